@@ -1,0 +1,60 @@
+# Tavelin: `make run` starts the clock, `make test` runs every test.
+# Both install what is missing from Debian's packages when run as root.
+
+BUILD      ?= build
+NATIVE     := $(BUILD)/native
+WINDOWS    := $(BUILD)/windows
+KIT        := $(WINDOWS)/kit
+JOBS       ?= $(shell nproc)
+PACKAGES   := cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+              wine64 xvfb imagemagick xdotool fonts-ipafont-gothic locales
+
+.PHONY: all run test bench deps native windows kit clean
+
+all: windows kit
+
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  if [ "$$(id -u)" = 0 ]; then \
+	    echo "Installing:$$missing"; \
+	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing >/dev/null || exit 1; \
+	  else \
+	    echo "Missing packages. Run:"; echo "  sudo apt-get install -y$$missing"; exit 1; \
+	  fi; \
+	fi; \
+	if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$$'; then \
+	  if [ "$$(id -u)" = 0 ]; then localedef -i ja_JP -f UTF-8 ja_JP.UTF-8; \
+	  else echo "Missing locale. Run:"; echo "  sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8"; exit 1; fi; \
+	fi
+
+native: deps
+	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS)
+
+windows: deps
+	@cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+	@cmake --build $(WINDOWS) -j $(JOBS)
+
+# The demo kit (characters, clock face, sounds, Tavelin.ini) beside Tavelin.exe.
+kit: native windows
+	@$(NATIVE)/demokit $(KIT)
+	@cp -f $(KIT)/* $(WINDOWS)/
+
+run: kit
+	@./$(WINDOWS)/wine-run.sh $(if $(DISPLAY),,--screenshot $(CURDIR)/$(BUILD)/screenshot.png) $(WINDOWS)/Tavelin.exe
+
+test: kit
+	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+	@cd $(WINDOWS) && ctest --output-on-failure
+
+bench: kit
+	@for b in $(WINDOWS)/bench_*.exe; do [ -e "$$b" ] || continue; \
+	  echo "== $$(basename $$b)"; ./$(WINDOWS)/wine-run.sh $$b; done
+
+clean:
+	rm -rf $(BUILD)

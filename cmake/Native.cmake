@@ -1,0 +1,33 @@
+# Native tree: the portable rules as a library, their tests under ASan and
+# UBSan, and the host tools (the demo kit generator).
+find_package(Threads REQUIRED)
+
+set(TAVELIN_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer
+                     -fno-sanitize-recover=all)
+
+add_library(tavelin_core STATIC ${TAVELIN_CORE_SOURCES})
+target_include_directories(tavelin_core PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/res)
+target_compile_options(tavelin_core PRIVATE -Wall -Wextra ${TAVELIN_SANITIZE})
+target_link_options(tavelin_core PUBLIC ${TAVELIN_SANITIZE})
+
+# GoogleTest from the Debian sources (package googletest), built here with the
+# same flags as the tests.
+set(GTEST_SRC /usr/src/googletest CACHE PATH "GoogleTest source tree")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(${GTEST_SRC} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+file(GLOB TAVELIN_CORE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)
+if(TAVELIN_CORE_TESTS)
+  add_executable(core_tests ${TAVELIN_CORE_TESTS})
+  target_link_libraries(core_tests PRIVATE tavelin_core GTest::gtest_main)
+  target_compile_options(core_tests PRIVATE -Wall -Wextra ${TAVELIN_SANITIZE})
+  gtest_discover_tests(core_tests DISCOVERY_TIMEOUT 60)
+endif()
+
+file(GLOB TAVELIN_DEMOKIT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/demokit/*.cpp)
+if(TAVELIN_DEMOKIT_SOURCES)
+  add_executable(demokit ${TAVELIN_DEMOKIT_SOURCES})
+  target_compile_options(demokit PRIVATE -Wall -Wextra -O2)
+endif()

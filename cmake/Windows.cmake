@@ -1,0 +1,68 @@
+# Windows tree: Tavelin.exe, its Win32 tests and the benchmarks. Tests and
+# benchmarks run through the Wine launcher that cmake/wine-run.sh.in becomes.
+enable_language(RC)
+
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+add_compile_options(-Wall -Wextra)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+set(TAVELIN_SYSTEM_LIBS comctl32 comdlg32 winmm shell32 gdi32 user32 kernel32)
+
+# The resources go into every executable that runs the program's code: tests
+# need the same menu, dialogs and icon as the program.
+add_library(tavelin_res OBJECT ${CMAKE_SOURCE_DIR}/res/Tavelin.rc)
+target_include_directories(tavelin_res PRIVATE ${CMAKE_SOURCE_DIR}/res)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/res/Tavelin.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/resource.h")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+
+add_library(tavelin_app STATIC ${TAVELIN_CORE_SOURCES} ${TAVELIN_WIN32_SOURCES})
+target_include_directories(tavelin_app PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/res)
+target_link_libraries(tavelin_app PUBLIC ${TAVELIN_SYSTEM_LIBS})
+
+add_executable(Tavelin WIN32 ${CMAKE_SOURCE_DIR}/src/app/main_win32.cpp
+               $<TARGET_OBJECTS:tavelin_res>)
+target_link_libraries(Tavelin PRIVATE tavelin_app)
+
+# GoogleTest from the Debian sources, cross-built for Windows.
+set(GTEST_SRC /usr/src/googletest CACHE PATH "GoogleTest source tree")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+add_subdirectory(${GTEST_SRC} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+configure_file(${CMAKE_SOURCE_DIR}/cmake/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh
+               FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                                WORLD_READ WORLD_EXECUTE @ONLY)
+set(TAVELIN_WINE_RUN ${CMAKE_BINARY_DIR}/wine-run.sh)
+
+# Shared helpers of the Win32 tests (a temporary program folder, message pumps).
+file(GLOB TAVELIN_WIN32_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/support/*.cpp)
+add_library(tavelin_test_support STATIC ${TAVELIN_WIN32_TEST_SUPPORT})
+target_include_directories(tavelin_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win32)
+target_link_libraries(tavelin_test_support PUBLIC tavelin_app GTest::gtest)
+
+# One executable per test file; they run one at a time, since the window class
+# and the mutex are shared by the whole Wine prefix.
+file(GLOB TAVELIN_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/test_*.cpp)
+foreach(test_source ${TAVELIN_WIN32_TESTS})
+  get_filename_component(test_name ${test_source} NAME_WE)
+  add_executable(${test_name} ${test_source} $<TARGET_OBJECTS:tavelin_res>)
+  target_link_libraries(${test_name} PRIVATE tavelin_test_support GTest::gtest_main)
+  add_dependencies(${test_name} Tavelin)
+  add_test(NAME win32.${test_name} COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:${test_name}>)
+  set_tests_properties(win32.${test_name} PROPERTIES RUN_SERIAL TRUE TIMEOUT 600
+    ENVIRONMENT "TAVELIN_EXE=$<TARGET_FILE:Tavelin>;TAVELIN_KIT=${CMAKE_BINARY_DIR}/kit")
+endforeach()
+
+# Benchmarks: built with the tree, run by `make bench`, never by the tests.
+file(GLOB TAVELIN_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/bench_*.cpp)
+set(TAVELIN_BENCH_TARGETS)
+foreach(bench_source ${TAVELIN_BENCH_SOURCES})
+  get_filename_component(bench_name ${bench_source} NAME_WE)
+  add_executable(${bench_name} ${bench_source} $<TARGET_OBJECTS:tavelin_res>)
+  target_include_directories(${bench_name} PRIVATE ${CMAKE_SOURCE_DIR}/bench ${CMAKE_SOURCE_DIR}/tests/win32)
+  target_link_libraries(${bench_name} PRIVATE tavelin_test_support)
+  target_compile_options(${bench_name} PRIVATE -O2)
+  list(APPEND TAVELIN_BENCH_TARGETS ${bench_name})
+endforeach()

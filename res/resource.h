@@ -1,0 +1,69 @@
+// Identifiers shared by the program and its resource script. Choices and modes
+// are stored as these numbers, in memory and in Tavelin.ini alike.
+#ifndef TAVELIN_RES_RESOURCE_H
+#define TAVELIN_RES_RESOURCE_H
+
+// Menu commands.
+#define IDM_TOPMOST             1001
+#define IDM_HIDEONMOUSE         1002
+#define IDM_EXIT                1003
+#define IDM_CHARA_FIRST         40001
+#define IDM_CHARA_LAST          40012
+#define IDM_CHARA_RANDOM        40013
+#define IDM_ALARMSETTINGS       40014
+#define IDM_SIZE_SMALL          42001
+#define IDM_SIZE_NORMAL         42002
+
+// Modes of the alarm settings dialog, stored as they are.
+#define IDC_ALARM_STOP          1011
+#define IDC_ALARM_ONCE          1012
+#define IDC_ALARM_REPEAT        1013
+#define IDC_TIMER_STOP          1014
+#define IDC_TIMER_ONCE          1015
+#define IDC_TIMER_REPEAT        1016
+#define IDC_OCLOCK_OFF          1017
+#define IDC_OCLOCK_ON           1018
+
+// Other controls of the alarm settings dialog.
+#define IDC_ALARM_HOUR          1002
+#define IDC_ALARM_MINUTE        1003
+#define IDC_TIMER_MINUTE        1004
+#define IDC_OCLOCK_SOUND        1010
+#define IDC_TIMER_SOUND         1019
+#define IDC_ALARM_SOUND         1020
+#define IDC_TIMER_SPIN          1021
+#define IDC_ALARMHOUR_SPIN      1022
+#define IDC_ALARMMINUTE_SPIN    1023
+#define IDC_OCLOCK_SOUNDLABEL   1024
+#define IDC_TIMER_SOUNDLABEL    1025
+#define IDC_ALARM_SOUNDLABEL    1027
+#define IDC_TIMER_UNIT          1028
+#define IDC_ALARM_COLON         1029
+#define IDC_OCLOCK_PLAY         1033
+#define IDC_TIMER_PLAY          1034
+#define IDC_ALARM_PLAY          1035
+#define IDC_OCLOCK_CHANGECHARA  1036
+
+// Resources.
+#define IDI_TRAY                101
+#define IDD_ALARM               124
+#define IDR_ACCEL               201
+#define IDR_MENU                301
+#define IDD_PROGRESS            501
+#define IDC_PROGRESS            602
+
+// The clock's one timer and the tray icon's callback message (WM_USER + 100).
+#define ID_CLOCKTIMER           1
+#define WM_TRAYNOTIFY           1124
+
+// Texts the user reads, in the string table.
+#define IDS_NEED_COLORS         1
+#define IDS_NO_TIMER            2
+#define IDS_TIMER_ELAPSED       3
+#define IDS_TIMER_TITLE         4
+#define IDS_ALARM_REACHED       5
+#define IDS_ALARM_TITLE         6
+#define IDS_SOUND_FILTER        7
+#define IDS_SOUND_CHOOSER_TITLE 8
+
+#endif

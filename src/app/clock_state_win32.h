@@ -1,0 +1,59 @@
+// The program's one state record, read and written on the user-interface
+// thread only. Choices and modes hold the identifiers of res/resource.h.
+#ifndef TAVELIN_APP_CLOCK_STATE_WIN32_H
+#define TAVELIN_APP_CLOCK_STATE_WIN32_H
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdint>
+
+#include "app/random.h"
+#include "resource.h"
+
+constexpr int kTextBufferSize = 260;  // paths and sound names: at most 259 bytes
+
+// The countdown's "no deadline": later than any tick.
+constexpr std::uint64_t kNoDeadline = UINT64_MAX;
+
+struct ClockState {
+  // Stored in Tavelin.ini.
+  int fTopMost;
+  int fHideOnMouse;
+  int nChara;
+  int nSize;
+  int nOClockMode;
+  int nOClockChangeChara;
+  int nTimerMode;  // written, never read: every start begins stopped
+  unsigned nTimerMinute;
+  int nAlarmMode;
+  unsigned nAlarmHour;
+  unsigned nAlarmMinute;
+  char szOClockSound[kTextBufferSize];
+  char szTimerSound[kTextBufferSize];
+  char szAlarmSound[kTextBufferSize];
+
+  // Run-time only.
+  std::uint64_t dwTimerDeadline;  // 64-bit tick (GetTickCount64), no wrap
+  int nAlarmFiredDay;
+  int nLastHour;
+  double dScale;
+  int nWindowWidth;
+  int nWindowHeight;
+  int xClockCenter;
+  int yClockCenter;
+  HBITMAP hbmMascot;
+  HRGN hrgnShape;
+  int fRaised;
+  int fDialogOpen;
+  char szModuleDir[kTextBufferSize];
+  HMENU hMenuPopup;
+  NOTIFYICONDATAA nidTray;
+};
+
+extern ClockState g_state;
+extern HWND g_hwndMain;
+extern HINSTANCE g_hInstance;
+extern RandomGenerator g_random;  // seeded from the tick at start
+
+#endif

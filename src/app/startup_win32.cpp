@@ -1,0 +1,136 @@
+#include <cstring>
+#include <iterator>
+
+#include "app/app_win32.h"
+#include "app/clock_state_win32.h"
+#include "app/module_dir.h"
+#include "app/system_win32.h"
+#include "desktop/placement_win32.h"
+#include "desktop/tray_win32.h"
+#include "mascot/mascot_win32.h"
+#include "settings/settings_win32.h"
+
+namespace {
+
+bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
+// The two start-up refusals, in the user's language whatever the system locale.
+void ShowStartupWarning(HWND hwnd, UINT textId) {
+  wchar_t text[128];
+  if (LoadStringW(g_hInstance, textId, text, static_cast<int>(std::size(text))) == 0) text[0] = L'\0';
+  MessageBoxW(hwnd, text, L"Tavelin", MB_ICONWARNING);
+}
+
+bool DisplayHasEnoughColours() {
+  HDC screen = GetDC(nullptr);
+  const bool palette = (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) != 0;
+  const int colours = GetDeviceCaps(screen, NUMCOLORS);  // -1 above 256 colours
+  ReleaseDC(nullptr, screen);
+  return !palette && colours < 0;
+}
+
+// Keeps only the "DUMMY" entry's submenu; the menu bar around it is released.
+HMENU LoadPopupMenu() {
+  HMENU bar = LoadMenuA(g_hInstance, MAKEINTRESOURCEA(IDR_MENU));
+  if (bar == nullptr) return nullptr;
+  HMENU popup = GetSubMenu(bar, 0);
+  RemoveMenu(bar, 0, MF_BYPOSITION);  // detaches the submenu without destroying it
+  DestroyMenu(bar);
+  return popup;
+}
+
+}  // namespace
+
+int InitializeClock(HWND hwnd) {
+  g_random.Seed(GetTickCount());
+
+  char path[kTextBufferSize] = {};
+  g_system.moduleFileName(path, sizeof path);
+  path[sizeof path - 1] = '\0';
+  CutToDirectory(path, IsAnsiLeadByte);
+  std::memcpy(g_state.szModuleDir, path, sizeof path);
+  SetCurrentDirectoryA(g_state.szModuleDir);
+
+  if (!DisplayHasEnoughColours()) {
+    ShowStartupWarning(hwnd, IDS_NEED_COLORS);
+    return 0;
+  }
+  if (SetTimer(hwnd, ID_CLOCKTIMER, 1000, nullptr) == 0) {
+    ShowStartupWarning(hwnd, IDS_NO_TIMER);
+    return 0;
+  }
+
+  AddTrayIcon(hwnd);
+  LoadSettings(hwnd);
+
+  SYSTEMTIME now;
+  g_system.localTime(&now);
+  g_state.nLastHour = now.wHour;  // so the first repaint plays no chime
+  g_state.nAlarmFiredDay = 0;
+
+  g_state.hMenuPopup = LoadPopupMenu();
+  ApplyStacking(hwnd);
+  LoadCharacter(hwnd);  // start-up goes on whether or not the pictures load
+  return 1;
+}
+
+void ShutdownClock(HWND hwnd) {
+  SaveSettings(hwnd);
+  if (g_state.hbmMascot != nullptr) {
+    DeleteObject(g_state.hbmMascot);
+    g_state.hbmMascot = nullptr;
+  }
+  if (g_state.hrgnShape != nullptr) {
+    DeleteObject(g_state.hrgnShape);
+    g_state.hrgnShape = nullptr;
+  }
+  if (g_state.hMenuPopup != nullptr) {
+    DestroyMenu(g_state.hMenuPopup);
+    g_state.hMenuPopup = nullptr;
+  }
+  KillTimer(hwnd, ID_CLOCKTIMER);
+  RemoveTrayIcon(hwnd);
+}
+
+HWND CreateClockWindow(HINSTANCE instance) {
+  g_hInstance = instance;
+  WNDCLASSA wc{};
+  if (!GetClassInfoA(instance, kClassName, &wc)) {
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = ClockWindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    if (RegisterClassA(&wc) == 0) return nullptr;
+  }
+  return CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, kWindowTitle, WS_POPUP, 0, 0, 0, 0, nullptr,
+                         nullptr, instance, nullptr);
+}
+
+int RunProgram(HINSTANCE instance, int showCommand) {
+  // Left open until the process ends: its existence is the guard.
+  HANDLE mutex = CreateMutexA(nullptr, FALSE, kMutexName);
+  if (mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+    HWND first = FindWindowA(kClassName, nullptr);
+    if (first != nullptr) {
+      ShowWindow(first, SW_RESTORE);
+      SetForegroundWindow(first);
+    }
+    return 0;
+  }
+
+  HWND hwnd = CreateClockWindow(instance);
+  if (hwnd == nullptr) return 0;
+  ShowWindow(hwnd, showCommand);
+  UpdateWindow(hwnd);
+
+  HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCEL));
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (!TranslateAcceleratorA(hwnd, accelerators, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  return 0;
+}

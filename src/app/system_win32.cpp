@@ -1,0 +1,18 @@
+#include "app/system_win32.h"
+
+namespace {
+
+DWORD RealModuleFileName(char* buffer, DWORD size) { return GetModuleFileNameA(nullptr, buffer, size); }
+void RealLocalTime(SYSTEMTIME* time) { GetLocalTime(time); }
+std::uint64_t RealTickCount() { return GetTickCount64(); }
+BOOL RealCursorPos(POINT* point) { return GetCursorPos(point); }
+bool RealShiftDown() { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }
+
+}  // namespace
+
+SystemReadings g_system = {RealModuleFileName, RealLocalTime, RealTickCount, RealCursorPos,
+                           RealShiftDown};
+
+void ResetSystemReadings() {
+  g_system = {RealModuleFileName, RealLocalTime, RealTickCount, RealCursorPos, RealShiftDown};
+}

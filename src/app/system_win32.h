@@ -1,0 +1,24 @@
+// The few readings of the outside world that tests need to choose: the
+// program's path, the clock, the pointer and the Shift key. Each defaults to
+// the real system call; a test may point one at its own function.
+#ifndef TAVELIN_APP_SYSTEM_WIN32_H
+#define TAVELIN_APP_SYSTEM_WIN32_H
+
+#include <windows.h>
+
+#include <cstdint>
+
+struct SystemReadings {
+  DWORD (*moduleFileName)(char* buffer, DWORD size);
+  void (*localTime)(SYSTEMTIME* time);
+  std::uint64_t (*tickCount)();
+  BOOL (*cursorPos)(POINT* point);
+  bool (*shiftDown)();
+};
+
+extern SystemReadings g_system;
+
+// Puts every reading back to the real system call.
+void ResetSystemReadings();
+
+#endif

@@ -1,0 +1,110 @@
+#include "app/app_win32.h"
+#include "app/clock_state_win32.h"
+#include "clockface/clockface_win32.h"
+#include "desktop/placement_win32.h"
+#include "desktop/tray_win32.h"
+#include "dialog/alarm_dialog_win32.h"
+#include "events/events_win32.h"
+#include "mascot/mascot_win32.h"
+
+namespace {
+
+void CloseClock(HWND hwnd) {
+  ShutdownClock(hwnd);
+  DestroyWindow(hwnd);
+}
+
+// The command table. Menu items, accelerators and the program's own commands
+// arrive alike: only the command's identifier counts.
+bool OnCommand(HWND hwnd, int command) {
+  switch (command) {
+    case IDM_TOPMOST:
+      g_state.fTopMost = !g_state.fTopMost;
+      ApplyStacking(hwnd);
+      return true;
+    case IDM_HIDEONMOUSE:
+      g_state.fHideOnMouse = !g_state.fHideOnMouse;
+      ApplyStacking(hwnd);
+      return true;
+    case IDM_EXIT:
+      PostMessageA(hwnd, WM_CLOSE, 0, 0);
+      return true;
+    case IDM_CHARA_RANDOM:  // draws anew on every use
+      g_state.nChara = command;
+      LoadCharacter(hwnd);
+      return true;
+    case IDM_ALARMSETTINGS:
+      OpenAlarmDialog(hwnd);
+      return true;
+    case IDM_SIZE_SMALL:
+    case IDM_SIZE_NORMAL:
+      if (command != g_state.nSize) {
+        g_state.nSize = command;
+        LoadCharacter(hwnd);
+      }
+      return true;
+    default:
+      if (command >= IDM_CHARA_FIRST && command <= IDM_CHARA_LAST) {
+        if (command != g_state.nChara) {
+          g_state.nChara = command;
+          LoadCharacter(hwnd);
+        }
+        return true;
+      }
+      return false;
+  }
+}
+
+}  // namespace
+
+LRESULT CALLBACK ClockWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      g_hwndMain = hwnd;
+      return InitializeClock(hwnd) ? 0 : -1;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_PAINT:
+      RepaintClock(hwnd);
+      return 0;
+    case WM_CLOSE:
+      CloseClock(hwnd);
+      return 0;
+    case WM_ENDSESSION:
+      // A false flag means the logoff was cancelled: the clock runs on.
+      if (wParam) CloseClock(hwnd);
+      return 0;
+    case WM_DISPLAYCHANGE:
+      ClampToScreen(hwnd);
+      return 0;
+    case WM_ACTIVATEAPP:
+      InvalidateRect(hwnd, nullptr, FALSE);  // the hands change colour
+      return 0;
+    case WM_TIMER:
+      CheckCountdown(hwnd);
+      RaiseCheck(hwnd);
+      InvalidateRect(hwnd, nullptr, FALSE);
+      return 0;
+    case WM_COMMAND:
+      if (OnCommand(hwnd, LOWORD(wParam))) return 0;
+      break;
+    case WM_MOUSEMOVE:
+      LowerOnMouseMove(hwnd);
+      return 0;
+    case WM_LBUTTONDOWN:
+      StartDrag(hwnd);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      SendMessageA(hwnd, WM_COMMAND, IDM_ALARMSETTINGS, 0);
+      return 0;
+    case WM_RBUTTONDOWN:
+      ShowPopupMenu(hwnd);
+      return 0;
+    case WM_TRAYNOTIFY:
+      return OnTrayNotify(hwnd, lParam);
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}

@@ -1,0 +1,17 @@
+// The notification-area icon and the popup menu.
+#ifndef TAVELIN_DESKTOP_TRAY_WIN32_H
+#define TAVELIN_DESKTOP_TRAY_WIN32_H
+
+#include <windows.h>
+
+// Fills nidTray with the tip "Tavelin" and adds the icon.
+void AddTrayIcon(HWND hwnd);
+// Writes "Tavelin - <name>" into the tip and gives the whole record again.
+void UpdateTrayTip(HWND hwnd, const char* characterName);
+void RemoveTrayIcon(HWND hwnd);
+// Mouse events over the icon (WM_TRAYNOTIFY).
+LRESULT OnTrayNotify(HWND hwnd, LPARAM mouseMessage);
+// Opens the popup menu at the pointer.
+void ShowPopupMenu(HWND hwnd);
+
+#endif

@@ -1,0 +1,132 @@
+#include "clock_fixture.h"
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "app/app_win32.h"
+#include "app/system_win32.h"
+
+namespace {
+
+std::string g_fakeModulePath;
+
+DWORD FakeModuleFileName(char* buffer, DWORD size) {
+  lstrcpynA(buffer, g_fakeModulePath.c_str(), static_cast<int>(size));
+  return static_cast<DWORD>(std::strlen(buffer));
+}
+
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string full = folder + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(full + "\\");
+      } else {
+        SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(full.c_str());
+      }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+struct FindByTitle {
+  const wchar_t* title;
+  HWND found;
+};
+
+BOOL CALLBACK MatchTitle(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<FindByTitle*>(param);
+  wchar_t text[256];
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == GetCurrentProcessId() && IsWindowVisible(hwnd) &&
+      GetWindowTextW(hwnd, text, 256) > 0 && lstrcmpW(text, search->title) == 0) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+TempFolder::TempFolder() {
+  char base[MAX_PATH];
+  GetTempPathA(MAX_PATH, base);
+  static int counter = 0;
+  for (;;) {
+    std::ostringstream name;
+    name << base << "tavelin-test-" << GetCurrentProcessId() << "-" << ++counter;
+    if (CreateDirectoryA(name.str().c_str(), nullptr)) {
+      path_ = name.str() + "\\";
+      break;
+    }
+  }
+}
+
+TempFolder::~TempFolder() {
+  // Leave the folder first: it may be the process's current directory.
+  char base[MAX_PATH];
+  GetTempPathA(MAX_PATH, base);
+  SetCurrentDirectoryA(base);
+  RemoveTree(path_);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void PumpMessages(DWORD maxMilliseconds) {
+  const ULONGLONG end = GetTickCount64() + maxMilliseconds;
+  MSG msg;
+  while (GetTickCount64() <= end && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+void PrepareProgramFolder(const std::string& folder) {
+  g_fakeModulePath = folder + "Tavelin.exe";
+  ResetSystemReadings();
+  g_system.moduleFileName = FakeModuleFileName;
+  std::memset(&g_state, 0, sizeof g_state);
+  g_hwndMain = nullptr;
+}
+
+HWND StartClock() {
+  HWND hwnd = CreateClockWindow(GetModuleHandleA(nullptr));
+  if (hwnd != nullptr) {
+    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    UpdateWindow(hwnd);
+    PumpMessages();
+  }
+  return hwnd;
+}
+
+void CloseClock(HWND hwnd) {
+  if (IsWindow(hwnd)) SendMessageA(hwnd, WM_CLOSE, 0, 0);
+  PumpMessages();
+}
+
+HWND FindOwnWindowByTitle(const wchar_t* title) {
+  FindByTitle search{title, nullptr};
+  EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}

@@ -1,0 +1,59 @@
+// Helpers for the Win32 tests: a temporary program folder, the clock window
+// created through the program's own start-up code, and bounded message pumps.
+#ifndef TAVELIN_TESTS_WIN32_CLOCK_FIXTURE_H
+#define TAVELIN_TESTS_WIN32_CLOCK_FIXTURE_H
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/clock_state_win32.h"
+
+// A fresh folder under the temporary directory, removed with its files.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  // The folder, ending in a backslash.
+  const std::string& path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + name; }
+
+ private:
+  std::string path_;
+};
+
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+
+// Dispatches what is queued for this thread, for at most the given time, and
+// returns once the queue is empty (quit messages are dropped).
+void PumpMessages(DWORD maxMilliseconds = 200);
+// Dispatches messages until the predicate holds or the time is up.
+template <typename Predicate>
+bool PumpUntil(Predicate done, DWORD maxMilliseconds = 5000) {
+  const ULONGLONG end = GetTickCount64() + maxMilliseconds;
+  while (!done()) {
+    if (GetTickCount64() > end) return false;
+    PumpMessages(20);
+    Sleep(1);
+  }
+  return true;
+}
+
+// Makes the program believe it lives in `folder` (as Tavelin.exe there) and
+// clears the state record, as a new process would have it.
+void PrepareProgramFolder(const std::string& folder);
+
+// Creates the clock window through the program's start-up; null on failure.
+HWND StartClock();
+// Closes the clock as the menu's exit does (close request, settings saved).
+void CloseClock(HWND hwnd);
+
+// Finds a top-level window of this process by title (message boxes).
+HWND FindOwnWindowByTitle(const wchar_t* title);
+
+#endif

@@ -1,0 +1,193 @@
+// Tavelin.ini: read once at start, written once at close, everything else in
+// the file left as it was.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/clock_state_win32.h"
+#include "support/clock_fixture.h"
+
+namespace {
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { PrepareProgramFolder(folder_.path()); }
+  void TearDown() override {
+    if (IsWindow(hwnd_)) CloseClock(hwnd_);
+  }
+
+  std::string IniPath() const { return folder_.File("Tavelin.ini"); }
+  void Start() {
+    hwnd_ = StartClock();
+    ASSERT_NE(hwnd_, nullptr);
+  }
+  void Close() { CloseClock(hwnd_); }
+
+  TempFolder folder_;
+  HWND hwnd_ = nullptr;
+};
+
+TEST_F(SettingsTest, WithNoFileTheDefaultsApplyAndCloseWritesBothSectionsInOrder) {
+  Start();
+  EXPECT_EQ(g_state.fTopMost, 1);
+  EXPECT_EQ(g_state.fHideOnMouse, 0);
+  EXPECT_EQ(g_state.nChara, IDM_CHARA_RANDOM);
+  EXPECT_EQ(g_state.nSize, IDM_SIZE_NORMAL);
+  EXPECT_EQ(g_state.nOClockMode, IDC_OCLOCK_ON);
+  EXPECT_EQ(g_state.nOClockChangeChara, 1);
+  EXPECT_EQ(g_state.nTimerMode, IDC_TIMER_STOP);
+  EXPECT_EQ(g_state.dwTimerDeadline, kNoDeadline);
+  EXPECT_EQ(g_state.nAlarmMode, IDC_ALARM_STOP);
+  EXPECT_EQ(g_state.nTimerMinute, 5u);
+  EXPECT_EQ(g_state.nAlarmHour, 0u);
+  EXPECT_EQ(g_state.nAlarmMinute, 0u);
+  EXPECT_STREQ(g_state.szOClockSound, "oclock.wav");
+  EXPECT_STREQ(g_state.szTimerSound, "timer.wav");
+  EXPECT_STREQ(g_state.szAlarmSound, "alarm.wav");
+  RECT rc;
+  GetWindowRect(hwnd_, &rc);
+  EXPECT_EQ(rc.left, 0);
+  EXPECT_EQ(rc.top, 0);
+  EXPECT_FALSE(FileExists(IniPath())) << "nothing is written before the close";
+
+  Close();
+  EXPECT_EQ(ReadFileBytes(IniPath()),
+            "[GENERAL]\r\n"
+            "fTopMost=1\r\n"
+            "fHideOnMouse=0\r\n"
+            "nChara=40013\r\n"
+            "nSize=42002\r\n"
+            "xPosWindow=0\r\n"
+            "yPosWindow=0\r\n"
+            "[ALARM]\r\n"
+            "nOClockMode=1018\r\n"
+            "nOClockChangeChara=1\r\n"
+            "nTimerMode=1014\r\n"
+            "nAlarmMode=1011\r\n"
+            "nTimerMinute=5\r\n"
+            "nAlarmHour=0\r\n"
+            "nAlarmMinute=0\r\n"
+            "szOClockSound=oclock.wav\r\n"
+            "szTimerSound=timer.wav\r\n"
+            "szAlarmSound=alarm.wav\r\n");
+}
+
+TEST_F(SettingsTest, StoredValuesAreReadBack) {
+  WriteFileBytes(IniPath(),
+                 "[GENERAL]\r\nfTopMost=0\r\nfHideOnMouse=1\r\nnChara=40005\r\nnSize=42001\r\n"
+                 "[ALARM]\r\nnOClockMode=1017\r\nnOClockChangeChara=0\r\nnAlarmMode=1013\r\n"
+                 "nTimerMinute=-1\r\nnAlarmHour=7\r\nnAlarmMinute=30\r\n"
+                 "szOClockSound=C:\\sounds\\chime.wav\r\nszTimerSound=\r\nszAlarmSound=wake.wav\r\n");
+  Start();
+  EXPECT_EQ(g_state.fTopMost, 0);
+  EXPECT_EQ(g_state.fHideOnMouse, 1);
+  EXPECT_EQ(g_state.nChara, 40005);
+  EXPECT_EQ(g_state.nSize, IDM_SIZE_SMALL);
+  EXPECT_EQ(g_state.nOClockMode, IDC_OCLOCK_OFF);
+  EXPECT_EQ(g_state.nOClockChangeChara, 0);
+  EXPECT_EQ(g_state.nAlarmMode, IDC_ALARM_REPEAT);
+  EXPECT_EQ(g_state.nTimerMinute, 4294967295u) << "a negative number reads back as the same 32 bits";
+  EXPECT_EQ(g_state.nAlarmHour, 7u);
+  EXPECT_EQ(g_state.nAlarmMinute, 30u);
+  EXPECT_STREQ(g_state.szOClockSound, "C:\\sounds\\chime.wav");
+  EXPECT_STREQ(g_state.szTimerSound, "") << "an empty text stays empty";
+  EXPECT_STREQ(g_state.szAlarmSound, "wake.wav");
+
+  Close();
+  const std::string saved = ReadFileBytes(IniPath());
+  EXPECT_NE(saved.find("nTimerMinute=-1\r\n"), std::string::npos) << saved;
+}
+
+TEST_F(SettingsTest, StoredTimerModeIsIgnoredAndOverwritten) {
+  WriteFileBytes(IniPath(), "[ALARM]\r\nnTimerMode=1016\r\n");
+  Start();
+  EXPECT_EQ(g_state.nTimerMode, IDC_TIMER_STOP);
+  EXPECT_EQ(g_state.dwTimerDeadline, kNoDeadline);
+  Close();
+  const std::string saved = ReadFileBytes(IniPath());
+  EXPECT_NE(saved.find("nTimerMode=1014\r\n"), std::string::npos) << saved;
+  EXPECT_EQ(saved.find("1016"), std::string::npos) << saved;
+}
+
+TEST_F(SettingsTest, IntegerKeysReadTheLeadingNumber) {
+  struct Case {
+    const char* text;
+    unsigned expected;
+  } cases[] = {{"", 5}, {"abc", 0}, {"12x", 12}, {"42", 42}, {"-3", 4294967293u}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    WriteFileBytes(IniPath(), std::string("[ALARM]\r\nnTimerMinute=") + c.text + "\r\n");
+    PrepareProgramFolder(folder_.path());
+    Start();
+    EXPECT_EQ(g_state.nTimerMinute, c.expected);
+    DestroyWindow(hwnd_);  // leave without saving, so the next case reads its own file
+    PumpMessages();
+  }
+}
+
+TEST_F(SettingsTest, NegativeWindowPositionIsApplied) {
+  WriteFileBytes(IniPath(), "[GENERAL]\r\nxPosWindow=-40\r\nyPosWindow=25\r\n");
+  Start();
+  RECT rc;
+  GetWindowRect(hwnd_, &rc);
+  EXPECT_EQ(rc.left, -40);
+  EXPECT_EQ(rc.top, 25);
+}
+
+TEST_F(SettingsTest, LongSoundPathIsCutTo259BytesAndWrittenBackCut) {
+  const std::string longPath = "C:\\" + std::string(297, 's');
+  ASSERT_EQ(longPath.size(), 300u);
+  WriteFileBytes(IniPath(), "[ALARM]\r\nszAlarmSound=" + longPath + "\r\n");
+  Start();
+  EXPECT_EQ(std::string(g_state.szAlarmSound), longPath.substr(0, 259));
+  Close();
+  const std::string saved = ReadFileBytes(IniPath());
+  EXPECT_NE(saved.find("szAlarmSound=" + longPath.substr(0, 259) + "\r\n"), std::string::npos);
+  EXPECT_EQ(saved.find(longPath.substr(0, 260)), std::string::npos);
+}
+
+TEST_F(SettingsTest, HandAddedLinesAndCharacterSectionsSurviveTheSave) {
+  const std::string character =
+      "[Aduvi]\r\nFileNameFace=face.bmp\r\nFileNameChara=aduvi.bmp\r\nxPosFace=-30\r\n"
+      "yPosFace=20\r\nfFaceOnChara=1\r\n";
+  WriteFileBytes(IniPath(), character +
+                                "[GENERAL]\r\n; my own note\r\nfTopMost=0\r\nmyKey=kept\r\n"
+                                "[ALARM]\r\nnAlarmHour=6\r\n");
+  Start();
+  g_state.fTopMost = 1;
+  Close();
+  const std::string saved = ReadFileBytes(IniPath());
+  EXPECT_EQ(saved.rfind(character, 0), 0u) << saved;
+  EXPECT_NE(saved.find("; my own note\r\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("myKey=kept\r\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("fTopMost=1\r\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("nAlarmHour=6\r\n"), std::string::npos) << saved;
+}
+
+TEST_F(SettingsTest, ReadOnlyFileStaysAsItWas) {
+  const std::string original = "[GENERAL]\r\nfTopMost=0\r\n";
+  WriteFileBytes(IniPath(), original);
+  ASSERT_TRUE(SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_READONLY));
+  // Wine running as root writes through the read-only attribute; a handle
+  // that shares only reading makes the file unwritable there as on Windows.
+  HANDLE guard = CreateFileA(IniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(guard, INVALID_HANDLE_VALUE);
+  Start();
+  EXPECT_EQ(g_state.fTopMost, 0) << "a read-only file is still read";
+  g_state.nChara = 40002;
+  Close();
+  CloseHandle(guard);
+  EXPECT_FALSE(IsWindow(hwnd_)) << "the close went through";
+  EXPECT_EQ(ReadFileBytes(IniPath()), original);
+}
+
+TEST_F(SettingsTest, SavedPositionIsTheWindowsTopLeftAtClose) {
+  Start();
+  SetWindowPos(hwnd_, nullptr, 123, 45, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+  Close();
+  const std::string saved = ReadFileBytes(IniPath());
+  EXPECT_NE(saved.find("xPosWindow=123\r\nyPosWindow=45\r\n"), std::string::npos) << saved;
+}
+
+}  // namespace
