@@ -1,7 +1,6 @@
 #include "desktop/placement_win32.h"
 
 int ApplyStacking(HWND) { return 1; }
-int ClampToScreen(HWND) { return 1; }
 void RaiseCheck(HWND) {}
 void LowerOnMouseMove(HWND) {}
 void StartDrag(HWND) {}
