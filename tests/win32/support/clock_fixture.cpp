@@ -125,6 +125,20 @@ void CloseClock(HWND hwnd) {
   PumpMessages();
 }
 
+std::string PathFromEnvironment(const char* name) {
+  char value[MAX_PATH];
+  const DWORD length = GetEnvironmentVariableA(name, value, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return std::string();
+  std::string path = value;
+  if (!path.empty() && path[0] == '/') {
+    for (char& c : path) {
+      if (c == '/') c = '\\';
+    }
+    path = "Z:" + path;
+  }
+  return path;
+}
+
 HWND FindOwnWindowByTitle(const wchar_t* title) {
   FindByTitle search{title, nullptr};
   EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));

@@ -53,6 +53,10 @@ HWND StartClock();
 // Closes the clock as the menu's exit does (close request, settings saved).
 void CloseClock(HWND hwnd);
 
+// A path handed over by the test runner in an environment variable, as
+// Windows sees it (Unix paths are on drive Z: under Wine); empty when unset.
+std::string PathFromEnvironment(const char* name);
+
 // Finds a top-level window of this process by title (message boxes).
 HWND FindOwnWindowByTitle(const wchar_t* title);
 
