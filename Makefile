@@ -41,9 +41,11 @@ windows: deps
 	@cmake --build $(WINDOWS) -j $(JOBS)
 
 # The demo kit (characters, clock face, sounds, Tavelin.ini) beside Tavelin.exe.
+# A Tavelin.ini already beside the program holds the user's settings: keep it.
 kit: native windows
 	@$(NATIVE)/demokit $(KIT)
-	@cp -f $(KIT)/* $(WINDOWS)/
+	@cp -f $(KIT)/*.bmp $(KIT)/*.wav $(WINDOWS)/
+	@cp -n $(KIT)/Tavelin.ini $(WINDOWS)/ 2>/dev/null || true
 
 run: kit
 	@./$(WINDOWS)/wine-run.sh $(if $(DISPLAY),,--screenshot $(CURDIR)/$(BUILD)/screenshot.png) $(WINDOWS)/Tavelin.exe
