@@ -1,5 +1,7 @@
 #include "app/system_win32.h"
 
+#include <mmsystem.h>
+
 namespace {
 
 DWORD RealModuleFileName(char* buffer, DWORD size) { return GetModuleFileNameA(nullptr, buffer, size); }
@@ -7,12 +9,14 @@ void RealLocalTime(SYSTEMTIME* time) { GetLocalTime(time); }
 std::uint64_t RealTickCount() { return GetTickCount64(); }
 BOOL RealCursorPos(POINT* point) { return GetCursorPos(point); }
 bool RealShiftDown() { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }
+BOOL RealPlaySound(const char* path, UINT flags) { return sndPlaySoundA(path, flags); }
 
 }  // namespace
 
 SystemReadings g_system = {RealModuleFileName, RealLocalTime, RealTickCount, RealCursorPos,
-                           RealShiftDown};
+                           RealShiftDown, RealPlaySound};
 
 void ResetSystemReadings() {
-  g_system = {RealModuleFileName, RealLocalTime, RealTickCount, RealCursorPos, RealShiftDown};
+  g_system = {RealModuleFileName, RealLocalTime, RealTickCount, RealCursorPos, RealShiftDown,
+              RealPlaySound};
 }

@@ -1,6 +1,7 @@
 // The few readings of the outside world that tests need to choose: the
-// program's path, the clock, the pointer and the Shift key. Each defaults to
-// the real system call; a test may point one at its own function.
+// program's path, the clock, the pointer and the Shift key, and the sound
+// player, which tests watch. Each defaults to the real system call; a test
+// may point one at its own function.
 #ifndef TAVELIN_APP_SYSTEM_WIN32_H
 #define TAVELIN_APP_SYSTEM_WIN32_H
 
@@ -14,6 +15,7 @@ struct SystemReadings {
   std::uint64_t (*tickCount)();
   BOOL (*cursorPos)(POINT* point);
   bool (*shiftDown)();
+  BOOL (*playSound)(const char* path, UINT flags);  // sndPlaySoundA
 };
 
 extern SystemReadings g_system;
