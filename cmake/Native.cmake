@@ -31,3 +31,10 @@ if(TAVELIN_DEMOKIT_SOURCES)
   add_executable(demokit ${TAVELIN_DEMOKIT_SOURCES})
   target_compile_options(demokit PRIVATE -Wall -Wextra -O2)
 endif()
+
+# The tray icon's drawing tool; res/tray.ico is its output, kept in the tree.
+add_executable(iconmaker ${CMAKE_SOURCE_DIR}/tools/iconmaker/iconmaker.cpp)
+target_compile_options(iconmaker PRIVATE -Wall -Wextra -O2)
+add_test(NAME tools.iconmaker_draws_the_committed_icon
+         COMMAND sh -c "\"$1\" \"$2\" && cmp \"$2\" \"$3\"" iconmaker
+                 $<TARGET_FILE:iconmaker> ${CMAKE_BINARY_DIR}/tray.ico ${CMAKE_SOURCE_DIR}/res/tray.ico)

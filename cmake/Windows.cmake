@@ -18,7 +18,7 @@ set(TAVELIN_SYSTEM_LIBS comctl32 comdlg32 winmm shell32 gdi32 user32 kernel32)
 add_library(tavelin_res OBJECT ${CMAKE_SOURCE_DIR}/res/Tavelin.rc)
 target_include_directories(tavelin_res PRIVATE ${CMAKE_SOURCE_DIR}/res)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/res/Tavelin.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/resource.h")
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/tray.ico")
 if(CMAKE_RC_COMPILER MATCHES "windres")
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 endif()
