@@ -58,6 +58,11 @@ bool OnCommand(HWND hwnd, int command) {
 }  // namespace
 
 LRESULT CALLBACK ClockWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  // A registered message has no constant value, so it is tested before the switch.
+  if (message == TaskbarCreatedMessage() && message != 0) {
+    RestoreTrayIcon(hwnd);
+    return 0;
+  }
   switch (message) {
     case WM_CREATE:
       g_hwndMain = hwnd;

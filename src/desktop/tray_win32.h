@@ -9,6 +9,11 @@ void AddTrayIcon(HWND hwnd);
 // Writes "Tavelin - <name>" into the tip and gives the whole record again.
 void UpdateTrayTip(HWND hwnd, const char* characterName);
 void RemoveTrayIcon(HWND hwnd);
+// The message the shell broadcasts when the notification area is created
+// anew ("TaskbarCreated"); every icon it held is gone by then.
+UINT TaskbarCreatedMessage();
+// Adds the icon again with the record as it stands, tip included.
+void RestoreTrayIcon(HWND hwnd);
 // Mouse events over the icon (WM_TRAYNOTIFY).
 LRESULT OnTrayNotify(HWND hwnd, LPARAM mouseMessage);
 // Opens the popup menu at the pointer.
