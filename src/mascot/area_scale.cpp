@@ -1,0 +1,92 @@
+#include "mascot/area_scale.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct Tap {
+  int index;
+  std::uint32_t weight;
+};
+
+// Along one axis, the source pixels each target pixel covers. Lengths are
+// measured in units of 1 / (sourceLength * targetLength): source pixel i spans
+// [i * targetLength, (i + 1) * targetLength) and target pixel t spans
+// [t * sourceLength, (t + 1) * sourceLength), so every weight is an exact
+// integer and the weights of one target pixel sum to sourceLength.
+struct AxisCover {
+  std::vector<Tap> taps;
+  std::vector<int> first;  // taps of target t: [first[t], first[t + 1])
+};
+
+AxisCover CoverAxis(int sourceLength, int targetLength) {
+  AxisCover cover;
+  cover.first.reserve(static_cast<std::size_t>(targetLength) + 1);
+  const long long s = sourceLength;
+  const long long t = targetLength;
+  for (long long target = 0; target < t; ++target) {
+    cover.first.push_back(static_cast<int>(cover.taps.size()));
+    const long long low = target * s;
+    const long long high = low + s;
+    for (long long i = low / t; i * t < high; ++i) {
+      const long long overlap = std::min(high, (i + 1) * t) - std::max(low, i * t);
+      cover.taps.push_back({static_cast<int>(i), static_cast<std::uint32_t>(overlap)});
+    }
+  }
+  cover.first.push_back(static_cast<int>(cover.taps.size()));
+  return cover;
+}
+
+}  // namespace
+
+bool ScaleAreaAverage(ConstPixelView source, PixelView target) {
+  if (source.empty() || target.empty()) return false;
+  if (source.width == target.width && source.height == target.height) {
+    for (int y = 0; y < source.height; ++y) {
+      std::memcpy(target.Row(y), source.Row(y), static_cast<std::size_t>(source.width) * sizeof(Pixel));
+    }
+    return true;
+  }
+
+  const AxisCover columns = CoverAxis(source.width, target.width);
+  const AxisCover rows = CoverAxis(source.height, target.height);
+  const std::uint64_t total = static_cast<std::uint64_t>(source.width) * source.height;
+  // One target row at a time: first the covered source rows summed per
+  // column, then those sums combined across the covered columns.
+  std::vector<std::uint32_t> columnSums(static_cast<std::size_t>(source.width) * 3);
+  for (int ty = 0; ty < target.height; ++ty) {
+    std::fill(columnSums.begin(), columnSums.end(), 0u);
+    for (int r = rows.first[ty]; r < rows.first[ty + 1]; ++r) {
+      const Pixel* row = source.Row(rows.taps[r].index);
+      const std::uint32_t weight = rows.taps[r].weight;
+      std::uint32_t* sum = columnSums.data();
+      for (int x = 0; x < source.width; ++x, sum += 3) {
+        const Pixel p = row[x];
+        sum[0] += weight * ((p >> 16) & 0xFF);
+        sum[1] += weight * ((p >> 8) & 0xFF);
+        sum[2] += weight * (p & 0xFF);
+      }
+    }
+    Pixel* out = target.Row(ty);
+    for (int tx = 0; tx < target.width; ++tx) {
+      std::uint64_t red = 0;
+      std::uint64_t green = 0;
+      std::uint64_t blue = 0;
+      for (int c = columns.first[tx]; c < columns.first[tx + 1]; ++c) {
+        const std::uint32_t* sum = &columnSums[static_cast<std::size_t>(columns.taps[c].index) * 3];
+        const std::uint64_t weight = columns.taps[c].weight;
+        red += weight * sum[0];
+        green += weight * sum[1];
+        blue += weight * sum[2];
+      }
+      red = (red + total / 2) / total;
+      green = (green + total / 2) / total;
+      blue = (blue + total / 2) / total;
+      out[tx] = static_cast<Pixel>((red << 16) | (green << 8) | blue);
+    }
+  }
+  return true;
+}

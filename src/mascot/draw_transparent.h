@@ -1,0 +1,12 @@
+// The colour-key copy with which the figure is composed.
+#ifndef TAVELIN_MASCOT_DRAW_TRANSPARENT_H
+#define TAVELIN_MASCOT_DRAW_TRANSPARENT_H
+
+#include "mascot/pixel_buffer.h"
+
+// Copies `source` to (x, y) of `destination`, leaving out every pixel equal to
+// the source's own pixel (0, 0); whatever falls outside the destination is
+// clipped. Returns 0 and draws nothing without a source picture, 1 otherwise.
+int DrawTransparent(PixelView destination, int x, int y, ConstPixelView source);
+
+#endif

@@ -1,0 +1,37 @@
+#include "mascot/figure.h"
+
+#include <utility>
+
+#include "mascot/area_scale.h"
+#include "mascot/draw_transparent.h"
+#include "mascot/figure_geometry.h"
+
+bool ComposeFigure(const FigurePictures& pictures, double scale, Figure* figure) {
+  if (pictures.face.empty() || pictures.character.empty()) return false;
+  CanvasLayout layout;
+  if (!LayOutCanvas(pictures.character.width, pictures.character.height, pictures.xPosFace,
+                    pictures.yPosFace, &layout)) {
+    return false;
+  }
+  const int width = ScaledLength(scale, layout.width);
+  const int height = ScaledLength(scale, layout.height);
+  PixelBuffer canvas;
+  PixelBuffer scaled;
+  if (!canvas.Allocate(layout.width, layout.height, kCanvasMagenta)) return false;
+  if (!scaled.Allocate(width, height, kCanvasMagenta)) return false;
+
+  if (pictures.fFaceOnChara != 0) {
+    DrawTransparent(canvas.view(), layout.characterX, layout.characterY, pictures.character);
+    DrawTransparent(canvas.view(), layout.faceX, layout.faceY, pictures.face);
+  } else {
+    DrawTransparent(canvas.view(), layout.faceX, layout.faceY, pictures.face);
+    DrawTransparent(canvas.view(), layout.characterX, layout.characterY, pictures.character);
+  }
+  ScaleAreaAverage(canvas.view(), scaled.view());
+
+  figure->picture = std::move(scaled);
+  figure->dScale = scale;
+  figure->xClockCenter = ClockCentreCoordinate(scale, pictures.xPosFace);
+  figure->yClockCenter = ClockCentreCoordinate(scale, pictures.yPosFace);
+  return true;
+}

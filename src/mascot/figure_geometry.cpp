@@ -1,0 +1,52 @@
+#include "mascot/figure_geometry.h"
+
+#include <algorithm>
+
+#include "mascot/pixel_buffer.h"
+#include "resource.h"
+
+namespace {
+
+// One axis of the canvas: the larger of the character and the face's far
+// edge, widened by a negative offset. 64-bit, so no offset can wrap it.
+long long CanvasLength(long long characterLength, long long facePosition) {
+  long long length = std::max(characterLength, facePosition + kFaceSide);
+  if (facePosition < 0) length -= facePosition;
+  return length;
+}
+
+}  // namespace
+
+bool LayOutCanvas(int characterWidth, int characterHeight, int xPosFace, int yPosFace,
+                  CanvasLayout* layout) {
+  if (characterWidth <= 0 || characterHeight <= 0) return false;
+  const long long width = CanvasLength(characterWidth, xPosFace);
+  const long long height = CanvasLength(characterHeight, yPosFace);
+  if (!IsSanePictureSize(width, height)) return false;
+  // Within the limit every offset lies between -kMaxPictureSide and kMaxPictureSide.
+  layout->width = static_cast<int>(width);
+  layout->height = static_cast<int>(height);
+  layout->faceX = std::max(xPosFace, 0);
+  layout->faceY = std::max(yPosFace, 0);
+  layout->characterX = std::max(-xPosFace, 0);
+  layout->characterY = std::max(-yPosFace, 0);
+  return true;
+}
+
+double ScaleForSize(int nSize) { return nSize == IDM_SIZE_SMALL ? 0.7 : 1.0; }
+
+int RoundPixel(double value) {
+  const double shifted = value + 0.5;
+  return static_cast<int>(shifted);
+}
+
+int ScaledLength(double scale, int length) {
+  const double product = scale * length;
+  return RoundPixel(product);
+}
+
+int ClockCentreCoordinate(double scale, int facePosition) {
+  const double unscaled = facePosition < 0 ? kFaceCentre : static_cast<double>(facePosition) + kFaceCentre;
+  const double product = scale * unscaled;
+  return RoundPixel(product);
+}

@@ -1,0 +1,364 @@
+// The figure as pixels: colour-key copy, canvas layout, scale, clock centre,
+// averaging reduction and the whole composition.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "mascot/area_scale.h"
+#include "mascot/draw_transparent.h"
+#include "mascot/figure.h"
+#include "mascot/figure_geometry.h"
+#include "mascot/pixel_buffer.h"
+#include "resource.h"
+
+namespace {
+
+PixelBuffer Filled(int width, int height, Pixel colour) {
+  PixelBuffer buffer;
+  EXPECT_TRUE(buffer.Allocate(width, height, colour));
+  return buffer;
+}
+
+// A picture from rows of characters, one colour per letter.
+PixelBuffer FromRows(const std::vector<const char*>& rows) {
+  PixelBuffer buffer = Filled(static_cast<int>(std::strlen(rows[0])), static_cast<int>(rows.size()), 0);
+  for (int y = 0; y < buffer.height(); ++y) {
+    for (int x = 0; x < buffer.width(); ++x) buffer.view().At(x, y) = static_cast<Pixel>(rows[y][x]);
+  }
+  return buffer;
+}
+
+std::vector<std::string> ToRows(ConstPixelView view) {
+  std::vector<std::string> rows;
+  for (int y = 0; y < view.height; ++y) {
+    std::string row;
+    for (int x = 0; x < view.width; ++x) row.push_back(static_cast<char>(view.At(x, y)));
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+TEST(DrawTransparent, LeavesOutEveryPixelOfTheSourcesCornerColour) {
+  PixelBuffer destination = FromRows({"......", "......", "......", "......"});
+  const PixelBuffer source = FromRows({"kab", "bkk", "kck"});  // 'k' inside the figure is cut too
+  EXPECT_EQ(DrawTransparent(destination.view(), 1, 1, source.view()), 1);
+  EXPECT_EQ(ToRows(destination.view()), (std::vector<std::string>{"......", "..ab..", ".b....", "..c..."}));
+}
+
+TEST(DrawTransparent, ClipsToTheDestinationOnEverySide) {
+  const PixelBuffer source = FromRows({"kab", "cde", "fgh"});
+  struct Case {
+    int x;
+    int y;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {-1, -1, {"de.", "gh.", "..."}},
+      {2, 2, {"...", "...", "..."}},  // only the key pixel (0, 0) would land inside
+      {1, -2, {".fg", "...", "..."}},
+      {-2, 1, {"...", "b..", "e.."}},
+      {3, 0, {"...", "...", "..."}},
+      {INT_MAX, INT_MIN, {"...", "...", "..."}},
+      {INT_MIN, INT_MAX, {"...", "...", "..."}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
+    PixelBuffer destination = FromRows({"...", "...", "..."});
+    EXPECT_EQ(DrawTransparent(destination.view(), c.x, c.y, source.view()), 1);
+    EXPECT_EQ(ToRows(destination.view()), c.expected);
+  }
+}
+
+TEST(DrawTransparent, WithoutASourceDrawsNothing) {
+  PixelBuffer destination = FromRows({".."});
+  EXPECT_EQ(DrawTransparent(destination.view(), 0, 0, ConstPixelView{}), 0);
+  EXPECT_EQ(ToRows(destination.view()), std::vector<std::string>{".."});
+}
+
+TEST(DrawTransparent, ComparesTheWholeColourExactly) {
+  PixelBuffer destination = Filled(3, 1, 0);
+  PixelBuffer source = Filled(3, 1, 0x00FF00FF);
+  source.view().At(1, 0) = 0x00FF00FE;
+  source.view().At(2, 0) = 0x00FE00FF;
+  DrawTransparent(destination.view(), 0, 0, source.view());
+  EXPECT_EQ(destination.view().At(0, 0), 0u);
+  EXPECT_EQ(destination.view().At(1, 0), 0x00FF00FEu);
+  EXPECT_EQ(destination.view().At(2, 0), 0x00FE00FFu);
+}
+
+TEST(DrawTransparent, HonoursTheStrideOfBothPictures) {
+  std::vector<Pixel> big(6 * 4, '.');
+  PixelView destination{big.data() + 1, 3, 2, 6};  // a 3 x 2 window inside a 6-wide picture
+  std::vector<Pixel> src = {'k', 'a', 'X', 'b', 'c', 'X'};
+  ConstPixelView source{src.data(), 2, 2, 3};
+  DrawTransparent(destination, 1, 0, source);
+  EXPECT_EQ(ToRows(ConstPixelView{big.data(), 6, 4, 6}),
+            (std::vector<std::string>{"...a..", "..bc..", "......", "......"}));
+}
+
+TEST(CanvasLayout, SizesAndPlacesFollowTheFaceOffset) {
+  struct Case {
+    int cw, ch, x, y;
+    CanvasLayout expected;
+  } cases[] = {
+      {200, 300, 0, 0, {200, 300, 0, 0, 0, 0}},
+      {100, 100, 0, 0, {150, 150, 0, 0, 0, 0}},
+      {200, 300, -30, 20, {230, 300, 0, 20, 30, 0}},
+      {180, 320, 40, -25, {190, 345, 40, 0, 0, 25}},
+      {100, 100, -200, -10, {300, 150, 0, 0, 200, 10}},
+      {400, 50, 300, 10, {450, 160, 300, 10, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.cw << "x" << c.ch << " at " << c.x << ", " << c.y);
+    CanvasLayout layout{};
+    ASSERT_TRUE(LayOutCanvas(c.cw, c.ch, c.x, c.y, &layout));
+    EXPECT_EQ(layout.width, c.expected.width);
+    EXPECT_EQ(layout.height, c.expected.height);
+    EXPECT_EQ(layout.faceX, c.expected.faceX);
+    EXPECT_EQ(layout.faceY, c.expected.faceY);
+    EXPECT_EQ(layout.characterX, c.expected.characterX);
+    EXPECT_EQ(layout.characterY, c.expected.characterY);
+  }
+}
+
+TEST(CanvasLayout, RefusesWhatWouldOverflowOrPassTheLimit) {
+  struct Case {
+    int cw, ch, x, y;
+    bool fits;
+  } cases[] = {
+      {100, 100, INT_MAX, 0, false},           {100, 100, INT_MIN, 0, false},
+      {100, 100, 0, INT_MAX, false},           {100, 100, 0, INT_MIN, false},
+      {100, 100, INT_MAX - 100, 0, false},     {100, 100, INT_MIN + 1, INT_MIN + 1, false},
+      {kMaxPictureSide, 100, 0, 0, true},      {kMaxPictureSide + 1, 100, 0, 0, false},
+      {100, 100, kMaxPictureSide - 150, 0, true}, {100, 100, kMaxPictureSide - 149, 0, false},
+      {100, 100, 0, -(kMaxPictureSide - 100), true}, {100, 100, 0, -(kMaxPictureSide - 99), false},
+      {0, 100, 0, 0, false},                   {100, -1, 0, 0, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.cw << "x" << c.ch << " at " << c.x << ", " << c.y);
+    CanvasLayout layout{-1, -1, -1, -1, -1, -1};
+    EXPECT_EQ(LayOutCanvas(c.cw, c.ch, c.x, c.y, &layout), c.fits);
+    if (!c.fits) {
+      EXPECT_EQ(layout.width, -1) << "a refused layout is left alone";
+    }
+  }
+}
+
+TEST(FigureGeometry, ScaleComesFromTheSize) {
+  EXPECT_EQ(ScaleForSize(IDM_SIZE_SMALL), 0.7);
+  EXPECT_EQ(ScaleForSize(IDM_SIZE_NORMAL), 1.0);
+  EXPECT_EQ(ScaleForSize(0), 1.0);
+  EXPECT_EQ(ScaleForSize(42003), 1.0);
+}
+
+TEST(FigureGeometry, LengthsRoundTheDoubleProductHalfUp) {
+  struct Case {
+    double scale;
+    int length;
+    int expected;
+  } cases[] = {
+      {0.7, 155, 109},  // 108.5 exactly
+      {0.7, 165, 115},  // just below 115.5
+      {0.7, 215, 151},  {0.7, 150, 105}, {0.7, 230, 161}, {0.7, 300, 210},
+      {0.7, 190, 133},  {0.7, 345, 241}, {1.0, 200, 200}, {1.0, 16384, 16384},
+      {0.7, 1, 1},      {0.7, 16384, 11469},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.scale << " x " << c.length);
+    EXPECT_EQ(ScaledLength(c.scale, c.length), c.expected);
+  }
+}
+
+TEST(FigureGeometry, ClockCentreIsTheScaledCentreOfThePlacedFace) {
+  struct Case {
+    double scale;
+    int offset;
+    int expected;
+  } cases[] = {
+      {1.0, 0, 75},  {0.7, 0, 53},  {1.0, -30, 75}, {0.7, -30, 53}, {1.0, 20, 95},
+      {0.7, 20, 67}, {1.0, 40, 115}, {0.7, 40, 81}, {0.7, -25, 53}, {1.0, -25, 75},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.scale << " with offset " << c.offset);
+    EXPECT_EQ(ClockCentreCoordinate(c.scale, c.offset), c.expected);
+  }
+}
+
+TEST(AreaScale, EqualSizesCopyExactly) {
+  std::mt19937 random(7);
+  PixelBuffer source = Filled(37, 23, 0);
+  for (int i = 0; i < 37 * 23; ++i) source.data()[i] = random() & 0x00FFFFFF;
+  PixelBuffer target = Filled(37, 23, 0);
+  ASSERT_TRUE(ScaleAreaAverage(source.view(), target.view()));
+  EXPECT_EQ(std::vector<Pixel>(source.data(), source.data() + 37 * 23),
+            std::vector<Pixel>(target.data(), target.data() + 37 * 23));
+}
+
+TEST(AreaScale, TwoByTwoToOneAveragesAllFour) {
+  PixelBuffer source = Filled(2, 2, 0);
+  source.view().At(0, 0) = 0x00FF0000;
+  source.view().At(1, 0) = 0x0000FF00;
+  source.view().At(0, 1) = 0x000000FF;
+  source.view().At(1, 1) = 0x00FFFFFF;
+  PixelBuffer target = Filled(1, 1, 0);
+  ASSERT_TRUE(ScaleAreaAverage(source.view(), target.view()));
+  EXPECT_EQ(target.view().At(0, 0), 0x00808080u);  // 510 / 4 = 127.5, rounded up
+}
+
+TEST(AreaScale, PartlyCoveredPixelsCountByTheirCoveredPart) {
+  // Three source columns into two: target 0 covers column 0 and half of
+  // column 1, target 1 the other half of column 1 and column 2.
+  PixelBuffer source = Filled(3, 1, 0);
+  source.view().At(0, 0) = 0x000000F0;
+  source.view().At(1, 0) = 0x00000030;
+  source.view().At(2, 0) = 0x00000000;
+  PixelBuffer target = Filled(2, 1, 0);
+  ASSERT_TRUE(ScaleAreaAverage(source.view(), target.view()));
+  EXPECT_EQ(target.view().At(0, 0), static_cast<Pixel>((0xF0 * 2 + 0x30 + 1) / 3));  // 528 / 3 = 176
+  EXPECT_EQ(target.view().At(1, 0), static_cast<Pixel>(0x30 / 3));                   // 16
+}
+
+TEST(AreaScale, AUniformPictureStaysUniformAtAnySize) {
+  const Pixel colour = 0x00123456;
+  const PixelBuffer source = Filled(230, 300, colour);
+  for (int width : {161, 1, 229, 7}) {
+    for (int height : {210, 1, 299, 13}) {
+      PixelBuffer target = Filled(width, height, 0);
+      ASSERT_TRUE(ScaleAreaAverage(source.view(), target.view()));
+      for (int i = 0; i < width * height; ++i) ASSERT_EQ(target.data()[i], colour) << width << "x" << height;
+    }
+  }
+}
+
+TEST(AreaScale, KeepsTheMeanOfThePicture) {
+  // Each target pixel's weights sum to one, so with a whole-number ratio the
+  // mean colour survives up to rounding.
+  std::mt19937 random(11);
+  PixelBuffer source = Filled(40, 30, 0);
+  long long sourceSum = 0;
+  for (int i = 0; i < 40 * 30; ++i) {
+    source.data()[i] = random() & 0xFF;
+    sourceSum += source.data()[i];
+  }
+  PixelBuffer target = Filled(20, 15, 0);
+  ASSERT_TRUE(ScaleAreaAverage(source.view(), target.view()));
+  long long targetSum = 0;
+  for (int i = 0; i < 20 * 15; ++i) targetSum += target.data()[i];
+  EXPECT_NEAR(static_cast<double>(targetSum) * 4, static_cast<double>(sourceSum), 4.0 * 20 * 15 * 0.5);
+}
+
+TEST(AreaScale, MixesMagentaIntoTheOutlineOnly) {
+  PixelBuffer source = Filled(10, 10, kCanvasMagenta);
+  for (int y = 0; y < 10; ++y)
+    for (int x = 5; x < 10; ++x) source.view().At(x, y) = 0x00000000;
+  PixelBuffer target = Filled(7, 7, 0);
+  ASSERT_TRUE(ScaleAreaAverage(source.view(), target.view()));
+  for (int y = 0; y < 7; ++y) {
+    EXPECT_EQ(target.view().At(0, y), kCanvasMagenta);
+    EXPECT_NE(target.view().At(3, y), kCanvasMagenta);  // 3.0 .. 4.28 straddles the edge at 5 / 1.43
+    EXPECT_NE(target.view().At(3, y), 0u);
+    EXPECT_EQ(target.view().At(6, y), 0u);
+  }
+}
+
+TEST(AreaScale, RefusesEmptyPictures) {
+  PixelBuffer target = Filled(1, 1, 0);
+  EXPECT_FALSE(ScaleAreaAverage(ConstPixelView{}, target.view()));
+}
+
+TEST(PixelBuffer, RefusesSizesBeyondTheLimitBeforeAllocating) {
+  PixelBuffer buffer;
+  EXPECT_FALSE(buffer.Allocate(kMaxPictureSide + 1, 1, 0));
+  EXPECT_FALSE(buffer.Allocate(1, kMaxPictureSide + 1, 0));
+  EXPECT_FALSE(buffer.Allocate(0, 1, 0));
+  EXPECT_FALSE(buffer.Allocate(INT_MAX, INT_MAX, 0));
+  EXPECT_TRUE(buffer.empty());
+  EXPECT_TRUE(buffer.Allocate(kMaxPictureSide, 1, 5));
+  EXPECT_EQ(buffer.width(), kMaxPictureSide);
+}
+
+struct FigureCase {
+  int cw, ch, x, y;
+  int size;
+  int width, height, cx, cy;
+};
+
+TEST(ComposeFigure, WindowSizeAndClockCentre) {
+  const FigureCase cases[] = {
+      {200, 300, 0, 0, IDM_SIZE_NORMAL, 200, 300, 75, 75},
+      {100, 100, 0, 0, IDM_SIZE_SMALL, 105, 105, 53, 53},
+      {200, 300, -30, 20, IDM_SIZE_NORMAL, 230, 300, 75, 95},
+      {200, 300, -30, 20, IDM_SIZE_SMALL, 161, 210, 53, 67},
+      {180, 320, 40, -25, IDM_SIZE_NORMAL, 190, 345, 115, 75},
+      {180, 320, 40, -25, IDM_SIZE_SMALL, 133, 241, 81, 53},
+      {155, 165, 0, 0, IDM_SIZE_SMALL, 109, 115, 53, 53},
+      {215, 100, 0, 0, IDM_SIZE_SMALL, 151, 105, 53, 53},
+  };
+  const PixelBuffer face = Filled(150, 150, 0x00FFFFFF);
+  for (const FigureCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.cw << "x" << c.ch << " at " << c.x << ", " << c.y << " size "
+                                    << c.size);
+    const PixelBuffer character = Filled(c.cw, c.ch, 0x00010203);
+    Figure figure;
+    ASSERT_TRUE(ComposeFigure({face.view(), character.view(), c.x, c.y, 0}, ScaleForSize(c.size), &figure));
+    EXPECT_EQ(figure.picture.width(), c.width);
+    EXPECT_EQ(figure.picture.height(), c.height);
+    EXPECT_EQ(figure.xClockCenter, c.cx);
+    EXPECT_EQ(figure.yClockCenter, c.cy);
+    EXPECT_EQ(figure.dScale, ScaleForSize(c.size));
+  }
+}
+
+TEST(ComposeFigure, OverlapShowsThePictureDrawnLast) {
+  PixelBuffer face = Filled(150, 150, 0x00000000);  // key black
+  for (int y = 10; y < 140; ++y)
+    for (int x = 10; x < 140; ++x) face.view().At(x, y) = 0x00FFFFFF;
+  PixelBuffer character = Filled(200, 300, 0x0000FF00);  // key green everywhere but a block
+  for (int y = 50; y < 250; ++y)
+    for (int x = 50; x < 150; ++x) character.view().At(x, y) = 0x00800000;
+
+  for (int onTop : {0, 1}) {
+    SCOPED_TRACE(onTop);
+    Figure figure;
+    ASSERT_TRUE(ComposeFigure({face.view(), character.view(), 0, 0, onTop}, 1.0, &figure));
+    const ConstPixelView picture = figure.picture.view();
+    EXPECT_EQ(picture.At(100, 100), onTop ? 0x00FFFFFFu : 0x00800000u) << "where both are opaque";
+    EXPECT_EQ(picture.At(20, 20), 0x00FFFFFFu) << "face only";
+    EXPECT_EQ(picture.At(100, 200), 0x00800000u) << "character only";
+    EXPECT_EQ(picture.At(0, 0), kCanvasMagenta) << "neither";
+    EXPECT_EQ(picture.At(199, 299), kCanvasMagenta);
+  }
+}
+
+TEST(ComposeFigure, FaceBeyondItsSquareIsCutAtTheCanvas) {
+  PixelBuffer face = Filled(400, 400, 0x00000001);
+  face.view().At(0, 0) = 0;  // key
+  const PixelBuffer character = Filled(100, 100, 0);
+  Figure figure;
+  ASSERT_TRUE(ComposeFigure({face.view(), character.view(), 10, 10, 1}, 1.0, &figure));
+  EXPECT_EQ(figure.picture.width(), 160);
+  EXPECT_EQ(figure.picture.height(), 160);
+  EXPECT_EQ(figure.picture.view().At(159, 159), 1u);
+  EXPECT_EQ(figure.xClockCenter, 85);
+}
+
+TEST(ComposeFigure, FailureLeavesTheFigureAlone) {
+  const PixelBuffer face = Filled(150, 150, 0);
+  const PixelBuffer character = Filled(100, 100, 0);
+  Figure figure;
+  figure.dScale = 0.5;
+  figure.xClockCenter = 9;
+  EXPECT_FALSE(ComposeFigure({face.view(), character.view(), INT_MAX, 0, 0}, 1.0, &figure));
+  EXPECT_FALSE(ComposeFigure({face.view(), character.view(), 0, INT_MIN, 0}, 0.7, &figure));
+  EXPECT_FALSE(ComposeFigure({ConstPixelView{}, character.view(), 0, 0, 0}, 1.0, &figure));
+  EXPECT_FALSE(ComposeFigure({face.view(), ConstPixelView{}, 0, 0, 0}, 1.0, &figure));
+  EXPECT_TRUE(figure.picture.empty());
+  EXPECT_EQ(figure.dScale, 0.5);
+  EXPECT_EQ(figure.xClockCenter, 9);
+}
+
+}  // namespace
