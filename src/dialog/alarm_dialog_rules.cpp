@@ -1,0 +1,51 @@
+#include "dialog/alarm_dialog_rules.h"
+
+#include "resource.h"
+
+DialogAction ActionOfCommand(int controlId) {
+  switch (controlId) {
+    case 1:  // IDOK: the start button
+      return {DialogActionKind::kStart, SoundField::kTimer};
+    case 2:  // IDCANCEL: the close button and the Escape key
+      return {DialogActionKind::kClose, SoundField::kTimer};
+    case IDC_TIMER_STOP:
+    case IDC_TIMER_ONCE:
+    case IDC_TIMER_REPEAT:
+      return {DialogActionKind::kTimerMode, SoundField::kTimer};
+    case IDC_ALARM_STOP:
+    case IDC_ALARM_ONCE:
+    case IDC_ALARM_REPEAT:
+      return {DialogActionKind::kAlarmMode, SoundField::kAlarm};
+    case IDC_OCLOCK_OFF:
+    case IDC_OCLOCK_ON:
+      return {DialogActionKind::kOClockMode, SoundField::kOClock};
+    case IDC_OCLOCK_CHANGECHARA:
+      return {DialogActionKind::kChangeChara, SoundField::kOClock};
+    case IDC_TIMER_SOUND:
+      return {DialogActionKind::kChooseSound, SoundField::kTimer};
+    case IDC_ALARM_SOUND:
+      return {DialogActionKind::kChooseSound, SoundField::kAlarm};
+    case IDC_OCLOCK_SOUND:
+      return {DialogActionKind::kChooseSound, SoundField::kOClock};
+    case IDC_TIMER_PLAY:
+      return {DialogActionKind::kPlaySound, SoundField::kTimer};
+    case IDC_ALARM_PLAY:
+      return {DialogActionKind::kPlaySound, SoundField::kAlarm};
+    case IDC_OCLOCK_PLAY:
+      return {DialogActionKind::kPlaySound, SoundField::kOClock};
+    default:
+      return {DialogActionKind::kNone, SoundField::kTimer};
+  }
+}
+
+std::uint64_t CountdownDeadline(std::uint64_t now, unsigned minutes) {
+  constexpr std::uint64_t kLatest = UINT64_MAX - 1;  // UINT64_MAX means "none"
+  const std::uint64_t length = static_cast<std::uint64_t>(minutes) * 60000u;  // < 2^48
+  return now > kLatest - length ? kLatest : now + length;
+}
+
+void SplitChooserFilter(wchar_t* text) {
+  for (; *text != L'\0'; ++text) {
+    if (*text == L'|') *text = L'\0';
+  }
+}

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cwchar>
+#include <string>
+
+#include "dialog/alarm_dialog_rules.h"
+#include "resource.h"
+
+namespace {
+
+using Kind = DialogActionKind;
+
+TEST(DialogCommands, EachControlHasItsAction) {
+  struct Case {
+    int id;
+    Kind kind;
+    SoundField sound;  // looked at for sound actions only
+  } cases[] = {
+      {1, Kind::kStart, SoundField::kTimer},
+      {2, Kind::kClose, SoundField::kTimer},
+      {IDC_TIMER_STOP, Kind::kTimerMode, SoundField::kTimer},
+      {IDC_TIMER_ONCE, Kind::kTimerMode, SoundField::kTimer},
+      {IDC_TIMER_REPEAT, Kind::kTimerMode, SoundField::kTimer},
+      {IDC_ALARM_STOP, Kind::kAlarmMode, SoundField::kTimer},
+      {IDC_ALARM_ONCE, Kind::kAlarmMode, SoundField::kTimer},
+      {IDC_ALARM_REPEAT, Kind::kAlarmMode, SoundField::kTimer},
+      {IDC_OCLOCK_OFF, Kind::kOClockMode, SoundField::kTimer},
+      {IDC_OCLOCK_ON, Kind::kOClockMode, SoundField::kTimer},
+      {IDC_OCLOCK_CHANGECHARA, Kind::kChangeChara, SoundField::kTimer},
+      {IDC_TIMER_SOUND, Kind::kChooseSound, SoundField::kTimer},
+      {IDC_ALARM_SOUND, Kind::kChooseSound, SoundField::kAlarm},
+      {IDC_OCLOCK_SOUND, Kind::kChooseSound, SoundField::kOClock},
+      {IDC_TIMER_PLAY, Kind::kPlaySound, SoundField::kTimer},
+      {IDC_ALARM_PLAY, Kind::kPlaySound, SoundField::kAlarm},
+      {IDC_OCLOCK_PLAY, Kind::kPlaySound, SoundField::kOClock},
+      // The edits, their arrows and the labels do nothing.
+      {IDC_TIMER_MINUTE, Kind::kNone, SoundField::kTimer},
+      {IDC_ALARM_HOUR, Kind::kNone, SoundField::kTimer},
+      {IDC_ALARM_MINUTE, Kind::kNone, SoundField::kTimer},
+      {IDC_TIMER_SPIN, Kind::kNone, SoundField::kTimer},
+      {IDC_ALARMHOUR_SPIN, Kind::kNone, SoundField::kTimer},
+      {IDC_ALARMMINUTE_SPIN, Kind::kNone, SoundField::kTimer},
+      {IDC_TIMER_UNIT, Kind::kNone, SoundField::kTimer},
+      {IDC_ALARM_COLON, Kind::kNone, SoundField::kTimer},
+      {IDC_TIMER_SOUNDLABEL, Kind::kNone, SoundField::kTimer},
+      {IDC_ALARM_SOUNDLABEL, Kind::kNone, SoundField::kTimer},
+      {IDC_OCLOCK_SOUNDLABEL, Kind::kNone, SoundField::kTimer},
+      {0, Kind::kNone, SoundField::kTimer},
+      {0xFFFF, Kind::kNone, SoundField::kTimer},  // the group boxes' -1 as a command's low word
+      {IDM_ALARMSETTINGS, Kind::kNone, SoundField::kTimer},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.id);
+    const DialogAction action = ActionOfCommand(c.id);
+    EXPECT_EQ(action.kind, c.kind);
+    if (c.kind == Kind::kChooseSound || c.kind == Kind::kPlaySound) {
+      EXPECT_EQ(action.sound, c.sound);
+    }
+  }
+}
+
+TEST(CountdownDeadline, AddsTheMinutesInMilliseconds) {
+  EXPECT_EQ(CountdownDeadline(1000, 3), 181000u);
+  EXPECT_EQ(CountdownDeadline(1000, 0), 1000u) << "due at the next tick";
+  EXPECT_EQ(CountdownDeadline(0, 999), 59940000u);
+}
+
+TEST(CountdownDeadline, DoesNotWrapAtThirtyTwoBits) {
+  // 71583 minutes pass 2^32 milliseconds; 32-bit arithmetic would put the
+  // deadline in the past.
+  EXPECT_EQ(CountdownDeadline(4000000000u, 71583), 4000000000u + 71583ull * 60000u);
+  EXPECT_EQ(CountdownDeadline(5, 4294967295u), 5u + 4294967295ull * 60000u);
+}
+
+TEST(CountdownDeadline, NeverBecomesTheNoDeadlineValue) {
+  EXPECT_EQ(CountdownDeadline(UINT64_MAX - 10, 1), UINT64_MAX - 1);
+  EXPECT_EQ(CountdownDeadline(UINT64_MAX, 0), UINT64_MAX - 1);
+  EXPECT_EQ(CountdownDeadline(UINT64_MAX - 60001, 1), UINT64_MAX - 1);
+  EXPECT_EQ(CountdownDeadline(UINT64_MAX - 60002, 1), UINT64_MAX - 2);
+}
+
+TEST(ChooserFilter, BarsBecomeNulsAndTheListEndsInTwo) {
+  wchar_t text[] = L"Sound (*.wav)|*.wav|All (*.*)|*.*|";
+  SplitChooserFilter(text);
+  const std::wstring joined(text, sizeof text / sizeof text[0]);
+  EXPECT_EQ(joined, std::wstring(L"Sound (*.wav)\0*.wav\0All (*.*)\0*.*\0\0", 35));
+}
+
+TEST(ChooserFilter, TextWithoutBarsIsLeftAlone) {
+  wchar_t text[] = L"*.wav";
+  SplitChooserFilter(text);
+  EXPECT_STREQ(text, L"*.wav");
+  wchar_t empty[] = L"";
+  SplitChooserFilter(empty);
+  EXPECT_STREQ(empty, L"");
+}
+
+}  // namespace
