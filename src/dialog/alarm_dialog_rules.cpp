@@ -38,6 +38,17 @@ DialogAction ActionOfCommand(int controlId) {
   }
 }
 
+unsigned ReadUnsignedDecimal(const char* text) {
+  while (*text == ' ') ++text;
+  if (*text < '0' || *text > '9') return 0;
+  std::uint64_t value = 0;
+  for (; *text >= '0' && *text <= '9'; ++text) {
+    value = value * 10 + static_cast<unsigned>(*text - '0');
+    if (value > UINT32_MAX) return 0;
+  }
+  return static_cast<unsigned>(value);
+}
+
 std::uint64_t CountdownDeadline(std::uint64_t now, unsigned minutes) {
   constexpr std::uint64_t kLatest = UINT64_MAX - 1;  // UINT64_MAX means "none"
   const std::uint64_t length = static_cast<std::uint64_t>(minutes) * 60000u;  // < 2^48

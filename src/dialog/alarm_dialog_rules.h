@@ -1,5 +1,6 @@
 // The alarm settings dialog's decisions that need no window: what each
-// control's command does, when the countdown falls due, the chooser's filter.
+// control's command does, how a typed number reads, when the countdown falls
+// due, the chooser's filter.
 #ifndef TAVELIN_DIALOG_ALARM_DIALOG_RULES_H
 #define TAVELIN_DIALOG_ALARM_DIALOG_RULES_H
 
@@ -27,6 +28,11 @@ struct DialogAction {
 // What a command from the control `controlId` does; the notification code
 // plays no part.
 DialogAction ActionOfCommand(int controlId);
+
+// An edit's number, read as the system reads a dialog item as an unsigned
+// integer: leading spaces skipped, decimal digits up to the first other
+// character. No digits, or a value beyond 32 bits, reads as 0.
+unsigned ReadUnsignedDecimal(const char* text);
 
 // The tick at which a countdown of `minutes` started at `now` falls due.
 // Never the "no deadline" value, however large the inputs.

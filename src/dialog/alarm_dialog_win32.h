@@ -4,7 +4,19 @@
 
 #include <windows.h>
 
+#include "app/clock_state_win32.h"
+
 // Runs the dialog modally. Returns 1, or 0 when it is already open.
 int OpenAlarmDialog(HWND hwnd);
+
+INT_PTR CALLBACK AlarmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Brings the radio buttons, the check box, the enabled states and the three
+// path captions in line with the state record. Returns 1.
+int RefreshAlarmDialog(HWND dialog);
+
+// Lets the user pick a sound file; a confirmed choice replaces `sound` with
+// its full path, anything else leaves it. Returns 1.
+int ChooseSoundFile(HWND dialog, char (&sound)[kTextBufferSize]);
 
 #endif

@@ -60,6 +60,37 @@ TEST(DialogCommands, EachControlHasItsAction) {
   }
 }
 
+TEST(TypedNumbers, ReadAsUnsignedDecimalsWithoutRangeCheck) {
+  struct Case {
+    const char* text;
+    unsigned expected;
+  } cases[] = {
+      {"3", 3},
+      {"0", 0},
+      {"25", 25},      // an hour the clock never shows is kept
+      {"1000", 1000},  // beyond the arrows' range
+      {"007", 7},
+      {"  42", 42},
+      {"12x", 12},  // reading stops at the first other character
+      {"42 ", 42},
+      {"", 0},
+      {"abc", 0},
+      {"x12", 0},
+      {"-3", 0},  // no sign for an unsigned number
+      {"+3", 0},
+      {"\t3", 0},
+      {"4294967295", 4294967295u},
+      {"4294967296", 0},  // beyond 32 bits
+      {"99999999999999999999999", 0},
+      {"00000000000000000000000000000000000000009", 9},
+      {"\x82\x52", 0},  // a full-width digit in the ANSI code page
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(ReadUnsignedDecimal(c.text), c.expected);
+  }
+}
+
 TEST(CountdownDeadline, AddsTheMinutesInMilliseconds) {
   EXPECT_EQ(CountdownDeadline(1000, 3), 181000u);
   EXPECT_EQ(CountdownDeadline(1000, 0), 1000u) << "due at the next tick";
