@@ -1,0 +1,244 @@
+// The countdown, the alarm and the full hour, run by the real window: their
+// message boxes are found by title and closed from a timer.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/clock_state_win32.h"
+#include "app/system_win32.h"
+#include "support/clock_fixture.h"
+
+namespace {
+
+SYSTEMTIME g_fakeTime;
+void FakeLocalTime(SYSTEMTIME* time) { *time = g_fakeTime; }
+
+struct SoundCall {
+  std::string path;  // empty for the stop request
+  bool stop;
+  UINT flags;
+};
+std::vector<SoundCall> g_sounds;
+BOOL RecordSound(const char* path, UINT flags) {
+  g_sounds.push_back({path ? path : "", path == nullptr, flags});
+  return TRUE;
+}
+
+BOOL CALLBACK CollectText(HWND child, LPARAM param) {
+  wchar_t text[512];
+  if (GetWindowTextW(child, text, 512) > 0) reinterpret_cast<std::vector<std::wstring>*>(param)->push_back(text);
+  return TRUE;
+}
+
+// Watches for a message box by title from a thread timer, which keeps running
+// inside the box's own message loop, and closes it after `keepOpenMs`.
+struct BoxWatch {
+  const wchar_t* title = nullptr;
+  DWORD keepOpenMs = 0;
+  std::vector<HWND> seen;            // every distinct box
+  std::vector<std::wstring> texts;   // texts in the first box
+  int mostOpenAtOnce = 0;
+  DWORD firstSeenAt = 0;
+  bool closed = false;
+  int timerModeWhileOpen = -1;
+  std::uint64_t deadlineWhileOpen = 0;
+  int firedDayWhileOpen = -1;
+  int alarmModeWhileOpen = -1;
+  bool soundStoppedWhileOpen = false;
+};
+BoxWatch g_watch;
+
+BOOL CALLBACK CountBoxes(HWND hwnd, LPARAM param) {
+  wchar_t text[256];
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == GetCurrentProcessId() && IsWindowVisible(hwnd) && GetWindowTextW(hwnd, text, 256) > 0 &&
+      lstrcmpW(text, g_watch.title) == 0) {
+    ++*reinterpret_cast<int*>(param);
+  }
+  return TRUE;
+}
+
+void CALLBACK WatchBoxes(HWND, UINT, UINT_PTR, DWORD) {
+  int open = 0;
+  EnumWindows(CountBoxes, reinterpret_cast<LPARAM>(&open));
+  if (open > g_watch.mostOpenAtOnce) g_watch.mostOpenAtOnce = open;
+  HWND box = FindOwnWindowByTitle(g_watch.title);
+  if (box == nullptr) return;
+  bool known = false;
+  for (HWND h : g_watch.seen) known = known || h == box;
+  if (!known) {
+    g_watch.seen.push_back(box);
+    if (g_watch.seen.size() == 1) {
+      EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&g_watch.texts));
+      g_watch.firstSeenAt = GetTickCount();
+      g_watch.timerModeWhileOpen = g_state.nTimerMode;
+      g_watch.deadlineWhileOpen = g_state.dwTimerDeadline;
+      g_watch.firedDayWhileOpen = g_state.nAlarmFiredDay;
+      g_watch.alarmModeWhileOpen = g_state.nAlarmMode;
+      for (const SoundCall& s : g_sounds) g_watch.soundStoppedWhileOpen |= s.stop;
+    }
+  }
+  if (GetTickCount() - g_watch.firstSeenAt >= g_watch.keepOpenMs) {
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    g_watch.closed = true;
+  } else {
+    InvalidateRect(g_hwndMain, nullptr, FALSE);  // more repaints nested in the box
+  }
+}
+
+bool HasText(const std::vector<std::wstring>& texts, const std::wstring& wanted) {
+  for (const std::wstring& t : texts)
+    if (t == wanted) return true;
+  return false;
+}
+
+class EventsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    PrepareProgramFolder(folder_.path());
+    g_sounds.clear();
+    g_watch = BoxWatch{};
+    g_fakeTime = {};
+    g_fakeTime.wYear = 2026;
+    g_fakeTime.wMonth = 12;
+    g_fakeTime.wDay = 8;
+    g_fakeTime.wHour = 7;
+    g_fakeTime.wMinute = 29;
+    g_system.localTime = FakeLocalTime;
+    g_system.playSound = RecordSound;
+    hwnd_ = StartClock();
+    ASSERT_NE(hwnd_, nullptr);
+    ASSERT_EQ(g_state.nLastHour, 7);
+    // No figure is loaded here; a window of no size would get no repaints.
+    SetWindowPos(hwnd_, nullptr, 0, 0, 60, 60, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    PumpMessages();
+    g_state.nOClockChangeChara = 0;
+    g_state.nAlarmMode = IDC_ALARM_STOP;
+  }
+  void TearDown() override {
+    if (watchTimer_ != 0) KillTimer(nullptr, watchTimer_);
+    if (IsWindow(hwnd_)) CloseClock(hwnd_);
+  }
+
+  void Watch(const wchar_t* title, DWORD keepOpenMs) {
+    g_watch.title = title;
+    g_watch.keepOpenMs = keepOpenMs;
+    watchTimer_ = SetTimer(nullptr, 0, 50, WatchBoxes);
+    ASSERT_NE(watchTimer_, 0u);
+  }
+
+  TempFolder folder_;
+  HWND hwnd_ = nullptr;
+  UINT_PTR watchTimer_ = 0;
+};
+
+TEST_F(EventsTest, OnceCountdownOfZeroMinutesShowsItsMessageAndStops) {
+  Watch(L"Tavelin - タイマー", 1500);
+  g_state.nTimerMinute = 0;
+  g_state.nTimerMode = IDC_TIMER_ONCE;
+  g_state.dwTimerDeadline = g_system.tickCount();
+
+  ASSERT_TRUE(PumpUntil([] { return g_watch.closed; }, 5000)) << "no timer message came";
+  PumpMessages(2500);  // further ticks after the box
+
+  EXPECT_TRUE(HasText(g_watch.texts, L"0 分が経過しました.")) << "texts in the box: " << g_watch.texts.size();
+  EXPECT_EQ(g_watch.seen.size(), 1u) << "only one timer message";
+  EXPECT_EQ(g_watch.mostOpenAtOnce, 1);
+  EXPECT_EQ(g_watch.timerModeWhileOpen, IDC_TIMER_STOP) << "stopped before the box opened";
+  EXPECT_EQ(g_watch.deadlineWhileOpen, kNoDeadline);
+  EXPECT_EQ(g_state.nTimerMode, IDC_TIMER_STOP);
+  ASSERT_EQ(g_sounds.size(), 1u);
+  EXPECT_EQ(g_sounds[0].path, "timer.wav");
+  EXPECT_EQ(g_sounds[0].flags, 17u);
+}
+
+TEST_F(EventsTest, RepeatingCountdownPlaysAtEachDueTickWithoutAMessage) {
+  Watch(L"Tavelin - タイマー", 0);
+  g_state.nTimerMinute = 0;
+  g_state.nTimerMode = IDC_TIMER_REPEAT;
+  g_state.dwTimerDeadline = g_system.tickCount();
+  ASSERT_TRUE(PumpUntil([] { return g_sounds.size() >= 2; }, 5000));
+  EXPECT_TRUE(g_watch.seen.empty());
+  EXPECT_EQ(g_state.nTimerMode, IDC_TIMER_REPEAT);
+  for (const SoundCall& s : g_sounds) {
+    EXPECT_EQ(s.path, "timer.wav");
+    EXPECT_EQ(s.flags, 17u);
+  }
+}
+
+TEST_F(EventsTest, AlarmAtTheCurrentMinuteShowsOneMessageWhileTicksGoOn) {
+  Watch(L"Tavelin - アラーム", 2500);
+  g_state.nAlarmMode = IDC_ALARM_REPEAT;
+  g_state.nAlarmHour = 7;
+  g_state.nAlarmMinute = 30;
+  g_fakeTime.wMinute = 30;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+
+  ASSERT_TRUE(PumpUntil([] { return g_watch.closed; }, 6000)) << "no alarm message came";
+  PumpMessages(1500);
+
+  EXPECT_TRUE(HasText(g_watch.texts, L"指定された時刻になりました."));
+  EXPECT_EQ(g_watch.seen.size(), 1u) << "repaints nested in the box fired again";
+  EXPECT_EQ(g_watch.mostOpenAtOnce, 1);
+  EXPECT_EQ(g_watch.firedDayWhileOpen, 8) << "the day is recorded before the box opens";
+  EXPECT_FALSE(g_watch.soundStoppedWhileOpen);
+  EXPECT_EQ(g_state.nAlarmMode, IDC_ALARM_REPEAT);
+  ASSERT_EQ(g_sounds.size(), 2u);
+  EXPECT_EQ(g_sounds[0].path, "alarm.wav");
+  EXPECT_EQ(g_sounds[0].flags, 25u);
+  EXPECT_TRUE(g_sounds[1].stop) << "closing the box stops the loop";
+  EXPECT_EQ(g_sounds[1].flags, 0u);
+}
+
+TEST_F(EventsTest, OnceAlarmIsStoppedBeforeItsMessage) {
+  Watch(L"Tavelin - アラーム", 1200);
+  g_state.nAlarmMode = IDC_ALARM_ONCE;
+  g_state.nAlarmHour = 7;
+  g_state.nAlarmMinute = 30;
+  g_fakeTime.wMinute = 30;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+  ASSERT_TRUE(PumpUntil([] { return g_watch.closed; }, 6000));
+  PumpMessages(500);
+  EXPECT_EQ(g_watch.alarmModeWhileOpen, IDC_ALARM_STOP);
+  EXPECT_EQ(g_watch.seen.size(), 1u);
+  EXPECT_EQ(g_state.nAlarmMode, IDC_ALARM_STOP);
+  EXPECT_EQ(g_state.nAlarmFiredDay, 8) << "a repaint after the firing records the day again";
+}
+
+TEST_F(EventsTest, FullHourWithTheSwitchOnPostsTheRandomCharacterCommand) {
+  g_state.nOClockMode = IDC_OCLOCK_ON;
+  g_state.nOClockChangeChara = 1;
+  g_state.nChara = IDM_CHARA_FIRST;
+  g_fakeTime.wHour = 8;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+  UpdateWindow(hwnd_);
+
+  MSG queued;
+  ASSERT_TRUE(PeekMessageA(&queued, hwnd_, WM_COMMAND, WM_COMMAND, PM_NOREMOVE));
+  EXPECT_EQ(queued.wParam, static_cast<WPARAM>(IDM_CHARA_RANDOM));
+  EXPECT_EQ(queued.lParam, 0);
+  EXPECT_EQ(g_state.nLastHour, 8);
+  ASSERT_EQ(g_sounds.size(), 1u);
+  EXPECT_EQ(g_sounds[0].path, "oclock.wav");
+  EXPECT_EQ(g_sounds[0].flags, 17u);
+
+  PumpMessages(1500);
+  EXPECT_EQ(g_state.nChara, IDM_CHARA_RANDOM) << "the command went through the window procedure";
+  EXPECT_EQ(g_sounds.size(), 1u) << "the same hour chimes once";
+}
+
+TEST_F(EventsTest, HourTurnedBackWithTheChimeOffSwitchesSilently) {
+  g_state.nOClockMode = IDC_OCLOCK_OFF;
+  g_state.nOClockChangeChara = 1;
+  g_fakeTime.wHour = 6;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+  UpdateWindow(hwnd_);
+  MSG queued;
+  EXPECT_TRUE(PeekMessageA(&queued, hwnd_, WM_COMMAND, WM_COMMAND, PM_NOREMOVE));
+  EXPECT_EQ(g_state.nLastHour, 6);
+  EXPECT_TRUE(g_sounds.empty());
+}
+
+}  // namespace
