@@ -1,0 +1,587 @@
+// The alarm settings dialog, opened as the menu opens it and worked from
+// inside its own modal loop, where thread timers still fire.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "app/clock_state_win32.h"
+#include "app/system_win32.h"
+#include "dialog/alarm_dialog_win32.h"
+#include "support/clock_fixture.h"
+
+namespace {
+
+const wchar_t kDialogTitle[] = L"時報設定 ...";
+const wchar_t kChooserTitle[] = L"効果音の指定 ...";
+constexpr std::uint64_t kFakeTick = 5000000000ull;  // past 2^32, as after 58 days
+
+std::uint64_t FakeTick() { return kFakeTick; }
+// A time that matches no alarm set below and never changes the hour.
+void FakeLocalTime(SYSTEMTIME* time) {
+  *time = SYSTEMTIME{2026, 12, 2, 8, 12, 34, 56, 0};
+}
+
+// A window script: when a window of this process with `title` shows up, the
+// action runs on it; if the window is still there 3 s later, it is sent
+// IDCANCEL and `forced` is set, so a test that fails cannot hang.
+struct Script {
+  std::wstring title;
+  std::function<void(HWND)> action;
+  bool ran = false;
+  bool forced = false;
+  HWND window = nullptr;
+  UINT_PTR finder = 0;
+  UINT_PTR watchdog = 0;
+};
+
+std::map<UINT_PTR, Script*> g_finders;
+std::map<UINT_PTR, Script*> g_watchdogs;
+
+void CALLBACK WatchdogTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  Script* script = g_watchdogs[id];
+  g_watchdogs.erase(id);
+  script->watchdog = 0;
+  if (IsWindow(script->window)) {
+    script->forced = true;
+    PostMessageW(script->window, WM_COMMAND, IDCANCEL, 0);
+  }
+}
+
+void CALLBACK FinderTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  Script* script = g_finders[id];
+  HWND window = FindOwnWindowByTitle(script->title.c_str());
+  if (window == nullptr) return;
+  KillTimer(nullptr, id);
+  g_finders.erase(id);
+  script->finder = 0;
+  script->window = window;
+  script->ran = true;
+  script->action(window);
+  if (IsWindow(window)) {
+    script->watchdog = SetTimer(nullptr, 0, 3000, WatchdogTimer);
+    g_watchdogs[script->watchdog] = script;
+  }
+}
+
+void Arm(Script& script) {
+  script.finder = SetTimer(nullptr, 0, 30, FinderTimer);
+  g_finders[script.finder] = &script;
+}
+
+void Disarm(Script& script) {
+  if (script.finder != 0) {
+    KillTimer(nullptr, script.finder);
+    g_finders.erase(script.finder);
+  }
+  if (script.watchdog != 0) {
+    KillTimer(nullptr, script.watchdog);
+    g_watchdogs.erase(script.watchdog);
+  }
+}
+
+void Click(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+void Type(HWND dialog, int id, const wchar_t* text) { SetDlgItemTextW(dialog, id, text); }
+std::wstring TextOf(HWND dialog, int id) {
+  wchar_t text[512] = {};
+  GetDlgItemTextW(dialog, id, text, 512);
+  return text;
+}
+std::string AnsiTextOf(HWND dialog, int id) {
+  char text[512] = {};
+  GetDlgItemTextA(dialog, id, text, 512);
+  return text;
+}
+bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+// A key as the user's keyboard would deliver it: queued to the focus, for the
+// dialog loop's own key handling.
+void PressKey(HWND dialog, UINT key) {
+  HWND focus = GetFocus();
+  HWND target = (focus != nullptr && IsChild(dialog, focus)) ? focus : dialog;
+  PostMessageW(target, WM_KEYDOWN, key, 1);
+  PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
+
+// A mouse click on the upper (up) or lower (down) arrow of an up-down control.
+void ClickArrow(HWND dialog, int spinId, bool up) {
+  HWND spin = GetDlgItem(dialog, spinId);
+  RECT rc;
+  GetClientRect(spin, &rc);
+  const LPARAM point = MAKELPARAM(rc.right / 2, up ? rc.bottom / 4 : rc.bottom * 3 / 4);
+  SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  SendMessageW(spin, WM_LBUTTONUP, 0, point);
+}
+
+// A control's rectangle in the dialog's client coordinates.
+RECT PlaceInDialog(HWND dialog, HWND control) {
+  RECT place;
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+// Dialog units in pixels, the origin and the size converted apart, as the
+// dialog manager places controls.
+RECT InPixels(HWND dialog, int x, int y, int cx, int cy) {
+  RECT origin{x, y, 0, 0}, size{cx, cy, 0, 0};
+  MapDialogRect(dialog, &origin);
+  MapDialogRect(dialog, &size);
+  return RECT{origin.left, origin.top, origin.left + size.left, origin.top + size.top};
+}
+
+class DialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    PrepareProgramFolder(folder_.path());
+    g_system.tickCount = FakeTick;
+    g_system.localTime = FakeLocalTime;
+    hwnd_ = StartClock();
+    ASSERT_NE(hwnd_, nullptr);
+    ASSERT_NE(g_state.hMenuPopup, nullptr);
+  }
+  void TearDown() override {
+    if (IsWindow(hwnd_)) CloseClock(hwnd_);
+    ResetSystemReadings();
+  }
+
+  // Opens the dialog through the clock's command and runs `action` on it
+  // from inside; returns when the dialog has ended. Fails the test when the
+  // dialog did not open or had to be closed by force.
+  void RunDialog(const std::function<void(HWND)>& action) {
+    Script script{kDialogTitle, action};
+    Arm(script);
+    PostMessageW(hwnd_, WM_COMMAND, IDM_ALARMSETTINGS, 0);
+    const bool ended = PumpUntil([&] { return script.ran && !g_state.fDialogOpen; }, 10000);
+    Disarm(script);
+    EXPECT_TRUE(script.ran) << "the dialog did not open";
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(script.forced) << "the dialog stayed open after the test's action";
+    EXPECT_EQ(FindOwnWindowByTitle(kDialogTitle), nullptr);
+  }
+
+  // Clicks a sound button and runs `action` on the chooser it opens, from
+  // inside the chooser's loop. Returns whether the chooser opened.
+  static bool RunChooser(HWND dialog, int buttonId, const std::function<void(HWND)>& action) {
+    Script script{kChooserTitle, action};
+    Arm(script);
+    Click(dialog, buttonId);  // returns when the chooser has ended
+    Disarm(script);
+    EXPECT_FALSE(script.forced) << "the chooser stayed open";
+    return script.ran;
+  }
+
+  bool MenuItemGrayed() const {
+    return (GetMenuState(g_state.hMenuPopup, IDM_ALARMSETTINGS, MF_BYCOMMAND) & MF_GRAYED) != 0;
+  }
+
+  TempFolder folder_;
+  HWND hwnd_ = nullptr;
+};
+
+// The template as the program runs it: creation order, identifiers, kinds,
+// captions, styles and places in dialog units.
+TEST_F(DialogTest, TheControlsAreThoseOfTheLayout) {
+  constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+  constexpr DWORD kRadio = BS_AUTORADIOBUTTON | kChild;
+  constexpr DWORD kEdit = ES_RIGHT | ES_AUTOHSCROLL | WS_TABSTOP | kChild;
+  constexpr DWORD kSpin = UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS | kChild;
+  constexpr DWORD kLabel = SS_LEFT | WS_GROUP | kChild;
+  constexpr DWORD kPath = BS_PUSHBUTTON | BS_RIGHT | WS_TABSTOP | kChild;
+  constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP | kChild;
+  constexpr DWORD kGroup = BS_GROUPBOX | kChild;
+  struct Row {
+    int id;
+    const wchar_t* kind;
+    const wchar_t* caption;
+    int x, y, cx, cy;
+    DWORD style;
+  } rows[] = {
+      {-1, L"Button", L"タイマー", 6, 6, 151, 45, kGroup},
+      {IDC_TIMER_STOP, L"Button", L"停止", 10, 17, 26, 10, kRadio | WS_GROUP},
+      {IDC_TIMER_ONCE, L"Button", L"有効", 37, 17, 26, 10, kRadio},
+      {IDC_TIMER_REPEAT, L"Button", L"繰返", 64, 17, 26, 10, kRadio},
+      {IDC_TIMER_MINUTE, L"Edit", L"", 98, 15, 22, 12, kEdit},
+      {IDC_TIMER_SPIN, L"msctls_updown32", L"Spin1", 0, 0, 0, 0, kSpin},
+      {IDC_TIMER_UNIT, L"Static", L"分", 123, 17, 8, 8, kLabel},
+      {IDC_TIMER_SOUNDLABEL, L"Static", L"効果音", 13, 35, 22, 8, kLabel},
+      {IDC_TIMER_SOUND, L"Button", L"", 38, 32, 100, 14, kPath},
+      {IDC_TIMER_PLAY, L"Button", L"♪", 141, 32, 10, 14, kButton},
+      {-1, L"Button", L"アラーム", 6, 56, 151, 45, kGroup},
+      {IDC_ALARM_STOP, L"Button", L"停止", 10, 67, 25, 10, kRadio | WS_GROUP},
+      {IDC_ALARM_ONCE, L"Button", L"有効", 37, 67, 26, 10, kRadio},
+      {IDC_ALARM_REPEAT, L"Button", L"繰返", 64, 67, 25, 10, kRadio},
+      {IDC_ALARM_COLON, L"Static", L"：", 121, 67, 8, 8, SS_CENTER | WS_GROUP | kChild},
+      {IDC_ALARM_HOUR, L"Edit", L"", 98, 65, 22, 12, kEdit},
+      {IDC_ALARMHOUR_SPIN, L"msctls_updown32", L"Spin1", 0, 0, 0, 0, kSpin},
+      {IDC_ALARM_MINUTE, L"Edit", L"", 129, 65, 22, 12, kEdit},
+      {IDC_ALARMMINUTE_SPIN, L"msctls_updown32", L"Spin1", 0, 0, 0, 0, kSpin},
+      {IDC_ALARM_SOUNDLABEL, L"Static", L"効果音", 13, 85, 22, 8, kLabel},
+      {IDC_ALARM_SOUND, L"Button", L"", 38, 82, 100, 14, kPath},
+      {IDC_ALARM_PLAY, L"Button", L"♪", 141, 82, 10, 14, kButton},
+      {-1, L"Button", L"時報", 6, 106, 151, 45, kGroup},
+      {IDC_OCLOCK_OFF, L"Button", L"停止", 10, 117, 25, 10, kRadio | WS_GROUP},
+      {IDC_OCLOCK_ON, L"Button", L"有効", 37, 117, 27, 10, kRadio},
+      {IDC_OCLOCK_CHANGECHARA, L"Button", L"ｷｬﾗ自動切替", 98, 117, 55, 10,
+       BS_AUTOCHECKBOX | WS_TABSTOP | kChild},
+      {IDC_OCLOCK_SOUNDLABEL, L"Static", L"効果音", 13, 136, 22, 8, kLabel},
+      {IDC_OCLOCK_SOUND, L"Button", L"", 38, 132, 100, 14, kPath},
+      {IDC_OCLOCK_PLAY, L"Button", L"♪", 141, 132, 10, 14, kButton},
+      {IDOK, L"Button", L"スタート", 16, 158, 45, 15, kButton},
+      {IDCANCEL, L"Button", L"閉じる", 102, 158, 45, 15, kButton},
+  };
+  // The captions of the path buttons are the sounds; empty them for the check.
+  g_state.szTimerSound[0] = g_state.szAlarmSound[0] = g_state.szOClockSound[0] = '\0';
+  g_state.nTimerMode = IDC_TIMER_ONCE;  // everything enabled
+  g_state.nAlarmMode = IDC_ALARM_ONCE;
+  RunDialog([&](HWND dialog) {
+    const DWORD dialogStyle = static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE));
+    EXPECT_TRUE(dialogStyle & WS_POPUP);
+    EXPECT_EQ(dialogStyle & WS_CAPTION, static_cast<DWORD>(WS_CAPTION));
+    EXPECT_FALSE(dialogStyle & WS_SYSMENU) << "no system menu, no close box";
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), hwnd_);
+    RECT client, expectedClient{0, 0, 163, 179};
+    GetClientRect(dialog, &client);
+    MapDialogRect(dialog, &expectedClient);
+    EXPECT_EQ(client.right, expectedClient.right);
+    EXPECT_EQ(client.bottom, expectedClient.bottom);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_STREQ(font.lfFaceName, L"ＭＳ Ｐゴシック");
+    EXPECT_EQ(LOWORD(SendMessageW(dialog, DM_GETDEFID, 0, 0)), IDOK);
+
+    HWND child = GetWindow(dialog, GW_CHILD);
+    HWND previous = nullptr;
+    for (const Row& row : rows) {
+      SCOPED_TRACE(testing::Message() << "control " << (&row - rows) + 1 << ", identifier " << row.id);
+      ASSERT_NE(child, nullptr);
+      EXPECT_EQ(GetDlgCtrlID(child), row.id == -1 ? 0xFFFF : row.id);
+      wchar_t kind[64] = {}, caption[64] = {};
+      GetClassNameW(child, kind, 64);
+      GetWindowTextW(child, caption, 64);
+      EXPECT_EQ(lstrcmpiW(kind, row.kind), 0) << "kind " << testing::PrintToString(std::wstring(kind));
+      if (row.style != kEdit) EXPECT_STREQ(caption, row.caption);  // edits show the numbers
+
+      // The default look moves between push buttons with the focus (the
+      // template's default is DM_GETDEFID above), and the checked radio
+      // button of a group takes the group's tab stop.
+      DWORD style = static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE));
+      const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(child, GWL_EXSTYLE));
+      if (row.style == kButton || row.style == kPath) style &= ~static_cast<DWORD>(BS_DEFPUSHBUTTON);
+      if ((row.style & 0xF) == BS_AUTORADIOBUTTON) style &= ~static_cast<DWORD>(WS_TABSTOP);
+      const DWORD mask = 0xFFFF | WS_GROUP | WS_TABSTOP | WS_CHILD | WS_VISIBLE | WS_DISABLED;
+      EXPECT_EQ(style & mask, row.style) << std::hex << "style " << style;
+      if (row.style == kEdit) {
+        EXPECT_TRUE((style & WS_BORDER) || (exStyle & WS_EX_CLIENTEDGE)) << "edits have a border";
+      }
+
+      const RECT place = PlaceInDialog(dialog, child);
+      if (row.style == kSpin) {
+        // At the right end of its buddy, which it narrowed by its own width.
+        const Row& edit = (&row)[-1];
+        const RECT units = InPixels(dialog, edit.x, edit.y, edit.cx, edit.cy);
+        const RECT buddy = PlaceInDialog(dialog, previous);
+        EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(child, UDM_GETBUDDY, 0, 0)), previous);
+        EXPECT_NEAR(place.right, units.right, 2);  // it may cover the edit's border
+        EXPECT_EQ(place.top, units.top);
+        EXPECT_EQ(place.bottom, units.bottom);
+        EXPECT_NEAR(buddy.right, place.left, 2);
+        EXPECT_EQ(buddy.left, units.left);
+      } else {
+        const RECT units = InPixels(dialog, row.x, row.y, row.cx, row.cy);
+        EXPECT_EQ(place.left, units.left);
+        EXPECT_EQ(place.top, units.top);
+        if (row.style != kEdit) EXPECT_EQ(place.right, units.right);
+        EXPECT_EQ(place.bottom, units.bottom);
+      }
+      previous = child;
+      child = GetWindow(child, GW_HWNDNEXT);
+    }
+    EXPECT_EQ(child, nullptr) << "more than 31 controls";
+    Click(dialog, IDCANCEL);
+  });
+}
+
+TEST_F(DialogTest, OpensWithTheStateShown) {
+  g_state.nTimerMode = IDC_TIMER_REPEAT;
+  g_state.nTimerMinute = 7;
+  g_state.nAlarmMode = IDC_ALARM_ONCE;
+  g_state.nAlarmHour = 6;
+  g_state.nAlarmMinute = 45;
+  g_state.nOClockMode = 5;  // no such button: neither is checked
+  g_state.nOClockChangeChara = 1;
+  lstrcpyA(g_state.szTimerSound, "timer.wav");
+  lstrcpyA(g_state.szAlarmSound, "C:\\\x8E\x9E\x95\xF1\\alarm.wav");  // "時報" in the ANSI code page
+  lstrcpyA(g_state.szOClockSound, "");
+  RunDialog([&](HWND dialog) {
+    EXPECT_EQ(TextOf(dialog, IDC_TIMER_MINUTE), L"7");
+    EXPECT_EQ(TextOf(dialog, IDC_ALARM_HOUR), L"6");
+    EXPECT_EQ(TextOf(dialog, IDC_ALARM_MINUTE), L"45");
+    EXPECT_FALSE(Checked(dialog, IDC_TIMER_STOP));
+    EXPECT_FALSE(Checked(dialog, IDC_TIMER_ONCE));
+    EXPECT_TRUE(Checked(dialog, IDC_TIMER_REPEAT));
+    EXPECT_FALSE(Checked(dialog, IDC_ALARM_STOP));
+    EXPECT_TRUE(Checked(dialog, IDC_ALARM_ONCE));
+    EXPECT_FALSE(Checked(dialog, IDC_ALARM_REPEAT));
+    EXPECT_FALSE(Checked(dialog, IDC_OCLOCK_OFF));
+    EXPECT_FALSE(Checked(dialog, IDC_OCLOCK_ON));
+    EXPECT_TRUE(Checked(dialog, IDC_OCLOCK_CHANGECHARA));
+    EXPECT_EQ(TextOf(dialog, IDC_TIMER_SOUND), L"timer.wav");
+    EXPECT_EQ(TextOf(dialog, IDC_ALARM_SOUND), L"C:\\時報\\alarm.wav");
+    EXPECT_EQ(TextOf(dialog, IDC_OCLOCK_SOUND), L"");
+    // The ranges as the arrows see them: the up arrow's end is the maximum.
+    const LRESULT timerRange = SendDlgItemMessageW(dialog, IDC_TIMER_SPIN, UDM_GETRANGE, 0, 0);
+    EXPECT_EQ(LOWORD(timerRange), 1);
+    EXPECT_EQ(HIWORD(timerRange), 999);
+    const LRESULT hourRange = SendDlgItemMessageW(dialog, IDC_ALARMHOUR_SPIN, UDM_GETRANGE, 0, 0);
+    EXPECT_EQ(LOWORD(hourRange), 0);
+    EXPECT_EQ(HIWORD(hourRange), 23);
+    const LRESULT minuteRange = SendDlgItemMessageW(dialog, IDC_ALARMMINUTE_SPIN, UDM_GETRANGE, 0, 0);
+    EXPECT_EQ(LOWORD(minuteRange), 0);
+    EXPECT_EQ(HIWORD(minuteRange), 59);
+    Click(dialog, IDCANCEL);
+  });
+}
+
+TEST_F(DialogTest, ASecondOpeningDoesNothingAndTheMenuItemIsGrayedMeanwhile) {
+  EXPECT_FALSE(MenuItemGrayed());
+  RunDialog([&](HWND dialog) {
+    EXPECT_EQ(g_state.fDialogOpen, 1);
+    EXPECT_TRUE(MenuItemGrayed());
+    SetFocus(GetDlgItem(dialog, IDC_TIMER_PLAY));
+    SendMessageW(hwnd_, WM_COMMAND, IDM_ALARMSETTINGS, 0);  // a tray double click
+    EXPECT_EQ(OpenAlarmDialog(hwnd_), 0);
+    int dialogs = 0;
+    for (HWND w = FindWindowW(nullptr, kDialogTitle); w; w = FindWindowExW(nullptr, w, nullptr, kDialogTitle)) {
+      ++dialogs;
+    }
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_TIMER_PLAY)) << "the focus stays where it was";
+    EXPECT_EQ(g_state.fDialogOpen, 1);
+    EXPECT_TRUE(MenuItemGrayed());
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(g_state.fDialogOpen, 0);
+  EXPECT_FALSE(MenuItemGrayed());
+}
+
+TEST_F(DialogTest, ADialogThatCannotBeCreatedReleasesTheGuard) {
+  const HINSTANCE program = g_hInstance;
+  g_hInstance = GetModuleHandleW(L"kernel32.dll");  // holds no such template
+  EXPECT_EQ(OpenAlarmDialog(hwnd_), 1);
+  g_hInstance = program;
+  EXPECT_EQ(g_state.fDialogOpen, 0);
+  EXPECT_FALSE(MenuItemGrayed());
+  EXPECT_EQ(FindOwnWindowByTitle(kDialogTitle), nullptr);
+}
+
+// Which controls each mode enables; the others never change.
+TEST_F(DialogTest, EachModeEnablesItsControls) {
+  g_state.nTimerMode = IDC_TIMER_STOP;
+  g_state.nAlarmMode = IDC_ALARM_STOP;
+  g_state.nOClockMode = IDC_OCLOCK_ON;
+  struct Case {
+    int button;
+    bool timerOn;
+    bool alarmOn;
+  } cases[] = {
+      {IDC_TIMER_ONCE, true, false},   {IDC_TIMER_REPEAT, true, false}, {IDC_TIMER_STOP, false, false},
+      {IDC_ALARM_ONCE, false, true},   {IDC_ALARM_REPEAT, false, true}, {IDC_TIMER_ONCE, true, true},
+      {IDC_ALARM_STOP, true, false},   {IDC_OCLOCK_OFF, true, false},   {IDC_OCLOCK_ON, true, false},
+  };
+  const int alwaysEnabled[] = {IDC_TIMER_STOP,  IDC_TIMER_ONCE,  IDC_TIMER_REPEAT, IDC_TIMER_SOUNDLABEL,
+                               IDC_TIMER_SOUND, IDC_TIMER_PLAY,  IDC_ALARM_STOP,   IDC_ALARM_ONCE,
+                               IDC_ALARM_REPEAT, IDC_ALARM_SOUNDLABEL, IDC_ALARM_SOUND, IDC_ALARM_PLAY,
+                               IDC_OCLOCK_OFF,  IDC_OCLOCK_ON,   IDC_OCLOCK_CHANGECHARA, IDC_OCLOCK_SOUNDLABEL,
+                               IDC_OCLOCK_SOUND, IDC_OCLOCK_PLAY, IDCANCEL};
+  RunDialog([&](HWND dialog) {
+    EXPECT_FALSE(Enabled(dialog, IDOK)) << "start is off while the timer is stopped";
+    EXPECT_FALSE(Enabled(dialog, IDC_TIMER_MINUTE));
+    EXPECT_FALSE(Enabled(dialog, IDC_ALARM_HOUR));
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.button);
+      Click(dialog, c.button);
+      EXPECT_TRUE(Checked(dialog, c.button));
+      if (c.button >= IDC_TIMER_STOP && c.button <= IDC_TIMER_REPEAT) EXPECT_EQ(g_state.nTimerMode, c.button);
+      if (c.button >= IDC_ALARM_STOP && c.button <= IDC_ALARM_REPEAT) EXPECT_EQ(g_state.nAlarmMode, c.button);
+      if (c.button >= IDC_OCLOCK_OFF && c.button <= IDC_OCLOCK_ON) EXPECT_EQ(g_state.nOClockMode, c.button);
+      for (int id : {IDC_TIMER_MINUTE, IDC_TIMER_UNIT, IDOK}) EXPECT_EQ(Enabled(dialog, id), c.timerOn) << id;
+      for (int id : {IDC_ALARM_COLON, IDC_ALARM_HOUR, IDC_ALARM_MINUTE}) {
+        EXPECT_EQ(Enabled(dialog, id), c.alarmOn) << id;
+      }
+      for (int id : alwaysEnabled) EXPECT_TRUE(Enabled(dialog, id)) << id;
+    }
+    Click(dialog, IDCANCEL);
+  });
+}
+
+TEST_F(DialogTest, TheCheckBoxSetsTheCharacterSwitchAtTheClick) {
+  g_state.nOClockChangeChara = 0;
+  RunDialog([&](HWND dialog) {
+    Click(dialog, IDC_OCLOCK_CHANGECHARA);
+    EXPECT_EQ(g_state.nOClockChangeChara, 1);
+    Click(dialog, IDC_OCLOCK_CHANGECHARA);
+    EXPECT_EQ(g_state.nOClockChangeChara, 0);
+    Click(dialog, IDC_OCLOCK_CHANGECHARA);
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(g_state.nOClockChangeChara, 1);
+}
+
+TEST_F(DialogTest, EscapeClosesAndStoresTheNumbersShownButStartsNothing) {
+  g_state.nTimerMode = IDC_TIMER_STOP;
+  g_state.nAlarmMode = IDC_ALARM_STOP;
+  g_state.dwTimerDeadline = 12345;  // a leftover, not due while stopped
+  g_state.nAlarmFiredDay = 8;
+  RunDialog([&](HWND dialog) {
+    Type(dialog, IDC_TIMER_MINUTE, L"12");  // disabled, yet still stored
+    Type(dialog, IDC_ALARM_HOUR, L"7");
+    Type(dialog, IDC_ALARM_MINUTE, L"30");
+    PressKey(dialog, VK_RETURN);  // start is disabled: Enter does nothing
+    PumpMessages(300);
+    ASSERT_TRUE(IsWindow(dialog));
+    EXPECT_EQ(g_state.nTimerMinute, 5u) << "nothing is read before the dialog is left";
+    PressKey(dialog, VK_ESCAPE);
+  });
+  EXPECT_EQ(g_state.nTimerMinute, 12u);
+  EXPECT_EQ(g_state.nAlarmHour, 7u);
+  EXPECT_EQ(g_state.nAlarmMinute, 30u);
+  EXPECT_EQ(g_state.dwTimerDeadline, 12345u);
+  EXPECT_EQ(g_state.nAlarmFiredDay, 0);
+}
+
+TEST_F(DialogTest, CloseLeavesARunningCountdownAlone) {
+  g_state.nTimerMode = IDC_TIMER_REPEAT;
+  g_state.dwTimerDeadline = kFakeTick + 1000;
+  RunDialog([&](HWND dialog) {
+    Click(dialog, IDC_TIMER_ONCE);
+    Type(dialog, IDC_TIMER_MINUTE, L"9");
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(g_state.nTimerMode, IDC_TIMER_ONCE);
+  EXPECT_EQ(g_state.nTimerMinute, 9u);
+  EXPECT_EQ(g_state.dwTimerDeadline, kFakeTick + 1000);
+}
+
+TEST_F(DialogTest, StartSetsTheDeadlineFromNow) {
+  struct Case {
+    int mode;
+    const wchar_t* minutes;
+    unsigned stored;
+    bool byEnter;
+  } cases[] = {
+      {IDC_TIMER_ONCE, L"3", 3, false},
+      {IDC_TIMER_REPEAT, L"10", 10, false},
+      {IDC_TIMER_ONCE, L"1000", 1000, true},  // beyond the arrows' range, taken as typed
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.minutes);
+    g_state.nTimerMode = IDC_TIMER_STOP;
+    g_state.dwTimerDeadline = kNoDeadline;
+    g_state.nAlarmFiredDay = 8;
+    RunDialog([&](HWND dialog) {
+      Click(dialog, c.mode);
+      Type(dialog, IDC_TIMER_MINUTE, c.minutes);
+      EXPECT_EQ(g_state.dwTimerDeadline, kNoDeadline) << "the mode alone starts nothing";
+      if (c.byEnter) {
+        PressKey(dialog, VK_RETURN);
+      } else {
+        Click(dialog, IDOK);
+      }
+    });
+    EXPECT_EQ(g_state.nTimerMode, c.mode);
+    EXPECT_EQ(g_state.nTimerMinute, c.stored);
+    EXPECT_EQ(g_state.dwTimerDeadline, kFakeTick + c.stored * 60000ull);
+    EXPECT_EQ(g_state.nAlarmFiredDay, 0);
+  }
+}
+
+TEST_F(DialogTest, TypedTextIsStoredAsTheNumberItReads) {
+  g_state.nTimerMode = IDC_TIMER_ONCE;
+  g_state.nAlarmMode = IDC_ALARM_REPEAT;
+  RunDialog([&](HWND dialog) {
+    Type(dialog, IDC_TIMER_MINUTE, L"abc");
+    Type(dialog, IDC_ALARM_HOUR, L"25");
+    Type(dialog, IDC_ALARM_MINUTE, L"75");
+    Click(dialog, IDOK);
+  });
+  EXPECT_EQ(g_state.nTimerMinute, 0u);
+  EXPECT_EQ(g_state.nAlarmHour, 25u);
+  EXPECT_EQ(g_state.nAlarmMinute, 75u);
+  EXPECT_EQ(g_state.dwTimerDeadline, kFakeTick) << "0 minutes: due at once";
+  g_state.nTimerMode = IDC_TIMER_STOP;  // keep the next tick from showing the message
+
+  RunDialog([&](HWND dialog) {
+    Type(dialog, IDC_TIMER_MINUTE, L"-3");
+    Type(dialog, IDC_ALARM_HOUR, L"4294967296");
+    Type(dialog, IDC_ALARM_MINUTE, L" 8");
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(g_state.nTimerMinute, 0u) << "no sign on an unsigned number";
+  EXPECT_EQ(g_state.nAlarmHour, 0u) << "beyond 32 bits";
+  EXPECT_EQ(g_state.nAlarmMinute, 8u);
+}
+
+// The up arrow lowers each number and the down arrow raises it, each within
+// its range and without wrapping.
+TEST_F(DialogTest, TheArrowsStepWithinTheirRanges) {
+  g_state.nTimerMode = IDC_TIMER_ONCE;
+  g_state.nAlarmMode = IDC_ALARM_ONCE;
+  struct Case {
+    int edit;
+    int spin;
+    const wchar_t* start;
+    bool up;
+    const wchar_t* once;
+    const wchar_t* twice;
+  } cases[] = {
+      {IDC_TIMER_MINUTE, IDC_TIMER_SPIN, L"2", true, L"1", L"1"},
+      {IDC_TIMER_MINUTE, IDC_TIMER_SPIN, L"998", false, L"999", L"999"},
+      {IDC_TIMER_MINUTE, IDC_TIMER_SPIN, L"5", false, L"6", L"7"},
+      {IDC_ALARM_HOUR, IDC_ALARMHOUR_SPIN, L"1", true, L"0", L"0"},
+      {IDC_ALARM_HOUR, IDC_ALARMHOUR_SPIN, L"22", false, L"23", L"23"},
+      {IDC_ALARM_MINUTE, IDC_ALARMMINUTE_SPIN, L"1", true, L"0", L"0"},
+      {IDC_ALARM_MINUTE, IDC_ALARMMINUTE_SPIN, L"58", false, L"59", L"59"},
+      {IDC_ALARM_MINUTE, IDC_ALARMMINUTE_SPIN, L"30", true, L"29", L"28"},
+  };
+  RunDialog([&](HWND dialog) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << c.edit << (c.up ? " up from " : " down from ")
+                                      << testing::PrintToString(std::wstring(c.start)));
+      Type(dialog, c.edit, c.start);
+      ClickArrow(dialog, c.spin, c.up);
+      EXPECT_EQ(TextOf(dialog, c.edit), c.once);
+      ClickArrow(dialog, c.spin, c.up);
+      EXPECT_EQ(TextOf(dialog, c.edit), c.twice);
+    }
+    Type(dialog, IDC_TIMER_MINUTE, L"998");
+    ClickArrow(dialog, IDC_TIMER_SPIN, false);
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(g_state.nTimerMinute, 999u) << "the arrows' number is stored like a typed one";
+}
+
+TEST_F(DialogTest, TheArrowsOfADisabledEditDoNothing) {
+  g_state.nTimerMode = IDC_TIMER_STOP;
+  g_state.nAlarmMode = IDC_ALARM_STOP;
+  RunDialog([&](HWND dialog) {
+    Type(dialog, IDC_TIMER_MINUTE, L"5");
+    Type(dialog, IDC_ALARM_HOUR, L"5");
+    ClickArrow(dialog, IDC_TIMER_SPIN, false);
+    ClickArrow(dialog, IDC_ALARMHOUR_SPIN, true);
+    EXPECT_EQ(TextOf(dialog, IDC_TIMER_MINUTE), L"5");
+    EXPECT_EQ(TextOf(dialog, IDC_ALARM_HOUR), L"5");
+    Click(dialog, IDC_ALARM_ONCE);
+    ClickArrow(dialog, IDC_ALARMHOUR_SPIN, true);
+    EXPECT_EQ(TextOf(dialog, IDC_ALARM_HOUR), L"4") << "enabled again with its edit";
+    Click(dialog, IDCANCEL);
+  });
+}
+
+}  // namespace
