@@ -37,8 +37,11 @@ void CarryOut(HWND hwnd, HideOnMouseAction action) {
 int ApplyStacking(HWND hwnd) {
   const bool topMost = g_state.fTopMost != 0;
   CheckMenuItem(g_state.hMenuPopup, IDM_TOPMOST, MF_BYCOMMAND | (topMost ? MF_CHECKED : MF_UNCHECKED));
-  // HWND_BOTTOM also takes a top-most window out of the top-most band.
-  SetWindowPos(hwnd, topMost ? HWND_TOPMOST : HWND_BOTTOM, 0, 0, 0, 0, kKeepPlace);
+  // HWND_BOTTOM also takes a top-most window out of the top-most band. Sent
+  // to the bottom without activation: Wine brings a window it activates to
+  // the top of its band, and the figure would then stay above everything.
+  if (topMost) SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
+  else SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, kKeepPlace | SWP_NOACTIVATE);
   EnableMenuItem(g_state.hMenuPopup, IDM_HIDEONMOUSE, MF_BYCOMMAND | (topMost ? MF_ENABLED : MF_GRAYED));
   CheckMenuItem(g_state.hMenuPopup, IDM_HIDEONMOUSE,
                 MF_BYCOMMAND | (g_state.fHideOnMouse != 0 ? MF_CHECKED : MF_UNCHECKED));

@@ -1,0 +1,511 @@
+// The desktop presence in the running window: the tray record, the popup menu
+// and its marks, the accelerators, the stacking and hide-on-mouse.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <cwchar>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/clock_state_win32.h"
+#include "app/system_win32.h"
+#include "desktop/tray_win32.h"
+#include "support/clock_fixture.h"
+
+namespace {
+
+POINT g_fakePointer = {0, 0};
+bool g_fakeShift = false;
+BOOL FakeCursorPos(POINT* point) {
+  *point = g_fakePointer;
+  return TRUE;
+}
+bool FakeShiftDown() { return g_fakeShift; }
+
+// One menu item as the user would see it.
+struct MenuLine {
+  std::string path;  // "4.14": position in the menu, then in the submenu, from 1
+  std::wstring caption;
+  UINT id;
+  bool separator, submenu, checked, radio, grayed;
+
+  bool operator==(const MenuLine&) const = default;
+};
+
+std::string Narrow(const std::wstring& text) {
+  std::string out;
+  for (wchar_t c : text) {
+    if (c == L'\t') out += "\\t";
+    else if (c < 0x80) out += static_cast<char>(c);
+    else {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\u%04X", static_cast<unsigned>(c));
+      out += hex;
+    }
+  }
+  return out;
+}
+
+std::string Describe(const MenuLine& m) {
+  std::ostringstream out;
+  out << m.path << " \"" << Narrow(m.caption) << "\" id " << m.id << (m.separator ? " separator" : "")
+      << (m.submenu ? " submenu" : "") << (m.checked ? " checked" : "") << (m.radio ? " radio" : "")
+      << (m.grayed ? " grayed" : "");
+  return out.str();
+}
+
+void PrintTo(const MenuLine& m, std::ostream* os) { *os << Describe(m); }
+
+void ReadMenu(HMENU menu, const std::string& prefix, std::vector<MenuLine>& lines) {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU;
+    GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+    wchar_t caption[128] = {};
+    GetMenuStringW(menu, static_cast<UINT>(i), caption, 128, MF_BYPOSITION);
+    MenuLine line;
+    line.path = prefix + std::to_string(i + 1);
+    line.caption = caption;
+    line.id = info.hSubMenu != nullptr ? 0 : info.wID;
+    line.separator = (info.fType & MFT_SEPARATOR) != 0;
+    line.submenu = info.hSubMenu != nullptr;
+    line.checked = (info.fState & MFS_CHECKED) != 0;
+    line.radio = (info.fType & MFT_RADIOCHECK) != 0;
+    line.grayed = !line.separator && (info.fState & MFS_GRAYED) != 0;  // separators always read as grayed
+    lines.push_back(line);
+    if (info.hSubMenu != nullptr) ReadMenu(info.hSubMenu, line.path + ".", lines);
+  }
+}
+
+// The menu as stored, with the stacking pair showing the state; no radio
+// marks until a character has loaded.
+std::vector<MenuLine> ExpectedMenu(bool topMost, bool hideOnMouse) {
+  auto item = [](std::string path, std::wstring caption, UINT id, bool checked) {
+    return MenuLine{std::move(path), std::move(caption), id, false, false, checked, false, false};
+  };
+  auto separator = [](std::string path) { return MenuLine{std::move(path), L"", 0, true, false, false, false, false}; };
+  auto submenu = [](std::string path, std::wstring caption) {
+    return MenuLine{std::move(path), std::move(caption), 0, false, true, false, false, false};
+  };
+  std::vector<MenuLine> lines;
+  lines.push_back(item("1", L"常に手前に表示(&T)\tAlt+T", 1001, topMost));
+  lines.push_back(item("2", L"OnMouseで隠す(&M)\tAlt+M", 1002, hideOnMouse));
+  lines.back().grayed = !topMost;
+  lines.push_back(separator("3"));
+  lines.push_back(submenu("4", L"キャラクタ(&C)\tAlt+C"));
+  const wchar_t* names[] = {L"&1. Aduvi",  L"&2. Belmoa", L"&3. Cirrat", L"&4. Dovane",
+                            L"&5. Esmuka", L"&6. Fornel", L"&7. Gavoni", L"&8. Hesket",
+                            L"&9. Ilvora", L"&A. Jemsut", L"&B. Kaltra", L"&C. Lunavi"};
+  for (int i = 0; i < 12; ++i) lines.push_back(item("4." + std::to_string(i + 1), names[i], 40001 + i, true));
+  lines.push_back(separator("4.13"));
+  lines.push_back(item("4.14", L"&0. \uFF97\uFF9D\uFF80\uFF9E\uFF91", 40013, true));
+  lines.push_back(submenu("5", L"サイズ(&S)"));
+  lines.push_back(item("5.1", L"小さい(&S)", 42001, true));
+  lines.push_back(item("5.2", L"標準(&N)", 42002, true));
+  lines.push_back(separator("6"));
+  lines.push_back(item("7", L"時報設定(&A) ...\tAlt+A", 40014, false));
+  lines.push_back(separator("8"));
+  lines.push_back(item("9", L"終了(&X)\tAlt+X", 1003, false));
+  return lines;
+}
+
+void ExpectMenu(HMENU menu, const std::vector<MenuLine>& expected, const char* when) {
+  std::vector<MenuLine> actual;
+  ReadMenu(menu, "", actual);
+  ASSERT_EQ(actual.size(), expected.size()) << when;
+  for (size_t i = 0; i < actual.size(); ++i) {
+    EXPECT_EQ(actual[i], expected[i]) << when << ": expected " << Describe(expected[i]) << ", got "
+                                      << Describe(actual[i]);
+  }
+}
+
+bool IsTopMost(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+// The last window in the stacking order has nothing below it.
+bool IsAtBottom(HWND hwnd) { return GetWindow(hwnd, GW_HWNDNEXT) == nullptr; }
+
+class DesktopTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    PrepareProgramFolder(folder_.path());
+    g_system.cursorPos = FakeCursorPos;
+    g_system.shiftDown = FakeShiftDown;
+    g_fakePointer = {5000, 5000};
+    g_fakeShift = false;
+  }
+  void TearDown() override {
+    if (IsWindow(hwnd_)) CloseClock(hwnd_);
+  }
+
+  void Start(const std::string& general = "") {
+    if (!general.empty()) WriteFileBytes(folder_.File("Tavelin.ini"), "[GENERAL]\r\n" + general);
+    hwnd_ = StartClock();
+    ASSERT_NE(hwnd_, nullptr);
+  }
+  void Command(int id) { SendMessageA(hwnd_, WM_COMMAND, static_cast<WPARAM>(id), 0); }
+  void Tick() { SendMessageA(hwnd_, WM_TIMER, ID_CLOCKTIMER, 0); }
+  void MouseMove(WPARAM keys = 0) { SendMessageA(hwnd_, WM_MOUSEMOVE, keys, MAKELPARAM(3, 3)); }
+
+  TempFolder folder_;
+  HWND hwnd_ = nullptr;
+};
+
+TEST_F(DesktopTest, TrayRecordIsTheFirstFormWithTheProgramsTip) {
+  Start();
+  const NOTIFYICONDATAA& nid = g_state.nidTray;
+  // The first form ends after the 64-byte tip; with 64-bit handles that is 104 bytes.
+  EXPECT_EQ(nid.cbSize, static_cast<DWORD>(offsetof(NOTIFYICONDATAA, szTip) + 64));
+  EXPECT_EQ(nid.cbSize, sizeof(void*) == 8 ? 104u : 88u);
+  EXPECT_EQ(nid.hWnd, hwnd_);
+  EXPECT_EQ(nid.uID, 1u);
+  EXPECT_EQ(nid.uFlags, 7u);
+  EXPECT_EQ(nid.uCallbackMessage, 1124u);
+  EXPECT_NE(nid.hIcon, nullptr);
+  EXPECT_STREQ(nid.szTip, "Tavelin") << "no character has loaded";
+}
+
+TEST_F(DesktopTest, TrayIconIsSixteenPixelsWithAMask) {
+  // LoadIconA gives the system's large size; the image itself is read at 16 x 16.
+  ASSERT_NE(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TRAY)), nullptr);
+  HICON icon = static_cast<HICON>(
+      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TRAY), IMAGE_ICON, 16, 16, 0));
+  ASSERT_NE(icon, nullptr);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(icon, &info));
+  ASSERT_NE(info.hbmColor, nullptr);
+  ASSERT_NE(info.hbmMask, nullptr);
+  BITMAP colour{};
+  GetObjectA(info.hbmColor, sizeof colour, &colour);
+  EXPECT_EQ(colour.bmWidth, 16);
+  EXPECT_EQ(colour.bmHeight, 16);
+
+  // Read colour and mask as 32-bit pixels, top-down.
+  auto read = [](HBITMAP bitmap) {
+    std::vector<DWORD> pixels(256);
+    BITMAPINFO bmi{};
+    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, 16, pixels.data(), &bmi, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    for (DWORD& p : pixels) p &= 0xFFFFFF;
+    return pixels;
+  };
+  const std::vector<DWORD> pixels = read(info.hbmColor);
+  const std::vector<DWORD> mask = read(info.hbmMask);
+  auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y * 16 + x)]; };
+  auto clear = [&](int x, int y) { return mask[static_cast<size_t>(y * 16 + x)] != 0; };
+  EXPECT_EQ(at(15, 0), 0xFF00FFu) << "the ribbon fills the upper right";
+  EXPECT_FALSE(clear(15, 0));
+  EXPECT_TRUE(clear(0, 15)) << "the lower left corner is transparent";
+  EXPECT_EQ(at(6, 9), 0x000000u) << "the hands meet in the middle of the face";
+  EXPECT_EQ(at(4, 9), 0xFFFFFFu) << "white face";
+  EXPECT_EQ(at(6, 13), 0x0000FFu) << "blue body below the face";
+  int yellow = 0, blue = 0;
+  for (DWORD p : pixels) {
+    yellow += p == 0xFFFF00;
+    blue += p == 0x0000FF;
+  }
+  EXPECT_GE(yellow, 6) << "two yellow bells";
+  EXPECT_GE(blue, 20) << "a blue clock";
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  DestroyIcon(icon);
+}
+
+TEST_F(DesktopTest, MenuAfterAFailedFirstLoadShowsTheStoredMarks) {
+  Start();  // no pictures: the first load fails
+  ASSERT_NE(g_state.hMenuPopup, nullptr);
+  ExpectMenu(g_state.hMenuPopup, ExpectedMenu(true, false), "after start with the defaults");
+  EXPECT_STREQ(g_state.nidTray.szTip, "Tavelin");
+}
+
+TEST_F(DesktopTest, MenuFollowsEachToggle) {
+  Start("fTopMost=1\r\nfHideOnMouse=1\r\n");
+  ExpectMenu(g_state.hMenuPopup, ExpectedMenu(true, true), "after start");
+  EXPECT_TRUE(IsTopMost(hwnd_));
+
+  Command(IDM_TOPMOST);
+  EXPECT_EQ(g_state.fTopMost, 0);
+  ExpectMenu(g_state.hMenuPopup, ExpectedMenu(false, true), "top-most turned off");
+  EXPECT_FALSE(IsTopMost(hwnd_));
+  EXPECT_TRUE(IsAtBottom(hwnd_));
+
+  Command(IDM_HIDEONMOUSE);
+  EXPECT_EQ(g_state.fHideOnMouse, 0);
+  ExpectMenu(g_state.hMenuPopup, ExpectedMenu(false, false), "hide-on-mouse turned off");
+  EXPECT_FALSE(IsTopMost(hwnd_));
+
+  Command(IDM_TOPMOST);
+  ExpectMenu(g_state.hMenuPopup, ExpectedMenu(true, false), "top-most turned on");
+  EXPECT_TRUE(IsTopMost(hwnd_));
+
+  Command(IDM_HIDEONMOUSE);
+  ExpectMenu(g_state.hMenuPopup, ExpectedMenu(true, true), "hide-on-mouse turned on");
+  EXPECT_TRUE(IsTopMost(hwnd_));
+}
+
+TEST_F(DesktopTest, StoredOtherNonZeroValuesCountAsOn) {
+  Start("fTopMost=7\r\nfHideOnMouse=-1\r\n");
+  ExpectMenu(g_state.hMenuPopup, ExpectedMenu(true, true), "after start with 7 and -1");
+  EXPECT_TRUE(IsTopMost(hwnd_));
+}
+
+TEST_F(DesktopTest, StartAtTheBottomGraysHideOnMouseButKeepsItsMark) {
+  Start("fTopMost=0\r\nfHideOnMouse=1\r\n");
+  ExpectMenu(g_state.hMenuPopup, ExpectedMenu(false, true), "after start at the bottom");
+  EXPECT_FALSE(IsTopMost(hwnd_));
+  EXPECT_TRUE(IsAtBottom(hwnd_));
+}
+
+TEST_F(DesktopTest, AcceleratorTableHasFiveAltKeysInOrder) {
+  HRSRC found = FindResourceA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCEL), MAKEINTRESOURCEA(9));
+  ASSERT_NE(found, nullptr);
+  ASSERT_EQ(SizeofResource(GetModuleHandleA(nullptr), found), 5u * 8u);
+  const WORD* raw = static_cast<const WORD*>(LockResource(LoadResource(GetModuleHandleA(nullptr), found)));
+  const WORD expected[5][3] = {
+      {0x13, 0x41, 40014}, {0x13, 0x43, 40013}, {0x13, 0x4D, 1002}, {0x13, 0x54, 1001}, {0x93, 0x58, 1003}};
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(raw[i * 4], expected[i][0]) << "flags of entry " << i;
+    EXPECT_EQ(raw[i * 4 + 1], expected[i][1]) << "key of entry " << i;
+    EXPECT_EQ(raw[i * 4 + 2], expected[i][2]) << "command of entry " << i;
+  }
+}
+
+// Alt+M makes no gray test: the flag and its mark follow, the item stays grayed.
+TEST_F(DesktopTest, AltMWhileAtTheBottomTogglesTheMarkAndTheItemStaysGrayed) {
+  Start("fTopMost=0\r\nfHideOnMouse=0\r\n");
+  Command(IDM_HIDEONMOUSE);
+  EXPECT_EQ(g_state.fHideOnMouse, 1);
+  ExpectMenu(g_state.hMenuPopup, ExpectedMenu(false, true), "after the command");
+
+  // The key itself, through the program's accelerator table.
+  HACCEL accelerators = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCEL));
+  ASSERT_NE(accelerators, nullptr);
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  BYTE altDown[256];
+  std::memcpy(altDown, keys, sizeof keys);
+  altDown[VK_MENU] = 0x80;
+  SetKeyboardState(altDown);
+  MSG msg{hwnd_, WM_SYSKEYDOWN, 'M', static_cast<LPARAM>(0x20000001 | (0x32 << 16)), 0, {0, 0}};
+  const int translated = TranslateAcceleratorA(hwnd_, accelerators, &msg);
+  SetKeyboardState(keys);
+  EXPECT_NE(translated, 0);
+  EXPECT_EQ(g_state.fHideOnMouse, 0);
+  ExpectMenu(g_state.hMenuPopup, ExpectedMenu(false, false), "after Alt+M");
+  EXPECT_EQ(g_state.fTopMost, 0);
+  EXPECT_FALSE(IsTopMost(hwnd_));
+}
+
+TEST_F(DesktopTest, HideOnMouseStepsBackOnAMoveAndComesBackAtATickAfterThePointerLeft) {
+  Start("fTopMost=1\r\nfHideOnMouse=1\r\n");
+  // The program's own outline, whether or not a figure loaded: a 40 x 40 square.
+  if (g_state.hrgnShape != nullptr) DeleteObject(g_state.hrgnShape);
+  g_state.hrgnShape = CreateRectRgn(0, 0, 40, 40);
+  RECT before;
+  GetWindowRect(hwnd_, &before);
+  const POINT over = {before.left + 10, before.top + 10};
+  const POINT off = {before.left + 60, before.top + 10};
+
+  EXPECT_EQ(g_state.fRaised, 0);
+  g_fakePointer = over;
+  Tick();
+  EXPECT_EQ(g_state.fRaised, 0) << "the pointer is over the figure: not armed";
+  MouseMove();
+  EXPECT_EQ(g_state.fRaised, 0);
+  EXPECT_TRUE(IsTopMost(hwnd_));
+
+  g_fakePointer = off;
+  Tick();
+  EXPECT_EQ(g_state.fRaised, 1) << "armed once the pointer was off at a tick";
+  EXPECT_TRUE(IsTopMost(hwnd_));
+
+  g_fakeShift = true;
+  MouseMove();
+  EXPECT_EQ(g_state.fRaised, 1) << "Shift held: the figure stays";
+  EXPECT_TRUE(IsTopMost(hwnd_));
+
+  g_fakeShift = false;
+  MouseMove(MK_SHIFT);  // the flags that come with the move do not count
+  EXPECT_EQ(g_state.fRaised, 0) << "first move over the armed figure";
+  EXPECT_FALSE(IsTopMost(hwnd_));
+  EXPECT_TRUE(IsAtBottom(hwnd_));
+
+  g_fakePointer = over;
+  MouseMove();
+  Tick();
+  EXPECT_EQ(g_state.fRaised, 0) << "still over the figure";
+  EXPECT_FALSE(IsTopMost(hwnd_));
+
+  g_fakePointer = off;
+  Tick();
+  EXPECT_EQ(g_state.fRaised, 1);
+  EXPECT_TRUE(IsTopMost(hwnd_));
+
+  RECT after;
+  GetWindowRect(hwnd_, &after);
+  EXPECT_TRUE(EqualRect(&before, &after)) << "stacking changes never move or resize";
+}
+
+TEST_F(DesktopTest, WithoutAnOutlineThePointerCountsAsOff) {
+  Start("fTopMost=1\r\nfHideOnMouse=1\r\n");
+  if (g_state.hrgnShape != nullptr) DeleteObject(g_state.hrgnShape);
+  g_state.hrgnShape = nullptr;
+  RECT rc;
+  GetWindowRect(hwnd_, &rc);
+  g_fakePointer = {rc.left, rc.top};
+  Tick();
+  EXPECT_EQ(g_state.fRaised, 1);
+}
+
+TEST_F(DesktopTest, RaiseAndLowerDoNotActivateTheFigure) {
+  Start("fTopMost=1\r\nfHideOnMouse=1\r\n");
+  HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 300, 300, 50, 50, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(other, nullptr);
+  SetForegroundWindow(other);
+  SetActiveWindow(other);
+  PumpMessages();
+  ASSERT_EQ(GetActiveWindow(), other);
+  Tick();  // no outline: armed and raised
+  EXPECT_EQ(g_state.fRaised, 1);
+  EXPECT_EQ(GetActiveWindow(), other);
+  MouseMove();
+  EXPECT_EQ(g_state.fRaised, 0);
+  EXPECT_EQ(GetActiveWindow(), other);
+  DestroyWindow(other);
+}
+
+TEST_F(DesktopTest, TogglesNeverTouchTheArmedStateAndTheMachineRestsAtTheBottom) {
+  Start("fTopMost=1\r\nfHideOnMouse=1\r\n");
+  Tick();
+  ASSERT_EQ(g_state.fRaised, 1);
+  Command(IDM_TOPMOST);
+  EXPECT_EQ(g_state.fRaised, 1);
+  MouseMove();
+  Tick();
+  EXPECT_EQ(g_state.fRaised, 1) << "inactive while not top-most";
+  EXPECT_FALSE(IsTopMost(hwnd_));
+  Command(IDM_HIDEONMOUSE);
+  Command(IDM_TOPMOST);
+  EXPECT_EQ(g_state.fRaised, 1);
+  MouseMove();
+  EXPECT_EQ(g_state.fRaised, 1) << "hide-on-mouse is off";
+  EXPECT_TRUE(IsTopMost(hwnd_));
+}
+
+// Stands in for the window procedure to see which commands reach it,
+// without opening the settings dialog.
+WNDPROC g_clockProc = nullptr;
+std::vector<WPARAM> g_commands;
+LRESULT CALLBACK RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && LOWORD(wParam) == IDM_ALARMSETTINGS) {
+    g_commands.push_back(wParam);
+    return 0;
+  }
+  return CallWindowProcA(g_clockProc, hwnd, message, wParam, lParam);
+}
+
+// Closes the popup menu once it shows, noting where it opened.
+RECT g_menuRect;
+int g_menuSeen = 0;
+int g_menuWaits = 0;
+void CALLBACK CloseMenuWhenShown(HWND, UINT, UINT_PTR, DWORD) {
+  HWND menu = FindWindowA("#32768", nullptr);
+  if (menu != nullptr && IsWindowVisible(menu)) {
+    GetWindowRect(menu, &g_menuRect);
+    ++g_menuSeen;
+    EndMenu();
+  } else if (++g_menuWaits > 50) {
+    EndMenu();
+  }
+}
+
+class TrayNotifyTest : public DesktopTest {
+ protected:
+  void SetUp() override {
+    DesktopTest::SetUp();
+    Start();
+    g_commands.clear();
+    g_clockProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc)));
+    g_menuSeen = 0;
+    g_menuWaits = 0;
+    timer_ = SetTimer(nullptr, 0, 100, CloseMenuWhenShown);
+  }
+  void TearDown() override {
+    KillTimer(nullptr, timer_);
+    DesktopTest::TearDown();
+  }
+  LRESULT Notify(LPARAM mouse) { return SendMessageA(hwnd_, WM_TRAYNOTIFY, 1, mouse); }
+  UINT_PTR timer_ = 0;
+};
+
+TEST_F(TrayNotifyTest, DoubleClickOnTheIconAsksForTheSettingsDialog) {
+  EXPECT_EQ(Notify(WM_LBUTTONDBLCLK), 0);
+  ASSERT_EQ(g_commands.size(), 1u);
+  EXPECT_EQ(g_commands[0], static_cast<WPARAM>(IDM_ALARMSETTINGS));
+}
+
+TEST_F(TrayNotifyTest, OtherMouseEventsDoNothing) {
+  for (LPARAM mouse : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONDOWN, WM_RBUTTONDBLCLK}) {
+    EXPECT_EQ(Notify(mouse), 0);
+  }
+  PumpMessages(300);
+  EXPECT_TRUE(g_commands.empty());
+  EXPECT_EQ(g_menuSeen, 0);
+}
+
+TEST_F(TrayNotifyTest, RightPressOnTheIconOpensTheMenuAtThePointer) {
+  g_fakePointer = {321, 234};
+  EXPECT_EQ(Notify(WM_RBUTTONDOWN), 0);  // returns once the menu has closed
+  EXPECT_EQ(g_menuSeen, 1);
+  EXPECT_EQ(g_menuRect.left, 321);
+  EXPECT_EQ(g_menuRect.top, 234);
+  EXPECT_EQ(GetForegroundWindow(), hwnd_);
+}
+
+TEST_F(TrayNotifyTest, RightPressOnTheFigureOpensTheMenuAtThePointerNotTheEventsPoint) {
+  g_fakePointer = {400, 300};
+  SendMessageA(hwnd_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(g_menuSeen, 1);
+  EXPECT_EQ(g_menuRect.left, 400);
+  EXPECT_EQ(g_menuRect.top, 300);
+}
+
+TEST_F(TrayNotifyTest, LeftPressOnTheIconBringsTheClockForward) {
+  HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 300, 300, 50, 50, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+  SetForegroundWindow(other);
+  PumpMessages();
+  ASSERT_EQ(GetForegroundWindow(), other);
+  Notify(WM_LBUTTONDOWN);
+  PumpMessages();
+  EXPECT_EQ(GetForegroundWindow(), hwnd_);
+  DestroyWindow(other);
+}
+
+// A tip change is accepted only for an icon the notification area holds.
+bool IconIsShown(const NOTIFYICONDATAA& record) {
+  NOTIFYICONDATAA probe = record;
+  return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+}
+
+TEST_F(DesktopTest, IconIsAddedAgainWhenTheNotificationAreaComesBack) {
+  Start();
+  const NOTIFYICONDATAA record = g_state.nidTray;
+  ASSERT_TRUE(IconIsShown(record)) << "icon added at start";
+  UpdateTrayTip(hwnd_, "Belmoa");
+  NOTIFYICONDATAA gone = g_state.nidTray;
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone));  // as a new notification area would hold nothing
+  ASSERT_FALSE(IconIsShown(record));
+  SendMessageA(hwnd_, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(IconIsShown(g_state.nidTray));
+  EXPECT_STREQ(g_state.nidTray.szTip, "Tavelin - Belmoa") << "the tip comes back with the icon";
+  CloseClock(hwnd_);
+  EXPECT_FALSE(IconIsShown(record)) << "removed at shutdown";
+}
+
+}  // namespace
