@@ -38,3 +38,17 @@ target_compile_options(iconmaker PRIVATE -Wall -Wextra -O2)
 add_test(NAME tools.iconmaker_draws_the_committed_icon
          COMMAND sh -c "\"$1\" \"$2\" && cmp \"$2\" \"$3\"" iconmaker
                  $<TARGET_FILE:iconmaker> ${CMAKE_BINARY_DIR}/tray.ico ${CMAKE_SOURCE_DIR}/res/tray.ico)
+
+# The demo kit's pieces (all of it but main.cpp) as a library, so the core
+# tests can check the pictures, sounds and INI sections it makes.
+if(TAVELIN_DEMOKIT_SOURCES)
+  target_compile_options(demokit PRIVATE -ffp-contract=off)
+  set(TAVELIN_DEMOKIT_PARTS ${TAVELIN_DEMOKIT_SOURCES})
+  list(FILTER TAVELIN_DEMOKIT_PARTS EXCLUDE REGEX "/main\\.cpp$")
+  add_library(demokit_parts STATIC ${TAVELIN_DEMOKIT_PARTS})
+  target_include_directories(demokit_parts PUBLIC ${CMAKE_SOURCE_DIR}/tools)
+  target_compile_options(demokit_parts PRIVATE -Wall -Wextra -ffp-contract=off ${TAVELIN_SANITIZE})
+  if(TARGET core_tests)
+    target_link_libraries(core_tests PRIVATE demokit_parts)
+  endif()
+endif()

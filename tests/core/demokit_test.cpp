@@ -1,0 +1,349 @@
+// The demo kit as the clock will read it: the BMP and WAV bytes it writes and
+// the character sections of Tavelin.ini.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/character_table.h"
+#include "demokit/characters.h"
+#include "demokit/kit.h"
+
+namespace {
+
+using demokit::Bytes;
+using demokit::Rgb;
+
+std::uint32_t Read16(const Bytes& b, std::size_t at) { return b.at(at) | b.at(at + 1) << 8; }
+std::uint32_t Read32(const Bytes& b, std::size_t at) { return Read16(b, at) | Read16(b, at + 2) << 16; }
+
+// A decoded 24-bit BMP, top row first.
+struct Image {
+  int width = 0, height = 0;
+  std::vector<Rgb> pixels;
+  Rgb at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+  bool Key(int x, int y) const { return at(x, y) == at(0, 0); }
+};
+
+Image DecodeBmp(const Bytes& b, const std::string& name) {
+  SCOPED_TRACE(name);
+  Image img;
+  EXPECT_EQ(b.at(0), 'B');
+  EXPECT_EQ(b.at(1), 'M');
+  EXPECT_EQ(Read32(b, 10), 54u) << "pixels right after the headers";
+  EXPECT_EQ(Read32(b, 14), 40u) << "BITMAPINFOHEADER";
+  img.width = static_cast<int>(Read32(b, 18));
+  img.height = static_cast<int>(Read32(b, 22));
+  EXPECT_GT(img.height, 0) << "bottom-up rows";
+  EXPECT_EQ(Read16(b, 26), 1u);
+  EXPECT_EQ(Read16(b, 28), 24u);
+  EXPECT_EQ(Read32(b, 30), 0u) << "uncompressed";
+  const std::size_t stride = (static_cast<std::size_t>(img.width) * 3 + 3) / 4 * 4;
+  EXPECT_EQ(Read32(b, 2), b.size());
+  EXPECT_EQ(b.size(), 54 + stride * img.height);
+  if (b.size() != 54 + stride * img.height) return {};
+  for (int y = 0; y < img.height; ++y) {
+    const std::size_t row = 54 + stride * (img.height - 1 - y);
+    for (int x = 0; x < img.width; ++x) {
+      const std::size_t at = row + 3 * static_cast<std::size_t>(x);
+      img.pixels.push_back(Rgb{b[at + 2], b[at + 1], b[at]});
+    }
+  }
+  return img;
+}
+
+const std::vector<demokit::KitFile>& Kit() {
+  static const std::vector<demokit::KitFile> kit = demokit::BuildKit();
+  return kit;
+}
+
+const Bytes& KitFileBytes(const std::string& name) {
+  for (const demokit::KitFile& f : Kit())
+    if (f.name == name) return f.bytes;
+  ADD_FAILURE() << "the kit has no " << name;
+  static const Bytes none;
+  return none;
+}
+
+// Every pixel that is transparent but cannot be reached from the border
+// through other transparent pixels: the key colour inside the figure.
+int EnclosedKeyPixels(const Image& img) {
+  std::vector<std::uint8_t> seen(img.pixels.size(), 0);
+  std::vector<std::pair<int, int>> todo;
+  auto visit = [&](int x, int y) {
+    if (x < 0 || y < 0 || x >= img.width || y >= img.height) return;
+    const std::size_t i = static_cast<std::size_t>(y) * img.width + x;
+    if (seen[i] || !img.Key(x, y)) return;
+    seen[i] = 1;
+    todo.push_back({x, y});
+  };
+  for (int x = 0; x < img.width; ++x) visit(x, 0), visit(x, img.height - 1);
+  for (int y = 0; y < img.height; ++y) visit(0, y), visit(img.width - 1, y);
+  while (!todo.empty()) {
+    const auto [x, y] = todo.back();
+    todo.pop_back();
+    visit(x + 1, y), visit(x - 1, y), visit(x, y + 1), visit(x, y - 1);
+  }
+  int enclosed = 0;
+  for (int y = 0; y < img.height; ++y)
+    for (int x = 0; x < img.width; ++x)
+      if (img.Key(x, y) && !seen[static_cast<std::size_t>(y) * img.width + x]) ++enclosed;
+  return enclosed;
+}
+
+bool Dark(Rgb c) { return c.r * 3 + c.g * 6 + c.b < 10 * 90; }
+
+// Checks that the figure keeps off the picture's border and that every
+// figure pixel touching the key is outline ink, so nothing bright meets the
+// transparent colour (which would fringe once the clock scales the figure).
+void ExpectCleanSilhouette(const Image& img) {
+  for (int x = 0; x < img.width; ++x) {
+    ASSERT_TRUE(img.Key(x, 0) && img.Key(x, img.height - 1)) << "figure touches the border at x " << x;
+  }
+  for (int y = 0; y < img.height; ++y) {
+    ASSERT_TRUE(img.Key(0, y) && img.Key(img.width - 1, y)) << "figure touches the border at y " << y;
+  }
+  int bright = 0;
+  for (int y = 1; y + 1 < img.height; ++y)
+    for (int x = 1; x + 1 < img.width; ++x) {
+      if (img.Key(x, y)) continue;
+      const bool edge = img.Key(x + 1, y) || img.Key(x - 1, y) || img.Key(x, y + 1) || img.Key(x, y - 1);
+      if (edge && !Dark(img.at(x, y))) ++bright;
+    }
+  EXPECT_EQ(bright, 0) << "figure pixels next to the key that are not outline ink";
+}
+
+struct Section {
+  std::vector<std::pair<std::string, std::string>> entries;
+  std::string Get(const std::string& key) const {
+    for (const auto& [k, v] : entries)
+      if (k == key) return v;
+    return "";
+  }
+};
+
+// The INI as the profile functions see it: sections in order, key=value lines.
+std::vector<std::pair<std::string, Section>> ParseIni(const std::string& text) {
+  std::vector<std::pair<std::string, Section>> sections;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find("\r\n", start);
+    EXPECT_NE(end, std::string::npos) << "every line ends in CRLF";
+    if (end == std::string::npos) break;
+    const std::string line = text.substr(start, end - start);
+    start = end + 2;
+    EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << "a bare CR or LF in: " << line;
+    if (line.empty()) continue;
+    if (line.front() == '[') {
+      EXPECT_EQ(line.back(), ']');
+      sections.push_back({line.substr(1, line.size() - 2), {}});
+      continue;
+    }
+    const std::size_t eq = line.find('=');
+    EXPECT_NE(eq, std::string::npos) << line;
+    EXPECT_FALSE(sections.empty()) << "entry before any section: " << line;
+    if (eq == std::string::npos || sections.empty()) continue;
+    const std::string key = line.substr(0, eq), value = line.substr(eq + 1);
+    EXPECT_TRUE(key.find(' ') == std::string::npos && value.find(' ') == std::string::npos)
+        << "no blanks around '=': " << line;
+    sections.back().second.entries.push_back({key, value});
+  }
+  return sections;
+}
+
+TEST(DemoKit, IniNamesEveryCharacterOfTheTableAndFilesTheKitHolds) {
+  const Bytes& ini = KitFileBytes("Tavelin.ini");
+  const auto sections = ParseIni(std::string(ini.begin(), ini.end()));
+  ASSERT_EQ(sections.size(), static_cast<std::size_t>(kCharacterCount));
+  bool faceUnder = false, faceOver = false, leftOfChara = false, aboveChara = false;
+  for (int i = 0; i < kCharacterCount; ++i) {
+    const auto& [name, section] = sections[i];
+    SCOPED_TRACE(name);
+    EXPECT_EQ(name, CharacterTable[i].name);
+    std::vector<std::string> keys;
+    for (const auto& entry : section.entries) keys.push_back(entry.first);
+    EXPECT_EQ(keys, (std::vector<std::string>{"FileNameFace", "FileNameChara", "xPosFace", "yPosFace",
+                                               "fFaceOnChara"}));
+    for (const char* key : {"FileNameFace", "FileNameChara"}) {
+      const Bytes& bmp = KitFileBytes(section.Get(key));
+      EXPECT_TRUE(bmp.size() > 2 && bmp[0] == 'B' && bmp[1] == 'M') << key;
+    }
+    const int x = std::atoi(section.Get("xPosFace").c_str());
+    const int y = std::atoi(section.Get("yPosFace").c_str());
+    EXPECT_EQ(std::to_string(x), section.Get("xPosFace"));
+    EXPECT_EQ(std::to_string(y), section.Get("yPosFace"));
+    const std::string onChara = section.Get("fFaceOnChara");
+    EXPECT_TRUE(onChara == "0" || onChara == "1") << onChara;
+    faceOver |= onChara == "1";
+    faceUnder |= onChara == "0";
+    leftOfChara |= x < 0;
+    aboveChara |= y < 0;
+  }
+  EXPECT_TRUE(faceOver && faceUnder && leftOfChara && aboveChara)
+      << "the kit shows the face over and under its character, left of it and above it";
+}
+
+TEST(DemoKit, CharacterPicturesFitAndHaveNoKeyInside) {
+  for (const demokit::Character& c : demokit::Characters()) {
+    SCOPED_TRACE(c.name);
+    const Image img = DecodeBmp(KitFileBytes(c.fileName), c.fileName);
+    ASSERT_FALSE(img.pixels.empty());
+    EXPECT_GE(img.width, 120);
+    EXPECT_LE(img.width, 320);
+    EXPECT_GE(img.height, 150);
+    EXPECT_LE(img.height, 420);
+    EXPECT_EQ(EnclosedKeyPixels(img), 0);
+    int onBorder = 0;
+    for (int y = 0; y < img.height; ++y)
+      for (int x = 0; x < img.width; ++x)
+        if ((x == 0 || y == 0 || x == img.width - 1 || y == img.height - 1) && !img.Key(x, y)) ++onBorder;
+    EXPECT_EQ(onBorder, 0) << "the figure is cut off at the picture's edge";
+  }
+}
+
+// The figure as the clock composes it at normal size.
+Image Compose(const Image& chara, const Image& face, int x, int y, bool faceOnChara) {
+  Image canvas;
+  canvas.width = std::max(chara.width, x + 150) + std::max(-x, 0);
+  canvas.height = std::max(chara.height, y + 150) + std::max(-y, 0);
+  canvas.pixels.assign(static_cast<std::size_t>(canvas.width) * canvas.height, Rgb{255, 0, 255});
+  auto draw = [&](const Image& src, int left, int top) {
+    for (int j = 0; j < src.height; ++j)
+      for (int i = 0; i < src.width; ++i)
+        if (!src.Key(i, j)) canvas.pixels[static_cast<std::size_t>(top + j) * canvas.width + left + i] = src.at(i, j);
+  };
+  if (faceOnChara) draw(chara, std::max(-x, 0), std::max(-y, 0));
+  draw(face, std::max(x, 0), std::max(y, 0));
+  if (!faceOnChara) draw(chara, std::max(-x, 0), std::max(-y, 0));
+  return canvas;
+}
+
+TEST(DemoKit, ComposedFiguresHaveAnInkOutline) {
+  for (const demokit::Character& c : demokit::Characters()) {
+    SCOPED_TRACE(c.name);
+    const Image chara = DecodeBmp(KitFileBytes(c.fileName), c.fileName);
+    const Image face = DecodeBmp(KitFileBytes(c.faceFileName), c.faceFileName);
+    ASSERT_FALSE(chara.pixels.empty() || face.pixels.empty());
+    const Image figure = Compose(chara, face, c.xPosFace, c.yPosFace, c.fFaceOnChara != 0);
+    ASSERT_EQ(figure.at(0, 0), (Rgb{255, 0, 255}));
+    ExpectCleanSilhouette(figure);
+  }
+}
+
+TEST(DemoKit, FacesAreRoundDialsWithAPlainCentre) {
+  for (const demokit::FaceVariant& f : demokit::FaceVariants()) {
+    SCOPED_TRACE(f.fileName);
+    const Image img = DecodeBmp(KitFileBytes(f.fileName), f.fileName);
+    ASSERT_EQ(img.width, 150);
+    ASSERT_EQ(img.height, 150);
+    ExpectCleanSilhouette(img);
+    EXPECT_EQ(EnclosedKeyPixels(img), 0);
+    // Round about pixel (75, 75): the opaque area is the same turned a
+    // quarter and mirrored.
+    int mismatches = 0;
+    for (int y = 1; y < 150; ++y)
+      for (int x = 1; x < 150; ++x) {
+        const bool opaque = !img.Key(x, y);
+        if (opaque != !img.Key(150 - x, y) || opaque != !img.Key(150 - y, x)) ++mismatches;
+      }
+    EXPECT_EQ(mismatches, 0);
+    // The black and red hands must stand out wherever they turn.
+    for (int y = 75 - 40; y <= 75 + 40; ++y)
+      for (int x = 75 - 40; x <= 75 + 40; ++x) {
+        if ((x - 75) * (x - 75) + (y - 75) * (y - 75) > 40 * 40) continue;
+        const Rgb c = img.at(x, y);
+        ASSERT_TRUE(c.r > 200 && c.g > 200 && c.b > 180) << "dark or coloured dial at " << x << "," << y;
+      }
+  }
+}
+
+TEST(DemoKit, FaceTouchesItsCharacterAndItsCentreStaysVisible) {
+  for (const demokit::Character& c : demokit::Characters()) {
+    SCOPED_TRACE(c.name);
+    const Image chara = DecodeBmp(KitFileBytes(c.fileName), c.fileName);
+    const Image face = DecodeBmp(KitFileBytes(c.faceFileName), c.faceFileName);
+    ASSERT_FALSE(chara.pixels.empty() || face.pixels.empty());
+    auto charaOpaque = [&](int fx, int fy) {  // in face coordinates
+      const int x = fx + c.xPosFace, y = fy + c.yPosFace;
+      return x >= 0 && y >= 0 && x < chara.width && y < chara.height && !chara.Key(x, y);
+    };
+    int touching = 0, coveringCentre = 0;
+    for (int y = 0; y < 150; ++y)
+      for (int x = 0; x < 150; ++x) {
+        if (face.Key(x, y)) continue;
+        if (charaOpaque(x, y) || charaOpaque(x + 1, y) || charaOpaque(x - 1, y) || charaOpaque(x, y + 1) ||
+            charaOpaque(x, y - 1))
+          ++touching;
+        if (!c.fFaceOnChara && (x - 75) * (x - 75) + (y - 75) * (y - 75) <= 20 * 20 && charaOpaque(x, y))
+          ++coveringCentre;
+      }
+    EXPECT_GT(touching, 20) << "the face floats apart from its character";
+    EXPECT_EQ(coveringCentre, 0) << "the character hides where the hands turn";
+  }
+}
+
+struct Wav {
+  int rate = 0, bits = 0, channels = 0;
+  std::vector<int> samples;
+};
+
+Wav DecodeWav(const Bytes& b) {
+  Wav w;
+  EXPECT_EQ(std::string(b.begin(), b.begin() + 4), "RIFF");
+  EXPECT_EQ(Read32(b, 4), b.size() - 8);
+  EXPECT_EQ(std::string(b.begin() + 8, b.begin() + 16), "WAVEfmt ");
+  EXPECT_EQ(Read32(b, 16), 16u);
+  EXPECT_EQ(Read16(b, 20), 1u) << "PCM";
+  w.channels = static_cast<int>(Read16(b, 22));
+  w.rate = static_cast<int>(Read32(b, 24));
+  EXPECT_EQ(Read32(b, 28), static_cast<std::uint32_t>(w.rate * 2));
+  EXPECT_EQ(Read16(b, 32), 2u);
+  w.bits = static_cast<int>(Read16(b, 34));
+  EXPECT_EQ(std::string(b.begin() + 36, b.begin() + 40), "data");
+  EXPECT_EQ(Read32(b, 40), b.size() - 44);
+  for (std::size_t at = 44; at + 1 < b.size(); at += 2)
+    w.samples.push_back(static_cast<std::int16_t>(Read16(b, at)));
+  return w;
+}
+
+TEST(DemoKit, SoundsAreAudibleMonoPcmThatStartAndEndInSilence) {
+  const struct {
+    const char* name;
+    double minSeconds, maxSeconds;
+  } sounds[] = {{"oclock.wav", 1.2, 2.0}, {"timer.wav", 0.7, 1.3}, {"alarm.wav", 0.7, 1.3}};
+  for (const auto& s : sounds) {
+    SCOPED_TRACE(s.name);
+    const Wav w = DecodeWav(KitFileBytes(s.name));
+    EXPECT_EQ(w.channels, 1);
+    EXPECT_EQ(w.bits, 16);
+    ASSERT_GT(w.rate, 0);
+    ASSERT_FALSE(w.samples.empty());
+    const double seconds = static_cast<double>(w.samples.size()) / w.rate;
+    EXPECT_GE(seconds, s.minSeconds);
+    EXPECT_LE(seconds, s.maxSeconds);
+    int peak = 0;
+    for (int v : w.samples) peak = std::max(peak, std::abs(v));
+    EXPECT_GT(peak, 8000) << "too quiet";
+    EXPECT_LT(peak, 32767) << "clipped";
+    // A jump from or to silence at either end clicks, and the alarm loops.
+    EXPECT_LE(std::abs(w.samples.front()), 64);
+    EXPECT_LE(std::abs(w.samples.back()), 64);
+  }
+}
+
+TEST(DemoKit, SameBytesOnEveryBuild) {
+  const std::vector<demokit::KitFile> again = demokit::BuildKit();
+  ASSERT_EQ(again.size(), Kit().size());
+  for (std::size_t i = 0; i < again.size(); ++i) {
+    EXPECT_EQ(again[i].name, Kit()[i].name);
+    EXPECT_TRUE(again[i].bytes == Kit()[i].bytes) << again[i].name;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,49 @@
+// The twelve demo characters and their clock faces.
+#ifndef TAVELIN_DEMOKIT_CHARACTERS_H
+#define TAVELIN_DEMOKIT_CHARACTERS_H
+
+#include <vector>
+
+#include "picture.h"
+
+namespace demokit {
+
+constexpr int kFaceSize = 150;
+
+struct FaceVariant {
+  const char* fileName;
+  Rgb rim;
+};
+
+struct Character {
+  const char* name;         // section name in Tavelin.ini
+  const char* fileName;     // the character picture
+  const char* faceFileName;
+  int xPosFace, yPosFace, fFaceOnChara;
+  Picture (*draw)();
+};
+
+// The faces the characters use, the plain one first.
+const std::vector<FaceVariant>& FaceVariants();
+// The twelve, in the order of the clock's character table.
+const std::vector<Character>& Characters();
+
+// A 150 x 150 dial centred on pixel (75, 75) with the given rim colour.
+Picture DrawFace(Rgb rim);
+
+Picture DrawAduvi();
+Picture DrawBelmoa();
+Picture DrawCirrat();
+Picture DrawDovane();
+Picture DrawEsmuka();
+Picture DrawFornel();
+Picture DrawGavoni();
+Picture DrawHesket();
+Picture DrawIlvora();
+Picture DrawJemsut();
+Picture DrawKaltra();
+Picture DrawLunavi();
+
+}  // namespace demokit
+
+#endif

@@ -1,0 +1,299 @@
+#include "picture.h"
+
+#include "trig.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace demokit {
+namespace {
+
+std::uint8_t Channel(double v) {
+  if (v <= 0.0) return 0;
+  if (v >= 255.0) return 255;
+  return static_cast<std::uint8_t>(v + 0.5);
+}
+
+// Squared distance from q to the segment a-b.
+double SegmentDistance2(Point q, Point a, Point b) {
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  const double len2 = dx * dx + dy * dy;
+  double t = 0.0;
+  if (len2 > 0.0) t = std::clamp(((q.x - a.x) * dx + (q.y - a.y) * dy) / len2, 0.0, 1.0);
+  const double ex = a.x + t * dx - q.x, ey = a.y + t * dy - q.y;
+  return ex * ex + ey * ey;
+}
+
+}  // namespace
+
+Rgb Mix(Rgb a, Rgb b, double t) {
+  return {Channel(a.r + (b.r - a.r) * t), Channel(a.g + (b.g - a.g) * t),
+          Channel(a.b + (b.b - a.b) * t)};
+}
+
+Rgb Scale(Rgb c, double f) { return {Channel(c.r * f), Channel(c.g * f), Channel(c.b * f)}; }
+
+Picture::Picture(int width, int height, Rgb key)
+    : width_(width),
+      height_(height),
+      key_(key),
+      pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), key),
+      covered_(pixels_.size(), 0) {}
+
+void Picture::Set(int x, int y, Rgb c) {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  pixels_[Index(x, y)] = c;
+  covered_[Index(x, y)] = 1;
+}
+
+void Picture::Clear(int x, int y) {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  pixels_[Index(x, y)] = key_;
+  covered_[Index(x, y)] = 0;
+}
+
+void Picture::Finish() {
+  for (std::size_t i = 0; i < pixels_.size(); ++i) {
+    if (covered_[i] && pixels_[i] == key_) pixels_[i].b ^= 1;
+  }
+}
+
+Mask::Mask(int width, int height)
+    : width_(width),
+      height_(height),
+      bits_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0) {}
+
+void Mask::Put(int x, int y, bool on) {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  bits_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+        static_cast<std::size_t>(x)] = on ? 1 : 0;
+}
+
+bool Mask::Empty() const {
+  return std::none_of(bits_.begin(), bits_.end(), [](std::uint8_t b) { return b != 0; });
+}
+
+Mask& Mask::operator|=(const Mask& o) {
+  for (std::size_t i = 0; i < bits_.size(); ++i) bits_[i] |= o.bits_[i];
+  return *this;
+}
+
+Mask& Mask::operator&=(const Mask& o) {
+  for (std::size_t i = 0; i < bits_.size(); ++i) bits_[i] &= o.bits_[i];
+  return *this;
+}
+
+Mask& Mask::operator-=(const Mask& o) {
+  for (std::size_t i = 0; i < bits_.size(); ++i) bits_[i] &= static_cast<std::uint8_t>(!o.bits_[i]);
+  return *this;
+}
+
+namespace {
+
+struct Box {
+  double x0, y0, x1, y1;
+};
+
+// A mask of every pixel whose centre lies in the box and passes the test.
+template <typename Test>
+Mask Where(const Picture& p, Box box, Test test) {
+  Mask m(p);
+  const int x0 = std::max(0, static_cast<int>(std::floor(box.x0)) - 1);
+  const int y0 = std::max(0, static_cast<int>(std::floor(box.y0)) - 1);
+  const int x1 = std::min(p.width() - 1, static_cast<int>(std::ceil(box.x1)) + 1);
+  const int y1 = std::min(p.height() - 1, static_cast<int>(std::ceil(box.y1)) + 1);
+  for (int y = y0; y <= y1; ++y)
+    for (int x = x0; x <= x1; ++x)
+      if (test(x + 0.5, y + 0.5)) m.Put(x, y, true);
+  return m;
+}
+
+Box Whole(const Picture& p) { return {0, 0, static_cast<double>(p.width()), static_cast<double>(p.height())}; }
+
+Box Around(const std::vector<Point>& pts, double r) {
+  Box b{pts[0].x, pts[0].y, pts[0].x, pts[0].y};
+  for (const Point& q : pts) {
+    b.x0 = std::min(b.x0, q.x);
+    b.y0 = std::min(b.y0, q.y);
+    b.x1 = std::max(b.x1, q.x);
+    b.y1 = std::max(b.y1, q.y);
+  }
+  return {b.x0 - r, b.y0 - r, b.x1 + r, b.y1 + r};
+}
+
+std::vector<Point> CurvePoints(Point a, Point c, Point b, int steps) {
+  std::vector<Point> pts;
+  for (int i = 0; i <= steps; ++i) {
+    const double t = static_cast<double>(i) / steps, u = 1.0 - t;
+    pts.push_back({u * u * a.x + 2 * u * t * c.x + t * t * b.x,
+                   u * u * a.y + 2 * u * t * c.y + t * t * b.y});
+  }
+  return pts;
+}
+
+}  // namespace
+
+Mask Ellipse(const Picture& p, double cx, double cy, double rx, double ry) {
+  return Where(p, {cx - rx, cy - ry, cx + rx, cy + ry}, [&](double x, double y) {
+    // Strictly inside: a pixel centre exactly on the edge makes a one-pixel nub.
+    const double u = (x - cx) / rx, v = (y - cy) / ry;
+    return u * u + v * v < 1.0;
+  });
+}
+
+Mask Circle(const Picture& p, double cx, double cy, double r) { return Ellipse(p, cx, cy, r, r); }
+
+Mask Oval(const Picture& p, double cx, double cy, double rx, double ry, double turns) {
+  const double c = CosineTurns(turns), s = SineTurns(turns), r = std::max(rx, ry);
+  return Where(p, {cx - r, cy - r, cx + r, cy + r}, [&](double x, double y) {
+    const double dx = x - cx, dy = y - cy;
+    const double u = (dx * c + dy * s) / rx, v = (dy * c - dx * s) / ry;
+    return u * u + v * v < 1.0;
+  });
+}
+
+Mask Star(const Picture& p, double cx, double cy, double outer, double inner) {
+  std::vector<Point> pts;
+  for (int i = 0; i < 10; ++i) {
+    const double r = i % 2 == 0 ? outer : inner, a = i / 10.0;
+    pts.push_back({cx + r * SineTurns(a), cy - r * CosineTurns(a)});
+  }
+  return Polygon(p, pts);
+}
+
+Mask Polygon(const Picture& p, const std::vector<Point>& points) {
+  Mask m(p);
+  const std::size_t n = points.size();
+  std::vector<double> crossings;
+  for (int y = 0; y < p.height(); ++y) {
+    const double sy = y + 0.5;
+    crossings.clear();
+    for (std::size_t i = 0; i < n; ++i) {
+      const Point a = points[i], b = points[(i + 1) % n];
+      if ((a.y <= sy && b.y > sy) || (b.y <= sy && a.y > sy))
+        crossings.push_back(a.x + (sy - a.y) * (b.x - a.x) / (b.y - a.y));
+    }
+    std::sort(crossings.begin(), crossings.end());
+    for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
+      for (int x = std::max(0, static_cast<int>(std::floor(crossings[i])) - 1);
+           x < p.width() && x + 0.5 <= crossings[i + 1]; ++x) {
+        if (x + 0.5 >= crossings[i]) m.Put(x, y, true);
+      }
+    }
+  }
+  return m;
+}
+
+Mask Rect(const Picture& p, double x, double y, double w, double h) {
+  return Where(p, {x, y, x + w, y + h}, [&](double px, double py) {
+    return px >= x && px < x + w && py >= y && py < y + h;
+  });
+}
+
+Mask RoundRect(const Picture& p, double x, double y, double w, double h, double r) {
+  return Where(p, {x, y, x + w, y + h}, [&](double px, double py) {
+    const double qx = std::clamp(px, x + r, x + w - r), qy = std::clamp(py, y + r, y + h - r);
+    const double dx = px - qx, dy = py - qy;
+    return px >= x && px < x + w && py >= y && py < y + h && dx * dx + dy * dy <= r * r;
+  });
+}
+
+Mask Capsule(const Picture& p, Point a, Point b, double r) {
+  return Where(p, Around({a, b}, r), [&](double x, double y) { return SegmentDistance2({x, y}, a, b) <= r * r; });
+}
+
+Mask Curve(const Picture& p, Point a, Point c, Point b, double r) {
+  constexpr int kSteps = 24;
+  const std::vector<Point> pts = CurvePoints(a, c, b, kSteps);
+  return Where(p, Around(pts, r), [&](double x, double y) {
+    for (int i = 0; i < kSteps; ++i)
+      if (SegmentDistance2({x, y}, pts[i], pts[i + 1]) <= r * r) return true;
+    return false;
+  });
+}
+
+Mask TaperedCurve(const Picture& p, Point a, Point c, Point b, double r0, double r1) {
+  constexpr int kSteps = 48;
+  const std::vector<Point> pts = CurvePoints(a, c, b, kSteps);
+  return Where(p, Around(pts, std::max(r0, r1)), [&](double x, double y) {
+    for (int i = 0; i <= kSteps; ++i) {
+      const double r = r0 + (r1 - r0) * i / kSteps, dx = x - pts[i].x, dy = y - pts[i].y;
+      if (dx * dx + dy * dy < r * r) return true;
+    }
+    return false;
+  });
+}
+
+Mask LeftOf(const Picture& p, Point a, Point b) {
+  return Where(p, Whole(p), [&](double x, double y) {
+    return (b.x - a.x) * (y - a.y) - (b.y - a.y) * (x - a.x) < 0.0;
+  });
+}
+
+Mask Mirror(const Mask& m, double axis) {
+  Mask out(m.width(), m.height());
+  for (int y = 0; y < m.height(); ++y)
+    for (int x = 0; x < m.width(); ++x) {
+      // Pixel x spans [x, x+1); its mirror spans [2*axis-x-1, 2*axis-x).
+      const double mx = 2.0 * axis - x - 1.0;
+      const int ix = static_cast<int>(std::floor(mx + 0.5));
+      if (m.Has(ix, y)) out.Put(x, y, true);
+    }
+  return out;
+}
+
+void Paint(Picture& p, const Mask& m, const Style& s) {
+  int top = p.height(), bottom = -1;
+  for (int y = 0; y < p.height(); ++y)
+    for (int x = 0; x < p.width(); ++x)
+      if (m.Has(x, y)) {
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+  if (bottom < 0) return;
+
+  if (s.outline > 0) {
+    const int r = s.outline;
+    for (int y = top - r; y <= bottom + r; ++y)
+      for (int x = 0; x < p.width(); ++x) {
+        if (m.Has(x, y)) continue;
+        bool near = false;
+        for (int dy = -r; dy <= r && !near; ++dy)
+          for (int dx = -r; dx <= r && !near; ++dx)
+            if (dx * dx + dy * dy <= r * r + r && m.Has(x + dx, y + dy)) near = true;
+        if (near) p.Set(x, y, s.line);
+      }
+  }
+
+  const Rgb dark = Mix(Scale(s.fill, 0.72), Rgb{60, 40, 110}, 0.12);
+  const Rgb bright = Mix(s.fill, kWhite, 0.38);
+  const double span = std::max(1, bottom - top);
+  for (int y = top; y <= bottom; ++y) {
+    const double t = (y - top) / span;
+    const Rgb base = Scale(s.fill, 1.0 + s.gradient * (0.5 - t));
+    for (int x = 0; x < p.width(); ++x) {
+      if (!m.Has(x, y)) continue;
+      Rgb c = base;
+      if (s.shadow > 0 && !m.Has(x + s.shadow / 2, y + s.shadow)) {
+        c = dark;
+      } else if (s.light > 0 && !m.Has(x - s.light / 2, y - s.light)) {
+        c = bright;
+      }
+      p.Set(x, y, c);
+    }
+  }
+}
+
+void Fill(Picture& p, const Mask& m, Rgb c) {
+  for (int y = 0; y < p.height(); ++y)
+    for (int x = 0; x < p.width(); ++x)
+      if (m.Has(x, y)) p.Set(x, y, c);
+}
+
+void Cut(Picture& p, const Mask& m) {
+  for (int y = 0; y < p.height(); ++y)
+    for (int x = 0; x < p.width(); ++x)
+      if (m.Has(x, y)) p.Clear(x, y);
+}
+
+}  // namespace demokit
