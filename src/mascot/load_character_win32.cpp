@@ -1,3 +1,133 @@
-#include "mascot/mascot_win32.h"
+#include <windows.h>
 
-int LoadCharacter(HWND) { return 0; }
+#include <cstdint>
+
+#include "app/character_table.h"
+#include "app/clock_state_win32.h"
+#include "desktop/placement_win32.h"
+#include "desktop/tray_win32.h"
+#include "mascot/bitmap_pixels_win32.h"
+#include "mascot/bmp_header.h"
+#include "mascot/figure.h"
+#include "mascot/figure_geometry.h"
+#include "mascot/gdi_handles_win32.h"
+#include "mascot/mascot_win32.h"
+#include "settings/settings_win32.h"
+
+namespace {
+
+// Whether the named file is a BMP with all of its pixels present.
+bool IsWholeBmpFile(const char* fileName) {
+  HANDLE file = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size{};
+  unsigned char head[kBmpHeadBytes];
+  DWORD read = 0;
+  const bool readable = GetFileSizeEx(file, &size) && ReadFile(file, head, sizeof head, &read, nullptr);
+  CloseHandle(file);
+  return readable && BmpHoldsItsPixels(head, read, static_cast<std::uint64_t>(size.QuadPart));
+}
+
+// The BMP file at its own size in the display's format; null when the name
+// is empty or the file is missing, cut short or unreadable. The decoder is
+// not trusted with a short file: it may make a picture of what is missing.
+ScopedBitmap LoadPicture(const char* fileName) {
+  if (!IsWholeBmpFile(fileName)) return ScopedBitmap();
+  return ScopedBitmap(static_cast<HBITMAP>(LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+}
+
+// Index into CharacterTable for nChara; a random choice draws anew each time.
+int ChooseCharacter(int nChara) {
+  const bool named = nChara >= IDM_CHARA_FIRST && nChara <= IDM_CHARA_LAST;
+  return CharacterIndexForChoice(nChara, named ? 0 : g_random.Next());
+}
+
+// Reads both pictures and composes the figure; false, with nothing made that
+// outlives the call, when a picture is unreadable or the canvas not sane.
+bool MakeFigure(const char* settingsPath, const char* section, Figure* figure) {
+  char fileName[kTextBufferSize];
+  ReadSettingString(settingsPath, section, "FileNameFace", fileName, "");
+  const ScopedBitmap face = LoadPicture(fileName);
+  if (!face) return false;
+  ReadSettingString(settingsPath, section, "FileNameChara", fileName, "");
+  const ScopedBitmap character = LoadPicture(fileName);
+  if (!character) return false;
+
+  int x = 0;
+  int y = 0;
+  int faceOnChara = 0;
+  ReadSettingInt(settingsPath, section, "xPosFace", &x, 0);
+  ReadSettingInt(settingsPath, section, "yPosFace", &y, 0);
+  ReadSettingInt(settingsPath, section, "fFaceOnChara", &faceOnChara, 0);
+
+  // Sizes first: nothing is read out of a picture whose canvas would be refused.
+  int characterWidth = 0;
+  int characterHeight = 0;
+  CanvasLayout layout;
+  if (!GetBitmapSize(character.get(), &characterWidth, &characterHeight) ||
+      !LayOutCanvas(characterWidth, characterHeight, x, y, &layout)) {
+    return false;
+  }
+  const ScopedWindowDC screen = ScopedWindowDC::Client(nullptr);
+  PixelBuffer facePixels;
+  PixelBuffer characterPixels;
+  if (!ReadBitmapPixels(screen.get(), face.get(), &facePixels) ||
+      !ReadBitmapPixels(screen.get(), character.get(), &characterPixels)) {
+    return false;
+  }
+  return ComposeFigure({facePixels.view(), characterPixels.view(), x, y, faceOnChara}, ScaleForSize(g_state.nSize),
+                       figure);
+}
+
+// Gives the window its own copy of the outline, or none for a plain rectangle.
+void ApplyWindowShape(HWND hwnd, HRGN shape) {
+  HRGN copy = nullptr;
+  if (shape != nullptr) {
+    copy = CreateRectRgn(0, 0, 0, 0);
+    CombineRgn(copy, shape, nullptr, RGN_COPY);
+  }
+  SetWindowRgn(hwnd, copy, FALSE);  // the window owns the copy from here on
+}
+
+}  // namespace
+
+int LoadCharacter(HWND hwnd) {
+  const char* name = CharacterTable[ChooseCharacter(g_state.nChara)].name;
+  char settingsPath[kTextBufferSize];
+  SettingsPath(settingsPath);
+
+  Figure figure;
+  if (!MakeFigure(settingsPath, name, &figure)) return 0;
+  ScopedBitmap mascot;
+  {
+    const ScopedWindowDC screen = ScopedWindowDC::Client(nullptr);
+    mascot.reset(CreateBitmapFromPixels(screen.get(), figure.picture.view()));
+  }
+  if (!mascot) return 0;
+
+  // From here on the load succeeds and every product is replaced.
+  if (g_state.hbmMascot != nullptr) DeleteObject(g_state.hbmMascot);
+  g_state.hbmMascot = mascot.release();
+  g_state.dScale = figure.dScale;
+  g_state.nWindowWidth = figure.picture.width();
+  g_state.nWindowHeight = figure.picture.height();
+  g_state.xClockCenter = figure.xClockCenter;
+  g_state.yClockCenter = figure.yClockCenter;
+
+  ShowWindow(hwnd, SW_HIDE);
+  SetWindowPos(hwnd, nullptr, 0, 0, g_state.nWindowWidth, g_state.nWindowHeight,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOCOPYBITS);
+  if (g_state.hrgnShape != nullptr) DeleteObject(g_state.hrgnShape);
+  g_state.hrgnShape = BuildShapeRegion(hwnd, g_state.hbmMascot);
+  ApplyWindowShape(hwnd, g_state.hrgnShape);
+  ClampToScreen(hwnd);
+  ShowWindow(hwnd, SW_SHOW);
+
+  CheckMenuRadioItem(g_state.hMenuPopup, IDM_CHARA_FIRST, IDM_CHARA_RANDOM, g_state.nChara, MF_BYCOMMAND);
+  // A size outside the two is shown, and marked, as the normal one.
+  const int shownSize = g_state.nSize == IDM_SIZE_SMALL ? IDM_SIZE_SMALL : IDM_SIZE_NORMAL;
+  CheckMenuRadioItem(g_state.hMenuPopup, IDM_SIZE_SMALL, IDM_SIZE_NORMAL, shownSize, MF_BYCOMMAND);
+  UpdateTrayTip(hwnd, name);
+  return 1;
+}

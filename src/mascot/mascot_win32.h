@@ -5,8 +5,27 @@
 
 #include <windows.h>
 
+#include <vector>
+
+#include "mascot/shape_runs.h"
+
 // Rebuilds the figure for nChara and nSize. Returns 1 when the figure was
 // rebuilt, 0 when a picture could not be loaded (nothing then changes).
 int LoadCharacter(HWND hwnd);
+
+// The outline of `picture` (pixels unlike its pixel (0, 0)) as a region in
+// window pixels, shown building in the progress window. Null without a picture.
+// The caller owns the region.
+HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture);
+
+// Procedure of the progress window (IDD_PROGRESS).
+INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// One region made of the runs in a single call; null when it cannot be made.
+HRGN CreateRegionFromRuns(const std::vector<ShapeRun>& runs);
+
+// Told of each value sent to the progress bar and the row just finished, after
+// the bar was repainted. Tests watch the outline being built through it.
+extern void (*g_shapeProgressObserver)(HWND progressWindow, int row, int value);
 
 #endif
