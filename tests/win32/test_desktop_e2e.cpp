@@ -1,0 +1,169 @@
+// Tavelin.exe started as a user starts it, worked with the real pointer on
+// the X display (xdotool): the figure is dragged by a visible pixel and a
+// right press on it opens the popup menu.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+#include "app/app_win32.h"
+#include "support/clock_fixture.h"
+#include "support/desktop_pictures.h"
+
+namespace {
+
+// A Unix path as Wine sees it (the Z: drive maps the Unix root).
+std::string WindowsPath(std::string path) {
+  if (path.empty() || path[0] != '/') return path;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return "Z:" + path;
+}
+
+// Runs xdotool with the given arguments and waits until it has finished.
+// Wine starts Unix programs but gives no handle to wait on, so the shell
+// leaves a file behind when xdotool is done.
+bool RunXdotool(const std::string& arguments) {
+  static int counter = 0;
+  std::ostringstream done;
+  done << "/tmp/tavelin-xdotool-" << GetCurrentProcessId() << "-" << ++counter;
+  const std::string command = "Z:\\bin\\sh -c \"xdotool " + arguments + "; touch " + done.str() + "\"";
+  std::string buffer = command;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return false;
+  if (process.hProcess != nullptr) CloseHandle(process.hProcess);
+  if (process.hThread != nullptr) CloseHandle(process.hThread);
+  const std::string doneFile = WindowsPath(done.str());
+  const ULONGLONG end = GetTickCount64() + 15000;
+  while (!FileExists(doneFile)) {
+    if (GetTickCount64() > end) return false;
+    Sleep(50);
+  }
+  DeleteFileA(doneFile.c_str());
+  return true;
+}
+
+template <typename Predicate>
+bool WaitFor(Predicate done, DWORD milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  while (!done()) {
+    if (GetTickCount64() > end) return false;
+    Sleep(50);
+  }
+  return true;
+}
+
+HWND FindVisibleMenu() {
+  HWND menu = FindWindowA("#32768", nullptr);
+  return menu != nullptr && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+class DesktopEndToEndTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* exe = std::getenv("TAVELIN_EXE");
+    ASSERT_NE(exe, nullptr) << "TAVELIN_EXE names the program to start";
+    ASSERT_TRUE(CopyFileA(WindowsPath(exe).c_str(), folder_.File("Tavelin.exe").c_str(), FALSE))
+        << "cannot copy " << exe;
+    WriteFileBytes(folder_.File("Tavelin.ini"),
+                   "[GENERAL]\r\nfTopMost=1\r\nfHideOnMouse=0\r\nnChara=40001\r\nnSize=42002\r\n"
+                   "xPosWindow=200\r\nyPosWindow=150\r\n" +
+                       WriteTestCharacters(folder_.path()));
+    std::string command = "\"" + folder_.File("Tavelin.exe") + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               folder_.path().c_str(), &startup, &process_));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+          hwnd_ = FindWindowA(kClassName, nullptr);
+          RECT rc{};
+          return hwnd_ != nullptr && IsWindowVisible(hwnd_) && GetWindowRect(hwnd_, &rc) && rc.right > rc.left;
+        },
+        20000))
+        << "the clock did not show its figure";
+  }
+
+  void TearDown() override {
+    if (process_.hProcess == nullptr) return;
+    if (IsWindow(hwnd_)) PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process_.hProcess, 1);
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+  }
+
+  // A point on the figure, in screen pixels: inside the character picture,
+  // checked against the window's own outline.
+  POINT VisiblePoint() {
+    RECT rc;
+    GetWindowRect(hwnd_, &rc);
+    const POINT inside = {120, 120};
+    HRGN outline = CreateRectRgn(0, 0, 0, 0);
+    const int kind = GetWindowRgn(hwnd_, outline);
+    if (kind != ERROR) {
+      EXPECT_TRUE(PtInRegion(outline, inside.x, inside.y)) << "the point is cut away";
+    }
+    DeleteObject(outline);
+    return {rc.left + inside.x, rc.top + inside.y};
+  }
+
+  TempFolder folder_;
+  PROCESS_INFORMATION process_{};
+  HWND hwnd_ = nullptr;
+};
+
+std::string Xy(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
+
+TEST_F(DesktopEndToEndTest, PressingOnTheFigureAndMovingTheMouseMovesTheWindow) {
+  RECT before;
+  GetWindowRect(hwnd_, &before);
+  ASSERT_EQ(before.left, 200);
+  ASSERT_EQ(before.top, 150);
+  const POINT p = VisiblePoint();
+  ASSERT_TRUE(RunXdotool("mousemove " + Xy(p.x, p.y) + " sleep 0.3 mousedown 1 sleep 0.3 mousemove " +
+                         Xy(p.x + 30, p.y + 20) + " sleep 0.3 mousemove " + Xy(p.x + 70, p.y + 45) +
+                         " sleep 0.3 mouseup 1 sleep 0.3"));
+  RECT after{};
+  const bool moved = WaitFor(
+      [&] {
+        GetWindowRect(hwnd_, &after);
+        return after.left == before.left + 70 && after.top == before.top + 45;
+      },
+      5000);
+  EXPECT_TRUE(moved) << "expected the window at " << before.left + 70 << "," << before.top + 45 << ", got "
+                     << after.left << "," << after.top;
+  EXPECT_EQ(after.right - after.left, before.right - before.left);
+  EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+
+  // The position is what the clock saves at close.
+  PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+  ASSERT_EQ(WaitForSingleObject(process_.hProcess, 10000), WAIT_OBJECT_0);
+  const std::string saved = ReadFileBytes(folder_.File("Tavelin.ini"));
+  EXPECT_NE(saved.find("xPosWindow=270\r\nyPosWindow=195\r\n"), std::string::npos) << saved;
+}
+
+TEST_F(DesktopEndToEndTest, RightPressOnTheFigureOpensThePopupMenuAtThePointer) {
+  ASSERT_EQ(FindVisibleMenu(), nullptr);
+  const POINT p = VisiblePoint();
+  ASSERT_TRUE(RunXdotool("mousemove " + Xy(p.x, p.y) + " sleep 0.3 mousedown 3 sleep 0.5"));
+  HWND menu = nullptr;
+  EXPECT_TRUE(WaitFor([&] { return (menu = FindVisibleMenu()) != nullptr; }, 5000)) << "no popup menu";
+  if (menu != nullptr) {
+    RECT rc;
+    GetWindowRect(menu, &rc);
+    EXPECT_EQ(rc.left, p.x);
+    EXPECT_EQ(rc.top, p.y);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(menu, &owner);
+    EXPECT_EQ(owner, process_.dwProcessId);
+  }
+  SendMessageA(hwnd_, WM_CANCELMODE, 0, 0);  // closes the menu without choosing
+  RunXdotool("mouseup 3 mousemove 5 5");
+  EXPECT_TRUE(WaitFor([] { return FindVisibleMenu() == nullptr; }, 5000));
+}
+
+}  // namespace
