@@ -9,7 +9,7 @@ JOBS       ?= $(shell nproc)
 PACKAGES   := cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
               wine64 xvfb imagemagick xdotool fonts-ipafont-gothic locales
 
-.PHONY: all run test bench deps native windows kit clean
+.PHONY: all run test bench dist deps native windows kit clean
 
 all: windows kit
 
@@ -57,6 +57,9 @@ test: kit
 bench: kit
 	@for b in $(WINDOWS)/bench_*.exe; do [ -e "$$b" ] || continue; \
 	  echo "== $$(basename $$b)"; ./$(WINDOWS)/wine-run.sh $$b; done
+
+dist: kit
+	@cmake --build $(WINDOWS) --target dist
 
 clean:
 	rm -rf $(BUILD)
