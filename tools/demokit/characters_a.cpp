@@ -27,6 +27,9 @@ Picture DrawAduvi() {
     Paint(p, ear, {.fill = orange, .outline = 3, .shadow = 3});
     Fill(p, inner, sock);
   }
+  const Mask tuft = Polygon(p, {{72, 96}, {54, 128}, {90, 124}});
+  Paint(p, tuft, {.fill = cream, .outline = 3, .shadow = 2});
+  Paint(p, Mirror(tuft, 115), {.fill = cream, .outline = 3, .shadow = 2});
   Paint(p, Ellipse(p, 115, 96, 50, 40), {.fill = orange, .outline = 3, .shadow = 6, .light = 3});
   const Mask muzzle = (Ellipse(p, 115, 116, 34, 19) | Circle(p, 78, 110, 13) | Circle(p, 152, 110, 13)) &
                       Ellipse(p, 115, 96, 50, 40);
@@ -40,9 +43,9 @@ Picture DrawAduvi() {
   Blush(p, 148, 106, 7);
 
   // Both arms reach over the rim of the clock.
-  Paint(p, Capsule(p, {84, 160}, {60, 130}, 10), {.fill = orange, .outline = 2, .shadow = 3});
+  Paint(p, Capsule(p, {80, 152}, {60, 130}, 10), {.fill = orange, .outline = 2, .shadow = 3});
   Paint(p, Ellipse(p, 55, 126, 11, 9), {.fill = sock, .outline = 2, .light = 2});
-  Paint(p, Capsule(p, {86, 196}, {58, 176}, 10), {.fill = orange, .outline = 2, .shadow = 3});
+  Paint(p, Capsule(p, {80, 186}, {58, 176}, 10), {.fill = orange, .outline = 2, .shadow = 3});
   Paint(p, Ellipse(p, 53, 173, 11, 9), {.fill = sock, .outline = 2, .light = 2});
   p.Finish();
   return p;
