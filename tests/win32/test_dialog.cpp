@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <functional>
 #include <map>
@@ -84,6 +85,8 @@ void Disarm(Script& script) {
     g_watchdogs.erase(script.watchdog);
   }
 }
+
+using ::testing::PrintToString;
 
 void Click(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 void Type(HWND dialog, int id, const wchar_t* text) { SetDlgItemTextW(dialog, id, text); }
@@ -582,6 +585,129 @@ TEST_F(DialogTest, TheArrowsOfADisabledEditDoNothing) {
     EXPECT_EQ(TextOf(dialog, IDC_ALARM_HOUR), L"4") << "enabled again with its edit";
     Click(dialog, IDCANCEL);
   });
+}
+
+// The chooser's file name field: an edit inside the name combo box.
+HWND ChooserNameEdit(HWND chooser) {
+  HWND name = GetDlgItem(chooser, cmb13);
+  if (name == nullptr) return GetDlgItem(chooser, edt1);
+  HWND combo = FindWindowExW(name, nullptr, L"ComboBox", nullptr);
+  HWND edit = FindWindowExW(combo != nullptr ? combo : name, nullptr, L"Edit", nullptr);
+  return edit != nullptr ? edit : name;
+}
+
+// Types a name into the chooser and confirms it, as the user would.
+void ChooseInChooser(HWND chooser, const std::wstring& path) {
+  SetWindowTextW(ChooserNameEdit(chooser), path.c_str());
+  PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDOK)));
+}
+
+std::wstring CurrentDirectory() {
+  wchar_t path[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, path);
+  std::wstring text = path;
+  if (!text.empty() && text.back() != L'\\') text += L'\\';
+  return text;
+}
+
+std::wstring Wide(const std::string& ansi) {
+  wchar_t text[MAX_PATH] = {};
+  MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, text, MAX_PATH);
+  return text;
+}
+
+std::string Ansi(const std::wstring& wide) {
+  char text[MAX_PATH * 2] = {};
+  WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text, sizeof text, nullptr, nullptr);
+  return text;
+}
+
+std::wstring MakeSound(const std::wstring& folder, const std::wstring& name) {
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring path = folder + L"\\" + name;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  EXPECT_NE(file, INVALID_HANDLE_VALUE) << "cannot make the sound file";
+  DWORD written = 0;
+  WriteFile(file, "RIFF", 4, &written, nullptr);
+  CloseHandle(file);
+  return path;
+}
+
+TEST_F(DialogTest, TheChooserOffersWaveFilesFirstAndACancelChangesNothing) {
+  lstrcpyA(g_state.szTimerSound, "timer.wav");
+  RunDialog([&](HWND dialog) {
+    const bool opened = RunChooser(dialog, IDC_TIMER_SOUND, [&](HWND chooser) {
+      EXPECT_EQ(GetWindow(chooser, GW_OWNER), dialog);
+      wchar_t name[MAX_PATH] = {L'?'};
+      GetWindowTextW(ChooserNameEdit(chooser), name, MAX_PATH);
+      EXPECT_STREQ(name, L"") << "the chooser starts with no name, not at the current sound";
+      HWND types = GetDlgItem(chooser, cmb1);
+      ASSERT_NE(types, nullptr);
+      ASSERT_EQ(SendMessageW(types, CB_GETCOUNT, 0, 0), 2);
+      wchar_t item[64] = {};
+      SendMessageW(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(item));
+      EXPECT_STREQ(item, L"効果音 (*.wav)");
+      SendMessageW(types, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(item));
+      EXPECT_STREQ(item, L"全てのﾌｧｲﾙ (*.*)");
+      EXPECT_EQ(SendMessageW(types, CB_GETCURSEL, 0, 0), 0);
+      PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_TRUE(opened) << "no chooser titled " << PrintToString(std::wstring(kChooserTitle));
+    EXPECT_STREQ(g_state.szTimerSound, "timer.wav");
+    EXPECT_EQ(TextOf(dialog, IDC_TIMER_SOUND), L"timer.wav");
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_STREQ(g_state.szTimerSound, "timer.wav");
+}
+
+TEST_F(DialogTest, AChosenFileGivesItsFullPathAndTheBaseStaysTheProgramFolder) {
+  const std::wstring programFolder = Wide(folder_.path());
+  const std::wstring chosen = MakeSound(programFolder + L"sounds", L"bell.wav");
+  ASSERT_EQ(CurrentDirectory(), programFolder);
+  RunDialog([&](HWND dialog) {
+    EXPECT_TRUE(RunChooser(dialog, IDC_ALARM_SOUND, [&](HWND chooser) { ChooseInChooser(chooser, chosen); }));
+    EXPECT_EQ(TextOf(dialog, IDC_ALARM_SOUND), chosen) << "shown at once";
+    EXPECT_EQ(CurrentDirectory(), programFolder) << "relative names must keep resolving against the program";
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(g_state.szAlarmSound, Ansi(chosen));
+  EXPECT_STREQ(g_state.szTimerSound, "timer.wav") << "the other sounds stay";
+  EXPECT_STREQ(g_state.szOClockSound, "oclock.wav");
+  EXPECT_EQ(CurrentDirectory(), programFolder);
+}
+
+TEST_F(DialogTest, APathIsStoredInTheAnsiCodePageOrRefused) {
+  const std::wstring programFolder = Wide(folder_.path());
+  const std::wstring japanese = MakeSound(programFolder + L"音", L"時報.wav");
+  const std::wstring foreign = MakeSound(programFolder + L"sounds", L"caf\u00e9.wav");  // no such letter in 932
+  RunDialog([&](HWND dialog) {
+    RunChooser(dialog, IDC_OCLOCK_SOUND, [&](HWND chooser) { ChooseInChooser(chooser, japanese); });
+    EXPECT_EQ(TextOf(dialog, IDC_OCLOCK_SOUND), japanese);
+    RunChooser(dialog, IDC_OCLOCK_SOUND, [&](HWND chooser) { ChooseInChooser(chooser, foreign); });
+    EXPECT_EQ(TextOf(dialog, IDC_OCLOCK_SOUND), japanese) << "a name that could not be opened is not taken";
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(g_state.szOClockSound, Ansi(japanese));
+  const std::string stored = g_state.szOClockSound;
+  const std::string tail = "\x89\xB9\\\x8E\x9E\x95\xF1.wav";  // 音\時報.wav in Shift-JIS
+  EXPECT_EQ(stored.substr(stored.size() - tail.size()), tail);
+}
+
+TEST_F(DialogTest, APathLongerThanTheFieldIsRefused) {
+  // 60 double-byte letters: short as a wide name, 120 bytes in ANSI.
+  const std::wstring folder = Wide(folder_.path()) + std::wstring(60, L'音');
+  const size_t folderBytes = Ansi(folder).size() + 1;  // with the backslash
+  ASSERT_LT(folderBytes, 200u);
+  const std::wstring fits = MakeSound(folder, std::wstring(259 - folderBytes - 4, L'a') + L".wav");
+  const std::wstring tooLong = MakeSound(folder, std::wstring(260 - folderBytes - 4, L'b') + L".wav");
+  ASSERT_EQ(Ansi(fits).size(), 259u);
+  ASSERT_LT(tooLong.size(), 259u) << "the chooser itself can return it";
+  RunDialog([&](HWND dialog) {
+    RunChooser(dialog, IDC_TIMER_SOUND, [&](HWND chooser) { ChooseInChooser(chooser, fits); });
+    RunChooser(dialog, IDC_TIMER_SOUND, [&](HWND chooser) { ChooseInChooser(chooser, tooLong); });
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(g_state.szTimerSound, Ansi(fits)) << "259 bytes fit, 260 do not";
 }
 
 }  // namespace
