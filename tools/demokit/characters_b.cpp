@@ -96,18 +96,20 @@ Picture DrawIlvora() {
 
 // A white rabbit standing behind the clock, ears up.
 Picture DrawJemsut() {
-  Picture p(190, 410, Rgb{0, 255, 0});
+  Picture p(190, 392, Rgb{0, 255, 0});
   const Rgb fur{246, 244, 250}, pink{244, 168, 186};
   Paint(p, Oval(p, 68, 64, 16, 54, -0.04), {.fill = fur, .outline = 3, .shadow = 4, .light = 2});
   Paint(p, Oval(p, 124, 64, 16, 54, 0.05), {.fill = fur, .outline = 3, .shadow = 4, .light = 2});
   Fill(p, Oval(p, 68, 68, 8, 40, -0.04), pink);
   Fill(p, Oval(p, 124, 68, 8, 40, 0.05), pink);
-  Paint(p, Ellipse(p, 66, 390, 24, 12), {.fill = fur, .outline = 3, .shadow = 4});
-  Paint(p, Ellipse(p, 124, 390, 24, 12), {.fill = fur, .outline = 3, .shadow = 4});
-  Paint(p, Ellipse(p, 95, 290, 58, 92), {.fill = fur, .outline = 3, .shadow = 7});
+  Paint(p, Ellipse(p, 95, 300, 66, 72), {.fill = fur, .outline = 3, .shadow = 8});
+  Paint(p, Ellipse(p, 95, 342, 34, 22), {.fill = Rgb{252, 226, 232}, .outline = 0, .shadow = 3});
+  Paint(p, Ellipse(p, 62, 372, 26, 12), {.fill = fur, .outline = 3, .shadow = 4});
+  Paint(p, Ellipse(p, 128, 372, 26, 12), {.fill = fur, .outline = 3, .shadow = 4});
+  for (double x : {62.0, 128.0}) Fill(p, Ellipse(p, x, 374, 9, 5), pink);
   Paint(p, Ellipse(p, 95, 140, 54, 46), {.fill = fur, .outline = 3, .shadow = 6, .light = 3});
-  Eye(p, 74, 130, 10);
-  Eye(p, 116, 130, 10);
+  BeadEye(p, 74, 130, 8);
+  BeadEye(p, 116, 130, 8);
   Paint(p, Ellipse(p, 95, 148, 6, 4.5), {.fill = pink, .outline = 1});
   Fill(p, Capsule(p, {95, 152}, {95, 157}, 0.9), kInk);
   Smile(p, 95, 157, 7, 2, 1.1);
