@@ -27,6 +27,7 @@ Picture DrawAduvi() {
     Paint(p, ear, {.fill = orange, .outline = 3, .shadow = 3});
     Fill(p, inner, sock);
   }
+  Paint(p, Ellipse(p, 100, 136, 26, 14), {.fill = orange, .outline = 3});
   const Mask tuft = Polygon(p, {{72, 96}, {54, 128}, {90, 124}});
   Paint(p, tuft, {.fill = cream, .outline = 3, .shadow = 2});
   Paint(p, Mirror(tuft, 115), {.fill = cream, .outline = 3, .shadow = 2});
