@@ -63,13 +63,6 @@ TEST(HandTips, MinuteHandMovesATenthOfADegreeEachSecond) {
   EXPECT_EQ(later.minute.y, 3);  // 52.5 * sin(3 degrees) = 2.75 -> 3
 }
 
-TEST(HandTips, NegativeOffsetsTruncateTowardZeroAfterAddingAHalf) {
-  // 45 s: -52.4999... + 0.5 = -51.99... -> -51, not rounded to -52.
-  EXPECT_EQ(HandTip(0, 0, kNormal, 270.0, kSecondHandFactor).x, -51);
-  // 9:00 at normal size: -37.4999... -> -36.
-  EXPECT_EQ(HandTip(0, 0, kNormal, 270.0, kHourHandFactor).x, -36);
-}
-
 TEST(HandPens, WidthFollowsTheSize) {
   EXPECT_EQ(HandPenWidth(IDM_SIZE_SMALL), 2);
   EXPECT_EQ(HandPenWidth(IDM_SIZE_NORMAL), 3);

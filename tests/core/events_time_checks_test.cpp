@@ -31,12 +31,6 @@ TEST(Countdown, OnceFiresAtTheDeadlineThenStops) {
   EXPECT_FALSE(Fired(nested.effects));
 }
 
-TEST(Countdown, OnceFiresLateWhenTheTickComesAfterTheDeadline) {
-  const CountdownStep step = StepCountdown({IDC_TIMER_ONCE, 0, 5000}, 5999);
-  EXPECT_EQ(step.effects.message, EventMessage::kTimerElapsed);
-  EXPECT_EQ(step.effects.messageMinutes, 0u);
-}
-
 TEST(Countdown, RepeatKeepsItsRhythmFromThePreviousDeadline) {
   CountdownStep step = StepCountdown({IDC_TIMER_REPEAT, 2, 10000}, 10700);
   EXPECT_EQ(step.next.nTimerMode, IDC_TIMER_REPEAT);
@@ -185,13 +179,6 @@ TEST(Alarm, TimesOutsideTheClockNeverMatch) {
 }
 
 // ---- hourly chime
-
-TEST(Hourly, SameHourDoesNothing) {
-  const HourlyStep step = StepHourly({9, IDC_OCLOCK_ON, 1}, 9);
-  EXPECT_EQ(step.effects.sound, EventSound::kNone);
-  EXPECT_FALSE(step.effects.postRandomCharacter);
-  EXPECT_EQ(step.next.nLastHour, 9);
-}
 
 TEST(Hourly, ChimeAndSwitchAreIndependent) {
   const struct {

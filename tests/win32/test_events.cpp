@@ -44,7 +44,6 @@ struct BoxWatch {
   int timerModeWhileOpen = -1;
   std::uint64_t deadlineWhileOpen = 0;
   int firedDayWhileOpen = -1;
-  int alarmModeWhileOpen = -1;
   bool soundStoppedWhileOpen = false;
 };
 BoxWatch g_watch;
@@ -76,7 +75,6 @@ void CALLBACK WatchBoxes(HWND, UINT, UINT_PTR, DWORD) {
       g_watch.timerModeWhileOpen = g_state.nTimerMode;
       g_watch.deadlineWhileOpen = g_state.dwTimerDeadline;
       g_watch.firedDayWhileOpen = g_state.nAlarmFiredDay;
-      g_watch.alarmModeWhileOpen = g_state.nAlarmMode;
       for (const SoundCall& s : g_sounds) g_watch.soundStoppedWhileOpen |= s.stop;
     }
   }
@@ -154,20 +152,6 @@ TEST_F(EventsTest, OnceCountdownOfZeroMinutesShowsItsMessageAndStops) {
   EXPECT_EQ(g_sounds[0].flags, 17u);
 }
 
-TEST_F(EventsTest, RepeatingCountdownPlaysAtEachDueTickWithoutAMessage) {
-  Watch(L"Tavelin - タイマー", 0);
-  g_state.nTimerMinute = 0;
-  g_state.nTimerMode = IDC_TIMER_REPEAT;
-  g_state.dwTimerDeadline = g_system.tickCount();
-  ASSERT_TRUE(PumpUntil([] { return g_sounds.size() >= 2; }, 5000));
-  EXPECT_TRUE(g_watch.seen.empty());
-  EXPECT_EQ(g_state.nTimerMode, IDC_TIMER_REPEAT);
-  for (const SoundCall& s : g_sounds) {
-    EXPECT_EQ(s.path, "timer.wav");
-    EXPECT_EQ(s.flags, 17u);
-  }
-}
-
 TEST_F(EventsTest, AlarmAtTheCurrentMinuteShowsOneMessageWhileTicksGoOn) {
   Watch(L"Tavelin - アラーム", 2500);
   g_state.nAlarmMode = IDC_ALARM_REPEAT;
@@ -192,21 +176,6 @@ TEST_F(EventsTest, AlarmAtTheCurrentMinuteShowsOneMessageWhileTicksGoOn) {
   EXPECT_EQ(g_sounds[1].flags, 0u);
 }
 
-TEST_F(EventsTest, OnceAlarmIsStoppedBeforeItsMessage) {
-  Watch(L"Tavelin - アラーム", 1200);
-  g_state.nAlarmMode = IDC_ALARM_ONCE;
-  g_state.nAlarmHour = 7;
-  g_state.nAlarmMinute = 30;
-  g_fakeTime.wMinute = 30;
-  InvalidateRect(hwnd_, nullptr, FALSE);
-  ASSERT_TRUE(PumpUntil([] { return g_watch.closed; }, 6000));
-  PumpMessages(500);
-  EXPECT_EQ(g_watch.alarmModeWhileOpen, IDC_ALARM_STOP);
-  EXPECT_EQ(g_watch.seen.size(), 1u);
-  EXPECT_EQ(g_state.nAlarmMode, IDC_ALARM_STOP);
-  EXPECT_EQ(g_state.nAlarmFiredDay, 8) << "a repaint after the firing records the day again";
-}
-
 TEST_F(EventsTest, FullHourWithTheSwitchOnPostsTheRandomCharacterCommand) {
   g_state.nOClockMode = IDC_OCLOCK_ON;
   g_state.nOClockChangeChara = 1;
@@ -227,18 +196,6 @@ TEST_F(EventsTest, FullHourWithTheSwitchOnPostsTheRandomCharacterCommand) {
   PumpMessages(1500);
   EXPECT_EQ(g_state.nChara, IDM_CHARA_RANDOM) << "the command went through the window procedure";
   EXPECT_EQ(g_sounds.size(), 1u) << "the same hour chimes once";
-}
-
-TEST_F(EventsTest, HourTurnedBackWithTheChimeOffSwitchesSilently) {
-  g_state.nOClockMode = IDC_OCLOCK_OFF;
-  g_state.nOClockChangeChara = 1;
-  g_fakeTime.wHour = 6;
-  InvalidateRect(hwnd_, nullptr, FALSE);
-  UpdateWindow(hwnd_);
-  MSG queued;
-  EXPECT_TRUE(PeekMessageA(&queued, hwnd_, WM_COMMAND, WM_COMMAND, PM_NOREMOVE));
-  EXPECT_EQ(g_state.nLastHour, 6);
-  EXPECT_TRUE(g_sounds.empty());
 }
 
 }  // namespace
