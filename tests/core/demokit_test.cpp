@@ -14,45 +14,45 @@
 #include "app/character_table.h"
 #include "demokit/characters.h"
 #include "demokit/kit.h"
+#include "mascot/figure.h"
+#include "mascot/pixel_buffer.h"
 
 namespace {
 
 using demokit::Bytes;
-using demokit::Rgb;
 
 std::uint32_t Read16(const Bytes& b, std::size_t at) { return b.at(at) | b.at(at + 1) << 8; }
 std::uint32_t Read32(const Bytes& b, std::size_t at) { return Read16(b, at) | Read16(b, at + 2) << 16; }
 
-// A decoded 24-bit BMP, top row first.
-struct Image {
-  int width = 0, height = 0;
-  std::vector<Rgb> pixels;
-  Rgb at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
-  bool Key(int x, int y) const { return at(x, y) == at(0, 0); }
-};
+int Red(Pixel p) { return static_cast<int>(p >> 16 & 0xFF); }
+int Green(Pixel p) { return static_cast<int>(p >> 8 & 0xFF); }
+int Blue(Pixel p) { return static_cast<int>(p & 0xFF); }
 
-Image DecodeBmp(const Bytes& b, const std::string& name) {
+bool Key(ConstPixelView v, int x, int y) { return v.At(x, y) == v.At(0, 0); }
+
+// A 24-bit BMP as the clock holds it after loading: 0x00RRGGBB, top row first.
+PixelBuffer DecodeBmp(const Bytes& b, const std::string& name) {
   SCOPED_TRACE(name);
-  Image img;
+  PixelBuffer img;
   EXPECT_EQ(b.at(0), 'B');
   EXPECT_EQ(b.at(1), 'M');
   EXPECT_EQ(Read32(b, 10), 54u) << "pixels right after the headers";
   EXPECT_EQ(Read32(b, 14), 40u) << "BITMAPINFOHEADER";
-  img.width = static_cast<int>(Read32(b, 18));
-  img.height = static_cast<int>(Read32(b, 22));
-  EXPECT_GT(img.height, 0) << "bottom-up rows";
+  const int width = static_cast<int>(Read32(b, 18));
+  const int height = static_cast<int>(Read32(b, 22));
+  EXPECT_GT(height, 0) << "bottom-up rows";
   EXPECT_EQ(Read16(b, 26), 1u);
   EXPECT_EQ(Read16(b, 28), 24u);
   EXPECT_EQ(Read32(b, 30), 0u) << "uncompressed";
-  const std::size_t stride = (static_cast<std::size_t>(img.width) * 3 + 3) / 4 * 4;
+  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
   EXPECT_EQ(Read32(b, 2), b.size());
-  EXPECT_EQ(b.size(), 54 + stride * img.height);
-  if (b.size() != 54 + stride * img.height) return {};
-  for (int y = 0; y < img.height; ++y) {
-    const std::size_t row = 54 + stride * (img.height - 1 - y);
-    for (int x = 0; x < img.width; ++x) {
+  EXPECT_EQ(b.size(), 54 + stride * height);
+  if (b.size() != 54 + stride * height || !img.Allocate(width, height, 0)) return {};
+  for (int y = 0; y < height; ++y) {
+    const std::size_t row = 54 + stride * (height - 1 - y);
+    for (int x = 0; x < width; ++x) {
       const std::size_t at = row + 3 * static_cast<std::size_t>(x);
-      img.pixels.push_back(Rgb{b[at + 2], b[at + 1], b[at]});
+      img.view().At(x, y) = static_cast<Pixel>(b[at + 2]) << 16 | b[at + 1] << 8 | b[at];
     }
   }
   return img;
@@ -73,13 +73,13 @@ const Bytes& KitFileBytes(const std::string& name) {
 
 // Every pixel that is transparent but cannot be reached from the border
 // through other transparent pixels: the key colour inside the figure.
-int EnclosedKeyPixels(const Image& img) {
-  std::vector<std::uint8_t> seen(img.pixels.size(), 0);
+int EnclosedKeyPixels(ConstPixelView img) {
+  std::vector<std::uint8_t> seen(static_cast<std::size_t>(img.width) * img.height, 0);
   std::vector<std::pair<int, int>> todo;
   auto visit = [&](int x, int y) {
     if (x < 0 || y < 0 || x >= img.width || y >= img.height) return;
     const std::size_t i = static_cast<std::size_t>(y) * img.width + x;
-    if (seen[i] || !img.Key(x, y)) return;
+    if (seen[i] || !Key(img, x, y)) return;
     seen[i] = 1;
     todo.push_back({x, y});
   };
@@ -93,28 +93,28 @@ int EnclosedKeyPixels(const Image& img) {
   int enclosed = 0;
   for (int y = 0; y < img.height; ++y)
     for (int x = 0; x < img.width; ++x)
-      if (img.Key(x, y) && !seen[static_cast<std::size_t>(y) * img.width + x]) ++enclosed;
+      if (Key(img, x, y) && !seen[static_cast<std::size_t>(y) * img.width + x]) ++enclosed;
   return enclosed;
 }
 
-bool Dark(Rgb c) { return c.r * 3 + c.g * 6 + c.b < 10 * 90; }
+bool Dark(Pixel c) { return Red(c) * 3 + Green(c) * 6 + Blue(c) < 10 * 90; }
 
 // Checks that the figure keeps off the picture's border and that every
 // figure pixel touching the key is outline ink, so nothing bright meets the
 // transparent colour (which would fringe once the clock scales the figure).
-void ExpectCleanSilhouette(const Image& img) {
+void ExpectCleanSilhouette(ConstPixelView img) {
   for (int x = 0; x < img.width; ++x) {
-    ASSERT_TRUE(img.Key(x, 0) && img.Key(x, img.height - 1)) << "figure touches the border at x " << x;
+    ASSERT_TRUE(Key(img, x, 0) && Key(img, x, img.height - 1)) << "figure touches the border at x " << x;
   }
   for (int y = 0; y < img.height; ++y) {
-    ASSERT_TRUE(img.Key(0, y) && img.Key(img.width - 1, y)) << "figure touches the border at y " << y;
+    ASSERT_TRUE(Key(img, 0, y) && Key(img, img.width - 1, y)) << "figure touches the border at y " << y;
   }
   int bright = 0;
   for (int y = 1; y + 1 < img.height; ++y)
     for (int x = 1; x + 1 < img.width; ++x) {
-      if (img.Key(x, y)) continue;
-      const bool edge = img.Key(x + 1, y) || img.Key(x - 1, y) || img.Key(x, y + 1) || img.Key(x, y - 1);
-      if (edge && !Dark(img.at(x, y))) ++bright;
+      if (Key(img, x, y)) continue;
+      const bool edge = Key(img, x + 1, y) || Key(img, x - 1, y) || Key(img, x, y + 1) || Key(img, x, y - 1);
+      if (edge && !Dark(img.At(x, y))) ++bright;
     }
   EXPECT_EQ(bright, 0) << "figure pixels next to the key that are not outline ink";
 }
@@ -192,8 +192,9 @@ TEST(DemoKit, IniNamesEveryCharacterOfTheTableAndFilesTheKitHolds) {
 TEST(DemoKit, CharacterPicturesFitAndHaveNoKeyInside) {
   for (const demokit::Character& c : demokit::Characters()) {
     SCOPED_TRACE(c.name);
-    const Image img = DecodeBmp(KitFileBytes(c.fileName), c.fileName);
-    ASSERT_FALSE(img.pixels.empty());
+    const PixelBuffer picture = DecodeBmp(KitFileBytes(c.fileName), c.fileName);
+    ASSERT_FALSE(picture.empty());
+    const ConstPixelView img = picture.view();
     EXPECT_GE(img.width, 120);
     EXPECT_LE(img.width, 320);
     EXPECT_GE(img.height, 150);
@@ -202,46 +203,30 @@ TEST(DemoKit, CharacterPicturesFitAndHaveNoKeyInside) {
     int onBorder = 0;
     for (int y = 0; y < img.height; ++y)
       for (int x = 0; x < img.width; ++x)
-        if ((x == 0 || y == 0 || x == img.width - 1 || y == img.height - 1) && !img.Key(x, y)) ++onBorder;
+        if ((x == 0 || y == 0 || x == img.width - 1 || y == img.height - 1) && !Key(img, x, y)) ++onBorder;
     EXPECT_EQ(onBorder, 0) << "the figure is cut off at the picture's edge";
   }
-}
-
-// The figure as the clock composes it at normal size.
-Image Compose(const Image& chara, const Image& face, int x, int y, bool faceOnChara) {
-  Image canvas;
-  canvas.width = std::max(chara.width, x + 150) + std::max(-x, 0);
-  canvas.height = std::max(chara.height, y + 150) + std::max(-y, 0);
-  canvas.pixels.assign(static_cast<std::size_t>(canvas.width) * canvas.height, Rgb{255, 0, 255});
-  auto draw = [&](const Image& src, int left, int top) {
-    for (int j = 0; j < src.height; ++j)
-      for (int i = 0; i < src.width; ++i)
-        if (!src.Key(i, j)) canvas.pixels[static_cast<std::size_t>(top + j) * canvas.width + left + i] = src.at(i, j);
-  };
-  if (faceOnChara) draw(chara, std::max(-x, 0), std::max(-y, 0));
-  draw(face, std::max(x, 0), std::max(y, 0));
-  if (!faceOnChara) draw(chara, std::max(-x, 0), std::max(-y, 0));
-  return canvas;
 }
 
 TEST(DemoKit, ComposedFiguresHaveAnInkOutline) {
   for (const demokit::Character& c : demokit::Characters()) {
     SCOPED_TRACE(c.name);
-    const Image chara = DecodeBmp(KitFileBytes(c.fileName), c.fileName);
-    const Image face = DecodeBmp(KitFileBytes(c.faceFileName), c.faceFileName);
-    ASSERT_FALSE(chara.pixels.empty() || face.pixels.empty());
-    const Image figure = Compose(chara, face, c.xPosFace, c.yPosFace, c.fFaceOnChara != 0);
-    ASSERT_EQ(figure.at(0, 0), (Rgb{255, 0, 255}));
-    ExpectCleanSilhouette(figure);
+    const PixelBuffer chara = DecodeBmp(KitFileBytes(c.fileName), c.fileName);
+    const PixelBuffer face = DecodeBmp(KitFileBytes(c.faceFileName), c.faceFileName);
+    Figure figure;
+    ASSERT_TRUE(ComposeFigure({face.view(), chara.view(), c.xPosFace, c.yPosFace, c.fFaceOnChara}, 1.0, &figure));
+    ASSERT_EQ(figure.picture.view().At(0, 0), kCanvasMagenta);
+    ExpectCleanSilhouette(figure.picture.view());
   }
 }
 
 TEST(DemoKit, FacesAreRoundDialsWithAPlainCentre) {
   for (const demokit::FaceVariant& f : demokit::FaceVariants()) {
     SCOPED_TRACE(f.fileName);
-    const Image img = DecodeBmp(KitFileBytes(f.fileName), f.fileName);
-    ASSERT_EQ(img.width, 150);
-    ASSERT_EQ(img.height, 150);
+    const PixelBuffer picture = DecodeBmp(KitFileBytes(f.fileName), f.fileName);
+    ASSERT_EQ(picture.width(), 150);
+    ASSERT_EQ(picture.height(), 150);
+    const ConstPixelView img = picture.view();
     ExpectCleanSilhouette(img);
     EXPECT_EQ(EnclosedKeyPixels(img), 0);
     // Round about pixel (75, 75): the opaque area is the same turned a
@@ -249,16 +234,16 @@ TEST(DemoKit, FacesAreRoundDialsWithAPlainCentre) {
     int mismatches = 0;
     for (int y = 1; y < 150; ++y)
       for (int x = 1; x < 150; ++x) {
-        const bool opaque = !img.Key(x, y);
-        if (opaque != !img.Key(150 - x, y) || opaque != !img.Key(150 - y, x)) ++mismatches;
+        const bool opaque = !Key(img, x, y);
+        if (opaque != !Key(img, 150 - x, y) || opaque != !Key(img, 150 - y, x)) ++mismatches;
       }
     EXPECT_EQ(mismatches, 0);
     // The black and red hands must stand out wherever they turn.
     for (int y = 75 - 40; y <= 75 + 40; ++y)
       for (int x = 75 - 40; x <= 75 + 40; ++x) {
         if ((x - 75) * (x - 75) + (y - 75) * (y - 75) > 40 * 40) continue;
-        const Rgb c = img.at(x, y);
-        ASSERT_TRUE(c.r > 200 && c.g > 200 && c.b > 180) << "dark or coloured dial at " << x << "," << y;
+        const Pixel c = img.At(x, y);
+        ASSERT_TRUE(Red(c) > 200 && Green(c) > 200 && Blue(c) > 180) << "dark or coloured dial at " << x << "," << y;
       }
   }
 }
@@ -266,17 +251,18 @@ TEST(DemoKit, FacesAreRoundDialsWithAPlainCentre) {
 TEST(DemoKit, FaceTouchesItsCharacterAndItsCentreStaysVisible) {
   for (const demokit::Character& c : demokit::Characters()) {
     SCOPED_TRACE(c.name);
-    const Image chara = DecodeBmp(KitFileBytes(c.fileName), c.fileName);
-    const Image face = DecodeBmp(KitFileBytes(c.faceFileName), c.faceFileName);
-    ASSERT_FALSE(chara.pixels.empty() || face.pixels.empty());
+    const PixelBuffer charaPicture = DecodeBmp(KitFileBytes(c.fileName), c.fileName);
+    const PixelBuffer facePicture = DecodeBmp(KitFileBytes(c.faceFileName), c.faceFileName);
+    ASSERT_FALSE(charaPicture.empty() || facePicture.empty());
+    const ConstPixelView chara = charaPicture.view(), face = facePicture.view();
     auto charaOpaque = [&](int fx, int fy) {  // in face coordinates
       const int x = fx + c.xPosFace, y = fy + c.yPosFace;
-      return x >= 0 && y >= 0 && x < chara.width && y < chara.height && !chara.Key(x, y);
+      return x >= 0 && y >= 0 && x < chara.width && y < chara.height && !Key(chara, x, y);
     };
     int touching = 0, coveringCentre = 0;
     for (int y = 0; y < 150; ++y)
       for (int x = 0; x < 150; ++x) {
-        if (face.Key(x, y)) continue;
+        if (Key(face, x, y)) continue;
         if (charaOpaque(x, y) || charaOpaque(x + 1, y) || charaOpaque(x - 1, y) || charaOpaque(x, y + 1) ||
             charaOpaque(x, y - 1))
           ++touching;
