@@ -62,11 +62,12 @@ void ShowNumber(HWND dialog, int editId, unsigned value, int spinId, LPARAM rang
 
 // The stored paths are ANSI byte for byte: a name the ANSI code page cannot
 // spell exactly, or one longer than the field, could not be opened later.
+// The round trip catches both default and best-fit replacements, on any
+// code page (the flags that report them are refused for UTF-8).
 bool ToAnsiPath(const wchar_t* wide, char (&ansi)[kTextBufferSize]) {
-  BOOL lossy = FALSE;
-  const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, ansi,
-                                        static_cast<int>(sizeof ansi), nullptr, &lossy);
-  if (bytes == 0 || lossy) return false;
+  if (WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, static_cast<int>(sizeof ansi), nullptr, nullptr) == 0) {
+    return false;  // longer than the field
+  }
   wchar_t back[kTextBufferSize];
   if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi, -1, back,
                           static_cast<int>(std::size(back))) == 0) {
@@ -100,14 +101,11 @@ int RefreshAlarmDialog(HWND dialog) {
 }
 
 int ChooseSoundFile(HWND dialog, char (&sound)[kTextBufferSize]) {
-  wchar_t filter[128];
-  wchar_t title[64];
-  if (LoadStringW(g_hInstance, IDS_SOUND_FILTER, filter, static_cast<int>(std::size(filter))) == 0) {
-    filter[0] = L'\0';
-  }
-  if (LoadStringW(g_hInstance, IDS_SOUND_CHOOSER_TITLE, title, static_cast<int>(std::size(title))) == 0) {
-    title[0] = L'\0';
-  }
+  // Zeroed, so that a failed load still leaves an empty, well-ended list.
+  wchar_t filter[128] = {};
+  wchar_t title[64] = {};
+  (void)LoadStringW(g_hInstance, IDS_SOUND_FILTER, filter, static_cast<int>(std::size(filter)) - 1);
+  (void)LoadStringW(g_hInstance, IDS_SOUND_CHOOSER_TITLE, title, static_cast<int>(std::size(title)));
   SplitChooserFilter(filter);
 
   wchar_t file[kTextBufferSize] = {};
