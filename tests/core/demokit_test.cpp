@@ -71,6 +71,8 @@ const Bytes& KitFileBytes(const std::string& name) {
   return none;
 }
 
+PixelBuffer KitPicture(const std::string& name) { return DecodeBmp(KitFileBytes(name), name); }
+
 // Every pixel that is transparent but cannot be reached from the border
 // through other transparent pixels: the key colour inside the figure.
 int EnclosedKeyPixels(ConstPixelView img) {
@@ -192,7 +194,7 @@ TEST(DemoKit, IniNamesEveryCharacterOfTheTableAndFilesTheKitHolds) {
 TEST(DemoKit, CharacterPicturesFitAndHaveNoKeyInside) {
   for (const demokit::Character& c : demokit::Characters()) {
     SCOPED_TRACE(c.name);
-    const PixelBuffer picture = DecodeBmp(KitFileBytes(c.fileName), c.fileName);
+    const PixelBuffer picture = KitPicture(c.fileName);
     ASSERT_FALSE(picture.empty());
     const ConstPixelView img = picture.view();
     EXPECT_GE(img.width, 120);
@@ -211,8 +213,8 @@ TEST(DemoKit, CharacterPicturesFitAndHaveNoKeyInside) {
 TEST(DemoKit, ComposedFiguresHaveAnInkOutline) {
   for (const demokit::Character& c : demokit::Characters()) {
     SCOPED_TRACE(c.name);
-    const PixelBuffer chara = DecodeBmp(KitFileBytes(c.fileName), c.fileName);
-    const PixelBuffer face = DecodeBmp(KitFileBytes(c.faceFileName), c.faceFileName);
+    const PixelBuffer chara = KitPicture(c.fileName);
+    const PixelBuffer face = KitPicture(demokit::FaceOf(c).fileName);
     Figure figure;
     ASSERT_TRUE(ComposeFigure({face.view(), chara.view(), c.xPosFace, c.yPosFace, c.fFaceOnChara}, 1.0, &figure));
     ASSERT_EQ(figure.picture.view().At(0, 0), kCanvasMagenta);
@@ -223,7 +225,7 @@ TEST(DemoKit, ComposedFiguresHaveAnInkOutline) {
 TEST(DemoKit, FacesAreRoundDialsWithAPlainCentre) {
   for (const demokit::FaceVariant& f : demokit::FaceVariants()) {
     SCOPED_TRACE(f.fileName);
-    const PixelBuffer picture = DecodeBmp(KitFileBytes(f.fileName), f.fileName);
+    const PixelBuffer picture = KitPicture(f.fileName);
     ASSERT_EQ(picture.width(), 150);
     ASSERT_EQ(picture.height(), 150);
     const ConstPixelView img = picture.view();
@@ -251,8 +253,8 @@ TEST(DemoKit, FacesAreRoundDialsWithAPlainCentre) {
 TEST(DemoKit, FaceTouchesItsCharacterAndItsCentreStaysVisible) {
   for (const demokit::Character& c : demokit::Characters()) {
     SCOPED_TRACE(c.name);
-    const PixelBuffer charaPicture = DecodeBmp(KitFileBytes(c.fileName), c.fileName);
-    const PixelBuffer facePicture = DecodeBmp(KitFileBytes(c.faceFileName), c.faceFileName);
+    const PixelBuffer charaPicture = KitPicture(c.fileName);
+    const PixelBuffer facePicture = KitPicture(demokit::FaceOf(c).fileName);
     ASSERT_FALSE(charaPicture.empty() || facePicture.empty());
     const ConstPixelView chara = charaPicture.view(), face = facePicture.view();
     auto charaOpaque = [&](int fx, int fy) {  // in face coordinates

@@ -15,16 +15,20 @@ struct FaceVariant {
   Rgb rim;
 };
 
+// Indexes into FaceVariants().
+enum FaceIndex { kBlueFace, kGoldFace, kRoseFace, kMintFace };
+
 struct Character {
-  const char* name;         // section name in Tavelin.ini
-  const char* fileName;     // the character picture
-  const char* faceFileName;
+  const char* name;      // section name in Tavelin.ini
+  const char* fileName;  // the character picture
+  FaceIndex face;
   int xPosFace, yPosFace, fFaceOnChara;
   Picture (*draw)();
 };
 
-// The faces the characters use, the plain one first.
+// The faces the characters use, in FaceIndex order.
 const std::vector<FaceVariant>& FaceVariants();
+const FaceVariant& FaceOf(const Character& c);
 // The twelve, in the order of the clock's character table.
 const std::vector<Character>& Characters();
 

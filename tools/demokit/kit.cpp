@@ -19,20 +19,22 @@ const std::vector<FaceVariant>& FaceVariants() {
   return faces;
 }
 
+const FaceVariant& FaceOf(const Character& c) { return FaceVariants()[c.face]; }
+
 const std::vector<Character>& Characters() {
   static const std::vector<Character> table = {
-      {"Aduvi", "aduvi.bmp", "face_mint.bmp", -90, 72, 0, DrawAduvi},
-      {"Belmoa", "belmoa.bmp", "face_gold.bmp", 45, 130, 1, DrawBelmoa},
-      {"Cirrat", "cirrat.bmp", "face_rose.bmp", -10, 100, 0, DrawCirrat},
-      {"Dovane", "dovane.bmp", "face.bmp", 10, -90, 0, DrawDovane},
-      {"Esmuka", "esmuka.bmp", "face_gold.bmp", 45, 35, 1, DrawEsmuka},
-      {"Fornel", "fornel.bmp", "face_mint.bmp", 40, 5, 1, DrawFornel},
-      {"Gavoni", "gavoni.bmp", "face_rose.bmp", 150, -85, 0, DrawGavoni},
-      {"Hesket", "hesket.bmp", "face_gold.bmp", 30, -115, 0, DrawHesket},
-      {"Ilvora", "ilvora.bmp", "face_mint.bmp", 85, 140, 1, DrawIlvora},
-      {"Jemsut", "jemsut.bmp", "face.bmp", 20, 170, 1, DrawJemsut},
-      {"Kaltra", "kaltra.bmp", "face.bmp", 25, 45, 0, DrawKaltra},
-      {"Lunavi", "lunavi.bmp", "face_gold.bmp", 75, 60, 1, DrawLunavi},
+      {"Aduvi", "aduvi.bmp", kMintFace, -90, 72, 0, DrawAduvi},
+      {"Belmoa", "belmoa.bmp", kGoldFace, 45, 130, 1, DrawBelmoa},
+      {"Cirrat", "cirrat.bmp", kRoseFace, -10, 100, 0, DrawCirrat},
+      {"Dovane", "dovane.bmp", kBlueFace, 10, -90, 0, DrawDovane},
+      {"Esmuka", "esmuka.bmp", kGoldFace, 45, 35, 1, DrawEsmuka},
+      {"Fornel", "fornel.bmp", kMintFace, 40, 5, 1, DrawFornel},
+      {"Gavoni", "gavoni.bmp", kRoseFace, 150, -85, 0, DrawGavoni},
+      {"Hesket", "hesket.bmp", kGoldFace, 30, -115, 0, DrawHesket},
+      {"Ilvora", "ilvora.bmp", kMintFace, 85, 140, 1, DrawIlvora},
+      {"Jemsut", "jemsut.bmp", kBlueFace, 20, 170, 1, DrawJemsut},
+      {"Kaltra", "kaltra.bmp", kBlueFace, 25, 45, 0, DrawKaltra},
+      {"Lunavi", "lunavi.bmp", kGoldFace, 75, 60, 1, DrawLunavi},
   };
   return table;
 }
@@ -42,7 +44,7 @@ std::string CharacterSections() {
   for (const Character& c : Characters()) {
     if (!ini.empty()) ini += "\r\n";
     ini += "[" + std::string(c.name) + "]\r\n";
-    ini += "FileNameFace=" + std::string(c.faceFileName) + "\r\n";
+    ini += "FileNameFace=" + std::string(FaceOf(c).fileName) + "\r\n";
     ini += "FileNameChara=" + std::string(c.fileName) + "\r\n";
     ini += "xPosFace=" + std::to_string(c.xPosFace) + "\r\n";
     ini += "yPosFace=" + std::to_string(c.yPosFace) + "\r\n";
@@ -116,10 +118,7 @@ Picture PreviewSheet() {
   std::vector<Picture> figures;
   int cellW = 0, cellH = 0;
   for (const Character& c : Characters()) {
-    Rgb rim{};
-    for (const FaceVariant& f : FaceVariants())
-      if (std::string(f.fileName) == c.faceFileName) rim = f.rim;
-    Picture fig = Compose(c.draw(), DrawFace(rim), c.xPosFace, c.yPosFace, c.fFaceOnChara != 0);
+    Picture fig = Compose(c.draw(), DrawFace(FaceOf(c).rim), c.xPosFace, c.yPosFace, c.fFaceOnChara != 0);
     DrawHands(fig, std::max(c.xPosFace, 0) + 75.5, std::max(c.yPosFace, 0) + 75.5);
     cellW = std::max(cellW, fig.width() + 16);
     cellH = std::max(cellH, fig.height() + 16);
