@@ -34,14 +34,16 @@ void Paint(Canvas& canvas, int x, int y, int colour) {
 Canvas Draw() {
   Canvas canvas(kSize * kSize, kClear);
 
-  // The ribbon: a band over the upper right with a swallow-tail end at the
-  // bottom and a darker fold along its lower edge.
+  // The ribbon: a band over the upper right whose lower edge waves, with a
+  // darker fold along that edge, a twist across it and a swallow-tail end.
   for (int y = 0; y < kSize; ++y) {
+    const int wave = static_cast<int>(std::lround(1.2 * std::sin(y * 0.8)));
     for (int x = 0; x < kSize; ++x) {
-      const int diagonal = x - y;
-      if (diagonal < 1 || y > 11) continue;
-      if (y >= 9 && (x == 13 || x == 14) && y - 9 >= 15 - x) continue;  // swallow-tail notch
-      Paint(canvas, x, y, diagonal <= 2 ? kPurple : kMagenta);
+      const int diagonal = x - y - wave;
+      if (diagonal < 1 || y > 12) continue;
+      if (y >= 10 && x >= 12 && (x - 12) <= (y - 10)) continue;  // swallow-tail notch
+      const bool fold = diagonal <= 2 || (x + y == 17 && y <= 5);
+      Paint(canvas, x, y, fold ? kPurple : kMagenta);
     }
   }
 
