@@ -20,7 +20,9 @@ inline void Put32(Bytes& out, std::uint32_t v) {
   Put16(out, v >> 16);
 }
 
-inline void PutText(Bytes& out, const std::string& s) { out.insert(out.end(), s.begin(), s.end()); }
+inline void PutText(Bytes& out, const std::string& s) {
+  for (char c : s) out.push_back(static_cast<std::uint8_t>(c));
+}
 
 }  // namespace demokit
 
