@@ -41,14 +41,22 @@ const std::vector<Character>& Characters() {
 
 std::string CharacterSections() {
   std::string ini;
+  auto line = [&ini](const std::string& key, const std::string& value) {
+    ini += key;
+    ini += '=';
+    ini += value;
+    ini += "\r\n";
+  };
   for (const Character& c : Characters()) {
     if (!ini.empty()) ini += "\r\n";
-    ini += "[" + std::string(c.name) + "]\r\n";
-    ini += "FileNameFace=" + std::string(FaceOf(c).fileName) + "\r\n";
-    ini += "FileNameChara=" + std::string(c.fileName) + "\r\n";
-    ini += "xPosFace=" + std::to_string(c.xPosFace) + "\r\n";
-    ini += "yPosFace=" + std::to_string(c.yPosFace) + "\r\n";
-    ini += "fFaceOnChara=" + std::to_string(c.fFaceOnChara) + "\r\n";
+    ini += '[';
+    ini += c.name;
+    ini += "]\r\n";
+    line("FileNameFace", FaceOf(c).fileName);
+    line("FileNameChara", c.fileName);
+    line("xPosFace", std::to_string(c.xPosFace));
+    line("yPosFace", std::to_string(c.yPosFace));
+    line("fFaceOnChara", std::to_string(c.fFaceOnChara));
   }
   return ini;
 }
