@@ -95,11 +95,6 @@ std::wstring TextOf(HWND dialog, int id) {
   GetDlgItemTextW(dialog, id, text, 512);
   return text;
 }
-std::string AnsiTextOf(HWND dialog, int id) {
-  char text[512] = {};
-  GetDlgItemTextA(dialog, id, text, 512);
-  return text;
-}
 bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
@@ -269,7 +264,9 @@ TEST_F(DialogTest, TheControlsAreThoseOfTheLayout) {
       GetClassNameW(child, kind, 64);
       GetWindowTextW(child, caption, 64);
       EXPECT_EQ(lstrcmpiW(kind, row.kind), 0) << "kind " << testing::PrintToString(std::wstring(kind));
-      if (row.style != kEdit) EXPECT_STREQ(caption, row.caption);  // edits show the numbers
+      if (row.style != kEdit) {
+        EXPECT_STREQ(caption, row.caption);  // edits show the numbers
+      }
 
       // The default look moves between push buttons with the focus (the
       // template's default is DM_GETDEFID above), and the checked radio
@@ -300,7 +297,9 @@ TEST_F(DialogTest, TheControlsAreThoseOfTheLayout) {
         const RECT units = InPixels(dialog, row.x, row.y, row.cx, row.cy);
         EXPECT_EQ(place.left, units.left);
         EXPECT_EQ(place.top, units.top);
-        if (row.style != kEdit) EXPECT_EQ(place.right, units.right);
+        if (row.style != kEdit) {
+          EXPECT_EQ(place.right, units.right);
+        }
         EXPECT_EQ(place.bottom, units.bottom);
       }
       previous = child;
@@ -411,9 +410,15 @@ TEST_F(DialogTest, EachModeEnablesItsControls) {
       SCOPED_TRACE(c.button);
       Click(dialog, c.button);
       EXPECT_TRUE(Checked(dialog, c.button));
-      if (c.button >= IDC_TIMER_STOP && c.button <= IDC_TIMER_REPEAT) EXPECT_EQ(g_state.nTimerMode, c.button);
-      if (c.button >= IDC_ALARM_STOP && c.button <= IDC_ALARM_REPEAT) EXPECT_EQ(g_state.nAlarmMode, c.button);
-      if (c.button >= IDC_OCLOCK_OFF && c.button <= IDC_OCLOCK_ON) EXPECT_EQ(g_state.nOClockMode, c.button);
+      if (c.button >= IDC_TIMER_STOP && c.button <= IDC_TIMER_REPEAT) {
+        EXPECT_EQ(g_state.nTimerMode, c.button);
+      }
+      if (c.button >= IDC_ALARM_STOP && c.button <= IDC_ALARM_REPEAT) {
+        EXPECT_EQ(g_state.nAlarmMode, c.button);
+      }
+      if (c.button >= IDC_OCLOCK_OFF && c.button <= IDC_OCLOCK_ON) {
+        EXPECT_EQ(g_state.nOClockMode, c.button);
+      }
       for (int id : {IDC_TIMER_MINUTE, IDC_TIMER_UNIT, IDOK}) EXPECT_EQ(Enabled(dialog, id), c.timerOn) << id;
       for (int id : {IDC_ALARM_COLON, IDC_ALARM_HOUR, IDC_ALARM_MINUTE}) {
         EXPECT_EQ(Enabled(dialog, id), c.alarmOn) << id;
