@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/clock_state_win32.h"
 #include "app/system_win32.h"
@@ -140,7 +141,7 @@ class ClockfaceTest : public ::testing::Test {
   TempFolder folder_;
   HWND hwnd_ = nullptr;
   HWND other_ = nullptr;
-  std::basic_string<std::uint32_t> pixels_;
+  std::vector<std::uint32_t> pixels_;
 };
 
 // At 3:00:30 the hour hand points right, the minute hand nearly up and the
