@@ -1,41 +1,18 @@
 #include <windows.h>
 
-#include <cstdint>
-
 #include "app/character_table.h"
 #include "app/clock_state_win32.h"
 #include "desktop/placement_win32.h"
 #include "desktop/tray_win32.h"
 #include "mascot/bitmap_pixels_win32.h"
-#include "mascot/bmp_header.h"
 #include "mascot/figure.h"
 #include "mascot/figure_geometry.h"
 #include "mascot/gdi_handles_win32.h"
+#include "mascot/load_picture_win32.h"
 #include "mascot/mascot_win32.h"
 #include "settings/settings_win32.h"
 
 namespace {
-
-// Whether the named file is a BMP with all of its pixels present.
-bool IsWholeBmpFile(const char* fileName) {
-  HANDLE file = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  LARGE_INTEGER size{};
-  unsigned char head[kBmpHeadBytes];
-  DWORD read = 0;
-  const bool readable = GetFileSizeEx(file, &size) && ReadFile(file, head, sizeof head, &read, nullptr);
-  CloseHandle(file);
-  return readable && BmpHoldsItsPixels(head, read, static_cast<std::uint64_t>(size.QuadPart));
-}
-
-// The BMP file at its own size in the display's format; null when the name
-// is empty or the file is missing, cut short or unreadable. The decoder is
-// not trusted with a short file: it may make a picture of what is missing.
-ScopedBitmap LoadPicture(const char* fileName) {
-  if (!IsWholeBmpFile(fileName)) return ScopedBitmap();
-  return ScopedBitmap(static_cast<HBITMAP>(LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
-}
 
 // Index into CharacterTable for nChara; a random choice draws anew each time.
 int ChooseCharacter(int nChara) {
