@@ -31,6 +31,17 @@ add_executable(Tavelin WIN32 ${CMAKE_SOURCE_DIR}/src/app/main_win32.cpp
                $<TARGET_OBJECTS:tavelin_res>)
 target_link_libraries(Tavelin PRIVATE tavelin_app)
 
+# Kit checker: kitcheck.exe, a console program telling character authors what
+# the clock makes of their kit. Its logic is a library the tests link too.
+file(GLOB TAVELIN_KITCHECK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/kitcheck/*.cpp)
+set(TAVELIN_KITCHECK_PARTS ${TAVELIN_KITCHECK_SOURCES})
+list(FILTER TAVELIN_KITCHECK_PARTS EXCLUDE REGEX "/main_win32\\.cpp$")
+add_library(tavelin_kitcheck STATIC ${TAVELIN_KITCHECK_PARTS})
+target_include_directories(tavelin_kitcheck PUBLIC ${CMAKE_SOURCE_DIR}/tools)
+target_link_libraries(tavelin_kitcheck PUBLIC tavelin_app)
+add_executable(kitcheck ${CMAKE_SOURCE_DIR}/tools/kitcheck/main_win32.cpp)
+target_link_libraries(kitcheck PRIVATE tavelin_kitcheck)
+
 # The tests need GoogleTest's sources (Debian's googletest package when cross
 # building); without them only the program is built.
 set(GTEST_SRC /usr/src/googletest CACHE PATH "GoogleTest source tree")
@@ -71,6 +82,11 @@ foreach(test_source ${TAVELIN_WIN32_TESTS})
   set_tests_properties(win32.${test_name} PROPERTIES RUN_SERIAL TRUE TIMEOUT 600
     ENVIRONMENT "TAVELIN_EXE=$<TARGET_FILE:Tavelin>;TAVELIN_KIT=${CMAKE_BINARY_DIR}/kit")
 endforeach()
+
+# The kit checker's tests run its logic in process.
+if(TARGET test_kitcheck)
+  target_link_libraries(test_kitcheck PRIVATE tavelin_kitcheck)
+endif()
 
 # Benchmarks: built with the tree, run by `make bench`, never by the tests.
 file(GLOB TAVELIN_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/bench_*.cpp)

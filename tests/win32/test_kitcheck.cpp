@@ -1,0 +1,263 @@
+// The kit checker on kits built here: each finding on a broken character, the
+// exit status, where relative picture names are looked for, and the sheet.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/character_table.h"
+#include "kitcheck/kit_check_win32.h"
+#include "kitcheck/kit_sheet_win32.h"
+#include "mascot/bitmap_pixels_win32.h"
+#include "mascot/gdi_handles_win32.h"
+#include "support/bmp_writer.h"
+#include "support/clock_fixture.h"
+#include "support/test_pictures.h"
+
+namespace {
+
+constexpr Pixel kCharacterKey = 0x0000FF00;
+constexpr Pixel kCharacterBody = 0x00C04040;
+
+PixelBuffer Solid(int width, int height, Pixel colour) {
+  PixelBuffer picture;
+  picture.Allocate(width, height, colour);
+  return picture;
+}
+
+void WritePicture(const std::string& path, const PixelBuffer& picture) { WriteFileBytes(path, BmpBytes(picture.view())); }
+
+std::string Section(const std::string& name, const std::string& keys) { return "[" + name + "]\r\n" + keys + "\r\n"; }
+
+std::string Keys(const std::string& face, const std::string& character, int x, int y, int faceOnChara) {
+  return "FileNameFace=" + face + "\r\nFileNameChara=" + character + "\r\nxPosFace=" + std::to_string(x) +
+         "\r\nyPosFace=" + std::to_string(y) + "\r\nfFaceOnChara=" + std::to_string(faceOnChara) + "\r\n";
+}
+
+// A kit folder with the test face and a 200 x 300 character beside its INI.
+class Kit {
+ public:
+  Kit() {
+    WritePicture(folder_.File("face.bmp"), MakeTestFace());
+    WritePicture(folder_.File("chara.bmp"), MakeTestCharacter(200, 300, kCharacterKey, kCharacterBody, 3, 7));
+  }
+  std::string File(const std::string& name) const { return folder_.File(name); }
+  void WriteIni(const std::string& text) { WriteFileBytes(File("Tavelin.ini"), text); }
+
+  // Runs the checker on the kit's INI; its report, one line per element.
+  std::vector<std::string> Check(int* status, const std::string& sheet = "") {
+    std::ostringstream out;
+    *status = RunKitCheck(File("Tavelin.ini").c_str(), sheet.c_str(), out);
+    std::vector<std::string> lines;
+    std::istringstream in(out.str());
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+
+ private:
+  TempFolder folder_;
+};
+
+// Every character with the kit's face over its 200 x 300 character at (0, 0).
+std::string GoodIni() {
+  std::string ini;
+  for (const CharacterEntry& entry : CharacterTable) ini += Section(entry.name, Keys("face.bmp", "chara.bmp", 0, 0, 1));
+  return ini;
+}
+
+bool HasLine(const std::vector<std::string>& lines, const std::string& name, const std::string& text) {
+  for (const std::string& line : lines) {
+    if (line.rfind(name + ": ", 0) == 0 && line.find(text) != std::string::npos) return true;
+  }
+  return false;
+}
+
+bool HasExactLine(const std::vector<std::string>& lines, const std::string& text) {
+  for (const std::string& line : lines) {
+    if (line == text) return true;
+  }
+  return false;
+}
+
+std::string Dump(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return text;
+}
+
+// One broken (or merely odd) character per name, and what the checker must say.
+struct Case {
+  const char* name;
+  const char* finding;
+  bool loads;
+};
+
+const Case kCases[] = {
+    {"Aduvi", "problem: no section [Aduvi]", false},
+    {"Belmoa", "problem: FileNameFace is not given, so there is no face picture", false},
+    {"Cirrat", "problem: face picture \"missing.bmp\" not found (looked for ", false},
+    {"Dovane", "problem: face picture \"notes.bmp\" is not a BMP file", false},
+    {"Esmuka", "problem: face picture \"short.bmp\" is not a BMP file, or the file is cut short", false},
+    {"Fornel", "problem: character picture \"gone.bmp\" not found", false},
+    {"Gavoni", "warning: face picture is 160 x 140, not 150 x 150", true},
+    {"Hesket", "problem: the character picture (200 x 300) with the face at (20000, 0) needs a canvas larger than "
+               "the load limit of 16384 x 16384 pixels", false},
+    {"Ilvora", "problem: character picture is 16385 x 1 pixels, beyond the load limit of 16384 pixels a side", false},
+    {"Jemsut", "warning: xPosFace = \"abc\" is not a plain whole number; the clock reads it as 0", true},
+    {"Jemsut", "yPosFace is not given, taken as 0", true},
+    {"Kaltra", "canvas 230 x 300, face at (0, 20), character at (30, 0)", true},
+    {"Kaltra", "normal size: window 230 x 300, clock centre at (75, 95)", true},
+    {"Kaltra", "small size: window 161 x 210, clock centre at (53, 67)", true},
+    {"Kaltra", "character picture key colour (its top-left pixel, see-through wherever it appears): red 0, green "
+               "255, blue 0", true},
+    {"Kaltra", "face picture key colour (its top-left pixel, see-through wherever it appears): red 255, green 255, "
+               "blue 255", true},
+    {"Kaltra", "the canvas's top-left pixel is still the magenta background", true},
+    {"Lunavi", "warning: every pixel of the face picture has its key colour, so none of it shows", true},
+    {"Lunavi", "warning: at the small size the window's top-left pixel is red ", true},
+};
+
+TEST(KitCheckTest, EachBrokenCharacterIsToldWhatIsWrong) {
+  Kit kit;
+  WriteFileBytes(kit.File("notes.bmp"), "These are the author's notes, not a picture.\r\n");
+  const std::string whole = BmpBytes(MakeTestFace().view());
+  WriteFileBytes(kit.File("short.bmp"), whole.substr(0, whole.size() / 2));
+  WritePicture(kit.File("wide_face.bmp"), Solid(160, 140, 0x00FFFFFF));
+  // One pixel wider than any buffer may be, so it is written from plain pixels.
+  const std::vector<Pixel> thin(16385, 0x00000000);
+  WriteFileBytes(kit.File("thin.bmp"), BmpBytes(ConstPixelView{thin.data(), 16385, 1, 16385}));
+  WritePicture(kit.File("blank_face.bmp"), Solid(150, 150, 0x00FFFFFF));
+  // Opaque right next to its see-through top-left pixel.
+  PixelBuffer block = Solid(200, 300, 0x00336699);
+  block.view().At(0, 0) = 0x00FFFFFF;
+  WritePicture(kit.File("block.bmp"), block);
+
+  kit.WriteIni(Section("Belmoa", "FileNameChara=chara.bmp\r\nxPosFace=0\r\nyPosFace=0\r\nfFaceOnChara=1\r\n") +
+               Section("Cirrat", Keys("missing.bmp", "chara.bmp", 0, 0, 1)) +
+               Section("Dovane", Keys("notes.bmp", "chara.bmp", 0, 0, 1)) +
+               Section("Esmuka", Keys("short.bmp", "chara.bmp", 0, 0, 1)) +
+               Section("Fornel", Keys("face.bmp", "gone.bmp", 0, 0, 1)) +
+               Section("Gavoni", Keys("wide_face.bmp", "chara.bmp", 0, 0, 1)) +
+               Section("Hesket", Keys("face.bmp", "chara.bmp", 20000, 0, 1)) +
+               Section("Ilvora", Keys("face.bmp", "thin.bmp", 0, 0, 1)) +
+               Section("Jemsut", "FileNameFace=face.bmp\r\nFileNameChara=chara.bmp\r\nxPosFace=abc\r\n") +
+               Section("Kaltra", Keys("face.bmp", "chara.bmp", -30, 20, 1)) +
+               Section("Lunavi", Keys("blank_face.bmp", "block.bmp", 0, 0, 0)));
+
+  int status = -1;
+  const std::vector<std::string> lines = kit.Check(&status);
+  EXPECT_EQ(1, status) << "expected exit status 1 with characters that do not load\n" << Dump(lines);
+  for (const Case& c : kCases) {
+    EXPECT_TRUE(HasLine(lines, c.name, c.finding)) << "expected \"" << c.name << ": ..." << c.finding << "\"\n"
+                                                   << Dump(lines);
+    EXPECT_EQ(c.loads, HasExactLine(lines, std::string(c.name) + ": loads"))
+        << c.name << " should " << (c.loads ? "" : "not ") << "load\n"
+        << Dump(lines);
+  }
+  // Each line belongs to a character or to the checker as a whole.
+  for (const std::string& line : lines) {
+    bool owned = line.rfind("kitcheck: ", 0) == 0;
+    for (const CharacterEntry& entry : CharacterTable) owned = owned || line.rfind(std::string(entry.name) + ": ", 0) == 0;
+    EXPECT_TRUE(owned) << "line without a character's name: " << line;
+  }
+  EXPECT_TRUE(HasLine(lines, "kitcheck", "4 of 12 characters load")) << Dump(lines);
+}
+
+TEST(KitCheckTest, AMissingIniOrEmptySectionLoadsNothing) {
+  Kit kit;
+  int status = -1;
+  std::vector<std::string> lines = kit.Check(&status);
+  EXPECT_EQ(1, status);
+  EXPECT_TRUE(HasLine(lines, "kitcheck", "Tavelin.ini not found")) << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Lunavi", "no section [Lunavi]")) << Dump(lines);
+
+  kit.WriteIni("[Aduvi]\r\n\r\n[GENERAL]\r\nnSize=42002\r\n");
+  lines = kit.Check(&status);
+  EXPECT_EQ(1, status);
+  EXPECT_TRUE(HasLine(lines, "Aduvi", "problem: section [Aduvi] is empty")) << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "kitcheck", "0 of 12 characters load")) << Dump(lines);
+
+  // No sheet is made of nothing.
+  lines = kit.Check(&status, kit.File("sheet.bmp"));
+  EXPECT_EQ(1, status);
+  EXPECT_FALSE(FileExists(kit.File("sheet.bmp")));
+}
+
+TEST(KitCheckTest, RelativePicturesAreFoundBesideTheIniWhereverTheCheckerRuns) {
+  Kit kit;
+  TempFolder elsewhere;
+  WritePicture(elsewhere.File("other_face.bmp"), MakeTestFace());
+  std::string ini;
+  for (const CharacterEntry& entry : CharacterTable) {
+    const bool absolute = std::string(entry.name) == "Lunavi";
+    ini += Section(entry.name, Keys(absolute ? elsewhere.File("other_face.bmp") : "face.bmp", "chara.bmp", 0, 0, 1));
+  }
+  kit.WriteIni(ini);
+
+  char before[MAX_PATH];
+  GetCurrentDirectoryA(sizeof before, before);
+  ASSERT_TRUE(SetCurrentDirectoryA(elsewhere.path().c_str()));
+  int status = -1;
+  const std::vector<std::string> lines = kit.Check(&status);
+  char after[MAX_PATH];
+  GetCurrentDirectoryA(sizeof after, after);
+  SetCurrentDirectoryA(before);
+
+  EXPECT_EQ(0, status) << Dump(lines);
+  EXPECT_EQ(elsewhere.path(), std::string(after) + "\\") << "the current directory should come back";
+  EXPECT_TRUE(HasLine(lines, "Aduvi", "face picture \"face.bmp\" is a readable BMP, 150 x 150 pixels")) << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Lunavi", "face picture \"" + elsewhere.File("other_face.bmp") + "\" is a readable BMP"))
+      << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "kitcheck", "12 of 12 characters load")) << Dump(lines);
+}
+
+PixelBuffer ReadSheet(const std::string& path) {
+  const ScopedBitmap bitmap(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+  const ScopedWindowDC screen = ScopedWindowDC::Client(nullptr);
+  PixelBuffer pixels;
+  if (bitmap) ReadBitmapPixels(screen.get(), bitmap.get(), &pixels);
+  return pixels;
+}
+
+std::uint32_t Read32(const std::string& bytes, std::size_t at) {
+  return static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8 |
+         static_cast<unsigned char>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 3])) << 24;
+}
+
+TEST(KitCheckTest, AGoodKitPassesAndItsSheetShowsTheFiguresWithHands) {
+  Kit kit;
+  kit.WriteIni(GoodIni());
+  int status = -1;
+  const std::vector<std::string> lines = kit.Check(&status, kit.File("sheet.bmp"));
+  ASSERT_EQ(0, status) << Dump(lines);
+
+  // Twelve cells of a 200 x 300 and a 140 x 210 figure, four to a row:
+  // 16 + 4 x (200 + 16 + 140) + 3 x 16 + 16 wide, 16 + 3 x (300 + 24) + 2 x 16 + 16 high.
+  const std::string bytes = ReadFileBytes(kit.File("sheet.bmp"));
+  ASSERT_GE(bytes.size(), 54u);
+  EXPECT_EQ(1504u, Read32(bytes, 18));
+  EXPECT_EQ(1036u, Read32(bytes, 22));
+  EXPECT_EQ(24, static_cast<unsigned char>(bytes[28]));
+  EXPECT_TRUE(HasLine(lines, "kitcheck", "(1504 x 1036 pixels)")) << Dump(lines);
+
+  const PixelBuffer sheet = ReadSheet(kit.File("sheet.bmp"));
+  ASSERT_EQ(1504, sheet.width());
+  // The outline cuts away the magenta corner; the desktop shows there.
+  EXPECT_EQ(kSheetBackground, sheet.view().At(16, 16));
+  // The second hand points straight down at 30 s: normal figure centred at
+  // (16 + 75, 16 + 75), small one at (16 + 216 + 53, 16 + 90 + 53).
+  EXPECT_EQ(0x00FF0000u, sheet.view().At(91, 91 + 40));
+  EXPECT_EQ(0x00FF0000u, sheet.view().At(285, 159 + 30));
+  EXPECT_EQ(kTestFaceDial, sheet.view().At(91 - 20, 91 + 40));
+  // The name is written in the strip under the first cell.
+  bool dark = false;
+  for (int y = 16 + 300; y < 16 + 300 + 24; ++y) {
+    for (int x = 16; x < 16 + 356; ++x) dark = dark || (sheet.view().At(x, y) & 0xFF) < 0x60;
+  }
+  EXPECT_TRUE(dark) << "no name under the first figure";
+}
+
+}  // namespace
