@@ -1,0 +1,184 @@
+// The countdown, alarm and hourly checks driven from arbitrary state through
+// a sequence of ticks, repaints and dialog closes: a check fires only when
+// its rule says so, a message-showing event never fires again for the same
+// tick or minute, a repeating countdown only fires again at one tick while it
+// catches up, and no deadline wraps.
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
+#include "dialog/alarm_dialog_rules.h"
+#include "events/time_checks.h"
+#include "fuzz_support.h"
+#include "resource.h"
+
+namespace {
+
+constexpr std::uint64_t kMinute = 60000;
+constexpr std::uint64_t kLatestDeadline = kNoCountdownDeadline - 1;
+
+bool Fired(const EventEffects& e) {
+  return e.sound != EventSound::kNone || e.message != EventMessage::kNone || e.postRandomCharacter;
+}
+
+bool SameCountdown(const CountdownState& a, const CountdownState& b) {
+  return a.nTimerMode == b.nTimerMode && a.nTimerMinute == b.nTimerMinute && a.dwTimerDeadline == b.dwTimerDeadline;
+}
+
+int ConsumeMode(FuzzedDataProvider& in, int first, int last) {
+  return in.ConsumeIntegralInRange(0, 7) == 0 ? in.ConsumeIntegral<int>() : in.ConsumeIntegralInRange(first, last);
+}
+
+unsigned ConsumeMinutes(FuzzedDataProvider& in) {
+  switch (in.ConsumeIntegralInRange(0, 3)) {
+    case 0: return 0;
+    case 1: return UINT_MAX - in.ConsumeIntegralInRange(0u, 3u);
+    default: return in.ConsumeIntegralInRange(1u, 120u);
+  }
+}
+
+std::uint64_t ConsumeTick(FuzzedDataProvider& in) {
+  switch (in.ConsumeIntegralInRange(0, 3)) {
+    case 0: return kNoCountdownDeadline - in.ConsumeIntegralInRange<std::uint64_t>(0, 3 * kMinute);
+    case 1: return in.ConsumeIntegral<std::uint64_t>();
+    default: return in.ConsumeIntegralInRange<std::uint64_t>(0, 1000 * kMinute);
+  }
+}
+
+void CheckCountdownStep(const CountdownState& state, std::uint64_t now, const CountdownStep& step) {
+  const EventEffects& e = step.effects;
+  FUZZ_REQUIRE(!e.postRandomCharacter && !e.stopSoundAfterMessage);
+  FUZZ_REQUIRE(step.next.nTimerMinute == state.nTimerMinute);
+  const bool due = state.dwTimerDeadline != kNoCountdownDeadline && state.dwTimerDeadline <= now;
+  if (!due || (state.nTimerMode != IDC_TIMER_ONCE && state.nTimerMode != IDC_TIMER_REPEAT)) {
+    FUZZ_REQUIRE(!Fired(e) && SameCountdown(step.next, state));
+    return;
+  }
+  FUZZ_REQUIRE(e.sound == EventSound::kTimer && e.soundFlags == kSoundOnceFlags);
+  if (state.nTimerMode == IDC_TIMER_ONCE) {
+    FUZZ_REQUIRE(e.message == EventMessage::kTimerElapsed && e.messageMinutes == state.nTimerMinute);
+    FUZZ_REQUIRE(step.next.nTimerMode == IDC_TIMER_STOP && step.next.dwTimerDeadline == kNoCountdownDeadline);
+    // A tick nested in the message box, at the same tick or later, finds nothing.
+    FUZZ_REQUIRE(!Fired(StepCountdown(step.next, now).effects));
+    FUZZ_REQUIRE(!Fired(StepCountdown(step.next, UINT64_MAX).effects));
+    return;
+  }
+  FUZZ_REQUIRE(e.message == EventMessage::kNone && step.next.nTimerMode == IDC_TIMER_REPEAT);
+  // The deadline moves on by one period from the previous deadline and stops
+  // short of "no deadline"; it never wraps round to an earlier tick.
+  const unsigned __int128 sum = static_cast<unsigned __int128>(state.dwTimerDeadline) + state.nTimerMinute * kMinute;
+  const std::uint64_t expected = sum > kLatestDeadline ? kLatestDeadline : static_cast<std::uint64_t>(sum);
+  FUZZ_REQUIRE(step.next.dwTimerDeadline == expected);
+  FUZZ_REQUIRE(step.next.dwTimerDeadline >= state.dwTimerDeadline);
+  FUZZ_REQUIRE(step.next.dwTimerDeadline != kNoCountdownDeadline);
+  // The same tick again fires only while the countdown catches up.
+  const CountdownStep again = StepCountdown(step.next, now);
+  FUZZ_REQUIRE(Fired(again.effects) == (step.next.dwTimerDeadline <= now));
+}
+
+void CheckAlarmStep(const AlarmState& state, int hour, int minute, int day, const AlarmStep& step) {
+  const EventEffects& e = step.effects;
+  FUZZ_REQUIRE(step.next.nAlarmHour == state.nAlarmHour && step.next.nAlarmMinute == state.nAlarmMinute);
+  FUZZ_REQUIRE(!e.postRandomCharacter);
+  const bool reached = state.nAlarmFiredDay != day && hour >= 0 && minute >= 0 &&
+                       static_cast<unsigned>(hour) == state.nAlarmHour &&
+                       static_cast<unsigned>(minute) == state.nAlarmMinute;
+  const bool armed = state.nAlarmMode == IDC_ALARM_ONCE || state.nAlarmMode == IDC_ALARM_REPEAT;
+  FUZZ_REQUIRE(Fired(e) == (reached && armed));
+  if (Fired(e)) {
+    FUZZ_REQUIRE(e.sound == EventSound::kAlarm && e.soundFlags == kSoundLoopFlags);
+    FUZZ_REQUIRE(e.message == EventMessage::kAlarmReached && e.stopSoundAfterMessage);
+  }
+  if (!reached) {
+    FUZZ_REQUIRE(step.next.nAlarmMode == state.nAlarmMode && step.next.nAlarmFiredDay == state.nAlarmFiredDay);
+  }
+  // Repaints nested in the alarm message, in the same minute of the same day, find nothing.
+  FUZZ_REQUIRE(!Fired(StepAlarm(step.next, hour, minute, day).effects));
+}
+
+void CheckHourlyStep(const HourlyState& state, int hour, const HourlyStep& step) {
+  const EventEffects& e = step.effects;
+  const bool newHour = hour != state.nLastHour;
+  FUZZ_REQUIRE(step.next.nLastHour == hour);
+  FUZZ_REQUIRE(step.next.nOClockMode == state.nOClockMode &&
+               step.next.nOClockChangeChara == state.nOClockChangeChara);
+  FUZZ_REQUIRE(e.message == EventMessage::kNone);
+  FUZZ_REQUIRE((e.sound == EventSound::kChime) == (newHour && state.nOClockMode == IDC_OCLOCK_ON));
+  FUZZ_REQUIRE(e.sound != EventSound::kChime || e.soundFlags == kSoundOnceFlags);
+  FUZZ_REQUIRE(e.postRandomCharacter == (newHour && state.nOClockChangeChara != 0));
+  FUZZ_REQUIRE(!Fired(StepHourly(step.next, hour).effects));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider in(data, size);
+  CountdownState countdown{ConsumeMode(in, IDC_TIMER_STOP, IDC_TIMER_REPEAT), ConsumeMinutes(in), ConsumeTick(in)};
+  if (in.ConsumeBool()) countdown.dwTimerDeadline = kNoCountdownDeadline;
+  AlarmState alarm{ConsumeMode(in, IDC_ALARM_STOP, IDC_ALARM_REPEAT), in.ConsumeIntegralInRange(0u, 25u),
+                   in.ConsumeIntegralInRange(0u, 61u), in.ConsumeIntegralInRange(0, 31)};
+  HourlyState hourly{in.ConsumeIntegralInRange(-1, 24), ConsumeMode(in, IDC_OCLOCK_OFF, IDC_OCLOCK_ON),
+                     in.ConsumeIntegralInRange(-1, 1)};
+  std::uint64_t now = ConsumeTick(in);
+  int hour = 0;
+  int minute = 0;
+  int day = 1;
+  bool alarmFiredThisMinute = false;  // since the last dialog close, in this minute of this day
+
+  while (in.remaining_bytes() > 0) {
+    switch (in.ConsumeIntegralInRange(0, 4)) {
+      case 0:  // a tick: time goes on, by a little or a lot
+      case 1: {
+        const std::uint64_t step = in.ConsumeBool() ? in.ConsumeIntegralInRange<std::uint64_t>(0, 2000)
+                                                     : in.ConsumeIntegral<std::uint64_t>();
+        now = step > UINT64_MAX - now ? UINT64_MAX : now + step;
+        const CountdownStep result = StepCountdown(countdown, now);
+        CheckCountdownStep(countdown, now, result);
+        countdown = result.next;
+        break;
+      }
+      case 2: {  // a repaint, in the same minute or another
+        if (in.ConsumeBool()) {
+          const int newHour = in.ConsumeIntegralInRange(0, 7) == 0 ? in.ConsumeIntegral<int>() : in.ConsumeIntegralInRange(0, 23);
+          const int newMinute = in.ConsumeIntegralInRange(0, 7) == 0 ? in.ConsumeIntegral<int>() : in.ConsumeIntegralInRange(0, 59);
+          const int newDay = in.ConsumeIntegralInRange(1, 31);
+          if (newHour != hour || newMinute != minute || newDay != day) alarmFiredThisMinute = false;
+          hour = newHour;
+          minute = newMinute;
+          day = newDay;
+        }
+        const AlarmStep alarmStep = StepAlarm(alarm, hour, minute, day);
+        CheckAlarmStep(alarm, hour, minute, day, alarmStep);
+        FUZZ_REQUIRE(!(alarmFiredThisMinute && Fired(alarmStep.effects)));
+        alarmFiredThisMinute = alarmFiredThisMinute || Fired(alarmStep.effects);
+        alarm = alarmStep.next;
+        const HourlyStep hourlyStep = StepHourly(hourly, hour);
+        CheckHourlyStep(hourly, hour, hourlyStep);
+        hourly = hourlyStep.next;
+        break;
+      }
+      case 3: {  // the settings dialog closes: modes and times anew, countdown restarted
+        countdown.nTimerMode = ConsumeMode(in, IDC_TIMER_STOP, IDC_TIMER_REPEAT);
+        countdown.nTimerMinute = ConsumeMinutes(in);
+        const std::uint64_t deadline = CountdownDeadline(now, countdown.nTimerMinute);
+        FUZZ_REQUIRE(deadline != kNoCountdownDeadline && deadline >= std::min(now, kLatestDeadline));
+        const unsigned __int128 sum = static_cast<unsigned __int128>(now) + countdown.nTimerMinute * kMinute;
+        FUZZ_REQUIRE(sum > kLatestDeadline ? deadline == kLatestDeadline : deadline == static_cast<std::uint64_t>(sum));
+        if (in.ConsumeBool()) countdown.dwTimerDeadline = deadline;
+        alarm.nAlarmMode = ConsumeMode(in, IDC_ALARM_STOP, IDC_ALARM_REPEAT);
+        alarm.nAlarmHour = in.ConsumeIntegralInRange(0u, 25u);
+        alarm.nAlarmMinute = in.ConsumeIntegralInRange(0u, 61u);
+        alarm.nAlarmFiredDay = 0;
+        alarmFiredThisMinute = false;
+        hourly.nOClockMode = ConsumeMode(in, IDC_OCLOCK_OFF, IDC_OCLOCK_ON);
+        hourly.nOClockChangeChara = in.ConsumeIntegralInRange(-1, 1);
+        break;
+      }
+      default: {  // the clock is set back or forward
+        now = ConsumeTick(in);
+        break;
+      }
+    }
+  }
+  return 0;
+}

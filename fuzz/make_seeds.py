@@ -1,0 +1,75 @@
+#!/usr/bin/env python3
+"""Writes the seed corpus of every fuzz target into fuzz/corpus/<target>/.
+
+The targets read their input through FuzzedDataProvider, which turns any
+bytes into sizes, offsets and colours, so plain patterns of a few lengths make
+good seeds; the BMP header target also gets real headers. Run it again after
+changing it: the output depends on nothing but this file.
+"""
+import os
+import struct
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def patterns():
+    seeds = {"zeros-64": bytes(64), "ones-64": b"\xff" * 64, "ramp-256": bytes(range(256))}
+    state = 12345
+    for length in (16, 96, 400):
+        out = bytearray()
+        for _ in range(length):
+            state = (state * 1103515245 + 12345) % 2**31
+            out.append(state >> 16 & 0xFF)
+        seeds["lcg-%d" % length] = bytes(out)
+    return seeds
+
+
+def bmp_head(width, height, bits, compression=0, image_size=0, info_size=40, offset=None):
+    if offset is None:
+        offset = 14 + info_size
+    if info_size == 12:
+        info = struct.pack("<IHHHH", 12, width, height, 1, bits)
+    else:
+        info = struct.pack("<IiiHHIIiiII", info_size, width, height, 1, bits, compression, image_size,
+                           2835, 2835, 0, 0)
+    head = b"BM" + struct.pack("<IHHI", 0, 0, 0, offset) + info
+    return head[:54]
+
+
+def bmp_seed(head, file_size):
+    # Head bytes first; the target takes its integers from the input's end:
+    # the explicit-size flag, then the file's extra length, little-endian.
+    extra = max(0, file_size - len(head))
+    return head + struct.pack("<Q", extra) + b"\x01"
+
+
+def bmp_seeds():
+    row24 = (150 * 24 + 31) // 32 * 4
+    return {
+        "face-24bit": bmp_seed(bmp_head(150, 150, 24), 54 + row24 * 150),
+        "top-down-32bit": bmp_seed(bmp_head(64, -32, 32), 54 + 64 * 4 * 32),
+        "cut-short": bmp_seed(bmp_head(150, 150, 24), 54 + row24 * 149),
+        "rle8": bmp_seed(bmp_head(40, 40, 8, compression=1, image_size=900, offset=54 + 1024), 54 + 1024 + 900),
+        "core-header": bmp_head(20, 10, 24, info_size=12) + bytes(28),
+        "huge-width": bmp_seed(bmp_head(0x7FFFFFFF, -0x80000000, 32), 2**40),
+    }
+
+
+def main():
+    targets = {
+        "fuzz_compose": patterns(),
+        "fuzz_shape_runs": patterns(),
+        "fuzz_area_scale": patterns(),
+        "fuzz_time_checks": patterns(),
+        "fuzz_bmp_header": dict(patterns(), **bmp_seeds()),
+    }
+    for target, seeds in targets.items():
+        folder = os.path.join(HERE, "corpus", target)
+        os.makedirs(folder, exist_ok=True)
+        for name, data in seeds.items():
+            with open(os.path.join(folder, name), "wb") as f:
+                f.write(data)
+
+
+if __name__ == "__main__":
+    main()
