@@ -39,7 +39,10 @@ bool PlaceFigure(HDC screen, const Figure& figure, int nSize, int left, int top,
 }
 
 void DrawNames(HDC dc, const std::vector<SheetFigure>& figures, const SheetLayout& layout) {
-  const HGDIOBJ previousFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  const ScopedGdiObject<HFONT> font(CreateFontA(-15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                                DEFAULT_PITCH | FF_SWISS, "Tahoma"));
+  const HGDIOBJ previousFont = SelectObject(dc, font ? font.get() : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
   SetTextAlign(dc, TA_CENTER | TA_TOP);
