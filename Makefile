@@ -4,10 +4,12 @@
 BUILD      ?= build
 NATIVE     := $(BUILD)/native
 WINDOWS    := $(BUILD)/windows
+FUZZ       := $(BUILD)/fuzz
+FUZZ_TIME  ?= 60
 KIT        := $(WINDOWS)/kit
 JOBS       ?= $(shell nproc)
 PACKAGES   := cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-              wine64 xvfb imagemagick xdotool fonts-ipafont-gothic locales
+              wine64 xvfb imagemagick xdotool fonts-ipafont-gothic locales clang libclang-rt-14-dev
 
 .PHONY: all run test bench dist deps native windows kit clean
 
@@ -50,8 +52,9 @@ kit: native windows
 run: kit
 	@./$(WINDOWS)/wine-run.sh $(if $(DISPLAY),,--screenshot $(CURDIR)/$(BUILD)/screenshot.png) $(WINDOWS)/Tavelin.exe
 
-test: kit
+test: kit fuzz-build
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+	@cd $(FUZZ) && ctest --output-on-failure
 	@cd $(WINDOWS) && ctest --output-on-failure
 
 bench: kit
@@ -60,6 +63,21 @@ bench: kit
 
 dist: kit
 	@cmake --build $(WINDOWS) --target dist
+
+# The libFuzzer targets of the portable rules (fuzz/), built with clang.
+# `make test` runs each for a fixed number of inputs; `make fuzz` for
+# FUZZ_TIME seconds each, over a copy of its seed corpus.
+.PHONY: fuzz fuzz-build
+fuzz-build: deps
+	@cmake -S fuzz -B $(FUZZ) -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake --build $(FUZZ) -j $(JOBS)
+
+fuzz: fuzz-build
+	@for corpus in fuzz/corpus/*/; do t=$$(basename $$corpus); echo "== $$t ($(FUZZ_TIME) s)"; \
+	  if sh fuzz/run_corpus.sh $(FUZZ)/$$t $$corpus $(FUZZ)/crashes -max_total_time=$(FUZZ_TIME) \
+	       -print_final_stats=1 >$(FUZZ)/$$t.log 2>&1; \
+	  then grep -E '^stat::(number_of_executed_units|average_exec_per_sec)' $(FUZZ)/$$t.log; \
+	  else tail -n 30 $(FUZZ)/$$t.log; exit 1; fi; done
 
 clean:
 	rm -rf $(BUILD)
