@@ -101,7 +101,7 @@ const Case kCases[] = {
     {"Cirrat", "problem: face picture \"missing.bmp\" not found (looked for ", false},
     {"Dovane", "problem: face picture \"notes.bmp\" is not a BMP file", false},
     {"Esmuka", "problem: face picture \"short.bmp\" is not a BMP file, or the file is cut short", false},
-    {"Fornel", "problem: character picture \"gone.bmp\" not found", false},
+    {"Fornel", "problem: character picture \"pictures\" is a folder, not a picture file", false},
     {"Gavoni", "warning: face picture is 160 x 140, not 150 x 150", true},
     {"Hesket", "problem: the character picture (200 x 300) with the face at (20000, 0) needs a canvas larger than "
                "the load limit of 16384 x 16384 pixels", false},
@@ -122,6 +122,7 @@ const Case kCases[] = {
 
 TEST(KitCheckTest, EachBrokenCharacterIsToldWhatIsWrong) {
   Kit kit;
+  CreateDirectoryA(kit.File("pictures").c_str(), nullptr);
   WriteFileBytes(kit.File("notes.bmp"), "These are the author's notes, not a picture.\r\n");
   const std::string whole = BmpBytes(MakeTestFace().view());
   WriteFileBytes(kit.File("short.bmp"), whole.substr(0, whole.size() / 2));
@@ -139,7 +140,7 @@ TEST(KitCheckTest, EachBrokenCharacterIsToldWhatIsWrong) {
                Section("Cirrat", Keys("missing.bmp", "chara.bmp", 0, 0, 1)) +
                Section("Dovane", Keys("notes.bmp", "chara.bmp", 0, 0, 1)) +
                Section("Esmuka", Keys("short.bmp", "chara.bmp", 0, 0, 1)) +
-               Section("Fornel", Keys("face.bmp", "gone.bmp", 0, 0, 1)) +
+               Section("Fornel", Keys("face.bmp", "pictures", 0, 0, 1)) +
                Section("Gavoni", Keys("wide_face.bmp", "chara.bmp", 0, 0, 1)) +
                Section("Hesket", Keys("face.bmp", "chara.bmp", 20000, 0, 1)) +
                Section("Ilvora", Keys("face.bmp", "thin.bmp", 0, 0, 1)) +
@@ -174,10 +175,11 @@ TEST(KitCheckTest, AMissingIniOrEmptySectionLoadsNothing) {
   EXPECT_TRUE(HasLine(lines, "kitcheck", "Tavelin.ini not found")) << Dump(lines);
   EXPECT_TRUE(HasLine(lines, "Lunavi", "no section [Lunavi]")) << Dump(lines);
 
-  kit.WriteIni("[Aduvi]\r\n\r\n[GENERAL]\r\nnSize=42002\r\n");
+  kit.WriteIni("[Aduvi]\r\n\r\n[GENERAL]\r\nnSize=42002\r\n" + Section("Belmoa", Keys("", "chara.bmp", 0, 0, 1)));
   lines = kit.Check(&status);
   EXPECT_EQ(1, status);
   EXPECT_TRUE(HasLine(lines, "Aduvi", "problem: section [Aduvi] is empty")) << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Belmoa", "problem: FileNameFace is empty, so there is no face picture")) << Dump(lines);
   EXPECT_TRUE(HasLine(lines, "kitcheck", "0 of 12 characters load")) << Dump(lines);
 
   // No sheet is made of nothing.

@@ -213,12 +213,13 @@ Picture CheckPicture(HDC screen, const std::string& fileName, const char* what, 
 void CheckFaceSize(const Picture& face, Findings* findings) {
   if (face.width == kFaceSide && face.height == kFaceSide) {
     findings->Note(Format("face picture is %d x %d, as it should be", kFaceSide, kFaceSide));
-  } else {
-    findings->Warn(Format("face picture is %d x %d, not %d x %d: the clock still takes its centre to be at (%d, %d) "
-                          "and makes room for %d x %d only",
-                          face.width, face.height, kFaceSide, kFaceSide, kFaceCentre, kFaceCentre, kFaceSide,
-                          kFaceSide));
+    return;
   }
+  const bool larger = face.width > kFaceSide || face.height > kFaceSide;
+  findings->Warn(Format("face picture is %d x %d, not %d x %d: the hands turn around its pixel (%d, %d), not around "
+                        "its middle%s",
+                        face.width, face.height, kFaceSide, kFaceSide, kFaceCentre, kFaceCentre,
+                        larger ? ", and what lies beyond 150 x 150 may be cut off at the canvas's edge" : ""));
 }
 
 const char* SizeWord(int nSize) { return nSize == IDM_SIZE_SMALL ? "small" : "normal"; }
