@@ -61,8 +61,9 @@ class Findings {
 class CurrentDirectoryScope {
  public:
   explicit CurrentDirectoryScope(const std::string& folder) {
-    saved_ = GetCurrentDirectoryA(sizeof previous_, previous_) != 0;
-    (void)SetCurrentDirectoryA(folder.c_str());  // a missing folder leaves every picture unfound
+    const DWORD length = GetCurrentDirectoryA(sizeof previous_, previous_);
+    saved_ = length != 0 && length < sizeof previous_;
+    (void)SetCurrentDirectoryA(folder.c_str());  // without the folder there is no INI, so no picture is sought
   }
   ~CurrentDirectoryScope() {
     if (saved_) SetCurrentDirectoryA(previous_);
