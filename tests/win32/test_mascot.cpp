@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -510,15 +509,15 @@ TEST_F(MascotTest, AFigureOfTheKeyColourAloneHasAnEmptyOutline) {
 
 // With the demo kit at hand, its characters go through the same check.
 TEST_F(MascotTest, DemoCharactersMatchThePixelRules) {
-  const char* kit = std::getenv("TAVELIN_KIT");
-  if (kit == nullptr || !FileExists(std::string(kit) + "\\Tavelin.ini")) GTEST_SKIP() << "no demo kit";
+  const std::string kit = PathFromEnvironment("TAVELIN_KIT");
+  if (kit.empty() || !FileExists(kit + "\\Tavelin.ini")) GTEST_SKIP() << "no demo kit";
   // Copy the kit in, as the program would find it beside itself.
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((std::string(kit) + "\\*").c_str(), &found);
+  HANDLE search = FindFirstFileA((kit + "\\*").c_str(), &found);
   ASSERT_NE(search, INVALID_HANDLE_VALUE);
   do {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-      CopyFileA((std::string(kit) + "\\" + found.cFileName).c_str(), folder_.File(found.cFileName).c_str(), FALSE);
+      CopyFileA((kit + "\\" + found.cFileName).c_str(), folder_.File(found.cFileName).c_str(), FALSE);
     }
   } while (FindNextFileA(search, &found));
   FindClose(search);
