@@ -90,16 +90,6 @@ TEST(DrawTransparent, ComparesTheWholeColourExactly) {
   EXPECT_EQ(destination.view().At(2, 0), 0x00FE00FFu);
 }
 
-TEST(DrawTransparent, HonoursTheStrideOfBothPictures) {
-  std::vector<Pixel> big(6 * 4, '.');
-  PixelView destination{big.data() + 1, 3, 2, 6};  // a 3 x 2 window inside a 6-wide picture
-  std::vector<Pixel> src = {'k', 'a', 'X', 'b', 'c', 'X'};
-  ConstPixelView source{src.data(), 2, 2, 3};
-  DrawTransparent(destination, 1, 0, source);
-  EXPECT_EQ(ToRows(ConstPixelView{big.data(), 6, 4, 6}),
-            (std::vector<std::string>{"...a..", "..bc..", "......", "......"}));
-}
-
 TEST(CanvasLayout, SizesAndPlacesFollowTheFaceOffset) {
   struct Case {
     int cw, ch, x, y;
@@ -234,23 +224,6 @@ TEST(AreaScale, AUniformPictureStaysUniformAtAnySize) {
   }
 }
 
-TEST(AreaScale, KeepsTheMeanOfThePicture) {
-  // Each target pixel's weights sum to one, so with a whole-number ratio the
-  // mean colour survives up to rounding.
-  std::mt19937 random(11);
-  PixelBuffer source = Filled(40, 30, 0);
-  long long sourceSum = 0;
-  for (int i = 0; i < 40 * 30; ++i) {
-    source.data()[i] = random() & 0xFF;
-    sourceSum += source.data()[i];
-  }
-  PixelBuffer target = Filled(20, 15, 0);
-  ASSERT_TRUE(ScaleAreaAverage(source.view(), target.view()));
-  long long targetSum = 0;
-  for (int i = 0; i < 20 * 15; ++i) targetSum += target.data()[i];
-  EXPECT_NEAR(static_cast<double>(targetSum) * 4, static_cast<double>(sourceSum), 4.0 * 20 * 15 * 0.5);
-}
-
 TEST(AreaScale, MixesMagentaIntoTheOutlineOnly) {
   PixelBuffer source = Filled(10, 10, kCanvasMagenta);
   for (int y = 0; y < 10; ++y)
@@ -263,11 +236,6 @@ TEST(AreaScale, MixesMagentaIntoTheOutlineOnly) {
     EXPECT_NE(target.view().At(3, y), 0u);
     EXPECT_EQ(target.view().At(6, y), 0u);
   }
-}
-
-TEST(AreaScale, RefusesEmptyPictures) {
-  PixelBuffer target = Filled(1, 1, 0);
-  EXPECT_FALSE(ScaleAreaAverage(ConstPixelView{}, target.view()));
 }
 
 TEST(PixelBuffer, RefusesSizesBeyondTheLimitBeforeAllocating) {

@@ -110,13 +110,6 @@ TEST(ShapeRuns, MatchAPixelMaskOnFixedAndRandomPictures) {
   }
 }
 
-TEST(ShapeRuns, HonourTheStride) {
-  std::vector<Pixel> pixels = {kKey, 1, 9, 9, 1, kKey, 9, 9};
-  const ConstPixelView picture{pixels.data(), 2, 2, 4};
-  const std::vector<ShapeRun> expected = {{1, 2, 0}, {0, 1, 1}};
-  EXPECT_EQ(FindShapeRuns(picture), expected);
-}
-
 // Rows after which a new value goes to the bar, with the value.
 std::vector<std::pair<int, int>> SentValues(int height) {
   std::vector<std::pair<int, int>> sent;
