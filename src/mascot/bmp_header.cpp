@@ -1,5 +1,7 @@
 #include "mascot/bmp_header.h"
 
+#include "mascot/pixel_buffer.h"
+
 namespace {
 
 std::uint32_t Read16(const unsigned char* p) { return static_cast<std::uint32_t>(p[0] | (p[1] << 8)); }
@@ -16,7 +18,7 @@ constexpr std::uint32_t kBitFields = 3;     // BI_BITFIELDS
 
 }  // namespace
 
-bool BmpHoldsItsPixels(const unsigned char* head, std::size_t headSize, std::uint64_t fileSize) {
+bool IsLoadableBmp(const unsigned char* head, std::size_t headSize, std::uint64_t fileSize) {
   if (headSize < kFileHeaderBytes + 4 || head[0] != 'B' || head[1] != 'M') return false;
   const std::uint64_t pixelOffset = Read32(head + 10);
   const std::uint32_t infoSize = Read32(head + 14);
@@ -41,8 +43,8 @@ bool BmpHoldsItsPixels(const unsigned char* head, std::size_t headSize, std::uin
   } else {
     return false;
   }
-  if (width <= 0 || height == 0 || bitCount == 0 || bitCount > 32) return false;
   if (height < 0) height = -height;
+  if (!IsSanePictureSize(width, height) || bitCount == 0 || bitCount > 32) return false;
 
   std::uint64_t pixelBytes = imageSize;
   if (compression == kUncompressed || compression == kBitFields) {

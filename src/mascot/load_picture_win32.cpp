@@ -13,7 +13,7 @@ bool IsWholeBmpFile(const char* fileName) {
   DWORD read = 0;
   const bool readable = GetFileSizeEx(file, &size) && ReadFile(file, head, sizeof head, &read, nullptr);
   CloseHandle(file);
-  return readable && BmpHoldsItsPixels(head, read, static_cast<std::uint64_t>(size.QuadPart));
+  return readable && IsLoadableBmp(head, read, static_cast<std::uint64_t>(size.QuadPart));
 }
 
 // The decoder is not trusted with a short file: it may make a picture of what

@@ -1,10 +1,11 @@
-// A BMP file cut short is refused before it is decoded.
+// A BMP file cut short, or too large for the figure, is refused before it is decoded.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 
 #include "mascot/bmp_header.h"
+#include "mascot/pixel_buffer.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ std::string InfoHead(std::int32_t width, std::int32_t height, int bitCount, std:
 }
 
 bool Holds(const std::string& head, std::uint64_t fileSize) {
-  return BmpHoldsItsPixels(reinterpret_cast<const unsigned char*>(head.data()), head.size(), fileSize);
+  return IsLoadableBmp(reinterpret_cast<const unsigned char*>(head.data()), head.size(), fileSize);
 }
 
 TEST(BmpHeader, PixelsMustAllLieWithinTheFile) {
@@ -51,6 +52,9 @@ TEST(BmpHeader, PixelsMustAllLieWithinTheFile) {
       {"run-length coded with its length", InfoHead(100, 100, 8, 1, 500), 54 + 500, true},
       {"run-length coded, cut short", InfoHead(100, 100, 8, 1, 500), 54 + 499, false},
       {"run-length coded without a length", InfoHead(100, 100, 8, 1, 0), 100000, false},
+      {"sides at the picture limit", InfoHead(16384, -16384, 1), 54 + 2048ull * 16384, true},
+      {"wider than the picture limit", InfoHead(16385, 1, 1), 54 + 2052, false},
+      {"taller than the picture limit", InfoHead(1, -16385, 1), 54 + 4 * 16385, false},
       {"no width", InfoHead(0, 10, 24), 100000, false},
       {"no height", InfoHead(10, 0, 24), 100000, false},
       {"not a BMP", "This is not a picture.\r\n", 24, false},

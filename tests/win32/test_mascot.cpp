@@ -297,6 +297,8 @@ TEST_F(MascotTest, FailedLoadsChangeNothing) {
   WriteFileBytes(folder_.File("short.bmp"), whole.substr(0, whole.size() / 2));
   const std::string header = whole.substr(0, 54);
   WriteFileBytes(folder_.File("header.bmp"), header);
+  const std::vector<Pixel> wideRow(kMaxPictureSide + 1, 0x00808080);
+  WriteFileBytes(folder_.File("wide.bmp"), BmpBytes(ConstPixelView{wideRow.data(), kMaxPictureSide + 1, 1, 0}));
   struct Case {
     const char* what;
     std::string section;  // without its [name] line; empty: no section
@@ -314,6 +316,7 @@ TEST_F(MascotTest, FailedLoadsChangeNothing) {
        "FileNameFace=face.bmp\r\nFileNameChara=Aduvi.bmp\r\nxPosFace=-2147483647\r\nyPosFace=2147483500\r\n"},
       {"canvas beyond its limit",
        "FileNameFace=face.bmp\r\nFileNameChara=Aduvi.bmp\r\nxPosFace=16300\r\nyPosFace=0\r\n"},
+      {"character wider than the picture limit", "FileNameFace=face.bmp\r\nFileNameChara=wide.bmp\r\n"},
   };
   const int kCases = static_cast<int>(sizeof cases / sizeof cases[0]);
   ASSERT_LE(kCases, 11);
