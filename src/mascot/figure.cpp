@@ -16,10 +16,7 @@ bool ComposeFigure(const FigurePictures& pictures, double scale, Figure* figure)
   const int width = ScaledLength(scale, layout.width);
   const int height = ScaledLength(scale, layout.height);
   PixelBuffer canvas;
-  PixelBuffer scaled;
   if (!canvas.Allocate(layout.width, layout.height, kCanvasMagenta)) return false;
-  if (!scaled.Allocate(width, height, kCanvasMagenta)) return false;
-
   if (pictures.fFaceOnChara != 0) {
     DrawTransparent(canvas.view(), layout.characterX, layout.characterY, pictures.character);
     DrawTransparent(canvas.view(), layout.faceX, layout.faceY, pictures.face);
@@ -27,9 +24,15 @@ bool ComposeFigure(const FigurePictures& pictures, double scale, Figure* figure)
     DrawTransparent(canvas.view(), layout.faceX, layout.faceY, pictures.face);
     DrawTransparent(canvas.view(), layout.characterX, layout.characterY, pictures.character);
   }
-  ScaleAreaAverage(canvas.view(), scaled.view());
 
-  figure->picture = std::move(scaled);
+  // At full size the canvas is the picture; no second buffer of its size.
+  if (width != layout.width || height != layout.height) {
+    PixelBuffer scaled;
+    if (!scaled.Allocate(width, height, kCanvasMagenta)) return false;
+    ScaleAreaAverage(canvas.view(), scaled.view());
+    canvas = std::move(scaled);
+  }
+  figure->picture = std::move(canvas);
   figure->dScale = scale;
   figure->xClockCenter = ClockCentreCoordinate(scale, pictures.xPosFace);
   figure->yClockCenter = ClockCentreCoordinate(scale, pictures.yPosFace);
