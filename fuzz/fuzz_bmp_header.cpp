@@ -1,6 +1,7 @@
 // The look at a BMP file's headers before it is decoded: it reads no byte
-// beyond the head it is given, and it accepts a file only when the pixel data
-// the headers describe lie within it, computed here without any wrap.
+// beyond the head it is given, and it accepts a file only when its sides are
+// within the picture limit and the pixel data the headers describe lie within
+// the file, computed here without any wrap.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -18,8 +19,9 @@ std::uint32_t Field(const unsigned char* p, int bytes) {
   return value;
 }
 
-// Whether the headers' pixel data end within fileSize, in 128-bit arithmetic.
-bool PixelsWithin(const unsigned char* head, std::size_t headSize, std::uint64_t fileSize) {
+// Whether the picture is within the limit and the headers' pixel data end
+// within fileSize, in 128-bit arithmetic.
+bool Loadable(const unsigned char* head, std::size_t headSize, std::uint64_t fileSize) {
   if (headSize < 18 || head[0] != 'B' || head[1] != 'M') return false;
   const std::uint32_t offset = Field(head + 10, 4);
   const std::uint32_t infoSize = Field(head + 14, 4);
@@ -43,8 +45,9 @@ bool PixelsWithin(const unsigned char* head, std::size_t headSize, std::uint64_t
   } else {
     return false;
   }
-  if (width <= 0 || height == 0 || bits == 0 || bits > 32) return false;
   if (height < 0) height = -height;
+  if (width < 1 || height < 1 || width > kMaxPictureSide || height > kMaxPictureSide) return false;
+  if (bits == 0 || bits > 32) return false;
   __int128 pixelBytes = imageSize;
   if (compression == 0 || compression == 3) {
     pixelBytes = (width * bits + 31) / 32 * 4 * height;
@@ -71,9 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       headSize < kBmpHeadBytes || !explicitSize ? headSize
                                                 : (extra > UINT64_MAX - headSize ? UINT64_MAX : headSize + extra);
 
-  const bool holds = BmpHoldsItsPixels(head.get(), headSize, fileSize);
-  FUZZ_REQUIRE(holds == PixelsWithin(head.get(), headSize, fileSize));
+  const bool loadable = IsLoadableBmp(head.get(), headSize, fileSize);
+  FUZZ_REQUIRE(loadable == Loadable(head.get(), headSize, fileSize));
   // A longer file with the same head holds its pixels all the more.
-  if (holds) FUZZ_REQUIRE(BmpHoldsItsPixels(head.get(), headSize, UINT64_MAX));
+  if (loadable) FUZZ_REQUIRE(IsLoadableBmp(head.get(), headSize, UINT64_MAX));
   return 0;
 }

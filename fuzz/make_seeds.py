@@ -51,6 +51,7 @@ def bmp_seeds():
         "cut-short": bmp_seed(bmp_head(150, 150, 24), 54 + row24 * 149),
         "rle8": bmp_seed(bmp_head(40, 40, 8, compression=1, image_size=900, offset=54 + 1024), 54 + 1024 + 900),
         "core-header": bmp_head(20, 10, 24, info_size=12) + bytes(28),
+        "at-the-limit": bmp_seed(bmp_head(16384, -16384, 32), 54 + 16384 * 16384 * 4),
         "huge-width": bmp_seed(bmp_head(0x7FFFFFFF, -0x80000000, 32), 2**40),
     }
 
