@@ -15,8 +15,12 @@
 
 namespace {
 
-// Above this canvas area only the layout is checked, so one input stays fast.
-constexpr long long kComposeBudget = 1 << 19;
+// Above this canvas area only the layout is checked, so one input stays fast;
+// a deeper run can raise it (-DFUZZ_COMPOSE_BUDGET=...) with more memory.
+#ifndef FUZZ_COMPOSE_BUDGET
+#define FUZZ_COMPOSE_BUDGET (1 << 19)
+#endif
+constexpr long long kComposeBudget = FUZZ_COMPOSE_BUDGET;
 
 struct Layer {
   ConstPixelView picture;
@@ -96,6 +100,16 @@ void CheckDrawTransparent(FuzzedDataProvider& in) {
   CheckDrawn(destination, before, source, x, y);
 }
 
+// A face position: one that puts the canvas side right at the picture limit
+// (either way), or any of ConsumeOffset's.
+int ConsumeFacePosition(FuzzedDataProvider& in, int characterLength) {
+  switch (in.ConsumeIntegralInRange(0, 5)) {
+    case 4: return kMaxPictureSide - kFaceSide + in.ConsumeIntegralInRange(-2, 2);
+    case 5: return characterLength - kMaxPictureSide + in.ConsumeIntegralInRange(-2, 2);
+    default: return ConsumeOffset(in, 200);
+  }
+}
+
 // One axis of the canvas: from the leftmost to the rightmost edge of the two pictures.
 long long ReferenceLength(long long characterLength, long long facePosition) {
   return std::max(characterLength, facePosition + kFaceSide) - std::min(0LL, facePosition);
@@ -112,8 +126,8 @@ void CheckComposeFigure(FuzzedDataProvider& in) {
   FigurePictures pictures;
   pictures.face = face.const_view();
   pictures.character = character.const_view();
-  pictures.xPosFace = ConsumeOffset(in, 200);
-  pictures.yPosFace = ConsumeOffset(in, 200);
+  pictures.xPosFace = ConsumeFacePosition(in, character.width());
+  pictures.yPosFace = ConsumeFacePosition(in, character.height());
   pictures.fFaceOnChara = in.ConsumeIntegral<int>();
 
   const bool hasPictures = !pictures.face.empty() && !pictures.character.empty();

@@ -87,16 +87,17 @@ class FencedPicture {
   std::vector<Pixel> pixels_;
 };
 
-// A coordinate that is small, close to the picture limit or close to the
-// integer limits.
+// A coordinate that is mostly small (0 once the input runs out, so that
+// pictures overlap), otherwise close to the picture limit or to the integer
+// limits.
 inline int ConsumeOffset(FuzzedDataProvider& in, int smallRange) {
-  switch (in.ConsumeIntegralInRange(0, 5)) {
-    case 0: return in.ConsumeIntegralInRange(-smallRange, smallRange);
-    case 1: return kMaxPictureSide + in.ConsumeIntegralInRange(-400, 400);
-    case 2: return -kMaxPictureSide + in.ConsumeIntegralInRange(-400, 400);
-    case 3: return INT_MIN + in.ConsumeIntegralInRange(0, 400);
-    case 4: return INT_MAX - in.ConsumeIntegralInRange(0, 400);
-    default: return in.ConsumeIntegral<int>();
+  switch (in.ConsumeIntegralInRange(0, 9)) {
+    case 5: return kMaxPictureSide + in.ConsumeIntegralInRange(-400, 400);
+    case 6: return -kMaxPictureSide + in.ConsumeIntegralInRange(-400, 400);
+    case 7: return INT_MIN + in.ConsumeIntegralInRange(0, 400);
+    case 8: return INT_MAX - in.ConsumeIntegralInRange(0, 400);
+    case 9: return in.ConsumeIntegral<int>();
+    default: return in.ConsumeIntegral<std::int16_t>() % (smallRange + 1);
   }
 }
 

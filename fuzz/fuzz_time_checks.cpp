@@ -37,6 +37,22 @@ unsigned ConsumeMinutes(FuzzedDataProvider& in) {
   }
 }
 
+// An alarm field from the settings file: mostly a real hour or minute, now
+// and then one beyond them or one that reads as negative.
+unsigned ConsumeAlarmField(FuzzedDataProvider& in) {
+  return in.ConsumeIntegralInRange(0, 7) == 0 ? UINT_MAX - in.ConsumeIntegralInRange(0u, 2u)
+                                              : in.ConsumeIntegralInRange(0u, 61u);
+}
+
+// The local time as read: mostly within [0, last], now and then anything.
+int ConsumeTimeField(FuzzedDataProvider& in, int last) {
+  switch (in.ConsumeIntegralInRange(0, 7)) {
+    case 6: return -in.ConsumeIntegralInRange(1, 3);
+    case 7: return in.ConsumeIntegral<int>();
+    default: return in.ConsumeIntegralInRange(0, last);
+  }
+}
+
 std::uint64_t ConsumeTick(FuzzedDataProvider& in) {
   switch (in.ConsumeIntegralInRange(0, 3)) {
     case 0: return kNoCountdownDeadline - in.ConsumeIntegralInRange<std::uint64_t>(0, 3 * kMinute);
@@ -115,8 +131,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzedDataProvider in(data, size);
   CountdownState countdown{ConsumeMode(in, IDC_TIMER_STOP, IDC_TIMER_REPEAT), ConsumeMinutes(in), ConsumeTick(in)};
   if (in.ConsumeBool()) countdown.dwTimerDeadline = kNoCountdownDeadline;
-  AlarmState alarm{ConsumeMode(in, IDC_ALARM_STOP, IDC_ALARM_REPEAT), in.ConsumeIntegralInRange(0u, 25u),
-                   in.ConsumeIntegralInRange(0u, 61u), in.ConsumeIntegralInRange(0, 31)};
+  AlarmState alarm{ConsumeMode(in, IDC_ALARM_STOP, IDC_ALARM_REPEAT), ConsumeAlarmField(in),
+                   ConsumeAlarmField(in), in.ConsumeIntegralInRange(0, 31)};
   HourlyState hourly{in.ConsumeIntegralInRange(-1, 24), ConsumeMode(in, IDC_OCLOCK_OFF, IDC_OCLOCK_ON),
                      in.ConsumeIntegralInRange(-1, 1)};
   std::uint64_t now = ConsumeTick(in);
@@ -139,8 +155,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       }
       case 2: {  // a repaint, in the same minute or another
         if (in.ConsumeBool()) {
-          const int newHour = in.ConsumeIntegralInRange(0, 7) == 0 ? in.ConsumeIntegral<int>() : in.ConsumeIntegralInRange(0, 23);
-          const int newMinute = in.ConsumeIntegralInRange(0, 7) == 0 ? in.ConsumeIntegral<int>() : in.ConsumeIntegralInRange(0, 59);
+          const int newHour = ConsumeTimeField(in, 23);
+          const int newMinute = ConsumeTimeField(in, 59);
           const int newDay = in.ConsumeIntegralInRange(1, 31);
           if (newHour != hour || newMinute != minute || newDay != day) alarmFiredThisMinute = false;
           hour = newHour;
@@ -166,8 +182,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_REQUIRE(sum > kLatestDeadline ? deadline == kLatestDeadline : deadline == static_cast<std::uint64_t>(sum));
         if (in.ConsumeBool()) countdown.dwTimerDeadline = deadline;
         alarm.nAlarmMode = ConsumeMode(in, IDC_ALARM_STOP, IDC_ALARM_REPEAT);
-        alarm.nAlarmHour = in.ConsumeIntegralInRange(0u, 25u);
-        alarm.nAlarmMinute = in.ConsumeIntegralInRange(0u, 61u);
+        alarm.nAlarmHour = ConsumeAlarmField(in);
+        alarm.nAlarmMinute = ConsumeAlarmField(in);
         alarm.nAlarmFiredDay = 0;
         alarmFiredThisMinute = false;
         hourly.nOClockMode = ConsumeMode(in, IDC_OCLOCK_OFF, IDC_OCLOCK_ON);
