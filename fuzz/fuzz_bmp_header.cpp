@@ -68,11 +68,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::unique_ptr<unsigned char[]> head(new unsigned char[headSize == 0 ? 1 : headSize]);
   const std::vector<std::uint8_t> bytes = in.ConsumeBytes<std::uint8_t>(headSize);
   if (headSize > 0) std::memcpy(head.get(), bytes.data(), headSize);
-  // The whole file was read when it is shorter than the head; otherwise its
-  // size is anything from the head's length up.
+  // The head starts a file of any size from its own length up: a short file
+  // read whole, a longer one, or one whose head came back cut short.
   const std::uint64_t fileSize =
-      headSize < kBmpHeadBytes || !explicitSize ? headSize
-                                                : (extra > UINT64_MAX - headSize ? UINT64_MAX : headSize + extra);
+      !explicitSize ? headSize : (extra > UINT64_MAX - headSize ? UINT64_MAX : headSize + extra);
 
   const bool loadable = IsLoadableBmp(head.get(), headSize, fileSize);
   FUZZ_REQUIRE(loadable == Loadable(head.get(), headSize, fileSize));
