@@ -1,3 +1,6 @@
+#include <windows.h>
+#include <commctrl.h>
+
 #include <cstring>
 #include <iterator>
 
@@ -43,6 +46,9 @@ HMENU LoadPopupMenu() {
 
 int InitializeClock(HWND hwnd) {
   g_random.Seed(GetTickCount());
+  // The progress window and the settings dialog are built from these classes.
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS};
+  InitCommonControlsEx(&classes);
 
   char path[kTextBufferSize] = {};
   g_system.moduleFileName(path, sizeof path);

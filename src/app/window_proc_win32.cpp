@@ -1,5 +1,6 @@
 #include "app/app_win32.h"
 #include "app/clock_state_win32.h"
+#include "app/system_win32.h"
 #include "clockface/clockface_win32.h"
 #include "desktop/placement_win32.h"
 #include "desktop/tray_win32.h"
@@ -8,6 +9,19 @@
 #include "mascot/mascot_win32.h"
 
 namespace {
+
+bool HasPixels(HWND hwnd) {
+  RECT client;
+  return GetClientRect(hwnd, &client) && !IsRectEmpty(&client);
+}
+
+// Without a figure the window has no pixels and is never repainted; the alarm
+// and the full hour are checked from the tick then, so they still go off.
+void RunChecksWithoutRepaint(HWND hwnd) {
+  SYSTEMTIME now;
+  g_system.localTime(&now);
+  RunRepaintChecks(hwnd, now.wHour, now.wMinute, now.wDay);
+}
 
 void CloseClock(HWND hwnd) {
   ShutdownClock(hwnd);
@@ -90,6 +104,7 @@ LRESULT CALLBACK ClockWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       CheckCountdown(hwnd);
       RaiseCheck(hwnd);
       InvalidateRect(hwnd, nullptr, FALSE);
+      if (!HasPixels(hwnd)) RunChecksWithoutRepaint(hwnd);
       return 0;
     case WM_COMMAND:
       if (OnCommand(hwnd, LOWORD(wParam))) return 0;

@@ -30,6 +30,11 @@ bool ComposeFigure(const FigurePictures& pictures, double scale, Figure* figure)
     PixelBuffer scaled;
     if (!scaled.Allocate(width, height, kCanvasMagenta)) return false;
     ScaleAreaAverage(canvas.view(), scaled.view());
+    // The outline cuts away the colour of the picture's corner. Reduced, that
+    // corner can take in a figure pixel next to it and stop being the
+    // background, which would then show as a rectangle: it keeps the canvas's
+    // own corner colour instead.
+    scaled.view().At(0, 0) = canvas.view().At(0, 0);
     canvas = std::move(scaled);
   }
   figure->picture = std::move(canvas);

@@ -64,7 +64,8 @@ void ApplyWindowShape(HWND hwnd, HRGN shape) {
     copy = CreateRectRgn(0, 0, 0, 0);
     CombineRgn(copy, shape, nullptr, RGN_COPY);
   }
-  SetWindowRgn(hwnd, copy, FALSE);  // the window owns the copy from here on
+  // The window owns the copy once it takes it.
+  if (!SetWindowRgn(hwnd, copy, FALSE) && copy != nullptr) DeleteObject(copy);
 }
 
 }  // namespace

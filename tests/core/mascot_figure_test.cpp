@@ -314,6 +314,24 @@ TEST(ComposeFigure, FaceBeyondItsSquareIsCutAtTheCanvas) {
   EXPECT_EQ(figure.xClockCenter, 85);
 }
 
+TEST(ComposeFigure, ReducedCornerKeepsTheBackgroundColour) {
+  const PixelBuffer face = Filled(150, 150, 0);  // all key: only the character shows
+  PixelBuffer character = Filled(100, 100, 0x0000FF00);
+  character.view().At(1, 0) = 0x00000080;  // opaque, right beside the corner
+  character.view().At(0, 1) = 0x00000080;
+  Figure figure;
+  ASSERT_TRUE(ComposeFigure({face.view(), character.view(), 0, 0, 0}, 0.7, &figure));
+  const ConstPixelView picture = figure.picture.view();
+  EXPECT_EQ(picture.At(0, 0), kCanvasMagenta) << "the corner still names the background";
+  EXPECT_NE(picture.At(1, 0), kCanvasMagenta) << "the figure's mixed edge stays part of it";
+  EXPECT_EQ(picture.At(50, 50), kCanvasMagenta);
+
+  // At full size an opaque corner is the key, as before.
+  character.view().At(0, 0) = 0x00000080;
+  ASSERT_TRUE(ComposeFigure({face.view(), character.view(), 0, 0, 0}, 1.0, &figure));
+  EXPECT_EQ(figure.picture.view().At(0, 0), kCanvasMagenta) << "the character's own corner is its key";
+}
+
 TEST(ComposeFigure, FailureLeavesTheFigureAlone) {
   const PixelBuffer face = Filled(150, 150, 0);
   const PixelBuffer character = Filled(100, 100, 0);

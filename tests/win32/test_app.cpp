@@ -7,6 +7,7 @@
 
 #include "app/app_win32.h"
 #include "app/clock_state_win32.h"
+#include "app/system_win32.h"
 #include "support/clock_fixture.h"
 
 namespace {
@@ -124,6 +125,25 @@ TEST_F(AppTest, TimerTickAsksForARepaintOfTheWholeWindowAndTheRepaintAnswersIt) 
   EXPECT_EQ(dirty.bottom - dirty.top, 30);
   PumpMessages();
   EXPECT_FALSE(GetUpdateRect(hwnd_, &dirty, FALSE)) << "the repaint validates the window";
+}
+
+SYSTEMTIME g_fixedTime;
+void FixedLocalTime(SYSTEMTIME* time) { *time = g_fixedTime; }
+
+TEST_F(AppTest, WithoutAFigureTheTickStillKeepsTheAlarmAndTheFullHour) {
+  ASSERT_EQ(g_state.hbmMascot, nullptr) << "no character could be loaded in an empty folder";
+  g_fixedTime = SYSTEMTIME{2026, 12, 2, 8, 14, 30, 0, 0};
+  g_system.localTime = FixedLocalTime;
+  g_state.nLastHour = 13;
+  g_state.nOClockMode = IDC_OCLOCK_OFF;
+  g_state.nOClockChangeChara = 0;
+  g_state.nAlarmMode = IDC_ALARM_STOP;
+  g_state.nAlarmHour = 14;
+  g_state.nAlarmMinute = 30;
+  SendMessageA(hwnd_, WM_TIMER, ID_CLOCKTIMER, 0);
+  PumpMessages();
+  EXPECT_EQ(g_state.nLastHour, 14) << "the full hour was seen";
+  EXPECT_EQ(g_state.nAlarmFiredDay, 8) << "the alarm time was reached";
 }
 
 // Tavelin.exe itself, started as a user starts it.
