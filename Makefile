@@ -7,6 +7,7 @@ WINDOWS    := $(BUILD)/windows
 FUZZ       := $(BUILD)/fuzz
 FUZZ_TIME  ?= 60
 KIT        := $(WINDOWS)/kit
+RUNDIR     := $(BUILD)/run
 JOBS       ?= $(shell nproc)
 PACKAGES   := cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
               wine64 xvfb imagemagick xdotool fonts-ipafont-gothic locales clang libclang-rt-14-dev
@@ -43,14 +44,16 @@ windows: deps
 	@cmake --build $(WINDOWS) -j $(JOBS)
 
 # The demo kit (characters, clock face, sounds, Tavelin.ini) beside Tavelin.exe.
-# A Tavelin.ini already beside the program holds the user's settings: keep it.
 kit: native windows
 	@$(NATIVE)/demokit $(KIT)
-	@cp -f $(KIT)/*.bmp $(KIT)/*.wav $(WINDOWS)/
-	@cp -n $(KIT)/Tavelin.ini $(WINDOWS)/ 2>/dev/null || true
 
+# The clock runs from a folder of its own with the kit beside it; a
+# Tavelin.ini already there holds the user's settings and is kept.
 run: kit
-	@./$(WINDOWS)/wine-run.sh $(if $(DISPLAY),,--screenshot $(CURDIR)/$(BUILD)/screenshot.png) $(WINDOWS)/Tavelin.exe
+	@mkdir -p $(RUNDIR)
+	@cp -f $(WINDOWS)/Tavelin.exe $(KIT)/*.bmp $(KIT)/*.wav $(RUNDIR)/
+	@cp -n $(KIT)/Tavelin.ini $(RUNDIR)/ 2>/dev/null || true
+	@./$(WINDOWS)/wine-run.sh $(if $(DISPLAY),,--screenshot $(CURDIR)/$(BUILD)/screenshot.png) $(RUNDIR)/Tavelin.exe
 
 test: kit fuzz-build
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)

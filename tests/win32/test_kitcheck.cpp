@@ -100,12 +100,12 @@ const Case kCases[] = {
     {"Belmoa", "problem: FileNameFace is not given, so there is no face picture", false},
     {"Cirrat", "problem: face picture \"missing.bmp\" not found (looked for ", false},
     {"Dovane", "problem: face picture \"notes.bmp\" is not a BMP file", false},
-    {"Esmuka", "problem: face picture \"short.bmp\" is not a BMP file, or the file is cut short", false},
+    {"Esmuka", "problem: face picture \"short.bmp\" is not a BMP file, is cut short", false},
     {"Fornel", "problem: character picture \"pictures\" is a folder, not a picture file", false},
     {"Gavoni", "warning: face picture is 160 x 140, not 150 x 150", true},
     {"Hesket", "problem: the character picture (200 x 300) with the face at (20000, 0) needs a canvas larger than "
                "the load limit of 16384 x 16384 pixels", false},
-    {"Ilvora", "problem: character picture is 16385 x 1 pixels, beyond the load limit of 16384 pixels a side", false},
+    {"Ilvora", "problem: character picture \"thin.bmp\" is not a BMP file, is cut short, or is beyond the load limit of 16384 pixels a side", false},
     {"Jemsut", "warning: xPosFace = \"abc\" is not a plain whole number; the clock reads it as 0", true},
     {"Jemsut", "yPosFace is not given, taken as 0", true},
     {"Kaltra", "canvas 230 x 300, face at (0, 20), character at (30, 0)", true},
@@ -117,7 +117,7 @@ const Case kCases[] = {
                "blue 255", true},
     {"Kaltra", "the canvas's top-left pixel is still the magenta background", true},
     {"Lunavi", "warning: every pixel of the face picture has its key colour, so none of it shows", true},
-    {"Lunavi", "warning: at the small size the window's top-left pixel is red ", true},
+    {"Lunavi", "the canvas's top-left pixel is still the magenta background", true},
 };
 
 TEST(KitCheckTest, EachBrokenCharacterIsToldWhatIsWrong) {

@@ -183,7 +183,8 @@ Picture CheckPicture(HDC screen, const std::string& fileName, const char* what, 
     return picture;
   }
   if (!IsWholeBmpFile(name)) {
-    findings->Fail(Format("%s \"%s\" is not a BMP file, or the file is cut short", what, name));
+    findings->Fail(Format("%s \"%s\" is not a BMP file, is cut short, or is beyond the load limit of %d pixels a "
+                          "side", what, name, kMaxPictureSide));
     return picture;
   }
   const ScopedBitmap bitmap = LoadPicture(name);
@@ -258,13 +259,6 @@ bool CheckFigure(const Picture& face, const Picture& character, int x, int y, in
     findings->Warn(Format("the canvas's top-left pixel is %s, not the magenta background: the outline cuts away that "
                           "colour instead, and the magenta shows",
                           DescribeColour(canvasCorner).c_str()));
-  }
-  const Pixel smallCorner = sheetFigure->small.picture.view().At(0, 0);
-  if (smallCorner != kCanvasMagenta) {
-    findings->Warn(Format("at the small size the window's top-left pixel is %s, magenta mixed with the figure: the "
-                          "outline cuts away that colour instead, and the magenta shows; keep the pictures a few "
-                          "pixels away from the canvas's top-left corner",
-                          DescribeColour(smallCorner).c_str()));
   }
   return true;
 }
