@@ -71,38 +71,6 @@ double TimeLoads(HWND hwnd, int repeats) {
   return best;
 }
 
-// Without a window manager (Xvfb), Wine waits two seconds for one whenever
-// an activated window is hidden or destroyed; a load hides the figure and
-// closes the progress window, so those waits would swamp the figures. A
-// per-program Wine setting leaves this program's windows unmanaged; Wine reads
-// it as the process starts, so the benchmark sets it and runs itself again.
-// Windows ignores the key. Returns the exit code of the second run, or -1
-// when this is the second run.
-int RunAgainUnmanaged() {
-  constexpr const char* kMarker = "TAVELIN_BENCH_RERUN";
-  if (GetEnvironmentVariableA(kMarker, nullptr, 0) != 0) return -1;
-  HKEY key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\bench_character_load.exe\\X11 Driver", 0,
-                      nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
-    (void)RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-    RegCloseKey(key);
-  }
-  SetEnvironmentVariableA(kMarker, "1");
-  std::string commandLine = GetCommandLineA();
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
-    return -1;  // measure in this process after all
-  }
-  WaitForSingleObject(process.hProcess, INFINITE);
-  DWORD code = 1;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return static_cast<int>(code);
-}
-
 struct Row {
   const char* what;
   double loadMs;
@@ -144,7 +112,6 @@ HRGN PolygonRegion(const std::vector<ShapeRun>& runs) {
 }  // namespace
 
 int main() {
-  if (const int code = RunAgainUnmanaged(); code >= 0) return code;
   TempFolder folder;
   PrepareProgramFolder(folder.path());
   const PixelBuffer face = MakeTestFace();

@@ -51,20 +51,7 @@ Usage PumpFor(int seconds) {
           static_cast<std::uint64_t>(dispatchTicks * 10000000.0 / static_cast<double>(frequency.QuadPart))};
 }
 
-HBITMAP MakeFigure() {
-  HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
-  HDC dc = CreateCompatibleDC(screen);
-  HGDIOBJ previous = SelectObject(dc, bitmap);
-  HBRUSH brush = CreateSolidBrush(RGB(230, 200, 160));
-  RECT all{0, 0, kWidth, kHeight};
-  FillRect(dc, &all, brush);
-  DeleteObject(brush);
-  SelectObject(dc, previous);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return bitmap;
-}
+HBITMAP MakeFigure() { return MakePlainBitmap(kWidth, kHeight, RGB(230, 200, 160)); }
 
 Usage RunClock(int seconds) {
   TempFolder folder;

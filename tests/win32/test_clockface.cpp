@@ -18,21 +18,6 @@ constexpr int kSide = 200;
 SYSTEMTIME g_fakeTime;
 void FakeLocalTime(SYSTEMTIME* time) { *time = g_fakeTime; }
 
-HBITMAP MakePlainBitmap(int width, int height, COLORREF colour) {
-  HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HDC dc = CreateCompatibleDC(screen);
-  HGDIOBJ previous = SelectObject(dc, bitmap);
-  HBRUSH brush = CreateSolidBrush(colour);
-  RECT all{0, 0, width, height};
-  FillRect(dc, &all, brush);
-  DeleteObject(brush);
-  SelectObject(dc, previous);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return bitmap;
-}
-
 COLORREF BitmapPixel(HBITMAP bitmap, int x, int y) {
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ previous = SelectObject(dc, bitmap);

@@ -42,65 +42,6 @@ void FixedLocalTime(SYSTEMTIME* time) {
 
 BOOL SilentPlaySound(const char*, UINT) { return TRUE; }
 
-bool RunningUnderWine() {
-  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
-// Wine hands activated windows to the window manager and, at every hide,
-// waits up to 2 s for it to answer. The test display has no window manager,
-// so each load (the figure hidden, the progress window closed) would take 4 s.
-// Wine reads this setting for the program once, as the process starts.
-std::string WineX11KeyForThisProgram() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const char* name = path;
-  for (const char* c = path; *c != '\0'; ++c) {
-    if (*c == '\\' || *c == '/') name = c + 1;
-  }
-  return std::string("Software\\Wine\\AppDefaults\\") + name + "\\X11 Driver";
-}
-
-bool WindowsLeftUnmanaged() {
-  char value[8] = {};
-  DWORD size = sizeof value;
-  return RegGetValueA(HKEY_CURRENT_USER, WineX11KeyForThisProgram().c_str(), "Managed", RRF_RT_REG_SZ, nullptr, value,
-                      &size) == ERROR_SUCCESS &&
-         (value[0] == 'N' || value[0] == 'n');
-}
-
-bool LeaveWindowsUnmanaged() {
-  HKEY key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, WineX11KeyForThisProgram().c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                      &key, nullptr) != ERROR_SUCCESS) {
-    return false;
-  }
-  const bool set = RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2) == ERROR_SUCCESS;
-  RegCloseKey(key);
-  return set;
-}
-
-constexpr char kRunAgainMark[] = "TAVELIN_SOAK_RUN_AGAIN";
-
-// Runs this test program again with the same command line and output; its
-// exit status, or -1 when it could not be started.
-long RunThisProgramAgain() {
-  SetEnvironmentVariableA(kRunAgainMark, "1");
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  std::string commandLine = GetCommandLineA();
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
-    return -1;
-  }
-  WaitForSingleObject(process.hProcess, INFINITE);
-  DWORD code = 0;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return static_cast<long>(code);
-}
-
 // Live GDI objects of the process found by handle index. Wine keeps them in
 // one table indexed by the handle's low word and accepts the bare index.
 long ProbeGdiObjects() {
@@ -277,14 +218,6 @@ using Clock = std::chrono::steady_clock;
 double Seconds(Clock::duration elapsed) { return std::chrono::duration<double>(elapsed).count(); }
 
 TEST_F(SoakTest, RepaintsAndLoadsLeaveObjectsAndMemoryWhereTheyWere) {
-  if (RunningUnderWine() && !WindowsLeftUnmanaged()) {
-    ASSERT_EQ(GetEnvironmentVariableA(kRunAgainMark, nullptr, 0), 0u) << "Wine did not keep the setting";
-    ASSERT_TRUE(LeaveWindowsUnmanaged());
-    std::printf("Wine's window management turned off for this program; running again\n");
-    std::fflush(stdout);
-    EXPECT_EQ(RunThisProgramAgain(), 0) << "the soak failed in the new process (its output is above)";
-    return;
-  }
   PutKitInProgramFolder();
   ChooseObjectCounter();
   const Clock::time_point start = Clock::now();

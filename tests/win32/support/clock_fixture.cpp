@@ -144,3 +144,18 @@ HWND FindOwnWindowByTitle(const wchar_t* title) {
   EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
+
+HBITMAP MakePlainBitmap(int width, int height, COLORREF colour) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ previous = SelectObject(dc, bitmap);
+  HBRUSH brush = CreateSolidBrush(colour);
+  RECT all{0, 0, width, height};
+  FillRect(dc, &all, brush);
+  DeleteObject(brush);
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return bitmap;
+}

@@ -57,6 +57,9 @@ void CloseClock(HWND hwnd);
 // Windows sees it (Unix paths are on drive Z: under Wine); empty when unset.
 std::string PathFromEnvironment(const char* name);
 
+// A bitmap in the display's format filled with one colour (a stand-in figure).
+HBITMAP MakePlainBitmap(int width, int height, COLORREF colour);
+
 // Finds a top-level window of this process by title (message boxes).
 HWND FindOwnWindowByTitle(const wchar_t* title);
 
