@@ -10,7 +10,7 @@ KIT        := $(WINDOWS)/kit
 RUNDIR     := $(BUILD)/run
 JOBS       ?= $(shell nproc)
 PACKAGES   := cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-              wine64 xvfb imagemagick xdotool fonts-ipafont-gothic locales clang libclang-rt-14-dev
+              wine wine64 xvfb imagemagick xdotool fonts-ipafont-gothic locales clang libclang-rt-14-dev
 
 .PHONY: all run test bench dist deps native windows kit clean
 
