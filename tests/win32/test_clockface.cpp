@@ -8,6 +8,7 @@
 #include "app/clock_state_win32.h"
 #include "app/system_win32.h"
 #include "clockface/hands.h"
+#include "mascot/bitmap_pixels_win32.h"
 #include "support/clock_fixture.h"
 
 namespace {
@@ -93,22 +94,17 @@ class ClockfaceTest : public ::testing::Test {
     UpdateWindow(hwnd_);
     HDC windowDc = GetDC(hwnd_);
     HDC copyDc = CreateCompatibleDC(windowDc);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kSide;
-    info.bmiHeader.biHeight = -kSide;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP copy = CreateDIBSection(copyDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP copy = CreateCompatibleBitmap(windowDc, kSide, kSide);
     HGDIOBJ previous = SelectObject(copyDc, copy);
     BitBlt(copyDc, 0, 0, kSide, kSide, windowDc, 0, 0, SRCCOPY);
-    GdiFlush();
-    pixels_.assign(static_cast<const std::uint32_t*>(bits), static_cast<const std::uint32_t*>(bits) + kSide * kSide);
     SelectObject(copyDc, previous);
+    PixelBuffer read;
+    const bool readOk = ReadBitmapPixels(copyDc, copy, &read);
     DeleteObject(copy);
     DeleteDC(copyDc);
     ReleaseDC(hwnd_, windowDc);
+    ASSERT_TRUE(readOk) << "the window's pixels could not be read";
+    pixels_.assign(read.data(), read.data() + kSide * kSide);
   }
 
   // The captured pixel as 0x00BBGGRR.
