@@ -29,10 +29,12 @@ deps:
 	    echo "Missing packages. Run:"; echo "  sudo apt-get install -y$$missing"; exit 1; \
 	  fi; \
 	fi; \
-	if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$$'; then \
-	  if [ "$$(id -u)" = 0 ]; then localedef -i ja_JP -f UTF-8 ja_JP.UTF-8; \
-	  else echo "Missing locale. Run:"; echo "  sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8"; exit 1; fi; \
-	fi
+	for loc in ja_JP en_US; do \
+	  if ! locale -a 2>/dev/null | grep -qi "^$$loc\.utf-\?8$$"; then \
+	    if [ "$$(id -u)" = 0 ]; then localedef -i $$loc -f UTF-8 $$loc.UTF-8; \
+	    else echo "Missing locale. Run:"; echo "  sudo localedef -i $$loc -f UTF-8 $$loc.UTF-8"; exit 1; fi; \
+	  fi; \
+	done
 
 native: deps
 	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug >/dev/null

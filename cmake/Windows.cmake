@@ -72,15 +72,25 @@ target_link_libraries(tavelin_test_support PUBLIC tavelin_app GTest::gtest)
 
 # One executable per test file; they run one at a time, since the window class
 # and the mutex are shared by the whole Wine prefix.
+# The programs named in TAVELIN_ENGLISH_TESTS run a second time under the
+# English locale (code page 1252, English user interface) as win32.NAME.english;
+# every program runs under the Japanese locale (code page 932).
+set(TAVELIN_ENGLISH_TESTS)
 file(GLOB TAVELIN_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/test_*.cpp)
 foreach(test_source ${TAVELIN_WIN32_TESTS})
   get_filename_component(test_name ${test_source} NAME_WE)
   add_executable(${test_name} ${test_source} $<TARGET_OBJECTS:tavelin_res>)
   target_link_libraries(${test_name} PRIVATE tavelin_test_support GTest::gtest_main)
   add_dependencies(${test_name} Tavelin)
+  set(test_env "TAVELIN_EXE=$<TARGET_FILE:Tavelin>;TAVELIN_KIT=${CMAKE_BINARY_DIR}/kit")
   add_test(NAME win32.${test_name} COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:${test_name}>)
   set_tests_properties(win32.${test_name} PROPERTIES RUN_SERIAL TRUE TIMEOUT 600
-    ENVIRONMENT "TAVELIN_EXE=$<TARGET_FILE:Tavelin>;TAVELIN_KIT=${CMAKE_BINARY_DIR}/kit")
+    ENVIRONMENT "${test_env}")
+  if(test_name IN_LIST TAVELIN_ENGLISH_TESTS)
+    add_test(NAME win32.${test_name}.english COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:${test_name}>)
+    set_tests_properties(win32.${test_name}.english PROPERTIES RUN_SERIAL TRUE TIMEOUT 600
+      ENVIRONMENT "${test_env};TAVELIN_LOCALE=en_US.UTF-8")
+  endif()
 endforeach()
 
 # The kit checker's tests run its logic in process.
