@@ -11,7 +11,9 @@ else()
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
 
-set(TAVELIN_SYSTEM_LIBS comctl32 comdlg32 winmm shell32 gdi32 user32 kernel32)
+# windowscodecs and ole32: the imaging component that decodes the pictures;
+# uuid: its class and interface identifiers where the first does not hold them.
+set(TAVELIN_SYSTEM_LIBS windowscodecs ole32 uuid comctl32 comdlg32 winmm shell32 gdi32 user32 kernel32)
 
 # The resources go into every executable that runs the program's code: tests
 # need the same menu, dialogs and icon as the program.

@@ -1,81 +1,86 @@
-// The look at a BMP file's headers before it is decoded: it reads no byte
-// beyond the head it is given, and it accepts a file only when its sides are
-// within the picture limit and the pixel data the headers describe lie within
-// the file, computed here without any wrap.
-#include <algorithm>
+// The look at a picture file's headers before it is decoded: it reads no byte
+// beyond the file, and what it accepts is within the limits, in a form
+// Windows reads, with every pixel byte inside the file (checked here in
+// 128-bit arithmetic); cut anywhere before its pixels end, the same file is
+// refused; and a widened BMP header reads back as the same picture.
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <vector>
+#include <string>
 
 #include "fuzz_support.h"
-#include "mascot/bmp_header.h"
+#include "mascot/picture_header.h"
+#include "mascot/pixel_buffer.h"
 
 namespace {
 
-std::uint32_t Field(const unsigned char* p, int bytes) {
+std::uint32_t Little(const unsigned char* p, int bytes) {
   std::uint32_t value = 0;
   for (int i = bytes - 1; i >= 0; --i) value = (value << 8) | p[i];
   return value;
 }
 
-// Whether the picture is within the limit and the headers' pixel data end
-// within fileSize, in 128-bit arithmetic.
-bool Loadable(const unsigned char* head, std::size_t headSize, std::uint64_t fileSize) {
-  if (headSize < 18 || head[0] != 'B' || head[1] != 'M') return false;
-  const std::uint32_t offset = Field(head + 10, 4);
-  const std::uint32_t infoSize = Field(head + 14, 4);
-  __int128 width;
-  __int128 height;
-  std::uint32_t bits;
-  std::uint32_t compression = 0;
-  std::uint32_t imageSize = 0;
-  if (infoSize == 12) {
-    if (headSize < 26) return false;
-    width = Field(head + 18, 2);
-    height = Field(head + 20, 2);
-    bits = Field(head + 24, 2);
-  } else if (infoSize >= 40) {
-    if (headSize < 54) return false;
-    width = static_cast<std::int32_t>(Field(head + 18, 4));
-    height = static_cast<std::int32_t>(Field(head + 22, 4));
-    bits = Field(head + 28, 2);
-    compression = Field(head + 30, 4);
-    imageSize = Field(head + 34, 4);
-  } else {
-    return false;
-  }
-  if (height < 0) height = -height;
-  if (width < 1 || height < 1 || width > kMaxPictureSide || height > kMaxPictureSide) return false;
-  if (bits == 0 || bits > 32) return false;
-  __int128 pixelBytes = imageSize;
-  if (compression == 0 || compression == 3) {
-    pixelBytes = (width * bits + 31) / 32 * 4 * height;
-  } else if (imageSize == 0) {
-    return false;
-  }
-  return offset >= 14 + static_cast<__int128>(infoSize) && offset + pixelBytes <= fileSize;
+PictureFault Read(const std::string& file, PictureHeader* header) {
+  // A copy of exactly the file's size, so that a read past it is caught.
+  std::unique_ptr<unsigned char[]> bytes(new unsigned char[file.empty() ? 1 : file.size()]);
+  std::memcpy(bytes.get(), file.data(), file.size());
+  return ReadPictureHeader(bytes.get(), file.size(), header);
+}
+
+// Where the BMP's pixel data end, by its own headers.
+FUZZ_ORACLE __int128 BmpPixelEnd(const std::string& file, const PictureHeader& header) {
+  const auto* p = reinterpret_cast<const unsigned char*>(file.data());
+  const __int128 offset = Little(p + 10, 4);
+  if (header.compression == kBmpRle8 || header.compression == kBmpRle4) return offset + Little(p + 34, 4);
+  const __int128 row = (static_cast<__int128>(header.width) * header.bitCount + 31) / 32 * 4;
+  return offset + row * header.height;
+}
+
+FUZZ_ORACLE void CheckAccepted(const std::string& file, const PictureHeader& header) {
+  FUZZ_REQUIRE(header.width >= 1 && header.height >= 1 && header.width <= kMaxPictureSide &&
+               header.height <= kMaxPictureSide &&
+               static_cast<long long>(header.width) * header.height <= kMaxPicturePixels);
+  if (header.format == PictureFormat::kPng) return;
+  const int bits = header.bitCount;
+  FUZZ_REQUIRE(bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32);
+  FUZZ_REQUIRE(header.compression <= kBmpBitFields);
+  if (header.compression == kBmpRle8) FUZZ_REQUIRE(bits == 8 && !header.topDown);
+  if (header.compression == kBmpRle4) FUZZ_REQUIRE(bits == 4 && !header.topDown);
+  if (header.compression == kBmpBitFields) FUZZ_REQUIRE(bits == 16 || bits == 32);
+  const __int128 end = BmpPixelEnd(file, header);
+  FUZZ_REQUIRE(end <= static_cast<__int128>(file.size()));
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
-  const bool explicitSize = in.ConsumeBool();
-  const std::uint64_t extra = in.ConsumeIntegral<std::uint64_t>();
-  const std::size_t headSize = std::min(in.remaining_bytes(), kBmpHeadBytes);
-  // A copy of exactly headSize bytes, so that a read past it is caught.
-  std::unique_ptr<unsigned char[]> head(new unsigned char[headSize == 0 ? 1 : headSize]);
-  const std::vector<std::uint8_t> bytes = in.ConsumeBytes<std::uint8_t>(headSize);
-  if (headSize > 0) std::memcpy(head.get(), bytes.data(), headSize);
-  // The head starts a file of any size from its own length up: a short file
-  // read whole, a longer one, or one whose head came back cut short.
-  const std::uint64_t fileSize =
-      !explicitSize ? headSize : (extra > UINT64_MAX - headSize ? UINT64_MAX : headSize + extra);
+  const int form = in.ConsumeIntegralInRange(0, 2);
+  const std::size_t cut = in.ConsumeIntegral<std::uint16_t>();
+  std::string file = in.ConsumeRemainingBytesAsString();
+  // Most inputs start with a signature, so the rules behind it are reached.
+  if (form == 0 && file.size() >= 2) file.replace(0, 2, "BM");
+  if (form == 1 && file.size() >= 8) file.replace(0, 8, "\x89PNG\r\n\x1a\n", 8);
 
-  const bool loadable = IsLoadableBmp(head.get(), headSize, fileSize);
-  FUZZ_REQUIRE(loadable == Loadable(head.get(), headSize, fileSize));
-  // A longer file with the same head holds its pixels all the more.
-  if (loadable) FUZZ_REQUIRE(IsLoadableBmp(head.get(), headSize, UINT64_MAX));
+  PictureHeader header;
+  const PictureFault fault = Read(file, &header);
+  if (fault != PictureFault::kNone) return 0;
+  CheckAccepted(file, header);
+
+  // A BMP cut before the end of its pixels is refused.
+  if (header.format == PictureFormat::kBmp && cut < BmpPixelEnd(file, header)) {
+    PictureHeader shorter;
+    FUZZ_REQUIRE(Read(file.substr(0, cut), &shorter) != PictureFault::kNone);
+  }
+
+  std::string widened = file;
+  PictureHeader wide = header;
+  WidenBmpHeader(&widened, &wide);
+  PictureHeader again;
+  FUZZ_REQUIRE(Read(widened, &again) == PictureFault::kNone);
+  FUZZ_REQUIRE(again.width == header.width && again.height == header.height && again.bitCount == header.bitCount &&
+               again.compression == header.compression && again.topDown == header.topDown &&
+               again.alphaMask == header.alphaMask && again.format == header.format);
+  FUZZ_REQUIRE(widened.size() - file.size() == again.headerBytes - header.headerBytes);
   return 0;
 }

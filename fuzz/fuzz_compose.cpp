@@ -133,7 +133,8 @@ void CheckComposeFigure(FuzzedDataProvider& in) {
   const bool hasPictures = !pictures.face.empty() && !pictures.character.empty();
   const long long width = ReferenceLength(character.width(), pictures.xPosFace);
   const long long height = ReferenceLength(character.height(), pictures.yPosFace);
-  const bool fits = width >= 1 && height >= 1 && width <= kMaxPictureSide && height <= kMaxPictureSide;
+  const bool fits = width >= 1 && height >= 1 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
+                    width * height <= kMaxPicturePixels;
 
   CanvasLayout layout{};
   if (character.width() > 0 && character.height() > 0) {

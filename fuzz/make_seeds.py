@@ -8,6 +8,7 @@ changing it: the output depends on nothing but this file.
 """
 import os
 import struct
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -37,22 +38,37 @@ def bmp_head(width, height, bits, compression=0, image_size=0, info_size=40, off
 
 
 def bmp_seed(head, file_size):
-    # Head bytes first; the target takes its integers from the input's end:
-    # the explicit-size flag, then the file's extra length, little-endian.
-    extra = max(0, file_size - len(head))
-    return head + struct.pack("<Q", extra) + b"\x01"
+    # The whole file, then what the target takes from the input's end: a
+    # cut length (two bytes) and, last, the form byte (2: as it stands).
+    return head + bytes(max(0, file_size - len(head))) + struct.pack("<H", 0xFFFF) + b"\x02"
+
+
+def png_chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+
+def png_seed(width, height, bit_depth, colour_type, trns=False):
+    ihdr = struct.pack(">IIBBBBB", width, height, bit_depth, colour_type, 0, 0, 0)
+    body = png_chunk(b"IHDR", ihdr)
+    if trns:
+        body += png_chunk(b"tRNS", b"\x00\x01")
+    body += png_chunk(b"IDAT", zlib.compress(bytes(height * (1 + width * 3)))) + png_chunk(b"IEND", b"")
+    return b"\x89PNG\r\n\x1a\n" + body + struct.pack("<H", 0xFFFF) + b"\x02"
 
 
 def bmp_seeds():
-    row24 = (150 * 24 + 31) // 32 * 4
+    row24 = (15 * 24 + 31) // 32 * 4
     return {
-        "face-24bit": bmp_seed(bmp_head(150, 150, 24), 54 + row24 * 150),
-        "top-down-32bit": bmp_seed(bmp_head(64, -32, 32), 54 + 64 * 4 * 32),
-        "cut-short": bmp_seed(bmp_head(150, 150, 24), 54 + row24 * 149),
+        "small-24bit": bmp_seed(bmp_head(15, 15, 24), 54 + row24 * 15),
+        "top-down-32bit": bmp_seed(bmp_head(16, -8, 32), 54 + 16 * 4 * 8),
+        "cut-short": bmp_seed(bmp_head(15, 15, 24), 54 + row24 * 14),
         "rle8": bmp_seed(bmp_head(40, 40, 8, compression=1, image_size=900, offset=54 + 1024), 54 + 1024 + 900),
         "core-header": bmp_head(20, 10, 24, info_size=12) + bytes(28),
-        "at-the-limit": bmp_seed(bmp_head(16384, -16384, 32), 54 + 16384 * 16384 * 4),
-        "huge-width": bmp_seed(bmp_head(0x7FFFFFFF, -0x80000000, 32), 2**40),
+        "v3-header": bmp_seed(bmp_head(4, 4, 32, compression=3, info_size=56), 14 + 56 + 64),
+        "widest": bmp_seed(bmp_head(16384, -1, 1), 54 + 2048),
+        "huge-width": bmp_seed(bmp_head(0x7FFFFFFF, -0x80000000, 32), 80),
+        "png-rgb": png_seed(8, 4, 8, 2),
+        "png-palette-trns": png_seed(8, 4, 8, 3, trns=True),
     }
 
 

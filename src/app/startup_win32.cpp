@@ -11,6 +11,7 @@
 #include "desktop/placement_win32.h"
 #include "desktop/tray_win32.h"
 #include "mascot/mascot_win32.h"
+#include "mascot/picture_reader_win32.h"
 #include "settings/settings_win32.h"
 
 namespace {
@@ -76,6 +77,9 @@ int InitializeClock(HWND hwnd) {
 
   g_state.hMenuPopup = LoadPopupMenu();
   ApplyStacking(hwnd);
+  // COM and the imaging factory stay for the whole run; without the factory
+  // every picture fails to load and the clock runs without a figure.
+  (void)OpenPictureReader();
   LoadCharacter(hwnd);  // start-up goes on whether or not the pictures load
   return 1;
 }
@@ -96,6 +100,7 @@ void ShutdownClock(HWND hwnd) {
   }
   KillTimer(hwnd, ID_CLOCKTIMER);
   RemoveTrayIcon(hwnd);
+  ClosePictureReader();
 }
 
 HWND CreateClockWindow(HINSTANCE instance) {

@@ -19,7 +19,8 @@ struct CanvasLayout {
 
 // Lays out a character picture of the given size with the face's top-left
 // corner at (xPosFace, yPosFace) relative to the character's. False when the
-// character size is not positive or the canvas would exceed kMaxPictureSide.
+// character size is not positive or the canvas would be beyond the picture
+// limits (kMaxPictureSide, kMaxPicturePixels).
 bool LayOutCanvas(int characterWidth, int characterHeight, int xPosFace, int yPosFace,
                   CanvasLayout* layout);
 

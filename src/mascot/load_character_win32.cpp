@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <utility>
+
 #include "app/character_table.h"
 #include "app/clock_state_win32.h"
 #include "desktop/placement_win32.h"
@@ -8,8 +10,9 @@
 #include "mascot/figure.h"
 #include "mascot/figure_geometry.h"
 #include "mascot/gdi_handles_win32.h"
-#include "mascot/load_picture_win32.h"
+#include "mascot/keyed_picture.h"
 #include "mascot/mascot_win32.h"
+#include "mascot/picture_reader_win32.h"
 #include "settings/settings_win32.h"
 
 namespace {
@@ -20,41 +23,33 @@ int ChooseCharacter(int nChara) {
   return CharacterIndexForChoice(nChara, named ? 0 : g_random.Next());
 }
 
+// A picture file as the figure takes it: its pixels keyed, and the key.
+bool LoadKeyedPicture(const char* fileName, PixelBuffer* pixels, Pixel* key) {
+  DecodedPicture picture;
+  if (LoadPictureFile(fileName, &picture) != PictureFault::kNone) return false;
+  *key = KeyPicture(picture.pixels.view(), picture.hasAlphaChannel);
+  *pixels = std::move(picture.pixels);
+  return true;
+}
+
 // Reads both pictures and composes the figure; false, with nothing made that
 // outlives the call, when a picture is unreadable or the canvas not sane.
 bool MakeFigure(const char* settingsPath, const char* section, Figure* figure) {
   char fileName[kTextBufferSize];
+  FigurePictures pictures{};
+  PixelBuffer face;
   ReadSettingString(settingsPath, section, "FileNameFace", fileName, "");
-  const ScopedBitmap face = LoadPicture(fileName);
-  if (!face) return false;
+  if (!LoadKeyedPicture(fileName, &face, &pictures.faceKey)) return false;
+  PixelBuffer character;
   ReadSettingString(settingsPath, section, "FileNameChara", fileName, "");
-  const ScopedBitmap character = LoadPicture(fileName);
-  if (!character) return false;
+  if (!LoadKeyedPicture(fileName, &character, &pictures.characterKey)) return false;
 
-  int x = 0;
-  int y = 0;
-  int faceOnChara = 0;
-  ReadSettingInt(settingsPath, section, "xPosFace", &x, 0);
-  ReadSettingInt(settingsPath, section, "yPosFace", &y, 0);
-  ReadSettingInt(settingsPath, section, "fFaceOnChara", &faceOnChara, 0);
-
-  // Sizes first: nothing is read out of a picture whose canvas would be refused.
-  int characterWidth = 0;
-  int characterHeight = 0;
-  CanvasLayout layout;
-  if (!GetBitmapSize(character.get(), &characterWidth, &characterHeight) ||
-      !LayOutCanvas(characterWidth, characterHeight, x, y, &layout)) {
-    return false;
-  }
-  const ScopedWindowDC screen = ScopedWindowDC::Client(nullptr);
-  PixelBuffer facePixels;
-  PixelBuffer characterPixels;
-  if (!ReadBitmapPixels(screen.get(), face.get(), &facePixels) ||
-      !ReadBitmapPixels(screen.get(), character.get(), &characterPixels)) {
-    return false;
-  }
-  return ComposeFigure({facePixels.view(), characterPixels.view(), x, y, faceOnChara}, ScaleForSize(g_state.nSize),
-                       figure);
+  pictures.face = face.view();
+  pictures.character = character.view();
+  ReadSettingInt(settingsPath, section, "xPosFace", &pictures.xPosFace, 0);
+  ReadSettingInt(settingsPath, section, "yPosFace", &pictures.yPosFace, 0);
+  ReadSettingInt(settingsPath, section, "fFaceOnChara", &pictures.fFaceOnChara, 0);
+  return ComposeFigure(pictures, ScaleForSize(g_state.nSize), figure);
 }
 
 // Gives the window its own copy of the outline, or none for a plain rectangle.

@@ -3,7 +3,8 @@
 #include <new>
 
 bool IsSanePictureSize(long long width, long long height) {
-  return width >= 1 && height >= 1 && width <= kMaxPictureSide && height <= kMaxPictureSide;
+  return width >= 1 && height >= 1 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
+         width * height <= kMaxPicturePixels;
 }
 
 bool PixelBuffer::Allocate(int width, int height, Pixel fill) {

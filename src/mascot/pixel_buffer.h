@@ -9,10 +9,11 @@
 
 using Pixel = std::uint32_t;
 
-// The largest side of any picture or canvas the figure is made from. A canvas
-// of 16384 x 16384 already takes 1 GiB; anything larger is refused before it
-// is allocated, as if the picture could not be read.
+// The largest side, and the most pixels, of any picture or canvas the figure
+// is made from: 16 megapixels take 64 MiB. Anything larger is refused from
+// its header, before it is decoded or allocated, as if it could not be read.
 constexpr int kMaxPictureSide = 16384;
+constexpr long long kMaxPicturePixels = 16ll * 1024 * 1024;
 
 // Pixels owned elsewhere; the stride counts pixels from one row to the next.
 struct ConstPixelView {
@@ -38,7 +39,8 @@ struct PixelView {
   operator ConstPixelView() const { return {pixels, width, height, stride}; }
 };
 
-// Whether a picture of this size may be held: both sides from 1 to kMaxPictureSide.
+// Whether a picture of this size may be held: both sides from 1 to
+// kMaxPictureSide, and at most kMaxPicturePixels in all.
 bool IsSanePictureSize(long long width, long long height);
 
 // Owns one picture in a single allocation, rows packed (stride = width).

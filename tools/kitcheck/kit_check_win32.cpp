@@ -2,24 +2,32 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/character_table.h"
 #include "app/clock_state_win32.h"
 #include "kitcheck/kit_sheet_win32.h"
-#include "mascot/bitmap_pixels_win32.h"
 #include "mascot/figure.h"
 #include "mascot/figure_geometry.h"
-#include "mascot/gdi_handles_win32.h"
-#include "mascot/load_picture_win32.h"
+#include "mascot/keyed_picture.h"
+#include "mascot/picture_reader_win32.h"
+#include "mascot/shape_runs.h"
 #include "resource.h"
 #include "settings/settings_win32.h"
 
 namespace {
+
+// The most of a settings file that is looked at for its encoding and sections.
+constexpr std::uint64_t kMaxIniBytes = 16u << 20;
 
 // Read back in place of a key's value when the key is absent; no author writes it.
 constexpr char kAbsent[] = "\x01kitcheck: absent\x01";
@@ -87,9 +95,10 @@ std::string FolderOf(const std::string& path) {
   return slash == std::string::npos ? std::string(".\\") : path.substr(0, slash + 1);
 }
 
-// A key's text as written, or nothing when the key is absent.
+// A key's text as written, or nothing when the key is absent. Longer than
+// the clock's buffer, so that a name it cuts can be told.
 bool ReadRawKey(const char* ini, const char* section, const char* key, std::string* text) {
-  char value[kTextBufferSize];
+  char value[4096];
   (void)GetPrivateProfileStringA(section, key, kAbsent, value, sizeof value, ini);
   if (std::strcmp(value, kAbsent) == 0) return false;
   *text = value;
@@ -105,7 +114,68 @@ bool HasSectionNamed(const char* ini, const char* section) {
   return false;
 }
 
-bool CheckSection(const char* ini, const char* section, Findings* findings) {
+// What the profile calls do not tell about the INI: its encoding and the
+// line of every section header, by lower-case name.
+struct IniText {
+  bool utf16WithoutBom = false;
+  std::map<std::string, std::vector<int>> sectionLines;
+};
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// UTF-16 text of the usual characters has a zero in every other byte; with
+// no byte-order mark the profile calls take it for ANSI and find nothing.
+bool LooksLikeUtf16WithoutBom(const std::string& bytes) {
+  if (bytes.size() < 4) return false;
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  if ((byte(0) == 0xFF && byte(1) == 0xFE) || (byte(0) == 0xFE && byte(1) == 0xFF)) return false;
+  std::size_t zeros[2] = {0, 0};
+  const std::size_t sample = std::min<std::size_t>(bytes.size() & ~std::size_t{1}, 1024);
+  for (std::size_t i = 0; i < sample; ++i) zeros[i % 2] += byte(i) == 0 ? 1 : 0;
+  return zeros[0] * 4 >= sample || zeros[1] * 4 >= sample;
+}
+
+IniText ReadIniText(const std::string& bytes) {
+  IniText text;
+  text.utf16WithoutBom = LooksLikeUtf16WithoutBom(bytes);
+  int lineNumber = 0;
+  std::size_t at = 0;
+  while (at < bytes.size()) {
+    std::size_t end = bytes.find('\n', at);
+    if (end == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(at, end - at);
+    at = end + 1;
+    ++lineNumber;
+    const std::size_t open = line.find_first_not_of(" \t");
+    if (open == std::string::npos || line[open] != '[') continue;
+    const std::size_t close = line.find(']', open);
+    if (close == std::string::npos) continue;
+    std::string name = line.substr(open + 1, close - open - 1);
+    const std::size_t first = name.find_first_not_of(" \t");
+    const std::size_t last = name.find_last_not_of(" \t");
+    name = first == std::string::npos ? std::string() : name.substr(first, last - first + 1);
+    text.sectionLines[Lower(name)].push_back(lineNumber);
+  }
+  return text;
+}
+
+std::string LineList(const std::vector<int>& lines) {
+  std::string list;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    list += (i == 0 ? "" : i + 1 == lines.size() ? " and " : ", ") + std::to_string(lines[i]);
+  }
+  return list;
+}
+
+bool CheckSection(const char* ini, const IniText& text, const char* section, Findings* findings) {
+  const auto lines = text.sectionLines.find(Lower(section));
+  if (lines != text.sectionLines.end() && lines->second.size() > 1) {
+    findings->Warn(Format("section [%s] appears %u times (lines %s); the clock reads the first and ignores the rest",
+                          section, static_cast<unsigned>(lines->second.size()), LineList(lines->second).c_str()));
+  }
   char probe[4];
   if (GetPrivateProfileSectionA(section, probe, sizeof probe, ini) > 0) {
     findings->Note(Format("section [%s] found", section));
@@ -134,6 +204,10 @@ std::string CheckFileNameKey(const char* ini, const char* section, const char* k
   } else {
     findings->Note(Format("%s = \"%s\"", key, value));
   }
+  if (raw.size() > std::strlen(value)) {
+    findings->Warn(Format("%s is %u bytes long; the clock reads only its first %u bytes, \"%s\"", key,
+                          static_cast<unsigned>(raw.size()), static_cast<unsigned>(std::strlen(value)), value));
+  }
   return value;
 }
 
@@ -154,10 +228,11 @@ int CheckNumberKey(const char* ini, const char* section, const char* key, Findin
 }
 
 struct Picture {
-  bool usable = false;  // loaded, within the size limit, pixels read
+  bool usable = false;  // read, decoded and keyed
   int width = 0;
   int height = 0;
   PixelBuffer pixels;
+  Pixel key = 0;
 };
 
 bool EveryPixelIs(const PixelBuffer& pixels, Pixel colour) {
@@ -168,46 +243,36 @@ bool EveryPixelIs(const PixelBuffer& pixels, Pixel colour) {
   return true;
 }
 
-// Finds, decodes and reads one picture through the same calls as the clock.
-Picture CheckPicture(HDC screen, const std::string& fileName, const char* what, Findings* findings) {
+// Reads, decodes and keys one picture through the same reader as the clock.
+Picture CheckPicture(const std::string& fileName, const char* what, Findings* findings) {
   Picture picture;
   if (fileName.empty()) return picture;  // already told by the key's check
   const char* name = fileName.c_str();
-  const DWORD attributes = GetFileAttributesA(name);
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
+  DecodedPicture decoded;
+  const PictureFault fault = LoadPictureFile(name, &decoded);
+  if (fault == PictureFault::kMissing) {
     findings->Fail(Format("%s \"%s\" not found (looked for %s)", what, name, FullPath(name).c_str()));
     return picture;
   }
-  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    findings->Fail(Format("%s \"%s\" is a folder, not a picture file", what, name));
+  if (fault != PictureFault::kNone) {
+    findings->Fail(Format("%s \"%s\" %s", what, name, DescribePictureFault(fault, decoded.header).c_str()));
     return picture;
   }
-  if (!IsWholeBmpFile(name)) {
-    findings->Fail(Format("%s \"%s\" is not a BMP file, is cut short, or is beyond the load limit of %d pixels a "
-                          "side", what, name, kMaxPictureSide));
-    return picture;
-  }
-  const ScopedBitmap bitmap = LoadPicture(name);
-  if (!bitmap || !GetBitmapSize(bitmap.get(), &picture.width, &picture.height)) {
-    findings->Fail(Format("%s \"%s\" cannot be read by Windows as a bitmap", what, name));
-    return picture;
-  }
-  findings->Note(Format("%s \"%s\" is a readable BMP, %d x %d pixels", what, name, picture.width, picture.height));
-  if (!IsSanePictureSize(picture.width, picture.height)) {
-    findings->Fail(Format("%s is %d x %d pixels, beyond the load limit of %d pixels a side", what, picture.width,
-                          picture.height, kMaxPictureSide));
-    return picture;
-  }
-  if (!ReadBitmapPixels(screen, bitmap.get(), &picture.pixels)) {
-    findings->Fail(Format("the pixels of the %s cannot be read (not enough memory?)", what));
-    return picture;
-  }
+  picture.width = decoded.pixels.width();
+  picture.height = decoded.pixels.height();
+  findings->Note(Format("%s \"%s\" is a readable %s", what, name,
+                        DescribePicture(decoded.header, decoded.hasAlphaChannel).c_str()));
+  picture.key = KeyPicture(decoded.pixels.view(), decoded.hasAlphaChannel);
+  picture.pixels = std::move(decoded.pixels);
   picture.usable = true;
-  const Pixel key = picture.pixels.view().At(0, 0);
-  findings->Note(Format("%s key colour (its top-left pixel, see-through wherever it appears): %s", what,
-                        DescribeColour(key).c_str()));
-  if (EveryPixelIs(picture.pixels, key)) {
-    findings->Warn(Format("every pixel of the %s has its key colour, so none of it shows", what));
+  if (decoded.hasAlphaChannel) {
+    findings->Note(Format("%s is cut by its alpha channel: pixels with alpha below 128 are see-through", what));
+  } else {
+    findings->Note(Format("%s key colour (its top-left pixel, see-through wherever it appears): %s", what,
+                          DescribeColour(picture.key).c_str()));
+  }
+  if (EveryPixelIs(picture.pixels, picture.key)) {
+    findings->Warn(Format("every pixel of the %s is see-through, so none of it shows", what));
   }
   return picture;
 }
@@ -232,15 +297,22 @@ bool CheckFigure(const Picture& face, const Picture& character, int x, int y, in
                  SheetFigure* sheetFigure) {
   CanvasLayout layout;
   if (!LayOutCanvas(character.width, character.height, x, y, &layout)) {
-    findings->Fail(Format("the character picture (%d x %d) with the face at (%d, %d) needs a canvas larger than the "
-                          "load limit of %d x %d pixels",
-                          character.width, character.height, x, y, kMaxPictureSide, kMaxPictureSide));
+    findings->Fail(Format("the character picture (%d x %d) with the face at (%d, %d) needs a canvas beyond the "
+                          "limits of %d pixels a side and %lld pixels (16 megapixels) in all",
+                          character.width, character.height, x, y, kMaxPictureSide, kMaxPicturePixels));
     return false;
   }
   findings->Note(Format("canvas %d x %d, face at (%d, %d), character at (%d, %d)", layout.width, layout.height,
                         layout.faceX, layout.faceY, layout.characterX, layout.characterY));
 
-  const FigurePictures pictures{face.pixels.view(), character.pixels.view(), x, y, faceOnChara};
+  FigurePictures pictures{};
+  pictures.face = face.pixels.view();
+  pictures.character = character.pixels.view();
+  pictures.xPosFace = x;
+  pictures.yPosFace = y;
+  pictures.fFaceOnChara = faceOnChara;
+  pictures.faceKey = face.key;
+  pictures.characterKey = character.key;
   for (const int nSize : {IDM_SIZE_NORMAL, IDM_SIZE_SMALL}) {
     Figure& figure = nSize == IDM_SIZE_SMALL ? sheetFigure->small : sheetFigure->normal;
     if (!ComposeFigure(pictures, ScaleForSize(nSize), &figure)) {
@@ -251,6 +323,10 @@ bool CheckFigure(const Picture& face, const Picture& character, int x, int y, in
                           figure.picture.width(), figure.picture.height(), figure.xClockCenter, figure.yClockCenter));
   }
 
+  if (FindShapeRuns(sheetFigure->normal.picture.view()).empty()) {
+    findings->Fail("every pixel of the figure is see-through, so the clock would show nothing");
+    return false;
+  }
   // The outline leaves out the colour of the window's top-left pixel.
   const Pixel canvasCorner = sheetFigure->normal.picture.view().At(0, 0);
   if (canvasCorner == kCanvasMagenta) {
@@ -264,9 +340,10 @@ bool CheckFigure(const Picture& face, const Picture& character, int x, int y, in
 }
 
 // Every finding about one character; fills `sheetFigure` when it loads.
-bool CheckCharacter(HDC screen, const char* ini, const char* name, std::ostream& out, SheetFigure* sheetFigure) {
+bool CheckCharacter(const char* ini, const IniText& text, const char* name, std::ostream& out,
+                    SheetFigure* sheetFigure) {
   Findings findings(out, name);
-  if (CheckSection(ini, name, &findings)) {
+  if (CheckSection(ini, text, name, &findings)) {
     const std::string faceName = CheckFileNameKey(ini, name, "FileNameFace", "face picture", &findings);
     const std::string characterName = CheckFileNameKey(ini, name, "FileNameChara", "character picture", &findings);
     const int x = CheckNumberKey(ini, name, "xPosFace", &findings);
@@ -274,9 +351,9 @@ bool CheckCharacter(HDC screen, const char* ini, const char* name, std::ostream&
     const int faceOnChara = CheckNumberKey(ini, name, "fFaceOnChara", &findings);
     findings.Note(faceOnChara != 0 ? "the face is drawn over the character" : "the character is drawn over the face");
 
-    const Picture face = CheckPicture(screen, faceName, "face picture", &findings);
+    const Picture face = CheckPicture(faceName, "face picture", &findings);
     if (face.usable) CheckFaceSize(face, &findings);
-    const Picture character = CheckPicture(screen, characterName, "character picture", &findings);
+    const Picture character = CheckPicture(characterName, "character picture", &findings);
     if (face.usable && character.usable) {
       sheetFigure->name = name;
       CheckFigure(face, character, x, y, faceOnChara, &findings, sheetFigure);
@@ -290,22 +367,40 @@ bool CheckCharacter(HDC screen, const char* ini, const char* name, std::ostream&
 
 int RunKitCheck(const char* iniPath, const char* sheetPath, std::ostream& out) {
   const std::string ini = FullPath(iniPath);
-  const DWORD attributes = GetFileAttributesA(ini.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+  std::string bytes;
+  const PictureFault read = ReadRegularFile(ini.c_str(), kMaxIniBytes, &bytes);
+  if (read == PictureFault::kNotRegularFile) {
+    // The profile calls would wait on a device just as a read would.
+    out << "kitcheck: " << iniPath << " is not a regular file (a device, a folder or a pipe)\n";
+    return 1;
+  }
+  if (read == PictureFault::kMissing) {
     out << "kitcheck: " << ini << " not found\n";
   } else {
     out << "kitcheck: checking " << ini << "; pictures with relative names are looked for in " << FolderOf(ini)
         << '\n';
+  }
+  const IniText text = ReadIniText(bytes);
+  if (text.utf16WithoutBom) {
+    out << "kitcheck: warning: " << ini << " looks like UTF-16 text without a byte-order mark; the clock reads no "
+        << "section from it. Save it in the ANSI code page (Shift-JIS on Japanese Windows)\n";
+  }
+  for (const char* own : {"GENERAL", "ALARM"}) {
+    const auto lines = text.sectionLines.find(Lower(own));
+    if (lines != text.sectionLines.end() && lines->second.size() > 1) {
+      out << "kitcheck: warning: section [" << own << "] appears " << lines->second.size() << " times (lines "
+          << LineList(lines->second) << "); the clock reads the first and ignores the rest\n";
+    }
   }
 
   std::vector<SheetFigure> figures;
   int loaded = 0;
   {
     const CurrentDirectoryScope folder(FolderOf(ini));
-    const ScopedWindowDC screen = ScopedWindowDC::Client(nullptr);
+    const ScopedPictureReader reader;
     for (const CharacterEntry& entry : CharacterTable) {
       SheetFigure figure;
-      if (CheckCharacter(screen.get(), ini.c_str(), entry.name, out, &figure)) {
+      if (CheckCharacter(ini.c_str(), text, entry.name, out, &figure)) {
         ++loaded;
         figures.push_back(std::move(figure));
       }
