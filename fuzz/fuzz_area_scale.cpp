@@ -1,10 +1,12 @@
-// The averaging reduction: it fills the whole target and nothing beside it,
-// every output channel lies within the channel's range over the source
-// pixels the output pixel covers, and equal sizes give an exact copy.
+// The reduction by coverage: it fills the whole target and nothing beside it;
+// a target pixel is figure exactly when at least half of the area it covers
+// is, and then has a colour within each channel's range over the figure
+// pixels it covers, never the key; equal sizes give an exact copy.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
+#include "coverage_oracle.h"
 #include "fuzz_support.h"
 #include "mascot/area_scale.h"
 #include "mascot/figure_geometry.h"
@@ -22,45 +24,23 @@ int ConsumeSide(FuzzedDataProvider& in) {
   return in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 48) : in.ConsumeIntegralInRange(1, kMaxPictureSide);
 }
 
-// Source pixels [first, end) along one axis that target pixel t covers, at least in part.
-void CoveredSpan(long long t, long long sourceLength, long long targetLength, long long* first, long long* end) {
-  *first = t * sourceLength / targetLength;
-  *end = ((t + 1) * sourceLength + targetLength - 1) / targetLength;
-}
-
 // Every output pixel against the source pixels it covers.
-FUZZ_ORACLE void CheckOutput(FencedPicture& source, FencedPicture& target) {
-  const int sourceWidth = source.width();
-  const int sourceHeight = source.height();
+FUZZ_ORACLE void CheckOutput(FencedPicture& source, Pixel key, FencedPicture& target) {
   const int targetWidth = target.width();
   const int targetHeight = target.height();
-  if (targetWidth == sourceWidth && targetHeight == sourceHeight) {
+  if (targetWidth == source.width() && targetHeight == source.height()) {
     for (int y = 0; y < targetHeight; ++y)
       for (int x = 0; x < targetWidth; ++x) FUZZ_REQUIRE(target.At(x, y) == source.At(x, y));
     return;
   }
   for (int ty = 0; ty < targetHeight; ++ty) {
-    long long firstRow;
-    long long endRow;
-    CoveredSpan(ty, sourceHeight, targetHeight, &firstRow, &endRow);
     for (int tx = 0; tx < targetWidth; ++tx) {
-      long long firstColumn;
-      long long endColumn;
-      CoveredSpan(tx, sourceWidth, targetWidth, &firstColumn, &endColumn);
+      const CoveredFigure cover = CoverTargetPixel(source.const_view(), key, targetWidth, targetHeight, tx, ty);
       const Pixel out = target.At(tx, ty);
-      FUZZ_REQUIRE((out & 0xFF000000) == 0);
-      for (int shift = 0; shift <= 16; shift += 8) {
-        unsigned low = 255;
-        unsigned high = 0;
-        for (long long y = firstRow; y < endRow; ++y) {
-          for (long long x = firstColumn; x < endColumn; ++x) {
-            const unsigned channel = (source.At(static_cast<int>(x), static_cast<int>(y)) >> shift) & 0xFF;
-            low = std::min(low, channel);
-            high = std::max(high, channel);
-          }
-        }
-        const unsigned channel = (out >> shift) & 0xFF;
-        FUZZ_REQUIRE(channel >= low && channel <= high);
+      FUZZ_REQUIRE((out != key) == cover.IsFigure());
+      if (out != key) {
+        FUZZ_REQUIRE((out & 0xFF000000) == 0);
+        FUZZ_REQUIRE(cover.InRange(out));
       }
     }
   }
@@ -115,11 +95,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   FencedPicture target(targetWidth, targetHeight, in.ConsumeIntegralInRange(0, 2), kUnwritten);
 
-  FUZZ_REQUIRE(ScaleAreaAverage(source.const_view(), target.view()));
+  const Pixel key = palette[in.ConsumeIntegralInRange<std::size_t>(0, palette.size() - 1)] & 0x00FFFFFF;
+  FUZZ_REQUIRE(ScaleByCoverage(source.const_view(), key, target.view()));
   FUZZ_REQUIRE(target.GuardsIntact());
-  FUZZ_REQUIRE(!ScaleAreaAverage(ConstPixelView{}, target.view()));
-  FUZZ_REQUIRE(!ScaleAreaAverage(source.const_view(), PixelView{}));
+  FUZZ_REQUIRE(!ScaleByCoverage(ConstPixelView{}, key, target.view()));
+  FUZZ_REQUIRE(!ScaleByCoverage(source.const_view(), key, PixelView{}));
 
-  CheckOutput(source, target);
+  CheckOutput(source, key, target);
   return 0;
 }

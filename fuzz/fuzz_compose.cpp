@@ -1,6 +1,6 @@
-// Composition from arbitrary pictures and offsets: the colour-key copy never
-// writes outside its destination and draws exactly the source's non-key
-// pixels; the canvas layout is the one of a 64-bit computation; a failed
+// Composition from arbitrary pictures, keys and offsets: the colour-key copy
+// never writes outside its destination and draws exactly the source's non-key
+// pixels; the picture's key is a colour no figure pixel has; the canvas layout is the one of a 64-bit computation; a failed
 // composition leaves the figure alone and a successful one has the window
 // size and clock centre of the geometry rules.
 #include <algorithm>
@@ -24,20 +24,21 @@ constexpr long long kComposeBudget = FUZZ_COMPOSE_BUDGET;
 
 struct Layer {
   ConstPixelView picture;
+  Pixel key;
   long long x;
   long long y;
 };
 
-// The colour at (x, y) of a canvas made by drawing `layers` in order over magenta.
-FUZZ_ORACLE Pixel ReferenceCanvasPixel(const Layer* layers, int count, long long x, long long y) {
-  Pixel colour = kCanvasMagenta;
+// The colour at (x, y) of a canvas made by drawing `layers` in order over `background`.
+FUZZ_ORACLE Pixel ReferenceCanvasPixel(const Layer* layers, int count, long long x, long long y, Pixel background) {
+  Pixel colour = background;
   for (int i = 0; i < count; ++i) {
     const Layer& layer = layers[i];
     const long long u = x - layer.x;
     const long long v = y - layer.y;
     if (u < 0 || v < 0 || u >= layer.picture.width || v >= layer.picture.height) continue;
     const Pixel p = layer.picture.At(static_cast<int>(u), static_cast<int>(v));
-    if (p != layer.picture.At(0, 0)) colour = p;
+    if (p != layer.key) colour = p;
   }
   return colour;
 }
@@ -63,16 +64,32 @@ FUZZ_ORACLE void CheckDrawn(FencedPicture& destination, const std::vector<Pixel>
   }
 }
 
-// At size 1.0 the window's picture is the canvas itself, pixel for pixel.
-FUZZ_ORACLE void CheckUnscaledPicture(const FigurePictures& pictures, const CanvasLayout& layout,
-                                      ConstPixelView picture) {
-  const Layer face_layer{pictures.face, layout.faceX, layout.faceY};
-  const Layer character_layer{pictures.character, layout.characterX, layout.characterY};
-  const Layer layers[2] = {pictures.fFaceOnChara != 0 ? character_layer : face_layer,
-                           pictures.fFaceOnChara != 0 ? face_layer : character_layer};
+FUZZ_ORACLE bool IsFigureColour(ConstPixelView picture, Pixel key, Pixel colour) {
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x)
+      if (picture.At(x, y) != key && picture.At(x, y) == colour) return true;
+  return false;
+}
+
+// The picture's key, its corner, is magenta unless a figure pixel is
+// magenta, and then no figure pixel's colour.
+FUZZ_ORACLE void CheckPictureKey(const Layer* layers, Pixel key) {
+  bool magentaTaken = false;
+  for (int i = 0; i < 2; ++i) {
+    magentaTaken = magentaTaken || IsFigureColour(layers[i].picture, layers[i].key, kCanvasMagenta);
+    FUZZ_REQUIRE(key == kCanvasMagenta || !IsFigureColour(layers[i].picture, layers[i].key, key));
+  }
+  FUZZ_REQUIRE(magentaTaken || key == kCanvasMagenta);
+}
+
+// At size 1.0 the window's picture is the canvas itself, pixel for pixel, but
+// for its corner, which is always the key.
+FUZZ_ORACLE void CheckUnscaledPicture(const Layer* layers, ConstPixelView picture) {
+  const Pixel key = picture.At(0, 0);
   for (int y = 0; y < picture.height; ++y) {
     for (int x = 0; x < picture.width; ++x) {
-      FUZZ_REQUIRE(picture.At(x, y) == ReferenceCanvasPixel(layers, 2, x, y));
+      if (x == 0 && y == 0) continue;
+      FUZZ_REQUIRE(picture.At(x, y) == ReferenceCanvasPixel(layers, 2, x, y, key));
     }
   }
 }
@@ -129,6 +146,11 @@ void CheckComposeFigure(FuzzedDataProvider& in) {
   pictures.xPosFace = ConsumeFacePosition(in, character.width());
   pictures.yPosFace = ConsumeFacePosition(in, character.height());
   pictures.fFaceOnChara = in.ConsumeIntegral<int>();
+  // Each picture keyed by its corner, as a BMP is, or by a colour of its own,
+  // as a picture cut by alpha is.
+  if (in.ConsumeBool()) pictures.faceKey = palette[in.ConsumeIntegralInRange<std::size_t>(0, palette.size() - 1)];
+  if (in.ConsumeBool())
+    pictures.characterKey = palette[in.ConsumeIntegralInRange<std::size_t>(0, palette.size() - 1)];
 
   const bool hasPictures = !pictures.face.empty() && !pictures.character.empty();
   const long long width = ReferenceLength(character.width(), pictures.xPosFace);
@@ -176,7 +198,13 @@ void CheckComposeFigure(FuzzedDataProvider& in) {
   FUZZ_REQUIRE(std::abs(figure.xClockCenter - scale * (std::max(pictures.xPosFace, 0) + kFaceCentre)) <= 0.5);
   FUZZ_REQUIRE(std::abs(figure.yClockCenter - scale * (std::max(pictures.yPosFace, 0) + kFaceCentre)) <= 0.5);
 
-  if (scale == 1.0) CheckUnscaledPicture(pictures, layout, figure.picture.view());
+  const Layer faceLayer{pictures.face, ResolveKey(pictures.face, pictures.faceKey), layout.faceX, layout.faceY};
+  const Layer characterLayer{pictures.character, ResolveKey(pictures.character, pictures.characterKey),
+                             layout.characterX, layout.characterY};
+  const Layer layers[2] = {pictures.fFaceOnChara != 0 ? characterLayer : faceLayer,
+                           pictures.fFaceOnChara != 0 ? faceLayer : characterLayer};
+  CheckPictureKey(layers, figure.picture.view().At(0, 0));
+  if (scale == 1.0) CheckUnscaledPicture(layers, figure.picture.view());
 }
 
 }  // namespace

@@ -77,6 +77,7 @@ def main():
         "fuzz_compose": patterns(),
         "fuzz_shape_runs": patterns(),
         "fuzz_area_scale": patterns(),
+        "fuzz_key_picture": patterns(),
         "fuzz_time_checks": patterns(),
         "fuzz_bmp_header": dict(patterns(), **bmp_seeds()),
     }

@@ -40,9 +40,31 @@ AxisCover CoverAxis(int sourceLength, int targetLength) {
   return cover;
 }
 
+// The average of the covered figure pixels came out as the key colour itself.
+// The figure pixels it covers are not all of one colour (none is the key), so
+// one channel has room within their range: step it by one towards the range's
+// other end.
+Pixel StepOffKey(ConstPixelView source, Pixel key, const AxisCover& rows, int ty, const AxisCover& columns,
+                 int tx) {
+  for (int shift = 0; shift <= 16; shift += 8) {
+    const unsigned channel = (key >> shift) & 0xFF;
+    for (int r = rows.first[ty]; r < rows.first[ty + 1]; ++r) {
+      const Pixel* row = source.Row(rows.taps[r].index);
+      for (int c = columns.first[tx]; c < columns.first[tx + 1]; ++c) {
+        const Pixel p = row[columns.taps[c].index];
+        if (p == key) continue;
+        const unsigned other = (p >> shift) & 0xFF;
+        if (other > channel) return key + (Pixel{1} << shift);
+        if (other < channel) return key - (Pixel{1} << shift);
+      }
+    }
+  }
+  return key;  // not reached: the covered figure pixels differ from the key
+}
+
 }  // namespace
 
-bool ScaleAreaAverage(ConstPixelView source, PixelView target) {
+bool ScaleByCoverage(ConstPixelView source, Pixel key, PixelView target) {
   if (source.empty() || target.empty()) return false;
   if (source.width == target.width && source.height == target.height) {
     for (int y = 0; y < source.height; ++y) {
@@ -55,37 +77,47 @@ bool ScaleAreaAverage(ConstPixelView source, PixelView target) {
   const AxisCover rows = CoverAxis(source.height, target.height);
   const std::uint64_t total = static_cast<std::uint64_t>(source.width) * source.height;
   // One target row at a time: first the covered source rows summed per
-  // column, then those sums combined across the covered columns.
-  std::vector<std::uint32_t> columnSums(static_cast<std::size_t>(source.width) * 3);
+  // column (figure area and the figure's colour channels), then those sums
+  // combined across the covered columns.
+  std::vector<std::uint32_t> columnSums(static_cast<std::size_t>(source.width) * 4);
   for (int ty = 0; ty < target.height; ++ty) {
     std::fill(columnSums.begin(), columnSums.end(), 0u);
     for (int r = rows.first[ty]; r < rows.first[ty + 1]; ++r) {
       const Pixel* row = source.Row(rows.taps[r].index);
       const std::uint32_t weight = rows.taps[r].weight;
       std::uint32_t* sum = columnSums.data();
-      for (int x = 0; x < source.width; ++x, sum += 3) {
+      for (int x = 0; x < source.width; ++x, sum += 4) {
         const Pixel p = row[x];
-        sum[0] += weight * ((p >> 16) & 0xFF);
-        sum[1] += weight * ((p >> 8) & 0xFF);
-        sum[2] += weight * (p & 0xFF);
+        if (p == key) continue;
+        sum[0] += weight;
+        sum[1] += weight * ((p >> 16) & 0xFF);
+        sum[2] += weight * ((p >> 8) & 0xFF);
+        sum[3] += weight * (p & 0xFF);
       }
     }
     Pixel* out = target.Row(ty);
     for (int tx = 0; tx < target.width; ++tx) {
+      std::uint64_t area = 0;
       std::uint64_t red = 0;
       std::uint64_t green = 0;
       std::uint64_t blue = 0;
       for (int c = columns.first[tx]; c < columns.first[tx + 1]; ++c) {
-        const std::uint32_t* sum = &columnSums[static_cast<std::size_t>(columns.taps[c].index) * 3];
+        const std::uint32_t* sum = &columnSums[static_cast<std::size_t>(columns.taps[c].index) * 4];
         const std::uint64_t weight = columns.taps[c].weight;
-        red += weight * sum[0];
-        green += weight * sum[1];
-        blue += weight * sum[2];
+        area += weight * sum[0];
+        red += weight * sum[1];
+        green += weight * sum[2];
+        blue += weight * sum[3];
       }
-      red = (red + total / 2) / total;
-      green = (green + total / 2) / total;
-      blue = (blue + total / 2) / total;
-      out[tx] = static_cast<Pixel>((red << 16) | (green << 8) | blue);
+      if (2 * area < total) {
+        out[tx] = key;
+        continue;
+      }
+      red = (red + area / 2) / area;
+      green = (green + area / 2) / area;
+      blue = (blue + area / 2) / area;
+      const Pixel colour = static_cast<Pixel>((red << 16) | (green << 8) | blue);
+      out[tx] = colour != key ? colour : StepOffKey(source, key, rows, ty, columns, tx);
     }
   }
   return true;

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
-int DrawTransparent(PixelView destination, int x, int y, ConstPixelView source) {
+int DrawTransparent(PixelView destination, int x, int y, ConstPixelView source, Pixel key) {
   if (source.empty()) return 0;
   if (destination.empty()) return 1;
-  const Pixel key = source.At(0, 0);
   // 64-bit bounds: a position near the integer limits must not wrap.
   const long long firstColumn = std::max(0LL, -static_cast<long long>(x));
   const long long endColumn =

@@ -5,8 +5,13 @@
 #include "mascot/pixel_buffer.h"
 
 // Copies `source` to (x, y) of `destination`, leaving out every pixel equal to
-// the source's own pixel (0, 0); whatever falls outside the destination is
-// clipped. Returns 0 and draws nothing without a source picture, 1 otherwise.
-int DrawTransparent(PixelView destination, int x, int y, ConstPixelView source);
+// `key`; whatever falls outside the destination is clipped. Returns 0 and
+// draws nothing without a source picture, 1 otherwise.
+int DrawTransparent(PixelView destination, int x, int y, ConstPixelView source, Pixel key);
+
+// The same with the source's own pixel (0, 0) as the key.
+inline int DrawTransparent(PixelView destination, int x, int y, ConstPixelView source) {
+  return DrawTransparent(destination, x, y, source, source.empty() ? 0 : source.At(0, 0));
+}
 
 #endif

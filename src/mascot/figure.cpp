@@ -15,26 +15,30 @@ bool ComposeFigure(const FigurePictures& pictures, double scale, Figure* figure)
   }
   const int width = ScaledLength(scale, layout.width);
   const int height = ScaledLength(scale, layout.height);
+  const Pixel faceKey = ResolveKey(pictures.face, pictures.faceKey);
+  const Pixel characterKey = ResolveKey(pictures.character, pictures.characterKey);
+  const KeyedView parts[] = {{pictures.face, faceKey}, {pictures.character, characterKey}};
+  const Pixel key = FindFreeKey(parts);
   PixelBuffer canvas;
-  if (!canvas.Allocate(layout.width, layout.height, kCanvasMagenta)) return false;
+  if (!canvas.Allocate(layout.width, layout.height, key)) return false;
   if (pictures.fFaceOnChara != 0) {
-    DrawTransparent(canvas.view(), layout.characterX, layout.characterY, pictures.character);
-    DrawTransparent(canvas.view(), layout.faceX, layout.faceY, pictures.face);
+    DrawTransparent(canvas.view(), layout.characterX, layout.characterY, pictures.character, characterKey);
+    DrawTransparent(canvas.view(), layout.faceX, layout.faceY, pictures.face, faceKey);
   } else {
-    DrawTransparent(canvas.view(), layout.faceX, layout.faceY, pictures.face);
-    DrawTransparent(canvas.view(), layout.characterX, layout.characterY, pictures.character);
+    DrawTransparent(canvas.view(), layout.faceX, layout.faceY, pictures.face, faceKey);
+    DrawTransparent(canvas.view(), layout.characterX, layout.characterY, pictures.character, characterKey);
   }
+  // The outline cuts away the colour of the picture's corner, so the corner
+  // stays the key: a picture cut by alpha may have a figure pixel there, and
+  // a reduced corner can be half covered by the figure.
+  canvas.view().At(0, 0) = key;
 
   // At full size the canvas is the picture; no second buffer of its size.
   if (width != layout.width || height != layout.height) {
     PixelBuffer scaled;
-    if (!scaled.Allocate(width, height, kCanvasMagenta)) return false;
-    ScaleAreaAverage(canvas.view(), scaled.view());
-    // The outline cuts away the colour of the picture's corner. Reduced, that
-    // corner can take in a figure pixel next to it and stop being the
-    // background, which would then show as a rectangle: it keeps the canvas's
-    // own corner colour instead.
-    scaled.view().At(0, 0) = canvas.view().At(0, 0);
+    if (!scaled.Allocate(width, height, key)) return false;
+    ScaleByCoverage(canvas.view(), key, scaled.view());
+    scaled.view().At(0, 0) = key;
     canvas = std::move(scaled);
   }
   figure->picture = std::move(canvas);

@@ -3,10 +3,8 @@
 #ifndef TAVELIN_MASCOT_FIGURE_H
 #define TAVELIN_MASCOT_FIGURE_H
 
+#include "mascot/keyed_picture.h"
 #include "mascot/pixel_buffer.h"
-
-// Background of the canvas, left where neither picture is opaque.
-constexpr Pixel kCanvasMagenta = 0x00FF00FF;
 
 struct FigurePictures {
   ConstPixelView face;
@@ -14,8 +12,13 @@ struct FigurePictures {
   int xPosFace;
   int yPosFace;
   int fFaceOnChara;  // non-zero: the face lies over the character
+  Pixel faceKey = kOwnCornerKey;       // transparent colour of each picture
+  Pixel characterKey = kOwnCornerKey;
 };
 
+// The figure's picture is keyed by its own pixel (0, 0): magenta where neither
+// picture shows, unless a figure pixel is magenta, then a colour no figure
+// pixel has.
 struct Figure {
   PixelBuffer picture;  // MascotBitmap's pixels; its size is the window's
   double dScale = 0;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/character_table.h"
+#include "coverage_oracle.h"
 #include "demokit/characters.h"
 #include "demokit/kit.h"
 #include "mascot/figure.h"
@@ -219,6 +220,33 @@ TEST(DemoKit, ComposedFiguresHaveAnInkOutline) {
     ASSERT_TRUE(ComposeFigure({face.view(), chara.view(), c.xPosFace, c.yPosFace, c.fFaceOnChara}, 1.0, &figure));
     ASSERT_EQ(figure.picture.view().At(0, 0), kCanvasMagenta);
     ExpectCleanSilhouette(figure.picture.view());
+  }
+}
+
+TEST(DemoKit, SmallFiguresHaveNoRimOfTheBackground) {
+  for (const demokit::Character& c : demokit::Characters()) {
+    SCOPED_TRACE(c.name);
+    const PixelBuffer chara = KitPicture(c.fileName);
+    const PixelBuffer face = KitPicture(demokit::FaceOf(c).fileName);
+    const FigurePictures pictures{face.view(), chara.view(), c.xPosFace, c.yPosFace, c.fFaceOnChara};
+    Figure normal, small;
+    ASSERT_TRUE(ComposeFigure(pictures, 1.0, &normal));
+    ASSERT_TRUE(ComposeFigure(pictures, 0.7, &small));
+    const ConstPixelView canvas = normal.picture.view();
+    const ConstPixelView picture = small.picture.view();
+    ASSERT_EQ(picture.At(0, 0), kCanvasMagenta);
+    int wrongOutline = 0, mixed = 0;
+    for (int y = 0; y < picture.height; ++y) {
+      for (int x = 0; x < picture.width; ++x) {
+        const CoveredFigure cover =
+            CoverTargetPixel(canvas, kCanvasMagenta, picture.width, picture.height, x, y);
+        const Pixel p = picture.At(x, y);
+        wrongOutline += (p != kCanvasMagenta) != cover.IsFigure();
+        mixed += p != kCanvasMagenta && !cover.InRange(p);
+      }
+    }
+    EXPECT_EQ(wrongOutline, 0) << "the outline is the figure's own coverage";
+    EXPECT_EQ(mixed, 0) << "edge pixels carry the figure's colours only";
   }
 }
 

@@ -1,7 +1,8 @@
 // The figure as pixels: colour-key copy, canvas layout, scale, clock centre,
-// averaging reduction and the whole composition.
+// reduction by coverage and the whole composition.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "coverage_oracle.h"
 #include "mascot/area_scale.h"
 #include "mascot/draw_transparent.h"
 #include "mascot/figure.h"
@@ -178,28 +180,41 @@ TEST(FigureGeometry, ClockCentreIsTheScaledCentreOfThePlacedFace) {
   }
 }
 
-TEST(AreaScale, EqualSizesCopyExactly) {
+constexpr Pixel kKey = kCanvasMagenta;
+
+TEST(CoverageScale, EqualSizesCopyExactly) {
   std::mt19937 random(7);
   PixelBuffer source = Filled(37, 23, 0);
   for (int i = 0; i < 37 * 23; ++i) source.data()[i] = random() & 0x00FFFFFF;
+  source.data()[5] = kKey;
   PixelBuffer target = Filled(37, 23, 0);
-  ASSERT_TRUE(ScaleAreaAverage(source.view(), target.view()));
+  ASSERT_TRUE(ScaleByCoverage(source.view(), kKey, target.view()));
   EXPECT_EQ(std::vector<Pixel>(source.data(), source.data() + 37 * 23),
             std::vector<Pixel>(target.data(), target.data() + 37 * 23));
 }
 
-TEST(AreaScale, TwoByTwoToOneAveragesAllFour) {
-  PixelBuffer source = Filled(2, 2, 0);
-  source.view().At(0, 0) = 0x00FF0000;
-  source.view().At(1, 0) = 0x0000FF00;
-  source.view().At(0, 1) = 0x000000FF;
-  source.view().At(1, 1) = 0x00FFFFFF;
-  PixelBuffer target = Filled(1, 1, 0);
-  ASSERT_TRUE(ScaleAreaAverage(source.view(), target.view()));
-  EXPECT_EQ(target.view().At(0, 0), 0x00808080u);  // 510 / 4 = 127.5, rounded up
+TEST(CoverageScale, TwoByTwoToOneAveragesTheFigureAndKeepsItFromHalfOn) {
+  struct Case {
+    Pixel pixels[4];
+    Pixel expected;
+  } cases[] = {
+      {{0x00FF0000, 0x0000FF00, 0x000000FF, 0x00FFFFFF}, 0x00808080},  // 510 / 4 = 127.5, rounded up
+      {{0x00FF0000, 0x0000FF00, 0x000000FF, kKey}, 0x00555555},        // three of four: the key is left out
+      {{0x00FF0000, kKey, 0x000000FF, kKey}, 0x00800080},              // exactly half is figure
+      {{kKey, kKey, 0x000000FF, kKey}, kKey},                          // a quarter is not
+      {{kKey, kKey, kKey, kKey}, kKey},
+  };
+  for (const Case& c : cases) {
+    PixelBuffer source = Filled(2, 2, 0);
+    std::copy(std::begin(c.pixels), std::end(c.pixels), source.data());
+    PixelBuffer target = Filled(1, 1, 0);
+    ASSERT_TRUE(ScaleByCoverage(source.view(), kKey, target.view()));
+    EXPECT_EQ(target.view().At(0, 0), c.expected) << std::hex << c.pixels[0] << " " << c.pixels[1] << " "
+                                                  << c.pixels[2] << " " << c.pixels[3];
+  }
 }
 
-TEST(AreaScale, PartlyCoveredPixelsCountByTheirCoveredPart) {
+TEST(CoverageScale, PartlyCoveredPixelsCountByTheirCoveredPart) {
   // Three source columns into two: target 0 covers column 0 and half of
   // column 1, target 1 the other half of column 1 and column 2.
   PixelBuffer source = Filled(3, 1, 0);
@@ -207,35 +222,63 @@ TEST(AreaScale, PartlyCoveredPixelsCountByTheirCoveredPart) {
   source.view().At(1, 0) = 0x00000030;
   source.view().At(2, 0) = 0x00000000;
   PixelBuffer target = Filled(2, 1, 0);
-  ASSERT_TRUE(ScaleAreaAverage(source.view(), target.view()));
+  ASSERT_TRUE(ScaleByCoverage(source.view(), kKey, target.view()));
   EXPECT_EQ(target.view().At(0, 0), static_cast<Pixel>((0xF0 * 2 + 0x30 + 1) / 3));  // 528 / 3 = 176
   EXPECT_EQ(target.view().At(1, 0), static_cast<Pixel>(0x30 / 3));                   // 16
+
+  // With the middle column transparent, each side is two thirds figure, of one colour.
+  source.view().At(1, 0) = kKey;
+  ASSERT_TRUE(ScaleByCoverage(source.view(), kKey, target.view()));
+  EXPECT_EQ(target.view().At(0, 0), 0x000000F0u);
+  EXPECT_EQ(target.view().At(1, 0), 0x00000000u);
 }
 
-TEST(AreaScale, AUniformPictureStaysUniformAtAnySize) {
+TEST(CoverageScale, AUniformPictureStaysUniformAtAnySize) {
   const Pixel colour = 0x00123456;
   const PixelBuffer source = Filled(230, 300, colour);
   for (int width : {161, 1, 229, 7}) {
     for (int height : {210, 1, 299, 13}) {
       PixelBuffer target = Filled(width, height, 0);
-      ASSERT_TRUE(ScaleAreaAverage(source.view(), target.view()));
+      ASSERT_TRUE(ScaleByCoverage(source.view(), kKey, target.view()));
       for (int i = 0; i < width * height; ++i) ASSERT_EQ(target.data()[i], colour) << width << "x" << height;
     }
   }
 }
 
-TEST(AreaScale, MixesMagentaIntoTheOutlineOnly) {
-  PixelBuffer source = Filled(10, 10, kCanvasMagenta);
-  for (int y = 0; y < 10; ++y)
-    for (int x = 5; x < 10; ++x) source.view().At(x, y) = 0x00000000;
-  PixelBuffer target = Filled(7, 7, 0);
-  ASSERT_TRUE(ScaleAreaAverage(source.view(), target.view()));
-  for (int y = 0; y < 7; ++y) {
-    EXPECT_EQ(target.view().At(0, y), kCanvasMagenta);
-    EXPECT_NE(target.view().At(3, y), kCanvasMagenta);  // 3.0 .. 4.28 straddles the edge at 5 / 1.43
-    EXPECT_NE(target.view().At(3, y), 0u);
-    EXPECT_EQ(target.view().At(6, y), 0u);
+TEST(CoverageScale, EdgesTakeNoKeyColourAndTheOutlineIsTheCoverage) {
+  // A green disc on magenta, reduced by 0.7 as the small size does.
+  PixelBuffer source = Filled(61, 47, kKey);
+  for (int y = 0; y < 47; ++y)
+    for (int x = 0; x < 61; ++x)
+      if ((x - 30) * (x - 30) + (y - 23) * (y - 23) <= 20 * 20) source.view().At(x, y) = 0x0000C000;
+  const int width = ScaledLength(0.7, 61), height = ScaledLength(0.7, 47);
+  PixelBuffer target = Filled(width, height, 0);
+  ASSERT_TRUE(ScaleByCoverage(source.view(), kKey, target.view()));
+  int figurePixels = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const CoveredFigure cover = CoverTargetPixel(source.view(), kKey, width, height, x, y);
+      const Pixel out = target.view().At(x, y);
+      EXPECT_EQ(out != kKey, cover.IsFigure()) << "at " << x << ", " << y;
+      if (out != kKey) {
+        EXPECT_EQ(out, 0x0000C000u) << "at " << x << ", " << y << ": no mixture with the key";
+      }
+      figurePixels += out != kKey;
+    }
   }
+  EXPECT_GT(figurePixels, 350);  // about pi * 14^2 = 616
+}
+
+TEST(CoverageScale, AnAverageThatLandsOnTheKeyIsSteppedOff) {
+  PixelBuffer source = Filled(2, 1, 0);
+  source.view().At(0, 0) = 0x00FF00FE;
+  source.view().At(1, 0) = 0x00FF0100;  // their average is exactly magenta
+  PixelBuffer target = Filled(1, 1, 0);
+  ASSERT_TRUE(ScaleByCoverage(source.view(), kKey, target.view()));
+  const Pixel out = target.view().At(0, 0);
+  EXPECT_NE(out, kKey);
+  const CoveredFigure cover = CoverTargetPixel(source.view(), kKey, 1, 1, 0, 0);
+  EXPECT_TRUE(cover.InRange(out)) << std::hex << out;
 }
 
 TEST(PixelBuffer, RefusesSizesBeyondTheLimitBeforeAllocating) {
@@ -317,19 +360,47 @@ TEST(ComposeFigure, FaceBeyondItsSquareIsCutAtTheCanvas) {
 TEST(ComposeFigure, ReducedCornerKeepsTheBackgroundColour) {
   const PixelBuffer face = Filled(150, 150, 0);  // all key: only the character shows
   PixelBuffer character = Filled(100, 100, 0x0000FF00);
-  character.view().At(1, 0) = 0x00000080;  // opaque, right beside the corner
-  character.view().At(0, 1) = 0x00000080;
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 3; ++x)
+      if (x + y > 0) character.view().At(x, y) = 0x00000080;  // opaque all round the corner
   Figure figure;
   ASSERT_TRUE(ComposeFigure({face.view(), character.view(), 0, 0, 0}, 0.7, &figure));
   const ConstPixelView picture = figure.picture.view();
   EXPECT_EQ(picture.At(0, 0), kCanvasMagenta) << "the corner still names the background";
-  EXPECT_NE(picture.At(1, 0), kCanvasMagenta) << "the figure's mixed edge stays part of it";
+  EXPECT_EQ(picture.At(1, 0), 0x00000080u) << "the figure's edge keeps its own colour";
   EXPECT_EQ(picture.At(50, 50), kCanvasMagenta);
 
   // At full size an opaque corner is the key, as before.
   character.view().At(0, 0) = 0x00000080;
   ASSERT_TRUE(ComposeFigure({face.view(), character.view(), 0, 0, 0}, 1.0, &figure));
   EXPECT_EQ(figure.picture.view().At(0, 0), kCanvasMagenta) << "the character's own corner is its key";
+}
+
+TEST(ComposeFigure, PicturesWithTheirOwnKeysKeepEveryFigurePixel) {
+  // A character cut by alpha whose corner is figure and whose black line
+  // matches its transparent pixels' colour, and a face keyed by its corner.
+  PixelBuffer character = Filled(100, 100, 0x00000000);
+  for (int x = 0; x < 100; ++x) character.view().At(x, 10) = 0xFF000000;  // an opaque black line
+  character.view().At(0, 0) = 0xFF00FF00;
+  character.view().At(1, 0) = 0xFFFF00FF;  // opaque magenta
+  const Pixel characterKey = KeyPicture(character.view(), true);
+  const PixelBuffer face = Filled(150, 150, 0x00FFFFFF);
+
+  Figure figure;
+  FigurePictures pictures{face.view(), character.view(), 200, 200, 0};
+  pictures.characterKey = characterKey;
+  ASSERT_TRUE(ComposeFigure(pictures, 1.0, &figure));
+  const ConstPixelView picture = figure.picture.view();
+  const Pixel key = picture.At(0, 0);
+  EXPECT_NE(key, kCanvasMagenta) << "magenta is a figure colour here";
+  EXPECT_EQ(picture.At(1, 0), kCanvasMagenta) << "so it shows";
+  EXPECT_EQ(picture.At(50, 10), 0x00000000u) << "the black line stays";
+  EXPECT_EQ(picture.At(50, 50), key);
+  EXPECT_EQ(picture.At(299, 299), key) << "the face keyed by its corner shows nothing";
+  int keyPixels = 0;
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x) keyPixels += picture.At(x, y) == key;
+  EXPECT_EQ(keyPixels, 350 * 350 - 100 - 1) << "the line and the magenta pixel are figure, the rest is key";
 }
 
 TEST(ComposeFigure, FailureLeavesTheFigureAlone) {

@@ -1,0 +1,68 @@
+// Decoded pictures turned into keyed pictures: with a telling alpha channel
+// every pixel below alpha 128 becomes the key and every other keeps its
+// colour, and the key is the colour of no pixel that stays; without one the
+// picture keeps its colours and its corner is the key. Magenta is the key
+// whenever it is free.
+#include <cstdint>
+#include <vector>
+
+#include "fuzz_support.h"
+#include "mascot/keyed_picture.h"
+
+namespace {
+
+constexpr Pixel kColour = 0x00FFFFFF;
+
+// Alpha values near the cut turn up often.
+Pixel ConsumeAlpha(FuzzedDataProvider& in) {
+  static constexpr std::uint8_t kAlphas[] = {0, 127, 128, 255, 1, 254};
+  const std::uint8_t alpha = in.ConsumeBool() ? in.PickValueInArray(kAlphas) : in.ConsumeIntegral<std::uint8_t>();
+  return static_cast<Pixel>(alpha) << 24;
+}
+
+FUZZ_ORACLE void CheckKeyed(const std::vector<Pixel>& decoded, FencedPicture& keyed, bool hasAlpha, Pixel key) {
+  bool alphaSaysSomething = false;
+  for (const Pixel p : decoded) alphaSaysSomething = alphaSaysSomething || (p >> 24) != 0;
+  const int width = keyed.width();
+  if (!hasAlpha || !alphaSaysSomething) {
+    FUZZ_REQUIRE(key == (decoded[0] & kColour));
+    for (std::size_t i = 0; i < decoded.size(); ++i)
+      FUZZ_REQUIRE(keyed.At(static_cast<int>(i) % width, static_cast<int>(i) / width) == (decoded[i] & kColour));
+    return;
+  }
+  bool magentaTaken = false;
+  for (std::size_t i = 0; i < decoded.size(); ++i) {
+    const Pixel out = keyed.At(static_cast<int>(i) % width, static_cast<int>(i) / width);
+    if ((decoded[i] >> 24) < 128) {
+      FUZZ_REQUIRE(out == key);
+    } else {
+      FUZZ_REQUIRE(out == (decoded[i] & kColour));
+      FUZZ_REQUIRE(out != key);
+      magentaTaken = magentaTaken || out == kCanvasMagenta;
+    }
+  }
+  FUZZ_REQUIRE(magentaTaken || key == kCanvasMagenta);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider in(data, size);
+  const bool hasAlpha = in.ConsumeBool();
+  FencedPicture picture(in.ConsumeIntegralInRange(1, 48), in.ConsumeIntegralInRange(1, 48),
+                        in.ConsumeIntegralInRange(0, 2), 0x5A5A5A5A);
+  const std::vector<Pixel> palette = ConsumePalette(in);
+  const bool noAlpha = in.ConsumeIntegralInRange(0, 7) == 0;  // an alpha channel of zeros
+  std::vector<Pixel> decoded;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      const Pixel colour = palette[in.ConsumeIntegralInRange<std::size_t>(0, palette.size() - 1)] & kColour;
+      picture.At(x, y) = colour | (noAlpha ? 0 : ConsumeAlpha(in));
+      decoded.push_back(picture.At(x, y));
+    }
+  }
+  const Pixel key = KeyPicture(picture.view(), hasAlpha);
+  FUZZ_REQUIRE(picture.GuardsIntact());
+  CheckKeyed(decoded, picture, hasAlpha, key);
+  return 0;
+}

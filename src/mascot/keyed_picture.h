@@ -1,0 +1,40 @@
+// Pictures as the figure is composed from them: every pixel either belongs to
+// the figure with its own colour or is the picture's key colour, which stands
+// for transparent.
+#ifndef TAVELIN_MASCOT_KEYED_PICTURE_H
+#define TAVELIN_MASCOT_KEYED_PICTURE_H
+
+#include <span>
+
+#include "mascot/pixel_buffer.h"
+
+// Stands in for a key colour and means "the picture's own top-left pixel".
+// No picture pixel (0x00RRGGBB) has its top byte set, so none can equal it.
+constexpr Pixel kOwnCornerKey = 0xFFFFFFFF;
+
+// The background of the canvas, and the first choice of key wherever a key
+// colour is picked: magenta, unless a figure pixel has that colour.
+constexpr Pixel kCanvasMagenta = 0x00FF00FF;
+
+// A picture together with the colour that is transparent in it.
+struct KeyedView {
+  ConstPixelView picture;
+  Pixel key;
+};
+
+// The key colour of `picture` when `key` is kOwnCornerKey, else `key` itself.
+Pixel ResolveKey(ConstPixelView picture, Pixel key);
+
+// A colour that no figure pixel of the pictures has: kCanvasMagenta when it is
+// free, else the lowest free colour. With every colour taken (a picture of 2^24
+// distinct figure pixels) kCanvasMagenta all the same.
+Pixel FindFreeKey(std::span<const KeyedView> pictures);
+
+// Turns decoded pixels (0xAARRGGBB) in place into a keyed picture (0x00RRGGBB)
+// and returns its key colour. With `hasAlphaChannel` and an alpha that is not
+// zero in every pixel, a pixel with alpha below 128 is transparent and the key
+// is a colour that no other pixel has; otherwise (no alpha, or alpha that says
+// nothing) the key is the colour of the top-left pixel.
+Pixel KeyPicture(PixelView decoded, bool hasAlphaChannel);
+
+#endif

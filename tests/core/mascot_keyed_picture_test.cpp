@@ -1,0 +1,81 @@
+// Pictures turned into keyed pictures: cut by alpha, or by their corner colour.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "mascot/keyed_picture.h"
+#include "mascot/pixel_buffer.h"
+
+namespace {
+
+PixelBuffer FromPixels(int width, const std::vector<Pixel>& pixels) {
+  PixelBuffer buffer;
+  EXPECT_TRUE(buffer.Allocate(width, static_cast<int>(pixels.size()) / width, 0));
+  std::copy(pixels.begin(), pixels.end(), buffer.data());
+  return buffer;
+}
+
+std::vector<Pixel> PixelsOf(const PixelBuffer& buffer) {
+  return std::vector<Pixel>(buffer.data(), buffer.data() + buffer.width() * buffer.height());
+}
+
+constexpr Pixel M = kCanvasMagenta;
+
+TEST(KeyPicture, CutsByAlphaFromHalfOn) {
+  struct Case {
+    const char* what;
+    std::vector<Pixel> decoded;
+    bool hasAlpha;
+    Pixel key;
+    std::vector<Pixel> keyed;
+  } cases[] = {
+      {"alpha 127 is out, 128 is in", {0x7F112233, 0x80112233, 0x00000000, 0xFF445566}, true, M,
+       {M, 0x00112233, M, 0x00445566}},
+      {"a black line on transparent black stays", {0x00000000, 0xFF000000, 0xFF000000, 0x00000000}, true, M,
+       {M, 0x00000000, 0x00000000, M}},
+      {"an opaque corner is figure", {0xFF0000FF, 0x00000000, 0x00000000, 0x00000000}, true, M,
+       {0x000000FF, M, M, M}},
+      {"alpha zero everywhere says nothing: the corner is the key", {0x00010203, 0x00445566, 0x00010203, 0x00FFFFFF},
+       true, 0x00010203, {0x00010203, 0x00445566, 0x00010203, 0x00FFFFFF}},
+      {"without an alpha channel the corner is the key", {0xFF010203, 0x20445566, 0x00010203, 0xFFFFFFFF}, false,
+       0x00010203, {0x00010203, 0x00445566, 0x00010203, 0x00FFFFFF}},
+      {"opaque magenta keeps its colour and takes another key", {0xFFFF00FF, 0x00000000, 0xFF000000, 0xFF000002},
+       true, 0x00000001, {M, 0x00000001, 0x00000000, 0x00000002}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    PixelBuffer picture = FromPixels(2, c.decoded);
+    EXPECT_EQ(KeyPicture(picture.view(), c.hasAlpha), c.key);
+    EXPECT_EQ(PixelsOf(picture), c.keyed);
+  }
+}
+
+TEST(KeyPicture, TheKeyIsNoFigurePixelsColour) {
+  // Every colour from black up to 0x000FFF and magenta is taken by the figure.
+  PixelBuffer picture;
+  ASSERT_TRUE(picture.Allocate(64, 65, 0));
+  for (int i = 0; i < 4096; ++i) picture.data()[i] = 0xFF000000 | static_cast<Pixel>(i);
+  picture.data()[4096] = 0xFFFF00FF;
+  for (int i = 4097; i < 64 * 65; ++i) picture.data()[i] = 0x10000000;  // transparent
+  const Pixel key = KeyPicture(picture.view(), true);
+  EXPECT_EQ(key, 0x00001000u);
+  for (int i = 0; i <= 4096; ++i) ASSERT_NE(picture.data()[i], key) << i;
+  for (int i = 4097; i < 64 * 65; ++i) ASSERT_EQ(picture.data()[i], key) << i;
+}
+
+TEST(FindFreeKey, MagentaUnlessAFigurePixelHasIt) {
+  PixelBuffer face = FromPixels(2, {M, 0x00000000, 0x00000001, M});  // magenta is its own key here
+  PixelBuffer character = FromPixels(2, {0x0000FF00, 0x00000002, 0x00000000, 0x0000FF00});
+  KeyedView parts[] = {{face.view(), kOwnCornerKey}, {character.view(), kOwnCornerKey}};
+  EXPECT_EQ(FindFreeKey(parts), M);
+
+  character.view().At(0, 1) = M;  // now a figure pixel
+  EXPECT_EQ(FindFreeKey(parts), 0x00000003u) << "0, 1 and 2 are figure colours";
+
+  parts[1].key = M;  // unless magenta is that picture's key
+  EXPECT_EQ(FindFreeKey(parts), M);
+  EXPECT_EQ(ResolveKey(face.view(), kOwnCornerKey), M);
+  EXPECT_EQ(ResolveKey(face.view(), 0x00000001), 0x00000001u);
+}
+
+}  // namespace
