@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,6 +16,8 @@
 #include "mascot/gdi_handles_win32.h"
 #include "support/bmp_writer.h"
 #include "support/clock_fixture.h"
+#include "support/png_writer.h"
+#include "support/special_files.h"
 #include "support/test_pictures.h"
 
 namespace {
@@ -99,13 +102,16 @@ const Case kCases[] = {
     {"Aduvi", "problem: no section [Aduvi]", false},
     {"Belmoa", "problem: FileNameFace is not given, so there is no face picture", false},
     {"Cirrat", "problem: face picture \"missing.bmp\" not found (looked for ", false},
-    {"Dovane", "problem: face picture \"notes.bmp\" is not a BMP file", false},
-    {"Esmuka", "problem: face picture \"short.bmp\" is not a BMP file, is cut short", false},
-    {"Fornel", "problem: character picture \"pictures\" is a folder, not a picture file", false},
+    {"Dovane", "problem: face picture \"notes.bmp\" is not a picture Windows can read (the clock reads BMP and PNG)",
+     false},
+    {"Esmuka", "problem: face picture \"short.bmp\" is cut short: the file ends before its picture does", false},
+    {"Fornel", "problem: character picture \"pictures\" is not a regular file (a device, a folder or a pipe)",
+     false},
     {"Gavoni", "warning: face picture is 160 x 140, not 150 x 150", true},
-    {"Hesket", "problem: the character picture (200 x 300) with the face at (20000, 0) needs a canvas larger than "
-               "the load limit of 16384 x 16384 pixels", false},
-    {"Ilvora", "problem: character picture \"thin.bmp\" is not a BMP file, is cut short, or is beyond the load limit of 16384 pixels a side", false},
+    {"Hesket", "problem: the character picture (200 x 300) with the face at (20000, 0) needs a canvas beyond the "
+               "limits of 16384 pixels a side and 16777216 pixels (16 megapixels) in all", false},
+    {"Ilvora", "problem: character picture \"thin.bmp\" is 16385 x 1 pixels, beyond the limits of 16384 pixels a "
+               "side", false},
     {"Jemsut", "warning: xPosFace = \"abc\" is not a plain whole number; the clock reads it as 0", true},
     {"Jemsut", "yPosFace is not given, taken as 0", true},
     {"Kaltra", "canvas 230 x 300, face at (0, 20), character at (30, 0)", true},
@@ -116,7 +122,7 @@ const Case kCases[] = {
     {"Kaltra", "face picture key colour (its top-left pixel, see-through wherever it appears): red 255, green 255, "
                "blue 255", true},
     {"Kaltra", "the canvas's top-left pixel is still the magenta background", true},
-    {"Lunavi", "warning: every pixel of the face picture has its key colour, so none of it shows", true},
+    {"Lunavi", "warning: every pixel of the face picture is see-through, so none of it shows", true},
     {"Lunavi", "the canvas's top-left pixel is still the magenta background", true},
 };
 
@@ -210,10 +216,176 @@ TEST(KitCheckTest, RelativePicturesAreFoundBesideTheIniWhereverTheCheckerRuns) {
 
   EXPECT_EQ(0, status) << Dump(lines);
   EXPECT_EQ(elsewhere.path(), std::string(after) + "\\") << "the current directory should come back";
-  EXPECT_TRUE(HasLine(lines, "Aduvi", "face picture \"face.bmp\" is a readable BMP, 150 x 150 pixels")) << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Aduvi", "face picture \"face.bmp\" is a readable BMP 150 x 150 24-bit")) << Dump(lines);
   EXPECT_TRUE(HasLine(lines, "Lunavi", "face picture \"" + elsewhere.File("other_face.bmp") + "\" is a readable BMP"))
       << Dump(lines);
   EXPECT_TRUE(HasLine(lines, "kitcheck", "12 of 12 characters load")) << Dump(lines);
+}
+
+// Character i of the table with `face` as its face picture over chara.bmp.
+std::string FaceSections(const std::vector<std::string>& faces) {
+  std::string ini;
+  for (std::size_t i = 0; i < faces.size(); ++i) {
+    ini += Section(CharacterTable[i].name, Keys(faces[i], "chara.bmp", 0, 0, 1));
+  }
+  return ini;
+}
+
+// Runs the checker on another thread, so that a check that waits on a device
+// fails the test instead of hanging it.
+std::vector<std::string> CheckWithoutWaiting(Kit& kit, int* status) {
+  struct Run {
+    Kit* kit;
+    int status;
+    std::vector<std::string> lines;
+  } run{&kit, -1, {}};
+  HANDLE thread = CreateThread(
+      nullptr, 0,
+      [](void* parameter) -> DWORD {
+        auto* r = static_cast<Run*>(parameter);
+        r->lines = r->kit->Check(&r->status);
+        return 0;
+      },
+      &run, 0, nullptr);
+  const bool finished = thread != nullptr && WaitForSingleObject(thread, kDeviceWaitBound) == WAIT_OBJECT_0;
+  EXPECT_TRUE(finished) << "the checker waited on a device";
+  if (!finished) std::abort();  // the thread holds `run`; nothing sensible can follow
+  CloseHandle(thread);
+  *status = run.status;
+  return run.lines;
+}
+
+TEST(KitCheckTest, EachRefusedPictureNamesTheOneRuleItBroke) {
+  Kit kit;
+  struct Case {
+    std::string face;  // as FileNameFace gives it
+    std::string bytes;  // written to `face` unless it is special
+    const char* finding;
+  };
+  const std::string good = BmpBytes(MakeTestFace().view());
+  std::string cutPng = PngBytes(MakeTestFace().view(), PngForm{});
+  cutPng.resize(cutPng.size() - 20);
+  const SpecialFiles special(kit.File(""));
+  const std::vector<Case> cases = {
+      {"empty.bmp", "", "is empty"},
+      {"zero.bmp", WithField(good, 18, 0), "has a width or height of 0"},
+      {"claims.bmp", ShortBmpClaiming(16384, 16384),
+       "is 16384 x 16384 pixels, beyond the limits of 16384 pixels a side and 16777216 pixels"},
+      {"bits7.bmp", WithField(good, 28, 7, 2), "is a BMP of 7 bits a pixel with compression 0, which Windows does not read"},
+      {"bits2.bmp", WithField(good, 28, 2, 2), "is a BMP of 2 bits a pixel"},
+      {"jpeg.bmp", WithField(good, 30, 4), "is a BMP of 24 bits a pixel with compression 4, which Windows does not read"},
+      {"rle-top-down.bmp", BmpBytes(MakeTestFace().view(), BmpForm{kBmpInfoHeader, 8, kBmpRle8, true}), "is a run-length coded BMP stored top-down, which Windows does not read"},
+      {"cut.png", cutPng, "is cut short: the file ends before its picture does"},
+      {"note.png", "\x89PNG\r\n\x1a\n but then only words, and no chunk in them at all", "is not a picture Windows can read"},
+      {special.beyondCap, "", "is larger than the 144 MiB a picture file may take"},
+      {special.locked, "", "is locked by another program"},
+      {special.folder, "", "is not a regular file (a device, a folder or a pipe)"},
+  };
+  std::vector<Case> devices;
+  for (const std::string& name : special.devices) {
+    devices.push_back({name, "", "is not a regular file (a device, a folder or a pipe)"});
+  }
+  for (const std::vector<Case>* table : std::vector<const std::vector<Case>*>{&cases, &devices}) {
+    std::vector<std::string> faces;
+    for (const Case& c : *table) {
+      if (!c.bytes.empty() || c.face == "empty.bmp") WriteFileBytes(kit.File(c.face), c.bytes);
+      faces.push_back(c.face);
+    }
+    ASSERT_LE(faces.size(), static_cast<std::size_t>(kCharacterCount));
+    kit.WriteIni(FaceSections(faces));
+    int status = -1;
+    const std::vector<std::string> lines = CheckWithoutWaiting(kit, &status);
+    EXPECT_EQ(1, status);
+    for (std::size_t i = 0; i < table->size(); ++i) {
+      const std::string name = CharacterTable[i].name;
+      EXPECT_TRUE(HasLine(lines, name, "problem: face picture \"" + (*table)[i].face + "\" " + (*table)[i].finding))
+          << "expected " << name << ": ...\"" << (*table)[i].face << "\" " << (*table)[i].finding << "\n"
+          << Dump(lines);
+      EXPECT_TRUE(HasExactLine(lines, name + ": does NOT load; the clock shows nothing when it is chosen"));
+    }
+  }
+}
+
+TEST(KitCheckTest, ItSaysWhatTheClockMakesOfTheSettingsFileItself) {
+  Kit kit;
+  const std::string longName = std::string(300, 'a') + ".bmp";
+  kit.WriteIni(Section("Aduvi", Keys("face.bmp", "chara.bmp", 0, 0, 1)) + "[GENERAL]\r\nnSize=42001\r\n" +
+               Section("Belmoa", Keys(longName, "chara.bmp", 0, 0, 1)) +
+               Section("aduvi", Keys("none.bmp", "none.bmp", 0, 0, 1)) + "[GENERAL]\r\nnSize=42002\r\n");
+  int status = -1;
+  std::vector<std::string> lines = kit.Check(&status);
+  EXPECT_TRUE(HasLine(lines, "Aduvi", "warning: section [Aduvi] appears 2 times (lines 1 and 17); the clock reads "
+                                      "the first and ignores the rest"))
+      << Dump(lines);
+  EXPECT_TRUE(HasExactLine(lines, "Aduvi: loads")) << "the first section counts";
+  EXPECT_TRUE(HasLine(lines, "kitcheck", "warning: section [GENERAL] appears 2 times (lines 8 and 24)")) << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Belmoa", "warning: FileNameFace is 304 bytes long; the clock reads only its first 259 "
+                                       "bytes, \"" + longName.substr(0, 259) + "\""))
+      << Dump(lines);
+
+  // The same text as UTF-16 without a byte-order mark: the clock finds no section.
+  std::string utf16;
+  for (const char c : Section("Aduvi", Keys("face.bmp", "chara.bmp", 0, 0, 1))) {
+    utf16 += c;
+    utf16 += '\0';
+  }
+  kit.WriteIni(utf16);
+  lines = kit.Check(&status);
+  EXPECT_EQ(1, status);
+  EXPECT_TRUE(HasLine(lines, "kitcheck", "looks like UTF-16 text without a byte-order mark; the clock reads no "
+                                         "section from it"))
+      << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Aduvi", "problem: no section [Aduvi]")) << Dump(lines);
+  kit.WriteIni("\xFF\xFE" + utf16);
+  lines = kit.Check(&status);
+  EXPECT_FALSE(HasLine(lines, "kitcheck", "UTF-16")) << "a byte-order mark tells the encoding\n" << Dump(lines);
+}
+
+TEST(KitCheckTest, EachPictureIsDescribedWithHowItIsCut) {
+  Kit kit;
+  PixelBuffer face = MakeTestFace();
+  for (int i = 0; i < face.width() * face.height(); ++i) {
+    face.data()[i] |= face.data()[i] == 0x00FFFFFF ? 0 : 0xFF000000u;  // white corners see-through
+  }
+  WriteFileBytes(kit.File("face.png"), PngBytes(face.view(), PngForm{kPngRgbAlpha}));
+  BmpForm topDown;
+  topDown.topDown = true;
+  WriteFileBytes(kit.File("chara_td.bmp"),
+                 BmpBytes(MakeTestCharacter(200, 300, kCharacterKey, kCharacterBody, 3, 7).view(), topDown));
+  std::string ini;
+  for (const CharacterEntry& entry : CharacterTable) ini += Section(entry.name, Keys("face.png", "chara_td.bmp", 0, 0, 1));
+  kit.WriteIni(ini);
+  int status = -1;
+  const std::vector<std::string> lines = kit.Check(&status);
+  EXPECT_EQ(0, status) << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Aduvi", "face picture \"face.png\" is a readable PNG 150 x 150 RGB with alpha"))
+      << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Aduvi", "face picture is cut by its alpha channel: pixels with alpha below 128 are "
+                                      "see-through"))
+      << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Aduvi", "character picture \"chara_td.bmp\" is a readable BMP 200 x 300 24-bit "
+                                      "top-down"))
+      << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Aduvi", "character picture key colour (its top-left pixel, see-through wherever it "
+                                      "appears): red 0, green 255, blue 0"))
+      << Dump(lines);
+}
+
+TEST(KitCheckTest, AFigureOfNothingButSeeThroughPixelsDoesNotLoad) {
+  Kit kit;
+  WritePicture(kit.File("blank_face.bmp"), Solid(150, 150, 0x00FFFFFF));
+  WritePicture(kit.File("blank_chara.bmp"), Solid(200, 300, 0x00000000));
+  std::string ini = GoodIni();
+  ini = Section("Aduvi", Keys("blank_face.bmp", "blank_chara.bmp", 0, 0, 1)) + ini.substr(ini.find("[Belmoa]"));
+  kit.WriteIni(ini);
+  int status = -1;
+  const std::vector<std::string> lines = kit.Check(&status);
+  EXPECT_EQ(1, status) << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Aduvi", "problem: every pixel of the figure is see-through, so the clock would show "
+                                      "nothing"))
+      << Dump(lines);
+  EXPECT_TRUE(HasExactLine(lines, "Aduvi: does NOT load; the clock shows nothing when it is chosen")) << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "kitcheck", "11 of 12 characters load")) << Dump(lines);
 }
 
 PixelBuffer ReadSheet(const std::string& path) {

@@ -140,3 +140,21 @@ std::string BmpBytes(ConstPixelView picture, const BmpForm& form) {
   PutLittleEndian(&bytes, offset, 4);
   return bytes + info + pixels;
 }
+
+std::string WithField(std::string bytes, std::size_t at, std::uint32_t value, int size) {
+  for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  return bytes;
+}
+
+std::string ShortBmpClaiming(int width, int height) {
+  PixelBuffer one;
+  one.Allocate(1, 1, 0);
+  BmpForm rle;
+  rle.bitCount = 8;
+  rle.compression = kBmpRle8;
+  std::string bytes = BmpBytes(one.view(), rle);
+  bytes.resize(80, '\0');
+  bytes = WithField(bytes, 2, 80);
+  bytes = WithField(bytes, 18, static_cast<std::uint32_t>(width));
+  return WithField(bytes, 22, static_cast<std::uint32_t>(height));
+}

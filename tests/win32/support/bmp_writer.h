@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "mascot/picture_header.h"  // the compressions
 #include "mascot/pixel_buffer.h"
 
 // Header sizes of the BMP forms.
@@ -14,12 +15,6 @@ constexpr int kBmpV2Header = 52;
 constexpr int kBmpV3Header = 56;
 constexpr int kBmpV4Header = 108;
 constexpr int kBmpV5Header = 124;
-
-// Compressions as the header stores them.
-constexpr std::uint32_t kBmpRgb = 0;
-constexpr std::uint32_t kBmpRle8 = 1;
-constexpr std::uint32_t kBmpRle4 = 2;
-constexpr std::uint32_t kBmpBitFields = 3;
 
 struct BmpForm {
   int headerBytes = kBmpInfoHeader;
@@ -39,5 +34,11 @@ std::string BmpBytes(ConstPixelView picture, const BmpForm& form);
 
 // A bottom-up 24-bit BMP with an info header, the kind the demo kit writes.
 inline std::string BmpBytes(ConstPixelView picture) { return BmpBytes(picture, BmpForm{}); }
+
+// `bytes` with the little-endian field of `size` bytes at `at` set to `value`.
+std::string WithField(std::string bytes, std::size_t at, std::uint32_t value, int size = 4);
+
+// An 80-byte run-length coded BMP whose header claims width x height pixels.
+std::string ShortBmpClaiming(int width, int height);
 
 #endif

@@ -1,0 +1,40 @@
+#include "support/special_files.h"
+
+#include "mascot/picture_header.h"
+#include "support/bmp_writer.h"
+#include "support/clock_fixture.h"
+#include "support/test_pictures.h"
+
+SpecialFiles::SpecialFiles(const std::string& where) {
+  static int count = 0;
+  const std::string pipeName =
+      "\\\\.\\pipe\\tavelin-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
+  // A server that never writes: a reader that opened it would wait for ever.
+  pipe_ = CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 0, 0, 0, nullptr);
+  devices = {"COM1", "AUX", "aux.bmp", "NUL", "CON", pipeName};
+
+  folder = where + "pictures";
+  CreateDirectoryA(folder.c_str(), nullptr);
+
+  locked = where + "locked.bmp";
+  WriteFileBytes(locked, BmpBytes(MakeTestFace().view()));
+  lock_ = CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+
+  // Sparse where the file system allows: only the head is written.
+  beyondCap = where + "beyond_cap.bmp";
+  WriteFileBytes(beyondCap, BmpBytes(MakeTestFace().view()));
+  HANDLE big = CreateFileA(beyondCap.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  LARGE_INTEGER end;
+  end.QuadPart = static_cast<LONGLONG>(kMaxPictureFileBytes) + 1;
+  SetFilePointerEx(big, end, nullptr, FILE_BEGIN);
+  SetEndOfFile(big);
+  CloseHandle(big);
+}
+
+SpecialFiles::~SpecialFiles() {
+  if (pipe_ != INVALID_HANDLE_VALUE) CloseHandle(pipe_);
+  if (lock_ != INVALID_HANDLE_VALUE) CloseHandle(lock_);
+  DeleteFileA(beyondCap.c_str());
+  DeleteFileA(locked.c_str());
+  RemoveDirectoryA(folder.c_str());
+}
