@@ -11,8 +11,8 @@
 #include "mascot/pixel_buffer.h"
 
 // Starts COM on this thread (apartment-threaded) and makes the imaging
-// factory that every load uses until the matching ClosePictureReader. Opens
-// nest; the outermost pair does the work. False when the factory cannot be
+// factory that every load uses until the matching ClosePictureReader; loads
+// run on this thread only. Opens nest; the outermost pair does the work. False when the factory cannot be
 // made: every load then fails like an unreadable picture.
 bool OpenPictureReader();
 void ClosePictureReader();

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -231,30 +230,6 @@ std::string FaceSections(const std::vector<std::string>& faces) {
   return ini;
 }
 
-// Runs the checker on another thread, so that a check that waits on a device
-// fails the test instead of hanging it.
-std::vector<std::string> CheckWithoutWaiting(Kit& kit, int* status) {
-  struct Run {
-    Kit* kit;
-    int status;
-    std::vector<std::string> lines;
-  } run{&kit, -1, {}};
-  HANDLE thread = CreateThread(
-      nullptr, 0,
-      [](void* parameter) -> DWORD {
-        auto* r = static_cast<Run*>(parameter);
-        r->lines = r->kit->Check(&r->status);
-        return 0;
-      },
-      &run, 0, nullptr);
-  const bool finished = thread != nullptr && WaitForSingleObject(thread, kDeviceWaitBound) == WAIT_OBJECT_0;
-  EXPECT_TRUE(finished) << "the checker waited on a device";
-  if (!finished) std::abort();  // the thread holds `run`; nothing sensible can follow
-  CloseHandle(thread);
-  *status = run.status;
-  return run.lines;
-}
-
 TEST(KitCheckTest, EachRefusedPictureNamesTheOneRuleItBroke) {
   Kit kit;
   struct Case {
@@ -294,7 +269,8 @@ TEST(KitCheckTest, EachRefusedPictureNamesTheOneRuleItBroke) {
     ASSERT_LE(faces.size(), static_cast<std::size_t>(kCharacterCount));
     kit.WriteIni(FaceSections(faces));
     int status = -1;
-    const std::vector<std::string> lines = CheckWithoutWaiting(kit, &status);
+    std::vector<std::string> lines;
+    FinishOrFail([&] { lines = kit.Check(&status); });
     EXPECT_EQ(1, status);
     for (std::size_t i = 0; i < table->size(); ++i) {
       const std::string name = CharacterTable[i].name;

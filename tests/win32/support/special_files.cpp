@@ -1,9 +1,28 @@
 #include "support/special_files.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "mascot/picture_header.h"
 #include "support/bmp_writer.h"
 #include "support/clock_fixture.h"
 #include "support/test_pictures.h"
+
+void FinishOrFail(const std::function<void()>& work) {
+  HANDLE thread = CreateThread(
+      nullptr, 0,
+      [](void* parameter) -> DWORD {
+        (*static_cast<const std::function<void()>*>(parameter))();
+        return 0;
+      },
+      const_cast<std::function<void()>*>(&work), 0, nullptr);
+  if (thread == nullptr || WaitForSingleObject(thread, kDeviceWaitBound) != WAIT_OBJECT_0) {
+    std::fprintf(stderr, "FAILED: still waiting after %lu ms, on a device or pipe\n", kDeviceWaitBound);
+    std::fflush(stderr);
+    std::_Exit(1);
+  }
+  CloseHandle(thread);
+}
 
 SpecialFiles::SpecialFiles(const std::string& where) {
   static int count = 0;

@@ -6,12 +6,18 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 // How long a test waits for a load or check that must refuse a device at
 // once: far beyond any refusal, short of the test's own time limit.
 constexpr DWORD kDeviceWaitBound = 30000;
+
+// Runs `work` on a thread of its own and waits at most kDeviceWaitBound for
+// it. A work that is still waiting then ends the test program: it holds what
+// the caller gave it, so nothing sensible can follow.
+void FinishOrFail(const std::function<void()>& work);
 
 class SpecialFiles {
  public:
