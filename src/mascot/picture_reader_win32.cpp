@@ -173,13 +173,13 @@ PictureFault ReadRegularFile(const char* fileName, std::uint64_t maxBytes, std::
   return PictureFault::kNone;
 }
 
-PictureFault DecodePictureBytes(std::string bytes, DecodedPicture* picture) {
+PictureFault DecodePictureBytes(std::string* bytes, DecodedPicture* picture) {
   *picture = DecodedPicture();
   const PictureFault fault =
-      ReadPictureHeader(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), &picture->header);
+      ReadPictureHeader(reinterpret_cast<const unsigned char*>(bytes->data()), bytes->size(), &picture->header);
   if (fault != PictureFault::kNone) return fault;
-  WidenBmpHeader(&bytes, &picture->header);
-  if (g_reader == nullptr || !g_reader->factory || !Decode(g_reader->factory.get(), bytes, picture)) {
+  WidenBmpHeader(bytes, &picture->header);
+  if (g_reader == nullptr || !g_reader->factory || !Decode(g_reader->factory.get(), *bytes, picture)) {
     return PictureFault::kNotAPicture;
   }
   return PictureFault::kNone;
@@ -190,5 +190,5 @@ PictureFault LoadPictureFile(const char* fileName, DecodedPicture* picture) {
   std::string bytes;
   const PictureFault fault = ReadRegularFile(fileName, kMaxPictureFileBytes, &bytes);
   if (fault != PictureFault::kNone) return fault;
-  return DecodePictureBytes(std::move(bytes), picture);
+  return DecodePictureBytes(&bytes, picture);
 }

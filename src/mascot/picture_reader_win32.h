@@ -42,7 +42,8 @@ PictureFault ReadRegularFile(const char* fileName, std::uint64_t maxBytes, std::
 // and its header holds what was read of it.
 PictureFault LoadPictureFile(const char* fileName, DecodedPicture* picture);
 
-// Decodes a whole file already in memory.
-PictureFault DecodePictureBytes(std::string bytes, DecodedPicture* picture);
+// Decodes a whole file already in memory; `bytes` may be rewritten (a BMP
+// header widened) on the way.
+PictureFault DecodePictureBytes(std::string* bytes, DecodedPicture* picture);
 
 #endif

@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <climits>
 #include <cstddef>
 #include <new>
 #include <vector>
@@ -39,35 +40,29 @@ bool FindRunsWithProgress(const PixelBuffer& pixels, HWND progress, std::vector<
 
 }  // namespace
 
+// One rectangle-shaped polygon per run, in one call. The runs are disjoint,
+// so every pixel lies inside one polygon or none and the region is exactly
+// their union. Under Wine this is several times faster than ExtCreateRegion
+// over the same rectangles, which adds them one at a time
+// (bench_character_load measures both).
 HRGN CreateRegionFromRuns(const std::vector<ShapeRun>& runs) {
-  const std::size_t bytes = sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT);
-  if (runs.size() > (0xFFFFFFFFu - sizeof(RGNDATAHEADER)) / sizeof(RECT)) return nullptr;
-  std::vector<unsigned char> storage;
+  if (runs.empty()) return CreateRectRgn(0, 0, 0, 0);
+  if (runs.size() > static_cast<std::size_t>(INT_MAX / 4)) return nullptr;
+  std::vector<POINT> corners;
+  std::vector<INT> counts;
   try {
-    storage.resize(bytes);
+    corners.reserve(runs.size() * 4);
+    counts.assign(runs.size(), 4);
   } catch (const std::bad_alloc&) {
     return nullptr;
   }
-  auto* data = reinterpret_cast<RGNDATA*>(storage.data());
-  data->rdh.dwSize = sizeof(RGNDATAHEADER);
-  data->rdh.iType = RDH_RECTANGLES;
-  data->rdh.nCount = static_cast<DWORD>(runs.size());
-  data->rdh.nRgnSize = static_cast<DWORD>(runs.size() * sizeof(RECT));
-  RECT bounds = {0, 0, 0, 0};
-  auto* rects = reinterpret_cast<RECT*>(storage.data() + sizeof(RGNDATAHEADER));
-  for (std::size_t i = 0; i < runs.size(); ++i) {
-    const ShapeRun& run = runs[i];
-    rects[i] = {run.left, run.y, run.right, run.y + 1};
-    if (i == 0) {
-      bounds = rects[i];
-    } else {
-      bounds.left = run.left < bounds.left ? run.left : bounds.left;
-      bounds.right = run.right > bounds.right ? run.right : bounds.right;
-      bounds.bottom = run.y + 1;  // runs come row by row
-    }
+  for (const ShapeRun& run : runs) {
+    corners.push_back({run.left, run.y});
+    corners.push_back({run.right, run.y});
+    corners.push_back({run.right, run.y + 1});
+    corners.push_back({run.left, run.y + 1});
   }
-  data->rdh.rcBound = bounds;
-  return ExtCreateRegion(nullptr, static_cast<DWORD>(bytes), data);
+  return CreatePolyPolygonRgn(corners.data(), counts.data(), static_cast<int>(counts.size()), ALTERNATE);
 }
 
 HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture) {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,9 @@
 #include "mascot/figure.h"
 #include "mascot/figure_geometry.h"
 #include "mascot/gdi_handles_win32.h"
+#include "mascot/keyed_picture.h"
 #include "mascot/mascot_win32.h"
+#include "mascot/picture_reader_win32.h"
 #include "mascot/shape_progress.h"
 #include "mascot/shape_runs.h"
 #include "support/bmp_writer.h"
@@ -508,6 +511,62 @@ TEST_F(MascotTest, AFigureOfTheKeyColourAloneHasAnEmptyOutline) {
   const ScopedRegion windowRegion = WindowRegion(hwnd_);
   ASSERT_TRUE(windowRegion);
   EXPECT_EQ(GetRgnBox(windowRegion.get(), &box), NULLREGION);
+}
+
+// The one-call outline is exactly the region of its runs added one at a time:
+// on seeded random figures of every density, and on the demo characters.
+TEST(ShapeRegionTest, TheOneCallOutlineEqualsTheRunsAddedOneAtATime) {
+  std::uint32_t state = 12345;
+  auto next = [&state] {
+    state = state * 1664525u + 1013904223u;
+    return state >> 8;
+  };
+  for (int figure = 0; figure < 24; ++figure) {
+    SCOPED_TRACE(figure);
+    const int width = 1 + static_cast<int>(next() % 300);
+    const int height = 1 + static_cast<int>(next() % 200);
+    const int density = static_cast<int>(next() % 101);  // percent of figure pixels
+    PixelBuffer picture;
+    ASSERT_TRUE(picture.Allocate(width, height, 0));
+    for (int i = 0; i < width * height; ++i) {
+      picture.data()[i] = static_cast<int>(next() % 100) < density ? 1 + next() % 3 : 0;
+    }
+    const std::vector<ShapeRun> runs = FindShapeRuns(picture.view());
+    const ScopedRegion oneCall(CreateRegionFromRuns(runs));
+    ASSERT_TRUE(oneCall);
+    EXPECT_TRUE(EqualRgn(oneCall.get(), RegionOneRunAtATime(runs).get()));
+  }
+
+  const std::string kit = PathFromEnvironment("TAVELIN_KIT");
+  if (kit.empty() || !FileExists(kit + "\\Tavelin.ini")) GTEST_SKIP() << "no demo kit";
+  const std::string ini = kit + "\\Tavelin.ini";
+  const ScopedPictureReader reader;
+  for (const CharacterEntry& entry : CharacterTable) {
+    char face[260];
+    char character[260];
+    GetPrivateProfileStringA(entry.name, "FileNameFace", "", face, sizeof face, ini.c_str());
+    GetPrivateProfileStringA(entry.name, "FileNameChara", "", character, sizeof character, ini.c_str());
+    DecodedPicture faceRead;
+    DecodedPicture characterRead;
+    ASSERT_EQ(LoadPictureFile((kit + "\\" + face).c_str(), &faceRead), PictureFault::kNone);
+    ASSERT_EQ(LoadPictureFile((kit + "\\" + character).c_str(), &characterRead), PictureFault::kNone);
+    FigurePictures pictures{};
+    pictures.faceKey = KeyPicture(faceRead.pixels.view(), faceRead.hasAlphaChannel);
+    pictures.characterKey = KeyPicture(characterRead.pixels.view(), characterRead.hasAlphaChannel);
+    pictures.face = faceRead.pixels.view();
+    pictures.character = characterRead.pixels.view();
+    pictures.xPosFace = static_cast<int>(GetPrivateProfileIntA(entry.name, "xPosFace", 0, ini.c_str()));
+    pictures.yPosFace = static_cast<int>(GetPrivateProfileIntA(entry.name, "yPosFace", 0, ini.c_str()));
+    for (const int nSize : {IDM_SIZE_SMALL, IDM_SIZE_NORMAL}) {
+      SCOPED_TRACE(testing::Message() << entry.name << " " << nSize);
+      Figure composed;
+      ASSERT_TRUE(ComposeFigure(pictures, ScaleForSize(nSize), &composed));
+      const std::vector<ShapeRun> runs = FindShapeRuns(composed.picture.view());
+      ASSERT_FALSE(runs.empty());
+      const ScopedRegion oneCall(CreateRegionFromRuns(runs));
+      EXPECT_TRUE(EqualRgn(oneCall.get(), RegionOneRunAtATime(runs).get()));
+    }
+  }
 }
 
 // With the demo kit at hand, its characters go through the same check.
