@@ -18,6 +18,7 @@
 #include "mascot/mascot_win32.h"
 #include "mascot/picture_reader_win32.h"
 #include "mascot/shape_runs.h"
+#include "../core/coverage_oracle.h"
 #include "support/bmp_writer.h"
 #include "support/clock_fixture.h"
 #include "support/png_writer.h"
@@ -344,7 +345,7 @@ TEST_F(PicturesTest, DevicesPipesAndFoldersAreRefusedAtOnceAndChangeNothing) {
   }
 }
 
-TEST_F(PicturesTest, FilesBeyondTheCapOrClaimingTooMuchAreRefusedBeforeAnyAllocation) {
+TEST_F(PicturesTest, FilesBeyondTheCapClaimingTooMuchOrLockedAreRefusedBeforeAnyAllocation) {
   const SpecialFiles special(folder_.path());
   WriteFileBytes(folder_.File("claims.bmp"), ShortBmpClaiming(16384, 16384));
   WriteFileBytes(folder_.File("claims_wide.bmp"), ShortBmpClaiming(16384, 1025));
@@ -364,6 +365,7 @@ TEST_F(PicturesTest, FilesBeyondTheCapOrClaimingTooMuchAreRefusedBeforeAnyAlloca
       {folder_.File("claims.bmp"), PictureFault::kBeyondLimits},
       {folder_.File("claims_wide.bmp"), PictureFault::kBeyondLimits},
       {folder_.File("claims.png"), PictureFault::kBeyondLimits},
+      {special.locked, PictureFault::kLocked},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
@@ -385,6 +387,111 @@ TEST_F(PicturesTest, FilesBeyondTheCapOrClaimingTooMuchAreRefusedBeforeAnyAlloca
     Reload();
     EXPECT_EQ(g_state.hbmMascot, picture) << c.file;
   }
+}
+
+// MascotBitmap and the outline at the small size against the coverage rule:
+// a pixel belongs to the window when at least half of its area is figure,
+// and then its colour lies within the colours of the figure pixels it covers,
+// never a mixture with the key. The reduced corner keeps the canvas's key
+// colour, so it is left out.
+void ExpectReducedByCoverage(const Figure& canvas, const Figure& small, HRGN outline, const PixelBuffer& shown) {
+  const ConstPixelView source = canvas.picture.view();
+  const Pixel key = source.At(0, 0);
+  int wrongOutline = 0;
+  int mixed = 0;
+  for (int ty = 0; ty < small.picture.height(); ++ty) {
+    for (int tx = 0; tx < small.picture.width(); ++tx) {
+      if (tx == 0 && ty == 0) continue;
+      const CoveredFigure cover =
+          CoverTargetPixel(source, key, small.picture.width(), small.picture.height(), tx, ty);
+      const bool inside = PtInRegion(outline, tx, ty) != FALSE;
+      if (inside != cover.IsFigure() && ++wrongOutline <= 3) {
+        ADD_FAILURE() << "pixel (" << tx << ", " << ty << ") is " << (inside ? "inside" : "outside")
+                      << " the outline";
+      }
+      if (inside && !cover.InRange(shown.view().At(tx, ty)) && ++mixed <= 3) {
+        ADD_FAILURE() << "pixel (" << tx << ", " << ty << ") mixes the key into the figure: " << std::hex
+                      << shown.view().At(tx, ty);
+      }
+    }
+  }
+  EXPECT_EQ(wrongOutline, 0);
+  EXPECT_EQ(mixed, 0);
+}
+
+TEST_F(PicturesTest, TheSmallSizeHasNoRimOfTheKeyColour) {
+  PixelBuffer blank;
+  ASSERT_TRUE(blank.Allocate(150, 150, kCanvasMagenta));
+  WriteFileBytes(folder_.File("face.bmp"), BmpBytes(blank.view()));
+  const PixelBuffer green = MakeTestCharacter(200, 300, kCanvasMagenta, 0x0020C020, 3, 5);
+  WriteFileBytes(folder_.File("chara.bmp"), BmpBytes(green.view()));
+  WriteIni("chara.bmp", IDM_SIZE_SMALL);
+  Start();
+  ASSERT_EQ(g_state.nWindowWidth, 140);
+  FigurePictures pictures{};
+  pictures.face = blank.view();
+  pictures.character = green.view();
+  Figure canvas;
+  ASSERT_TRUE(ComposeFigure(pictures, 1.0, &canvas));
+  Figure small;
+  ASSERT_TRUE(ComposeFigure(pictures, 0.7, &small));
+  ExpectReducedByCoverage(canvas, small, g_state.hrgnShape, Shown());
+}
+
+TEST_F(PicturesTest, TheDemoCharactersAtTheSmallSizeHaveNoRimEither) {
+  const std::string kit = PathFromEnvironment("TAVELIN_KIT");
+  if (kit.empty() || !FileExists(kit + "\\Tavelin.ini")) GTEST_SKIP() << "no demo kit";
+  const std::string ini = kit + "\\Tavelin.ini";
+  WriteIni("chara.bmp", IDM_SIZE_SMALL);
+  WriteFileBytes(folder_.File("chara.bmp"), BmpBytes(MakeCharacter(false, false).view()));
+  Start();
+  for (int i = 0; i < kCharacterCount; ++i) {
+    const char* name = CharacterTable[i].name;
+    SCOPED_TRACE(name);
+    char face[260];
+    char character[260];
+    GetPrivateProfileStringA(name, "FileNameFace", "", face, sizeof face, ini.c_str());
+    GetPrivateProfileStringA(name, "FileNameChara", "", character, sizeof character, ini.c_str());
+    const int x = static_cast<int>(GetPrivateProfileIntA(name, "xPosFace", 0, ini.c_str()));
+    const int y = static_cast<int>(GetPrivateProfileIntA(name, "yPosFace", 0, ini.c_str()));
+    const int onTop = static_cast<int>(GetPrivateProfileIntA(name, "fFaceOnChara", 0, ini.c_str()));
+    WriteFileBytes(folder_.File("Tavelin.ini"),
+                   "[GENERAL]\r\nnChara=40001\r\nnSize=42001\r\n[Aduvi]\r\nFileNameFace=" + kit + "\\" + face +
+                       "\r\nFileNameChara=" + kit + "\\" + character + "\r\nxPosFace=" + std::to_string(x) +
+                       "\r\nyPosFace=" + std::to_string(y) + "\r\nfFaceOnChara=" + std::to_string(onTop) + "\r\n");
+    Reload();
+
+    DecodedPicture faceRead;
+    DecodedPicture characterRead;
+    ASSERT_EQ(LoadPictureFile((kit + "\\" + face).c_str(), &faceRead), PictureFault::kNone);
+    ASSERT_EQ(LoadPictureFile((kit + "\\" + character).c_str(), &characterRead), PictureFault::kNone);
+    FigurePictures pictures{};
+    pictures.faceKey = KeyPicture(faceRead.pixels.view(), faceRead.hasAlphaChannel);
+    pictures.characterKey = KeyPicture(characterRead.pixels.view(), characterRead.hasAlphaChannel);
+    pictures.face = faceRead.pixels.view();
+    pictures.character = characterRead.pixels.view();
+    pictures.xPosFace = x;
+    pictures.yPosFace = y;
+    pictures.fFaceOnChara = onTop;
+    Figure canvas;
+    Figure small;
+    ASSERT_TRUE(ComposeFigure(pictures, 1.0, &canvas));
+    ASSERT_TRUE(ComposeFigure(pictures, 0.7, &small));
+    ASSERT_EQ(g_state.nWindowWidth, small.picture.width());
+    ExpectReducedByCoverage(canvas, small, g_state.hrgnShape, Shown());
+  }
+}
+
+TEST_F(PicturesTest, TheClockHoldsTheReaderFromStartToShutdown) {
+  WriteFileBytes(folder_.File("chara.bmp"), BmpBytes(MakeCharacter(false, false).view()));
+  WriteIni("chara.bmp");
+  DecodedPicture decoded;
+  const std::string file = folder_.File("chara.bmp");
+  EXPECT_EQ(LoadPictureFile(file.c_str(), &decoded), PictureFault::kNotAPicture) << "no reader before the start";
+  Start();
+  EXPECT_EQ(LoadPictureFile(file.c_str(), &decoded), PictureFault::kNone);
+  CloseClock(hwnd_);
+  EXPECT_EQ(LoadPictureFile(file.c_str(), &decoded), PictureFault::kNotAPicture) << "released at shutdown";
 }
 
 }  // namespace
