@@ -282,6 +282,16 @@ TEST(KitCheckTest, EachRefusedPictureNamesTheOneRuleItBroke) {
   }
 }
 
+TEST(KitCheckTest, ASettingsFileThatIsADeviceIsRefusedAtOnce) {
+  for (const char* device : {"NUL", "COM1", "aux.ini"}) {
+    std::ostringstream out;
+    int status = -1;
+    FinishOrFail([&] { status = RunKitCheck(device, "", out); });
+    EXPECT_EQ(1, status) << device;
+    EXPECT_EQ(out.str(), std::string("kitcheck: ") + device + " is not a regular file (a device, a folder or a pipe)\n");
+  }
+}
+
 TEST(KitCheckTest, ItSaysWhatTheClockMakesOfTheSettingsFileItself) {
   Kit kit;
   const std::string longName = std::string(300, 'a') + ".bmp";
