@@ -24,6 +24,7 @@
 #include "mascot/shape_runs.h"
 #include "support/bmp_writer.h"
 #include "support/clock_fixture.h"
+#include "support/kit_characters.h"
 #include "support/test_pictures.h"
 
 namespace {
@@ -542,25 +543,11 @@ TEST(ShapeRegionTest, TheOneCallOutlineEqualsTheRunsAddedOneAtATime) {
   const std::string ini = kit + "\\Tavelin.ini";
   const ScopedPictureReader reader;
   for (const CharacterEntry& entry : CharacterTable) {
-    char face[260];
-    char character[260];
-    GetPrivateProfileStringA(entry.name, "FileNameFace", "", face, sizeof face, ini.c_str());
-    GetPrivateProfileStringA(entry.name, "FileNameChara", "", character, sizeof character, ini.c_str());
-    DecodedPicture faceRead;
-    DecodedPicture characterRead;
-    ASSERT_EQ(LoadPictureFile((kit + "\\" + face).c_str(), &faceRead), PictureFault::kNone);
-    ASSERT_EQ(LoadPictureFile((kit + "\\" + character).c_str(), &characterRead), PictureFault::kNone);
-    FigurePictures pictures{};
-    pictures.faceKey = KeyPicture(faceRead.pixels.view(), faceRead.hasAlphaChannel);
-    pictures.characterKey = KeyPicture(characterRead.pixels.view(), characterRead.hasAlphaChannel);
-    pictures.face = faceRead.pixels.view();
-    pictures.character = characterRead.pixels.view();
-    pictures.xPosFace = static_cast<int>(GetPrivateProfileIntA(entry.name, "xPosFace", 0, ini.c_str()));
-    pictures.yPosFace = static_cast<int>(GetPrivateProfileIntA(entry.name, "yPosFace", 0, ini.c_str()));
+    const KitCharacter character = ReadKitCharacter(ini, entry.name);
     for (const int nSize : {IDM_SIZE_SMALL, IDM_SIZE_NORMAL}) {
       SCOPED_TRACE(testing::Message() << entry.name << " " << nSize);
       Figure composed;
-      ASSERT_TRUE(ComposeFigure(pictures, ScaleForSize(nSize), &composed));
+      ASSERT_TRUE(ComposeKitCharacter(kit + "\\", character, ScaleForSize(nSize), &composed));
       const std::vector<ShapeRun> runs = FindShapeRuns(composed.picture.view());
       ASSERT_FALSE(runs.empty());
       const ScopedRegion oneCall(CreateRegionFromRuns(runs));
@@ -593,14 +580,8 @@ TEST_F(MascotTest, DemoCharactersMatchThePixelRules) {
       SCOPED_TRACE(testing::Message() << name << " " << nSize);
       if (nSize != g_state.nSize) Command(nSize);
       if (IDM_CHARA_FIRST + i != g_state.nChara) Command(IDM_CHARA_FIRST + i);
-      char face[260];
-      char character[260];
-      GetPrivateProfileStringA(name, "FileNameFace", "", face, sizeof face, ini.c_str());
-      GetPrivateProfileStringA(name, "FileNameChara", "", character, sizeof character, ini.c_str());
-      const int x = static_cast<int>(GetPrivateProfileIntA(name, "xPosFace", 0, ini.c_str()));
-      const int y = static_cast<int>(GetPrivateProfileIntA(name, "yPosFace", 0, ini.c_str()));
-      const int onTop = static_cast<int>(GetPrivateProfileIntA(name, "fFaceOnChara", 0, ini.c_str()));
-      ExpectFigure(Compute(face, character, x, y, onTop, nSize));
+      const KitCharacter c = ReadKitCharacter(ini, name);
+      ExpectFigure(Compute(c.face, c.character, c.x, c.y, c.faceOnChara, nSize));
     }
   }
 }

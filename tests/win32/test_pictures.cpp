@@ -21,6 +21,7 @@
 #include "../core/coverage_oracle.h"
 #include "support/bmp_writer.h"
 #include "support/clock_fixture.h"
+#include "support/kit_characters.h"
 #include "support/png_writer.h"
 #include "support/special_files.h"
 #include "support/test_pictures.h"
@@ -448,35 +449,17 @@ TEST_F(PicturesTest, TheDemoCharactersAtTheSmallSizeHaveNoRimEither) {
   for (int i = 0; i < kCharacterCount; ++i) {
     const char* name = CharacterTable[i].name;
     SCOPED_TRACE(name);
-    char face[260];
-    char character[260];
-    GetPrivateProfileStringA(name, "FileNameFace", "", face, sizeof face, ini.c_str());
-    GetPrivateProfileStringA(name, "FileNameChara", "", character, sizeof character, ini.c_str());
-    const int x = static_cast<int>(GetPrivateProfileIntA(name, "xPosFace", 0, ini.c_str()));
-    const int y = static_cast<int>(GetPrivateProfileIntA(name, "yPosFace", 0, ini.c_str()));
-    const int onTop = static_cast<int>(GetPrivateProfileIntA(name, "fFaceOnChara", 0, ini.c_str()));
+    const KitCharacter c = ReadKitCharacter(ini, name);
     WriteFileBytes(folder_.File("Tavelin.ini"),
-                   "[GENERAL]\r\nnChara=40001\r\nnSize=42001\r\n[Aduvi]\r\nFileNameFace=" + kit + "\\" + face +
-                       "\r\nFileNameChara=" + kit + "\\" + character + "\r\nxPosFace=" + std::to_string(x) +
-                       "\r\nyPosFace=" + std::to_string(y) + "\r\nfFaceOnChara=" + std::to_string(onTop) + "\r\n");
+                   "[GENERAL]\r\nnChara=40001\r\nnSize=42001\r\n[Aduvi]\r\nFileNameFace=" + kit + "\\" + c.face +
+                       "\r\nFileNameChara=" + kit + "\\" + c.character + "\r\nxPosFace=" + std::to_string(c.x) +
+                       "\r\nyPosFace=" + std::to_string(c.y) + "\r\nfFaceOnChara=" + std::to_string(c.faceOnChara) +
+                       "\r\n");
     Reload();
-
-    DecodedPicture faceRead;
-    DecodedPicture characterRead;
-    ASSERT_EQ(LoadPictureFile((kit + "\\" + face).c_str(), &faceRead), PictureFault::kNone);
-    ASSERT_EQ(LoadPictureFile((kit + "\\" + character).c_str(), &characterRead), PictureFault::kNone);
-    FigurePictures pictures{};
-    pictures.faceKey = KeyPicture(faceRead.pixels.view(), faceRead.hasAlphaChannel);
-    pictures.characterKey = KeyPicture(characterRead.pixels.view(), characterRead.hasAlphaChannel);
-    pictures.face = faceRead.pixels.view();
-    pictures.character = characterRead.pixels.view();
-    pictures.xPosFace = x;
-    pictures.yPosFace = y;
-    pictures.fFaceOnChara = onTop;
     Figure canvas;
     Figure small;
-    ASSERT_TRUE(ComposeFigure(pictures, 1.0, &canvas));
-    ASSERT_TRUE(ComposeFigure(pictures, 0.7, &small));
+    ASSERT_TRUE(ComposeKitCharacter(kit + "\\", c, 1.0, &canvas));
+    ASSERT_TRUE(ComposeKitCharacter(kit + "\\", c, 0.7, &small));
     ASSERT_EQ(g_state.nWindowWidth, small.picture.width());
     ExpectReducedByCoverage(canvas, small, g_state.hrgnShape, Shown());
   }

@@ -1,0 +1,26 @@
+// The characters of a kit as its Tavelin.ini names them, and their figures
+// as the pixel rules make them from the files.
+#ifndef TAVELIN_TESTS_WIN32_KIT_CHARACTERS_H
+#define TAVELIN_TESTS_WIN32_KIT_CHARACTERS_H
+
+#include <string>
+
+#include "mascot/figure.h"
+
+struct KitCharacter {
+  std::string face;       // FileNameFace
+  std::string character;  // FileNameChara
+  int x = 0;
+  int y = 0;
+  int faceOnChara = 0;
+};
+
+// The character's section of the INI file at `ini`.
+KitCharacter ReadKitCharacter(const std::string& ini, const char* name);
+
+// The figure at `scale` of the character's pictures in `folder` (ending in a
+// backslash), read through the picture reader, which must be open. False
+// when a picture does not load.
+bool ComposeKitCharacter(const std::string& folder, const KitCharacter& kit, double scale, Figure* figure);
+
+#endif
