@@ -69,6 +69,10 @@ struct HourlyStep {
   EventEffects effects;
 };
 
+// The string-table entry of the timer message for `minutes`: exactly one
+// minute has an entry of its own, which English words in the singular.
+int TimerMessageTextId(unsigned minutes);
+
 // The hourly check of one repaint: any change of the hour, either way, is a
 // full hour.
 HourlyStep StepHourly(const HourlyState& state, int hour);
