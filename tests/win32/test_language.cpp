@@ -43,9 +43,11 @@ std::wstring LoadText(UINT id) {
 
 // Both languages hold every text; the menu, the dialogs and the strings are
 // found the way the program asks for them (no language named), and that
-// finds the block of the run's language.
+// finds the block of the run's language: Japanese under the Japanese locale,
+// English under the English one and under any other (the German run).
 TEST(Language, TheSystemPicksTheBlockOfTheUsersLanguage) {
   const LANGID expected = JapaneseRun() ? kJapanese : kEnglish;
+  RecordProperty("user interface language", GetUserDefaultUILanguage());
   for (const Resource& r : kTexts) {
     SCOPED_TRACE(r.name);
     HRSRC english = FindResourceExA(Program(), r.type, r.id, kEnglish);
