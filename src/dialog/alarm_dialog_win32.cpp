@@ -14,11 +14,15 @@
 
 namespace {
 
-// UDM_SETRANGE values: low word the maximum (toward which the up arrow moves),
-// high word the minimum. So the up arrow lowers each number.
-constexpr LPARAM kTimerMinuteRange = 0x03E70001;  // 1..999
-constexpr LPARAM kAlarmHourRange = 0x00170000;    // 0..23
-constexpr LPARAM kAlarmMinuteRange = 0x003B0000;  // 0..59
+// The arrows' ranges: the up arrow raises the number and the down arrow
+// lowers it, each stopping at its bound.
+struct ArrowRange {
+  int lowest;
+  int highest;
+};
+constexpr ArrowRange kTimerMinuteRange{1, 999};
+constexpr ArrowRange kAlarmHourRange{0, 23};
+constexpr ArrowRange kAlarmMinuteRange{0, 59};
 
 char (&SoundText(SoundField field))[kTextBufferSize] {
   switch (field) {
@@ -35,11 +39,13 @@ char (&SoundText(SoundField field))[kTextBufferSize] {
 void EnableItem(HWND dialog, int id, bool enable) { EnableWindow(GetDlgItem(dialog, id), enable ? TRUE : FALSE); }
 
 // Read as GetDlgItemInt documents it for unsigned numbers, the same on every
-// system (Wine's version takes a minus sign).
+// system (Wine's version takes a minus sign), and with the full-width digits
+// that a Japanese input method types. Read in the wide form, which holds
+// them whatever the ANSI code page.
 unsigned ReadNumber(HWND dialog, int id) {
   HWND edit = GetDlgItem(dialog, id);
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-  GetWindowTextA(edit, text.data(), static_cast<int>(text.size()));
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+  GetWindowTextW(edit, text.data(), static_cast<int>(text.size()));
   return ReadUnsignedDecimal(text.c_str());
 }
 
@@ -55,9 +61,9 @@ void LeaveDialog(HWND dialog, bool start) {
   EndDialog(dialog, 1);
 }
 
-void ShowNumber(HWND dialog, int editId, unsigned value, int spinId, LPARAM range) {
+void ShowNumber(HWND dialog, int editId, unsigned value, int spinId, ArrowRange range) {
   SetDlgItemInt(dialog, editId, value, FALSE);
-  SendDlgItemMessageW(dialog, spinId, UDM_SETRANGE, 0, range);
+  SendDlgItemMessageW(dialog, spinId, UDM_SETRANGE32, static_cast<WPARAM>(range.lowest), range.highest);
 }
 
 // The stored paths are ANSI byte for byte: a name the ANSI code page cannot

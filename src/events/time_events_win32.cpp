@@ -23,13 +23,13 @@ const char* SoundPath(EventSound sound) {
   return nullptr;
 }
 
-// The event messages, read from the string table in the wide form so the
-// Japanese text shows right whatever the system's code page.
+// The event messages, read from the string table in the user's language and
+// in the wide form, so they show right whatever the system's code page.
 void ShowEventMessage(HWND hwnd, EventMessage message, unsigned minutes) {
   UINT textId = IDS_ALARM_REACHED;
   UINT titleId = IDS_ALARM_TITLE;
   if (message == EventMessage::kTimerElapsed) {
-    textId = IDS_TIMER_ELAPSED;
+    textId = static_cast<UINT>(TimerMessageTextId(minutes));
     titleId = IDS_TIMER_TITLE;
   }
   wchar_t format[kTextBufferSize] = {};

@@ -8,6 +8,7 @@
 #include "app/clock_state_win32.h"
 #include "app/system_win32.h"
 #include "support/clock_fixture.h"
+#include "support/language.h"
 
 namespace {
 
@@ -92,6 +93,17 @@ bool HasText(const std::vector<std::wstring>& texts, const std::wstring& wanted)
   return false;
 }
 
+const wchar_t* TimerTitle() { return InRunLanguage(L"Tavelin - タイマー", L"Tavelin - Timer"); }
+
+// The first box held `text`, and, in English, its title and texts hold
+// nothing Japanese.
+void ExpectText(const wchar_t* text) {
+  EXPECT_TRUE(HasText(g_watch.texts, text)) << "texts in the box: " << g_watch.texts.size();
+  if (JapaneseRun()) return;
+  EXPECT_FALSE(HasJapanese(g_watch.title));
+  for (const std::wstring& t : g_watch.texts) EXPECT_FALSE(HasJapanese(t)) << testing::PrintToString(t);
+}
+
 class EventsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -133,7 +145,7 @@ class EventsTest : public ::testing::Test {
 };
 
 TEST_F(EventsTest, OnceCountdownOfZeroMinutesShowsItsMessageAndStops) {
-  Watch(L"Tavelin - タイマー", 1500);
+  Watch(TimerTitle(), 1500);
   g_state.nTimerMinute = 0;
   g_state.nTimerMode = IDC_TIMER_ONCE;
   g_state.dwTimerDeadline = g_system.tickCount();
@@ -141,7 +153,7 @@ TEST_F(EventsTest, OnceCountdownOfZeroMinutesShowsItsMessageAndStops) {
   ASSERT_TRUE(PumpUntil([] { return g_watch.closed; }, 5000)) << "no timer message came";
   PumpMessages(2500);  // further ticks after the box
 
-  EXPECT_TRUE(HasText(g_watch.texts, L"0 分が経過しました.")) << "texts in the box: " << g_watch.texts.size();
+  ExpectText(InRunLanguage(L"0 分が経過しました.", L"0 minutes have passed."));
   EXPECT_EQ(g_watch.seen.size(), 1u) << "only one timer message";
   EXPECT_EQ(g_watch.mostOpenAtOnce, 1);
   EXPECT_EQ(g_watch.timerModeWhileOpen, IDC_TIMER_STOP) << "stopped before the box opened";
@@ -152,8 +164,19 @@ TEST_F(EventsTest, OnceCountdownOfZeroMinutesShowsItsMessageAndStops) {
   EXPECT_EQ(g_sounds[0].flags, 17u);
 }
 
+TEST_F(EventsTest, TheMessageOfAOneMinuteCountdownReadsInTheSingular) {
+  Watch(TimerTitle(), 300);
+  g_state.nTimerMinute = 1;
+  g_state.nTimerMode = IDC_TIMER_ONCE;
+  g_state.dwTimerDeadline = g_system.tickCount();
+
+  ASSERT_TRUE(PumpUntil([] { return g_watch.closed; }, 5000)) << "no timer message came";
+  PumpMessages(300);
+  ExpectText(InRunLanguage(L"1 分が経過しました.", L"1 minute has passed."));
+}
+
 TEST_F(EventsTest, AlarmAtTheCurrentMinuteShowsOneMessageWhileTicksGoOn) {
-  Watch(L"Tavelin - アラーム", 2500);
+  Watch(InRunLanguage(L"Tavelin - アラーム", L"Tavelin - Alarm"), 2500);
   g_state.nAlarmMode = IDC_ALARM_REPEAT;
   g_state.nAlarmHour = 7;
   g_state.nAlarmMinute = 30;
@@ -163,7 +186,7 @@ TEST_F(EventsTest, AlarmAtTheCurrentMinuteShowsOneMessageWhileTicksGoOn) {
   ASSERT_TRUE(PumpUntil([] { return g_watch.closed; }, 6000)) << "no alarm message came";
   PumpMessages(1500);
 
-  EXPECT_TRUE(HasText(g_watch.texts, L"指定された時刻になりました."));
+  ExpectText(InRunLanguage(L"指定された時刻になりました.", L"The time you set has come."));
   EXPECT_EQ(g_watch.seen.size(), 1u) << "repaints nested in the box fired again";
   EXPECT_EQ(g_watch.mostOpenAtOnce, 1);
   EXPECT_EQ(g_watch.firedDayWhileOpen, 8) << "the day is recorded before the box opens";
