@@ -76,6 +76,7 @@ target_link_libraries(tavelin_test_support PUBLIC tavelin_app GTest::gtest)
 # English locale (code page 1252, English user interface) as win32.NAME.english;
 # every program runs under the Japanese locale (code page 932).
 set(TAVELIN_ENGLISH_TESTS)
+list(APPEND TAVELIN_ENGLISH_TESTS test_folders)
 file(GLOB TAVELIN_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/test_*.cpp)
 foreach(test_source ${TAVELIN_WIN32_TESTS})
   get_filename_component(test_name ${test_source} NAME_WE)
