@@ -6,6 +6,8 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=
 if(MSVC)
   add_compile_options(/W4 /utf-8)
   set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+  # The manifest is our own resource (res/identity.rc); the linker's would clash with it.
+  add_link_options(/MANIFEST:NO)
 else()
   add_compile_options(-Wall -Wextra)
   add_link_options(-static -static-libgcc -static-libstdc++)
