@@ -11,6 +11,7 @@
 #include "app/clock_state_win32.h"
 #include "app/system_win32.h"
 #include "dialog/alarm_dialog_rules.h"
+#include "shared/ansi_path_win32.h"
 
 namespace {
 
@@ -66,22 +67,6 @@ void ShowNumber(HWND dialog, int editId, unsigned value, int spinId, ArrowRange 
   SendDlgItemMessageW(dialog, spinId, UDM_SETRANGE32, static_cast<WPARAM>(range.lowest), range.highest);
 }
 
-// The stored paths are ANSI byte for byte: a name the ANSI code page cannot
-// spell exactly, or one longer than the field, could not be opened later.
-// The round trip catches both default and best-fit replacements, on any
-// code page (the flags that report them are refused for UTF-8).
-bool ToAnsiPath(const wchar_t* wide, char (&ansi)[kTextBufferSize]) {
-  if (WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, static_cast<int>(sizeof ansi), nullptr, nullptr) == 0) {
-    return false;  // longer than the field
-  }
-  wchar_t back[kTextBufferSize];
-  if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi, -1, back,
-                          static_cast<int>(std::size(back))) == 0) {
-    return false;
-  }
-  return lstrcmpW(back, wide) == 0;
-}
-
 }  // namespace
 
 int RefreshAlarmDialog(HWND dialog) {
@@ -131,8 +116,10 @@ int ChooseSoundFile(HWND dialog, char (&sound)[kTextBufferSize]) {
   if (g_state.szModuleDir[0] != '\0') SetCurrentDirectoryA(g_state.szModuleDir);
   if (!chosen) return 1;
 
+  // Stored in ANSI byte for byte, by the short name when the full one has no
+  // exact ANSI form or is too long; a name neither form can spell is not taken.
   char path[kTextBufferSize];
-  if (ToAnsiPath(file, path)) std::memcpy(sound, path, sizeof path);
+  if (AnsiPathOf(file, path, sizeof path)) std::memcpy(sound, path, sizeof path);
   return 1;
 }
 

@@ -515,3 +515,34 @@ TEST_F(DesktopTest, IconIsAddedAgainWhenTheNotificationAreaComesBack) {
 }
 
 }  // namespace
+
+namespace {
+
+// One monitor under Wine on Xvfb: the clamp works as on the primary screen.
+TEST_F(DesktopTest, ADisplayChangePullsTheWindowBackOntoItsMonitor) {
+  Start();
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &info));
+  const RECT screen = info.rcMonitor;
+  struct Case {
+    int left, top;
+    POINT expected;
+  } cases[] = {
+      {screen.left - 30, screen.bottom - 40, {screen.left, screen.bottom - 100}},
+      {screen.right - 60, screen.top - 10, {screen.right - 100, screen.top}},
+      {screen.right + 500, screen.bottom + 500, {screen.right - 100, screen.bottom - 100}},
+      {screen.left + 10, screen.top + 20, {screen.left + 10, screen.top + 20}},
+  };
+  for (const Case& c : cases) {
+    SetWindowPos(hwnd_, nullptr, c.left, c.top, 100, 100, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(hwnd_, WM_DISPLAYCHANGE, 32, MAKELPARAM(screen.right - screen.left, screen.bottom - screen.top));
+    RECT rc;
+    GetWindowRect(hwnd_, &rc);
+    EXPECT_EQ(rc.left, c.expected.x) << "from " << c.left << "," << c.top;
+    EXPECT_EQ(rc.top, c.expected.y) << "from " << c.left << "," << c.top;
+    EXPECT_EQ(rc.right - rc.left, 100) << "the size stays";
+  }
+}
+
+}  // namespace

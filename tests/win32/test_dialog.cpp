@@ -15,6 +15,7 @@
 #include "dialog/alarm_dialog_win32.h"
 #include "support/clock_fixture.h"
 #include "support/language.h"
+#include "support/file_chooser.h"
 
 namespace {
 
@@ -716,21 +717,6 @@ TEST_F(DialogTest, TheArrowsOfADisabledEditDoNothing) {
   });
 }
 
-// The chooser's file name field: an edit inside the name combo box.
-HWND ChooserNameEdit(HWND chooser) {
-  HWND name = GetDlgItem(chooser, cmb13);
-  if (name == nullptr) return GetDlgItem(chooser, edt1);
-  HWND combo = FindWindowExW(name, nullptr, L"ComboBox", nullptr);
-  HWND edit = FindWindowExW(combo != nullptr ? combo : name, nullptr, L"Edit", nullptr);
-  return edit != nullptr ? edit : name;
-}
-
-// Types a name into the chooser and confirms it, as the user would.
-void ChooseInChooser(HWND chooser, const std::wstring& path) {
-  SetWindowTextW(ChooserNameEdit(chooser), path.c_str());
-  PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDOK)));
-}
-
 std::wstring CurrentDirectory() {
   wchar_t path[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, path);
@@ -805,25 +791,36 @@ TEST_F(DialogTest, AChosenFileGivesItsFullPathAndTheBaseStaysTheProgramFolder) {
   EXPECT_EQ(CurrentDirectory(), programFolder);
 }
 
-TEST_F(DialogTest, APathIsStoredInTheAnsiCodePageOrRefused) {
+// The short name of an existing file, in ANSI.
+std::string ShortAnsi(const std::wstring& path) {
+  wchar_t shortPath[MAX_PATH] = {};
+  EXPECT_NE(GetShortPathNameW(path.c_str(), shortPath, MAX_PATH), 0u);
+  return Ansi(shortPath);
+}
+
+TEST_F(DialogTest, APathWithoutAnExactAnsiFormIsStoredByItsShortName) {
   if (!JapaneseRun()) GTEST_SKIP() << "the names are chosen for the Japanese code page";
   const std::wstring programFolder = Wide(folder_.path());
   const std::wstring japanese = MakeSound(programFolder + L"音", L"時報.wav");
   const std::wstring foreign = MakeSound(programFolder + L"sounds", L"caf\u00e9.wav");  // no such letter in 932
+  const std::string foreignShort = ShortAnsi(foreign);
+  ASSERT_NE(Wide(foreignShort), foreign) << "the short name is another";
   RunDialog([&](HWND dialog) {
     RunChooser(dialog, IDC_OCLOCK_SOUND, [&](HWND chooser) { ChooseInChooser(chooser, japanese); });
     EXPECT_EQ(TextOf(dialog, IDC_OCLOCK_SOUND), japanese);
+    const std::string stored = g_state.szOClockSound;
+    const std::string tail = "\x89\xB9\\\x8E\x9E\x95\xF1.wav";  // 音\時報.wav in Shift-JIS
+    EXPECT_EQ(stored, Ansi(japanese)) << "a name the code page spells is kept whole";
+    EXPECT_EQ(stored.substr(stored.size() - tail.size()), tail);
+
     RunChooser(dialog, IDC_OCLOCK_SOUND, [&](HWND chooser) { ChooseInChooser(chooser, foreign); });
-    EXPECT_EQ(TextOf(dialog, IDC_OCLOCK_SOUND), japanese) << "a name that could not be opened is not taken";
+    EXPECT_EQ(TextOf(dialog, IDC_OCLOCK_SOUND), Wide(foreignShort)) << "shown as stored";
     Click(dialog, IDCANCEL);
   });
-  EXPECT_EQ(g_state.szOClockSound, Ansi(japanese));
-  const std::string stored = g_state.szOClockSound;
-  const std::string tail = "\x89\xB9\\\x8E\x9E\x95\xF1.wav";  // 音\時報.wav in Shift-JIS
-  EXPECT_EQ(stored.substr(stored.size() - tail.size()), tail);
+  EXPECT_EQ(g_state.szOClockSound, foreignShort);
 }
 
-TEST_F(DialogTest, APathLongerThanTheFieldIsRefused) {
+TEST_F(DialogTest, APathLongerThanTheFieldIsStoredByItsShortName) {
   if (!JapaneseRun()) GTEST_SKIP() << "the names are chosen for the Japanese code page";
   // 60 double-byte letters: short as a wide name, 120 bytes in ANSI.
   const std::wstring folder = Wide(folder_.path()) + std::wstring(60, L'音');
@@ -835,10 +832,11 @@ TEST_F(DialogTest, APathLongerThanTheFieldIsRefused) {
   ASSERT_LT(tooLong.size(), 259u) << "the chooser itself can return it";
   RunDialog([&](HWND dialog) {
     RunChooser(dialog, IDC_TIMER_SOUND, [&](HWND chooser) { ChooseInChooser(chooser, fits); });
+    EXPECT_EQ(g_state.szTimerSound, Ansi(fits)) << "259 bytes fit";
     RunChooser(dialog, IDC_TIMER_SOUND, [&](HWND chooser) { ChooseInChooser(chooser, tooLong); });
     Click(dialog, IDCANCEL);
   });
-  EXPECT_EQ(g_state.szTimerSound, Ansi(fits)) << "259 bytes fit, 260 do not";
+  EXPECT_EQ(g_state.szTimerSound, ShortAnsi(tooLong)) << "260 bytes do not";
 }
 
 }  // namespace

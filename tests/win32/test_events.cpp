@@ -7,8 +7,11 @@
 
 #include "app/clock_state_win32.h"
 #include "app/system_win32.h"
+#include "desktop/placement_win32.h"
 #include "support/clock_fixture.h"
 #include "support/language.h"
+
+using ::testing::PrintToString;
 
 namespace {
 
@@ -46,6 +49,10 @@ struct BoxWatch {
   std::uint64_t deadlineWhileOpen = 0;
   int firedDayWhileOpen = -1;
   bool soundStoppedWhileOpen = false;
+  bool topMostWhileOpen = false;
+  HWND ownerWhileOpen = nullptr;
+  HWND other = nullptr;  // a window the box should lie above
+  bool aboveOther = false;
 };
 BoxWatch g_watch;
 
@@ -77,6 +84,11 @@ void CALLBACK WatchBoxes(HWND, UINT, UINT_PTR, DWORD) {
       g_watch.deadlineWhileOpen = g_state.dwTimerDeadline;
       g_watch.firedDayWhileOpen = g_state.nAlarmFiredDay;
       for (const SoundCall& s : g_sounds) g_watch.soundStoppedWhileOpen |= s.stop;
+      g_watch.topMostWhileOpen = (GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+      g_watch.ownerWhileOpen = GetWindow(box, GW_OWNER);
+      for (HWND below = GetWindow(box, GW_HWNDNEXT); below != nullptr; below = GetWindow(below, GW_HWNDNEXT)) {
+        g_watch.aboveOther = g_watch.aboveOther || below == g_watch.other;
+      }
     }
   }
   if (GetTickCount() - g_watch.firstSeenAt >= g_watch.keepOpenMs) {
@@ -128,15 +140,23 @@ class EventsTest : public ::testing::Test {
     g_state.nAlarmMode = IDC_ALARM_STOP;
   }
   void TearDown() override {
-    if (watchTimer_ != 0) KillTimer(nullptr, watchTimer_);
+    StopWatching();
     if (IsWindow(hwnd_)) CloseClock(hwnd_);
   }
 
   void Watch(const wchar_t* title, DWORD keepOpenMs) {
+    StopWatching();
+    const HWND other = g_watch.other;
+    g_watch = BoxWatch{};
+    g_watch.other = other;
     g_watch.title = title;
     g_watch.keepOpenMs = keepOpenMs;
     watchTimer_ = SetTimer(nullptr, 0, 50, WatchBoxes);
     ASSERT_NE(watchTimer_, 0u);
+  }
+  void StopWatching() {
+    if (watchTimer_ != 0) KillTimer(nullptr, watchTimer_);
+    watchTimer_ = 0;
   }
 
   TempFolder folder_;
@@ -219,6 +239,76 @@ TEST_F(EventsTest, FullHourWithTheSwitchOnPostsTheRandomCharacterCommand) {
   PumpMessages(1500);
   EXPECT_EQ(g_state.nChara, IDM_CHARA_RANDOM) << "the command went through the window procedure";
   EXPECT_EQ(g_sounds.size(), 1u) << "the same hour chimes once";
+}
+
+// Another program, in front of everything: Wine's notepad, or the system's.
+class OtherProgram {
+ public:
+  ~OtherProgram() {
+    if (process_.hProcess == nullptr) return;
+    TerminateProcess(process_.hProcess, 0);
+    WaitForSingleObject(process_.hProcess, 5000);
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+  }
+  // Starts it and waits for its window; null when it did not come.
+  HWND Start() {
+    wchar_t command[] = L"notepad.exe";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_)) {
+      return nullptr;
+    }
+    HWND window = nullptr;
+    PumpUntil([&] { return (window = FindWindowW(L"Notepad", nullptr)) != nullptr && IsWindowVisible(window); },
+              15000);
+    return window;
+  }
+
+ private:
+  PROCESS_INFORMATION process_{};
+};
+
+TEST_F(EventsTest, BothMessagesOpenAboveAnotherProgramInFrontWhileTheClockIsAtTheBottom) {
+  g_state.fTopMost = 0;
+  ApplyStacking(hwnd_);
+  ASSERT_FALSE(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) << "the clock is at the bottom";
+  OtherProgram program;
+  const HWND other = program.Start();
+  ASSERT_NE(other, nullptr) << "notepad did not start";
+  g_watch.other = other;
+
+  struct Event {
+    const wchar_t* title;
+    void (*arm)();
+  } events[] = {
+      {L"Tavelin - タイマー",
+       [] {
+         g_state.nTimerMode = IDC_TIMER_ONCE;
+         g_state.dwTimerDeadline = g_system.tickCount();
+       }},
+      {L"Tavelin - アラーム",
+       [] {
+         g_state.nAlarmMode = IDC_ALARM_ONCE;
+         g_state.nAlarmHour = 7;
+         g_state.nAlarmMinute = 29;
+         InvalidateRect(g_hwndMain, nullptr, FALSE);
+       }},
+  };
+  for (const Event& event : events) {
+    SCOPED_TRACE(testing::Message() << "box " << PrintToString(std::wstring(event.title)));
+    SetForegroundWindow(other);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other; }, 5000)) << "the other program is not in front";
+    Watch(event.title, 300);
+    event.arm();
+    ASSERT_TRUE(PumpUntil([] { return g_watch.closed; }, 6000)) << "no message came";
+    EXPECT_TRUE(g_watch.topMostWhileOpen) << "the box is not top-most";
+    EXPECT_EQ(g_watch.ownerWhileOpen, hwnd_) << "the box belongs to the clock";
+    EXPECT_TRUE(g_watch.aboveOther) << "the box lies under the program in front";
+    EXPECT_EQ(g_watch.seen.size(), 1u);
+    PumpMessages(300);
+  }
+  EXPECT_FALSE(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) << "the clock itself stays at the bottom";
 }
 
 }  // namespace
