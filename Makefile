@@ -29,7 +29,7 @@ deps:
 	    echo "Missing packages. Run:"; echo "  sudo apt-get install -y$$missing"; exit 1; \
 	  fi; \
 	fi; \
-	for loc in ja_JP en_US; do \
+	for loc in ja_JP en_US de_DE; do \
 	  if ! locale -a 2>/dev/null | grep -qi "^$$loc\.utf-\?8$$"; then \
 	    if [ "$$(id -u)" = 0 ]; then localedef -i $$loc -f UTF-8 $$loc.UTF-8; \
 	    else echo "Missing locale. Run:"; echo "  sudo localedef -i $$loc -f UTF-8 $$loc.UTF-8"; exit 1; fi; \

@@ -6,6 +6,8 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=
 if(MSVC)
   add_compile_options(/W4 /utf-8)
   set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+  # The manifest is our own resource (res/identity.rc); the linker's would clash with it.
+  add_link_options(/MANIFEST:NO)
 else()
   add_compile_options(-Wall -Wextra)
   add_link_options(-static -static-libgcc -static-libstdc++)
@@ -15,10 +17,28 @@ endif()
 # uuid: its class and interface identifiers where the first does not hold them.
 set(TAVELIN_SYSTEM_LIBS windowscodecs ole32 uuid comctl32 comdlg32 winmm shell32 gdi32 user32 kernel32)
 
+# The program's identity: the version of project() and the copyright line of
+# LICENSE, for the version resource and the manifest.
+set(TAVELIN_GENERATED ${CMAKE_BINARY_DIR}/generated)
+file(STRINGS ${CMAKE_SOURCE_DIR}/LICENSE TAVELIN_COPYRIGHT REGEX "^Copyright " LIMIT_COUNT 1)
+foreach(part MINOR PATCH TWEAK)
+  set(TAVELIN_VERSION_${part} ${PROJECT_VERSION_${part}})
+  if("${TAVELIN_VERSION_${part}}" STREQUAL "")
+    set(TAVELIN_VERSION_${part} 0)
+  endif()
+endforeach()
+set(TAVELIN_VERSION_QUAD
+    "${PROJECT_VERSION_MAJOR}.${TAVELIN_VERSION_MINOR}.${TAVELIN_VERSION_PATCH}.${TAVELIN_VERSION_TWEAK}")
+configure_file(${CMAKE_SOURCE_DIR}/res/tavelin_version.h.in ${TAVELIN_GENERATED}/tavelin_version.h @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/res/Tavelin.manifest.in ${TAVELIN_GENERATED}/Tavelin.manifest @ONLY)
+
 # The resources go into every executable that runs the program's code: tests
-# need the same menu, dialogs and icon as the program.
-add_library(tavelin_res OBJECT ${CMAKE_SOURCE_DIR}/res/Tavelin.rc)
-target_include_directories(tavelin_res PRIVATE ${CMAKE_SOURCE_DIR}/res)
+# need the same menu, dialogs and icon as the program, and run with the same
+# manifest (themed common controls).
+add_library(tavelin_res OBJECT ${CMAKE_SOURCE_DIR}/res/Tavelin.rc ${CMAKE_SOURCE_DIR}/res/identity.rc)
+target_include_directories(tavelin_res PRIVATE ${CMAKE_SOURCE_DIR}/res ${TAVELIN_GENERATED})
+set_source_files_properties(${CMAKE_SOURCE_DIR}/res/identity.rc PROPERTIES
+  OBJECT_DEPENDS "${TAVELIN_GENERATED}/tavelin_version.h;${TAVELIN_GENERATED}/Tavelin.manifest")
 set_source_files_properties(${CMAKE_SOURCE_DIR}/res/Tavelin.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/tray.ico")
 if(CMAKE_RC_COMPILER MATCHES "windres")
@@ -77,7 +97,13 @@ target_link_libraries(tavelin_test_support PUBLIC tavelin_app GTest::gtest)
 # The programs named in TAVELIN_ENGLISH_TESTS run a second time under the
 # English locale (code page 1252, English user interface) as win32.NAME.english;
 # every program runs under the Japanese locale (code page 932).
-set(TAVELIN_ENGLISH_TESTS)
+set(TAVELIN_ENGLISH_TESTS
+  test_desktop
+  test_dialog
+  test_events
+  test_folders
+  test_language
+)
 file(GLOB TAVELIN_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/test_*.cpp)
 foreach(test_source ${TAVELIN_WIN32_TESTS})
   get_filename_component(test_name ${test_source} NAME_WE)
@@ -95,9 +121,24 @@ foreach(test_source ${TAVELIN_WIN32_TESTS})
   endif()
 endforeach()
 
+# Under German, a language without texts of its own, the system falls back to
+# the English ones: the language test runs once more to see it.
+if(TAVELIN_WINE_RUN AND TARGET test_language)
+  add_test(NAME win32.test_language.german COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:test_language>)
+  set_tests_properties(win32.test_language.german PROPERTIES RUN_SERIAL TRUE TIMEOUT 600
+    ENVIRONMENT "TAVELIN_LOCALE=de_DE.UTF-8")
+endif()
+
 # The kit checker's tests run its logic in process.
 if(TARGET test_kitcheck)
   target_link_libraries(test_kitcheck PRIVATE tavelin_kitcheck)
+endif()
+
+# The identity test reads the version and the copyright line it expects from
+# CMakeLists.txt and LICENSE themselves.
+if(TARGET test_identity)
+  target_compile_definitions(test_identity PRIVATE TAVELIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  target_link_libraries(test_identity PRIVATE version)
 endif()
 
 # Benchmarks: built with the tree, run by `make bench`, never by the tests.

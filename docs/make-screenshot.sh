@@ -18,11 +18,8 @@ xPosWindow=300
 yPosWindow=70
 INI
 
-fifo=$(mktemp)
-Xvfb -displayfd 7 -screen 0 640x420x24 -nolisten tcp 7>"$fifo" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 1 100); do [ -s "$fifo" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n 1 "$fifo")"; rm -f "$fifo"
+. "$top/docs/virtual-screen.sh"
+start_virtual_screen 640x420
 
 convert -size 640x420 gradient:'#2f5f8f'-'#8fb8de' "$work/wallpaper.png"
 display -window root "$work/wallpaper.png" &

@@ -65,5 +65,6 @@
 #define IDS_ALARM_TITLE         6
 #define IDS_SOUND_FILTER        7
 #define IDS_SOUND_CHOOSER_TITLE 8
+#define IDS_TIMER_ELAPSED_ONE   9  // the same for exactly one minute
 
 #endif

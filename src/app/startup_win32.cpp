@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <iterator>
+#include <string>
 
 #include "app/app_win32.h"
 #include "app/clock_state_win32.h"
@@ -13,10 +14,26 @@
 #include "mascot/mascot_win32.h"
 #include "mascot/picture_reader_win32.h"
 #include "settings/settings_win32.h"
+#include "shared/ansi_path_win32.h"
 
 namespace {
 
-bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+// A folder for a program whose own folder has no ANSI spelling: no file can
+// be named "?", so the settings and pictures are neither found nor written.
+constexpr char kUnreachableFolder[] = "?\\";
+
+// The program's folder, ending in a backslash, as the ANSI calls take it: its
+// exact form, or its short form when the name is of another script or too
+// long for the field.
+void FindModuleDir(char (&dir)[kTextBufferSize]) {
+  std::wstring path(32768, L'\0');  // the longest path the system allows
+  const DWORD length = g_system.moduleFileName(path.data(), static_cast<DWORD>(path.size()));
+  path.resize(length < path.size() ? length : 0);
+  CutToDirectory(path);
+  if (path.empty() || !AnsiPathOf(path.c_str(), dir, sizeof dir)) {
+    std::memcpy(dir, kUnreachableFolder, sizeof kUnreachableFolder);
+  }
+}
 
 // The two start-up refusals, in the user's language whatever the system locale.
 void ShowStartupWarning(HWND hwnd, UINT textId) {
@@ -51,11 +68,7 @@ int InitializeClock(HWND hwnd) {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS};
   InitCommonControlsEx(&classes);
 
-  char path[kTextBufferSize] = {};
-  g_system.moduleFileName(path, sizeof path);
-  path[sizeof path - 1] = '\0';
-  CutToDirectory(path, IsAnsiLeadByte);
-  std::memcpy(g_state.szModuleDir, path, sizeof path);
+  FindModuleDir(g_state.szModuleDir);
   SetCurrentDirectoryA(g_state.szModuleDir);
 
   if (!DisplayHasEnoughColours()) {

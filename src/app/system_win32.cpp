@@ -4,7 +4,7 @@
 
 namespace {
 
-DWORD RealModuleFileName(char* buffer, DWORD size) { return GetModuleFileNameA(nullptr, buffer, size); }
+DWORD RealModuleFileName(wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); }
 void RealLocalTime(SYSTEMTIME* time) { GetLocalTime(time); }
 std::uint64_t RealTickCount() { return GetTickCount64(); }
 BOOL RealCursorPos(POINT* point) { return GetCursorPos(point); }

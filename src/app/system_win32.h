@@ -10,7 +10,7 @@
 #include <cstdint>
 
 struct SystemReadings {
-  DWORD (*moduleFileName)(char* buffer, DWORD size);
+  DWORD (*moduleFileName)(wchar_t* buffer, DWORD size);  // GetModuleFileNameW
   void (*localTime)(SYSTEMTIME* time);
   std::uint64_t (*tickCount)();
   BOOL (*cursorPos)(POINT* point);

@@ -6,7 +6,8 @@
 
 // Places the window on top or at the bottom and sets the two menu marks.
 int ApplyStacking(HWND hwnd);
-// Pulls the window back onto the primary screen. Returns 1.
+// Pulls the window back onto the monitor that holds it, or the nearest one.
+// Returns 1.
 int ClampToScreen(HWND hwnd);
 // Hide-on-mouse, at every tick: raises the armed figure once the pointer left it.
 void RaiseCheck(HWND hwnd);

@@ -38,12 +38,23 @@ DialogAction ActionOfCommand(int controlId) {
   }
 }
 
-unsigned ReadUnsignedDecimal(const char* text) {
-  while (*text == ' ') ++text;
-  if (*text < '0' || *text > '9') return 0;
+namespace {
+
+// The value of a half-width or full-width decimal digit; -1 for anything else.
+int DigitValue(wchar_t c) {
+  if (c >= L'0' && c <= L'9') return c - L'0';
+  if (c >= 0xFF10 && c <= 0xFF19) return c - 0xFF10;
+  return -1;
+}
+
+}  // namespace
+
+unsigned ReadUnsignedDecimal(const wchar_t* text) {
+  while (*text == L' ') ++text;
+  if (DigitValue(*text) < 0) return 0;
   std::uint64_t value = 0;
-  for (; *text >= '0' && *text <= '9'; ++text) {
-    value = value * 10 + static_cast<unsigned>(*text - '0');
+  for (int digit; (digit = DigitValue(*text)) >= 0; ++text) {
+    value = value * 10 + static_cast<unsigned>(digit);
     if (value > UINT32_MAX) return 0;
   }
   return static_cast<unsigned>(value);

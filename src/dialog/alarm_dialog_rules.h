@@ -31,8 +31,10 @@ DialogAction ActionOfCommand(int controlId);
 
 // An edit's number, read as the system reads a dialog item as an unsigned
 // integer: leading spaces skipped, decimal digits up to the first other
-// character. No digits, or a value beyond 32 bits, reads as 0.
-unsigned ReadUnsignedDecimal(const char* text);
+// character. Full-width digits (U+FF10 to U+FF19, as a Japanese input method
+// types them) count as the digits they show. No digits, or a value beyond
+// 32 bits, reads as 0.
+unsigned ReadUnsignedDecimal(const wchar_t* text);
 
 // The tick at which a countdown of `minutes` started at `now` falls due.
 // Never the "no deadline" value, however large the inputs.

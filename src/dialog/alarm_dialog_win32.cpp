@@ -11,14 +11,19 @@
 #include "app/clock_state_win32.h"
 #include "app/system_win32.h"
 #include "dialog/alarm_dialog_rules.h"
+#include "shared/ansi_path_win32.h"
 
 namespace {
 
-// UDM_SETRANGE values: low word the maximum (toward which the up arrow moves),
-// high word the minimum. So the up arrow lowers each number.
-constexpr LPARAM kTimerMinuteRange = 0x03E70001;  // 1..999
-constexpr LPARAM kAlarmHourRange = 0x00170000;    // 0..23
-constexpr LPARAM kAlarmMinuteRange = 0x003B0000;  // 0..59
+// The arrows' ranges: the up arrow raises the number and the down arrow
+// lowers it, each stopping at its bound.
+struct ArrowRange {
+  int lowest;
+  int highest;
+};
+constexpr ArrowRange kTimerMinuteRange{1, 999};
+constexpr ArrowRange kAlarmHourRange{0, 23};
+constexpr ArrowRange kAlarmMinuteRange{0, 59};
 
 char (&SoundText(SoundField field))[kTextBufferSize] {
   switch (field) {
@@ -35,11 +40,13 @@ char (&SoundText(SoundField field))[kTextBufferSize] {
 void EnableItem(HWND dialog, int id, bool enable) { EnableWindow(GetDlgItem(dialog, id), enable ? TRUE : FALSE); }
 
 // Read as GetDlgItemInt documents it for unsigned numbers, the same on every
-// system (Wine's version takes a minus sign).
+// system (Wine's version takes a minus sign), and with the full-width digits
+// that a Japanese input method types. Read in the wide form, which holds
+// them whatever the ANSI code page.
 unsigned ReadNumber(HWND dialog, int id) {
   HWND edit = GetDlgItem(dialog, id);
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-  GetWindowTextA(edit, text.data(), static_cast<int>(text.size()));
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+  GetWindowTextW(edit, text.data(), static_cast<int>(text.size()));
   return ReadUnsignedDecimal(text.c_str());
 }
 
@@ -55,25 +62,9 @@ void LeaveDialog(HWND dialog, bool start) {
   EndDialog(dialog, 1);
 }
 
-void ShowNumber(HWND dialog, int editId, unsigned value, int spinId, LPARAM range) {
+void ShowNumber(HWND dialog, int editId, unsigned value, int spinId, ArrowRange range) {
   SetDlgItemInt(dialog, editId, value, FALSE);
-  SendDlgItemMessageW(dialog, spinId, UDM_SETRANGE, 0, range);
-}
-
-// The stored paths are ANSI byte for byte: a name the ANSI code page cannot
-// spell exactly, or one longer than the field, could not be opened later.
-// The round trip catches both default and best-fit replacements, on any
-// code page (the flags that report them are refused for UTF-8).
-bool ToAnsiPath(const wchar_t* wide, char (&ansi)[kTextBufferSize]) {
-  if (WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, static_cast<int>(sizeof ansi), nullptr, nullptr) == 0) {
-    return false;  // longer than the field
-  }
-  wchar_t back[kTextBufferSize];
-  if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi, -1, back,
-                          static_cast<int>(std::size(back))) == 0) {
-    return false;
-  }
-  return lstrcmpW(back, wide) == 0;
+  SendDlgItemMessageW(dialog, spinId, UDM_SETRANGE32, static_cast<WPARAM>(range.lowest), range.highest);
 }
 
 }  // namespace
@@ -125,8 +116,10 @@ int ChooseSoundFile(HWND dialog, char (&sound)[kTextBufferSize]) {
   if (g_state.szModuleDir[0] != '\0') SetCurrentDirectoryA(g_state.szModuleDir);
   if (!chosen) return 1;
 
+  // Stored in ANSI byte for byte, by the short name when the full one has no
+  // exact ANSI form or is too long; a name neither form can spell is not taken.
   char path[kTextBufferSize];
-  if (ToAnsiPath(file, path)) std::memcpy(sound, path, sizeof path);
+  if (AnsiPathOf(file, path, sizeof path)) std::memcpy(sound, path, sizeof path);
   return 1;
 }
 

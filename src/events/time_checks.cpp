@@ -76,3 +76,5 @@ HourlyStep StepHourly(const HourlyState& state, int hour) {
   step.effects.postRandomCharacter = state.nOClockChangeChara != 0;
   return step;
 }
+
+int TimerMessageTextId(unsigned minutes) { return minutes == 1 ? IDS_TIMER_ELAPSED_ONE : IDS_TIMER_ELAPSED; }

@@ -43,6 +43,10 @@ struct CountdownStep {
 // catches up one tick at a time, and a period of 0 fires at every tick.
 CountdownStep StepCountdown(const CountdownState& state, std::uint64_t now);
 
+// The string-table entry of the timer message for `minutes`: exactly one
+// minute has an entry of its own, which English words in the singular.
+int TimerMessageTextId(unsigned minutes);
+
 struct AlarmState {
   int nAlarmMode;
   unsigned nAlarmHour;

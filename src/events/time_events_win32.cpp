@@ -23,13 +23,33 @@ const char* SoundPath(EventSound sound) {
   return nullptr;
 }
 
-// The event messages, read from the string table in the wide form so the
-// Japanese text shows right whatever the system's code page.
+// While an event message opens: puts the box into the top-most band when it
+// first becomes active. Some systems (Wine 8 among them) do not heed
+// MB_TOPMOST, and the box must not open behind the program the user works in.
+HHOOK g_boxHook = nullptr;
+
+void StopRaisingBox() {
+  if (g_boxHook != nullptr) (void)UnhookWindowsHookEx(g_boxHook);
+  g_boxHook = nullptr;
+}
+
+LRESULT CALLBACK RaiseEventBox(int code, WPARAM wParam, LPARAM lParam) {
+  const LRESULT next = CallNextHookEx(g_boxHook, code, wParam, lParam);
+  HWND window = reinterpret_cast<HWND>(wParam);
+  if (code == HCBT_ACTIVATE && GetWindow(window, GW_OWNER) == g_hwndMain) {
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    StopRaisingBox();  // the first window the clock owns to become active is the box
+  }
+  return next;
+}
+
+// The event messages, read from the string table in the user's language and
+// in the wide form, so they show right whatever the system's code page.
 void ShowEventMessage(HWND hwnd, EventMessage message, unsigned minutes) {
   UINT textId = IDS_ALARM_REACHED;
   UINT titleId = IDS_ALARM_TITLE;
   if (message == EventMessage::kTimerElapsed) {
-    textId = IDS_TIMER_ELAPSED;
+    textId = static_cast<UINT>(TimerMessageTextId(minutes));
     titleId = IDS_TIMER_TITLE;
   }
   wchar_t format[kTextBufferSize] = {};
@@ -39,7 +59,12 @@ void ShowEventMessage(HWND hwnd, EventMessage message, unsigned minutes) {
   wchar_t text[kTextBufferSize];
   wsprintfW(text, format, static_cast<int>(minutes));
   SetForegroundWindow(hwnd);
-  (void)MessageBoxW(hwnd, text, title, MB_OK | MB_ICONINFORMATION);
+  // The system refuses the foreground to a program that is not in front, and
+  // the clock may sit at the bottom: top-most, the box opens above every
+  // window, whichever program the user works in, while its sound plays.
+  if (g_boxHook == nullptr) g_boxHook = SetWindowsHookExW(WH_CBT, RaiseEventBox, nullptr, GetCurrentThreadId());
+  (void)MessageBoxW(hwnd, text, title, MB_OK | MB_ICONINFORMATION | MB_TOPMOST | MB_SETFOREGROUND);
+  StopRaisingBox();
 }
 
 // Called once the state that produced the effects has been stored: the

@@ -11,41 +11,19 @@
 
 namespace {
 
-bool NoLeadBytes(unsigned char) { return false; }
-
-std::string Cut(std::string path, LeadBytePredicate lead = IsShiftJisLeadByte) {
-  path.push_back('\0');
-  CutToDirectory(path.data(), lead);
-  return path.c_str();
+std::wstring Cut(std::wstring path) {
+  CutToDirectory(path);
+  return path;
 }
 
 TEST(ModuleDir, KeepsEverythingUpToTheLastBackslash) {
-  EXPECT_EQ(Cut("C:\\Program Files\\Tavelin\\Tavelin.exe"), "C:\\Program Files\\Tavelin\\");
-  EXPECT_EQ(Cut("C:\\Tavelin.exe"), "C:\\");
-  EXPECT_EQ(Cut("Tavelin.exe"), "");
-  EXPECT_EQ(Cut(""), "");
-}
-
-TEST(ModuleDir, TrailByteWithTheBackslashValueIsNoSeparator) {
-  // "表" is 0x95 0x5C in Shift-JIS: its second byte has the backslash's value.
-  const std::string table = "\x95\x5C";
-  const std::string path = "C:\\" + table + "\\" + table + "clock.exe";
-  EXPECT_EQ(Cut(path), "C:\\" + table + "\\");
-  // Read byte by byte, the same path would be cut inside the character.
-  EXPECT_EQ(Cut(path, NoLeadBytes), "C:\\" + table + "\\" + table.substr(0, 2));
-}
-
-TEST(ModuleDir, LeadByteAtTheVeryEndDoesNotReadPastTheText) {
-  EXPECT_EQ(Cut("C:\\dir\\\x95"), "C:\\dir\\");
-}
-
-TEST(ShiftJis, LeadByteRanges) {
-  struct Case {
-    unsigned char byte;
-    bool lead;
-  } cases[] = {{0x5C, false}, {0x80, false}, {0x81, true}, {0x9F, true}, {0xA0, false},
-               {0xDF, false}, {0xE0, true},  {0xFC, true}, {0xFD, false}, {'A', false}};
-  for (const Case& c : cases) EXPECT_EQ(IsShiftJisLeadByte(c.byte), c.lead) << int(c.byte);
+  EXPECT_EQ(Cut(L"C:\\Program Files\\Tavelin\\Tavelin.exe"), L"C:\\Program Files\\Tavelin\\");
+  EXPECT_EQ(Cut(L"C:\\Tavelin.exe"), L"C:\\");
+  EXPECT_EQ(Cut(L"\\\\server\\share\\Tavelin.exe"), L"\\\\server\\share\\");
+  EXPECT_EQ(Cut(L"Tavelin.exe"), L"");
+  EXPECT_EQ(Cut(L""), L"");
+  // "表" is 0x95 0x5C in Shift-JIS, its second byte the backslash's value.
+  EXPECT_EQ(Cut(L"C:\\\u8868\\\u8868\uC2DC.exe"), L"C:\\\u8868\\");
 }
 
 TEST(RandomGenerator, FollowsTheLinearCongruentialRule) {

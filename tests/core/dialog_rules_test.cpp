@@ -62,31 +62,58 @@ TEST(DialogCommands, EachControlHasItsAction) {
 
 TEST(TypedNumbers, ReadAsUnsignedDecimalsWithoutRangeCheck) {
   struct Case {
-    const char* text;
+    const wchar_t* text;
     unsigned expected;
   } cases[] = {
-      {"3", 3},
-      {"0", 0},
-      {"25", 25},      // an hour the clock never shows is kept
-      {"1000", 1000},  // beyond the arrows' range
-      {"007", 7},
-      {"  42", 42},
-      {"12x", 12},  // reading stops at the first other character
-      {"42 ", 42},
-      {"", 0},
-      {"abc", 0},
-      {"x12", 0},
-      {"-3", 0},  // no sign for an unsigned number
-      {"+3", 0},
-      {"\t3", 0},
-      {"4294967295", 4294967295u},
-      {"4294967296", 0},  // beyond 32 bits
-      {"99999999999999999999999", 0},
-      {"00000000000000000000000000000000000000009", 9},
-      {"\x82\x52", 0},  // a full-width digit in the ANSI code page
+      {L"3", 3},
+      {L"0", 0},
+      {L"25", 25},      // an hour the clock never shows is kept
+      {L"1000", 1000},  // beyond the arrows' range
+      {L"007", 7},
+      {L"  42", 42},
+      {L"12x", 12},  // reading stops at the first other character
+      {L"42 ", 42},
+      {L"", 0},
+      {L"abc", 0},
+      {L"x12", 0},
+      {L"-3", 0},  // no sign for an unsigned number
+      {L"+3", 0},
+      {L"\t3", 0},
+      {L"4294967295", 4294967295u},
+      {L"4294967296", 0},  // beyond 32 bits
+      {L"99999999999999999999999", 0},
+      {L"00000000000000000000000000000000000000009", 9},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)));
+    EXPECT_EQ(ReadUnsignedDecimal(c.text), c.expected);
+  }
+}
+
+// A Japanese input method in full-width mode types U+FF10 to U+FF19; they
+// read as the digits they show, alone or mixed with half-width ones.
+TEST(TypedNumbers, FullWidthDigitsCountAsDigits) {
+  struct Case {
+    const wchar_t* text;
+    unsigned expected;
+  } cases[] = {
+      {L"\uFF13\uFF10", 30},                           // ３０
+      {L"\uFF10", 0},                                   // ０
+      {L"\uFF19\uFF19\uFF19", 999},                    // ９９９
+      {L"\uFF11" L"5", 15},                             // １5
+      {L"2\uFF13", 23},                                 // 2３
+      {L"  \uFF14\uFF15", 45},                          // leading spaces, then ４５
+      {L"\uFF15\uFF1A\uFF10", 5},                       // ５：０ stops at the colon
+      {L"\uFF14\uFF12\uFF19\uFF14\uFF19\uFF16\uFF17\uFF12\uFF19\uFF15", 4294967295u},
+      {L"\uFF14\uFF12\uFF19\uFF14\uFF19\uFF16\uFF17\uFF12\uFF19\uFF16", 0},  // beyond 32 bits
+      {L"\uFF0D\uFF13", 0},                             // a full-width minus is no digit
+      {L"\u3000\uFF13", 0},                             // nor is a full-width space a blank
+      {L"\uFF0F", 0},                                   // the code points around the digits
+      {L"\uFF1A", 0},
+      {L"\u0663", 0},                                   // digits of other scripts stay other characters
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)));
     EXPECT_EQ(ReadUnsignedDecimal(c.text), c.expected);
   }
 }

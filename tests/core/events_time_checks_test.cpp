@@ -31,6 +31,18 @@ TEST(Countdown, OnceFiresAtTheDeadlineThenStops) {
   EXPECT_FALSE(Fired(nested.effects));
 }
 
+// English says "1 minute" but "0 minutes", "2 minutes", "21 minutes".
+TEST(Countdown, TheTimerMessageHasAnEntryOfItsOwnForOneMinute) {
+  struct Case {
+    unsigned minutes;
+    int textId;
+  } cases[] = {
+      {0, IDS_TIMER_ELAPSED},  {1, IDS_TIMER_ELAPSED_ONE}, {2, IDS_TIMER_ELAPSED},
+      {11, IDS_TIMER_ELAPSED}, {21, IDS_TIMER_ELAPSED},    {4294967295u, IDS_TIMER_ELAPSED},
+  };
+  for (const Case& c : cases) EXPECT_EQ(TimerMessageTextId(c.minutes), c.textId) << c.minutes;
+}
+
 TEST(Countdown, RepeatKeepsItsRhythmFromThePreviousDeadline) {
   CountdownStep step = StepCountdown({IDC_TIMER_REPEAT, 2, 10000}, 10700);
   EXPECT_EQ(step.next.nTimerMode, IDC_TIMER_REPEAT);

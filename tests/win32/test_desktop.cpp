@@ -12,6 +12,7 @@
 #include "app/system_win32.h"
 #include "desktop/tray_win32.h"
 #include "support/clock_fixture.h"
+#include "support/language.h"
 
 namespace {
 
@@ -80,8 +81,9 @@ void ReadMenu(HMENU menu, const std::string& prefix, std::vector<MenuLine>& line
   }
 }
 
-// The menu as stored, with the stacking pair showing the state; no radio
-// marks until a character has loaded.
+// The menu as stored, in the run's language, with the stacking pair showing
+// the state; no radio marks until a character has loaded. The mnemonic
+// letters and the accelerators are the same in both languages.
 std::vector<MenuLine> ExpectedMenu(bool topMost, bool hideOnMouse) {
   auto item = [](std::string path, std::wstring caption, UINT id, bool checked) {
     return MenuLine{std::move(path), std::move(caption), id, false, false, checked, false, false};
@@ -91,24 +93,25 @@ std::vector<MenuLine> ExpectedMenu(bool topMost, bool hideOnMouse) {
     return MenuLine{std::move(path), std::move(caption), 0, false, true, false, false, false};
   };
   std::vector<MenuLine> lines;
-  lines.push_back(item("1", L"常に手前に表示(&T)\tAlt+T", 1001, topMost));
-  lines.push_back(item("2", L"OnMouseで隠す(&M)\tAlt+M", 1002, hideOnMouse));
+  lines.push_back(item("1", InRunLanguage(L"常に手前に表示(&T)\tAlt+T", L"Always on &Top\tAlt+T"), 1001, topMost));
+  lines.push_back(
+      item("2", InRunLanguage(L"OnMouseで隠す(&M)\tAlt+M", L"Hide on &Mouse-over\tAlt+M"), 1002, hideOnMouse));
   lines.back().grayed = !topMost;
   lines.push_back(separator("3"));
-  lines.push_back(submenu("4", L"キャラクタ(&C)\tAlt+C"));
+  lines.push_back(submenu("4", InRunLanguage(L"キャラクタ(&C)\tAlt+C", L"&Character\tAlt+C")));
   const wchar_t* names[] = {L"&1. Aduvi",  L"&2. Belmoa", L"&3. Cirrat", L"&4. Dovane",
                             L"&5. Esmuka", L"&6. Fornel", L"&7. Gavoni", L"&8. Hesket",
                             L"&9. Ilvora", L"&A. Jemsut", L"&B. Kaltra", L"&C. Lunavi"};
   for (int i = 0; i < 12; ++i) lines.push_back(item("4." + std::to_string(i + 1), names[i], 40001 + i, true));
   lines.push_back(separator("4.13"));
-  lines.push_back(item("4.14", L"&0. \uFF97\uFF9D\uFF80\uFF9E\uFF91", 40013, true));
-  lines.push_back(submenu("5", L"サイズ(&S)"));
-  lines.push_back(item("5.1", L"小さい(&S)", 42001, true));
-  lines.push_back(item("5.2", L"標準(&N)", 42002, true));
+  lines.push_back(item("4.14", InRunLanguage(L"&0. \uFF97\uFF9D\uFF80\uFF9E\uFF91", L"&0. Random"), 40013, true));
+  lines.push_back(submenu("5", InRunLanguage(L"サイズ(&S)", L"&Size")));
+  lines.push_back(item("5.1", InRunLanguage(L"小さい(&S)", L"&Small"), 42001, true));
+  lines.push_back(item("5.2", InRunLanguage(L"標準(&N)", L"&Normal"), 42002, true));
   lines.push_back(separator("6"));
-  lines.push_back(item("7", L"時報設定(&A) ...\tAlt+A", 40014, false));
+  lines.push_back(item("7", InRunLanguage(L"時報設定(&A) ...\tAlt+A", L"&Alarm Settings...\tAlt+A"), 40014, false));
   lines.push_back(separator("8"));
-  lines.push_back(item("9", L"終了(&X)\tAlt+X", 1003, false));
+  lines.push_back(item("9", InRunLanguage(L"終了(&X)\tAlt+X", L"E&xit\tAlt+X"), 1003, false));
   return lines;
 }
 
@@ -119,6 +122,9 @@ void ExpectMenu(HMENU menu, const std::vector<MenuLine>& expected, const char* w
   for (size_t i = 0; i < actual.size(); ++i) {
     EXPECT_EQ(actual[i], expected[i]) << when << ": expected " << Describe(expected[i]) << ", got "
                                       << Describe(actual[i]);
+    if (!JapaneseRun()) {
+      EXPECT_FALSE(HasJapanese(actual[i].caption)) << "Japanese left in " << Describe(actual[i]);
+    }
   }
 }
 
@@ -506,6 +512,37 @@ TEST_F(DesktopTest, IconIsAddedAgainWhenTheNotificationAreaComesBack) {
   EXPECT_STREQ(g_state.nidTray.szTip, "Tavelin - Belmoa") << "the tip comes back with the icon";
   CloseClock(hwnd_);
   EXPECT_FALSE(IconIsShown(record)) << "removed at shutdown";
+}
+
+}  // namespace
+
+namespace {
+
+// One monitor under Wine on Xvfb: the clamp works as on the primary screen.
+TEST_F(DesktopTest, ADisplayChangePullsTheWindowBackOntoItsMonitor) {
+  Start();
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &info));
+  const RECT screen = info.rcMonitor;
+  struct Case {
+    int left, top;
+    POINT expected;
+  } cases[] = {
+      {screen.left - 30, screen.bottom - 40, {screen.left, screen.bottom - 100}},
+      {screen.right - 60, screen.top - 10, {screen.right - 100, screen.top}},
+      {screen.right + 500, screen.bottom + 500, {screen.right - 100, screen.bottom - 100}},
+      {screen.left + 10, screen.top + 20, {screen.left + 10, screen.top + 20}},
+  };
+  for (const Case& c : cases) {
+    SetWindowPos(hwnd_, nullptr, c.left, c.top, 100, 100, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(hwnd_, WM_DISPLAYCHANGE, 32, MAKELPARAM(screen.right - screen.left, screen.bottom - screen.top));
+    RECT rc;
+    GetWindowRect(hwnd_, &rc);
+    EXPECT_EQ(rc.left, c.expected.x) << "from " << c.left << "," << c.top;
+    EXPECT_EQ(rc.top, c.expected.y) << "from " << c.left << "," << c.top;
+    EXPECT_EQ(rc.right - rc.left, 100) << "the size stays";
+  }
 }
 
 }  // namespace

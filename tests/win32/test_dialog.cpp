@@ -14,11 +14,14 @@
 #include "app/system_win32.h"
 #include "dialog/alarm_dialog_win32.h"
 #include "support/clock_fixture.h"
+#include "support/language.h"
+#include "support/file_chooser.h"
 
 namespace {
 
-const wchar_t kDialogTitle[] = L"時報設定 ...";
-const wchar_t kChooserTitle[] = L"効果音の指定 ...";
+const wchar_t* DialogTitle() { return InRunLanguage(L"時報設定 ...", L"Alarm Settings"); }
+const wchar_t* ChooserTitle() { return InRunLanguage(L"効果音の指定 ...", L"Choose a Sound"); }
+const wchar_t* TimerMessageTitle() { return InRunLanguage(L"Tavelin - タイマー", L"Tavelin - Timer"); }
 constexpr std::uint64_t kFakeTick = 5000000000ull;  // past 2^32, as after 58 days
 
 std::uint64_t FakeTick() { return kFakeTick; }
@@ -107,14 +110,44 @@ void PressKey(HWND dialog, UINT key) {
   PostMessageW(target, WM_KEYUP, key, 0xC0000001);
 }
 
-// A mouse click on the upper (up) or lower (down) arrow of an up-down control.
+// Button releases taken from the queue for each window, seen by a hook.
+std::map<HWND, int> g_releases;
+LRESULT CALLBACK CountReleases(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* msg = reinterpret_cast<const MSG*>(lParam);
+  if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_LBUTTONUP) ++g_releases[msg->hwnd];
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A real click, through the system's input queue, in the middle of the upper
+// (up) or lower (down) half of an up-down control; returns once the control
+// has taken the button's release. Whichever version of the control draws
+// the arrows, the upper half is the up arrow.
 void ClickArrow(HWND dialog, int spinId, bool up) {
   HWND spin = GetDlgItem(dialog, spinId);
   RECT rc;
-  GetClientRect(spin, &rc);
-  const LPARAM point = MAKELPARAM(rc.right / 2, up ? rc.bottom / 4 : rc.bottom * 3 / 4);
-  SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, point);
-  SendMessageW(spin, WM_LBUTTONUP, 0, point);
+  GetWindowRect(spin, &rc);
+  const int quarter = (rc.bottom - rc.top) / 4;
+  const POINT at{(rc.left + rc.right) / 2, up ? rc.top + quarter : rc.bottom - 1 - quarter};
+  ASSERT_EQ(WindowFromPoint(at), spin) << "the arrows are covered";
+  SetCursorPos(at.x, at.y);
+  ASSERT_TRUE(PumpUntil([&] {
+    POINT now{};
+    GetCursorPos(&now);
+    return now.x == at.x && now.y == at.y;
+  }, 2000)) << "the pointer did not move";
+
+  HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, CountReleases, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  const int before = g_releases[spin];
+  INPUT press[2] = {};
+  press[0].type = press[1].type = INPUT_MOUSE;
+  press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  EXPECT_EQ(SendInput(2, press, sizeof(INPUT)), 2u);
+  const bool released = PumpUntil([&] { return g_releases[spin] > before; }, 3000);
+  PumpMessages(50);  // the release itself is dispatched
+  UnhookWindowsHookEx(hook);
+  EXPECT_TRUE(released) << "the click did not reach the arrows";
 }
 
 // A control's rectangle in the dialog's client coordinates.
@@ -153,7 +186,7 @@ class DialogTest : public ::testing::Test {
   // from inside; returns when the dialog has ended. Fails the test when the
   // dialog did not open or had to be closed by force.
   void RunDialog(const std::function<void(HWND)>& action) {
-    Script script{kDialogTitle, action};
+    Script script{DialogTitle(), action};
     Arm(script);
     PostMessageW(hwnd_, WM_COMMAND, IDM_ALARMSETTINGS, 0);
     const bool ended = PumpUntil([&] { return script.ran && !g_state.fDialogOpen; }, 10000);
@@ -161,13 +194,13 @@ class DialogTest : public ::testing::Test {
     EXPECT_TRUE(script.ran) << "the dialog did not open";
     EXPECT_TRUE(ended);
     EXPECT_FALSE(script.forced) << "the dialog stayed open after the test's action";
-    EXPECT_EQ(FindOwnWindowByTitle(kDialogTitle), nullptr);
+    EXPECT_EQ(FindOwnWindowByTitle(DialogTitle()), nullptr);
   }
 
   // Clicks a sound button and runs `action` on the chooser it opens, from
   // inside the chooser's loop. Returns whether the chooser opened.
   static bool RunChooser(HWND dialog, int buttonId, const std::function<void(HWND)>& action) {
-    Script script{kChooserTitle, action};
+    Script script{ChooserTitle(), action};
     Arm(script);
     Click(dialog, buttonId);  // returns when the chooser has ended
     Disarm(script);
@@ -197,42 +230,44 @@ TEST_F(DialogTest, TheControlsAreThoseOfTheLayout) {
   struct Row {
     int id;
     const wchar_t* kind;
-    const wchar_t* caption;
+    const wchar_t* japanese;  // the caption in each language
+    const wchar_t* english;
     int x, y, cx, cy;
     DWORD style;
   } rows[] = {
-      {-1, L"Button", L"タイマー", 6, 6, 151, 45, kGroup},
-      {IDC_TIMER_STOP, L"Button", L"停止", 10, 17, 26, 10, kRadio | WS_GROUP},
-      {IDC_TIMER_ONCE, L"Button", L"有効", 37, 17, 26, 10, kRadio},
-      {IDC_TIMER_REPEAT, L"Button", L"繰返", 64, 17, 26, 10, kRadio},
-      {IDC_TIMER_MINUTE, L"Edit", L"", 98, 15, 22, 12, kEdit},
-      {IDC_TIMER_SPIN, L"msctls_updown32", L"Spin1", 0, 0, 0, 0, kSpin},
-      {IDC_TIMER_UNIT, L"Static", L"分", 123, 17, 8, 8, kLabel},
-      {IDC_TIMER_SOUNDLABEL, L"Static", L"効果音", 13, 35, 22, 8, kLabel},
-      {IDC_TIMER_SOUND, L"Button", L"", 38, 32, 100, 14, kPath},
-      {IDC_TIMER_PLAY, L"Button", L"♪", 141, 32, 10, 14, kButton},
-      {-1, L"Button", L"アラーム", 6, 56, 151, 45, kGroup},
-      {IDC_ALARM_STOP, L"Button", L"停止", 10, 67, 25, 10, kRadio | WS_GROUP},
-      {IDC_ALARM_ONCE, L"Button", L"有効", 37, 67, 26, 10, kRadio},
-      {IDC_ALARM_REPEAT, L"Button", L"繰返", 64, 67, 25, 10, kRadio},
-      {IDC_ALARM_COLON, L"Static", L"：", 121, 67, 8, 8, SS_CENTER | WS_GROUP | kChild},
-      {IDC_ALARM_HOUR, L"Edit", L"", 98, 65, 22, 12, kEdit},
-      {IDC_ALARMHOUR_SPIN, L"msctls_updown32", L"Spin1", 0, 0, 0, 0, kSpin},
-      {IDC_ALARM_MINUTE, L"Edit", L"", 129, 65, 22, 12, kEdit},
-      {IDC_ALARMMINUTE_SPIN, L"msctls_updown32", L"Spin1", 0, 0, 0, 0, kSpin},
-      {IDC_ALARM_SOUNDLABEL, L"Static", L"効果音", 13, 85, 22, 8, kLabel},
-      {IDC_ALARM_SOUND, L"Button", L"", 38, 82, 100, 14, kPath},
-      {IDC_ALARM_PLAY, L"Button", L"♪", 141, 82, 10, 14, kButton},
-      {-1, L"Button", L"時報", 6, 106, 151, 45, kGroup},
-      {IDC_OCLOCK_OFF, L"Button", L"停止", 10, 117, 25, 10, kRadio | WS_GROUP},
-      {IDC_OCLOCK_ON, L"Button", L"有効", 37, 117, 27, 10, kRadio},
-      {IDC_OCLOCK_CHANGECHARA, L"Button", L"ｷｬﾗ自動切替", 98, 117, 55, 10,
+      {-1, L"Button", L"タイマー", L"Timer", 6, 6, 151, 45, kGroup},
+      {IDC_TIMER_STOP, L"Button", L"停止", L"Off", 10, 17, 26, 10, kRadio | WS_GROUP},
+      {IDC_TIMER_ONCE, L"Button", L"有効", L"Once", 37, 17, 26, 10, kRadio},
+      {IDC_TIMER_REPEAT, L"Button", L"繰返", L"Loop", 64, 17, 26, 10, kRadio},
+      {IDC_TIMER_MINUTE, L"Edit", L"", L"", 98, 15, 22, 12, kEdit},
+      {IDC_TIMER_SPIN, L"msctls_updown32", L"Spin1", L"Spin1", 0, 0, 0, 0, kSpin},
+      // The one difference in layout: "min" takes twice the width of "分".
+      {IDC_TIMER_UNIT, L"Static", L"分", L"min", 123, 17, JapaneseRun() ? 8 : 16, 8, kLabel},
+      {IDC_TIMER_SOUNDLABEL, L"Static", L"効果音", L"Sound", 13, 35, 22, 8, kLabel},
+      {IDC_TIMER_SOUND, L"Button", L"", L"", 38, 32, 100, 14, kPath},
+      {IDC_TIMER_PLAY, L"Button", L"♪", L"♪", 141, 32, 10, 14, kButton},
+      {-1, L"Button", L"アラーム", L"Alarm", 6, 56, 151, 45, kGroup},
+      {IDC_ALARM_STOP, L"Button", L"停止", L"Off", 10, 67, 25, 10, kRadio | WS_GROUP},
+      {IDC_ALARM_ONCE, L"Button", L"有効", L"Once", 37, 67, 26, 10, kRadio},
+      {IDC_ALARM_REPEAT, L"Button", L"繰返", L"Daily", 64, 67, 25, 10, kRadio},
+      {IDC_ALARM_COLON, L"Static", L"：", L":", 121, 67, 8, 8, SS_CENTER | WS_GROUP | kChild},
+      {IDC_ALARM_HOUR, L"Edit", L"", L"", 98, 65, 22, 12, kEdit},
+      {IDC_ALARMHOUR_SPIN, L"msctls_updown32", L"Spin1", L"Spin1", 0, 0, 0, 0, kSpin},
+      {IDC_ALARM_MINUTE, L"Edit", L"", L"", 129, 65, 22, 12, kEdit},
+      {IDC_ALARMMINUTE_SPIN, L"msctls_updown32", L"Spin1", L"Spin1", 0, 0, 0, 0, kSpin},
+      {IDC_ALARM_SOUNDLABEL, L"Static", L"効果音", L"Sound", 13, 85, 22, 8, kLabel},
+      {IDC_ALARM_SOUND, L"Button", L"", L"", 38, 82, 100, 14, kPath},
+      {IDC_ALARM_PLAY, L"Button", L"♪", L"♪", 141, 82, 10, 14, kButton},
+      {-1, L"Button", L"時報", L"Hourly Chime", 6, 106, 151, 45, kGroup},
+      {IDC_OCLOCK_OFF, L"Button", L"停止", L"Off", 10, 117, 25, 10, kRadio | WS_GROUP},
+      {IDC_OCLOCK_ON, L"Button", L"有効", L"On", 37, 117, 27, 10, kRadio},
+      {IDC_OCLOCK_CHANGECHARA, L"Button", L"ｷｬﾗ自動切替", L"New character", 98, 117, 55, 10,
        BS_AUTOCHECKBOX | WS_TABSTOP | kChild},
-      {IDC_OCLOCK_SOUNDLABEL, L"Static", L"効果音", 13, 136, 22, 8, kLabel},
-      {IDC_OCLOCK_SOUND, L"Button", L"", 38, 132, 100, 14, kPath},
-      {IDC_OCLOCK_PLAY, L"Button", L"♪", 141, 132, 10, 14, kButton},
-      {IDOK, L"Button", L"スタート", 16, 158, 45, 15, kButton},
-      {IDCANCEL, L"Button", L"閉じる", 102, 158, 45, 15, kButton},
+      {IDC_OCLOCK_SOUNDLABEL, L"Static", L"効果音", L"Sound", 13, 136, 22, 8, kLabel},
+      {IDC_OCLOCK_SOUND, L"Button", L"", L"", 38, 132, 100, 14, kPath},
+      {IDC_OCLOCK_PLAY, L"Button", L"♪", L"♪", 141, 132, 10, 14, kButton},
+      {IDOK, L"Button", L"スタート", L"Start", 16, 158, 45, 15, kButton},
+      {IDCANCEL, L"Button", L"閉じる", L"Close", 102, 158, 45, 15, kButton},
   };
   // The captions of the path buttons are the sounds; empty them for the check.
   g_state.szTimerSound[0] = g_state.szAlarmSound[0] = g_state.szOClockSound[0] = '\0';
@@ -249,9 +284,16 @@ TEST_F(DialogTest, TheControlsAreThoseOfTheLayout) {
     MapDialogRect(dialog, &expectedClient);
     EXPECT_EQ(client.right, expectedClient.right);
     EXPECT_EQ(client.bottom, expectedClient.bottom);
+    wchar_t title[64] = {};
+    GetWindowTextW(dialog, title, 64);
+    EXPECT_STREQ(title, DialogTitle());
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
-    EXPECT_STREQ(font.lfFaceName, L"ＭＳ Ｐゴシック");
+    EXPECT_STREQ(font.lfFaceName, InRunLanguage(L"ＭＳ Ｐゴシック", L"MS Shell Dlg"));
+    HDC screen = GetDC(nullptr);
+    const int points = JapaneseRun() ? 9 : 8;
+    EXPECT_EQ(font.lfHeight, -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72));
+    ReleaseDC(nullptr, screen);
     EXPECT_EQ(LOWORD(SendMessageW(dialog, DM_GETDEFID, 0, 0)), IDOK);
 
     HWND child = GetWindow(dialog, GW_CHILD);
@@ -265,7 +307,10 @@ TEST_F(DialogTest, TheControlsAreThoseOfTheLayout) {
       GetWindowTextW(child, caption, 64);
       EXPECT_EQ(lstrcmpiW(kind, row.kind), 0) << "kind " << testing::PrintToString(std::wstring(kind));
       if (row.style != kEdit) {
-        EXPECT_STREQ(caption, row.caption);  // edits show the numbers
+        EXPECT_STREQ(caption, InRunLanguage(row.japanese, row.english));  // edits show the numbers
+      }
+      if (!JapaneseRun()) {
+        EXPECT_FALSE(HasJapanese(caption)) << testing::PrintToString(std::wstring(caption));
       }
 
       // The default look moves between push buttons with the focus (the
@@ -310,6 +355,75 @@ TEST_F(DialogTest, TheControlsAreThoseOfTheLayout) {
   });
 }
 
+// Every English caption, measured in the dialog's own font, fits inside its
+// control beside the control's own parts (a radio button's circle, a check
+// box's square, a push button's edges, a group box's indents). The Japanese
+// layout is the program's own and stays as it is.
+TEST_F(DialogTest, EveryEnglishCaptionFitsItsControl) {
+  if (JapaneseRun()) GTEST_SKIP() << "the Japanese texts and layout are kept as they are";
+  g_state.szTimerSound[0] = g_state.szAlarmSound[0] = g_state.szOClockSound[0] = '\0';
+  RunDialog([&](HWND dialog) {
+    const int mark = GetSystemMetrics(SM_CXMENUCHECK);  // the circle or square, with its gap
+    int measured = 0;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+      wchar_t kind[64] = {}, caption[64] = {};
+      GetClassNameW(child, kind, 64);
+      GetWindowTextW(child, caption, 64);
+      const bool button = lstrcmpiW(kind, L"Button") == 0;
+      if (caption[0] == L'\0' || (!button && lstrcmpiW(kind, L"Static") != 0)) continue;
+      SCOPED_TRACE(testing::PrintToString(std::wstring(caption)));
+
+      HDC dc = GetDC(child);
+      HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
+      RECT text{};
+      DrawTextW(dc, caption, -1, &text, DT_CALCRECT | DT_SINGLELINE);
+      SelectObject(dc, old);
+      ReleaseDC(child, dc);
+      RECT client;
+      GetClientRect(child, &client);
+
+      int beside = 0;  // what the control draws beside its caption
+      const DWORD type = static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE)) & BS_TYPEMASK;
+      if (button && (type == BS_AUTORADIOBUTTON || type == BS_AUTOCHECKBOX)) beside = mark + 3;
+      if (button && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)) beside = 2 * GetSystemMetrics(SM_CXEDGE) + 2;
+      if (button && type == BS_GROUPBOX) beside = 2 * 8;
+      EXPECT_LE(text.right + beside, client.right) << "needs " << text.right << " + " << beside;
+      EXPECT_LE(text.bottom, client.bottom);
+      ++measured;
+    }
+    EXPECT_EQ(measured, 22) << "every caption but the four \"Spin1\" and the three empty paths";
+    Click(dialog, IDCANCEL);
+  });
+}
+
+// A Japanese input method in full-width mode types "３０": the dialog reads
+// it as 30, and the countdown it starts is not due at the next tick.
+TEST_F(DialogTest, FullWidthDigitsAreTheNumbersTheyShow) {
+  g_state.nTimerMode = IDC_TIMER_STOP;
+  g_state.nAlarmMode = IDC_ALARM_ONCE;
+  RunDialog([&](HWND dialog) {
+    Click(dialog, IDC_TIMER_ONCE);
+    Type(dialog, IDC_TIMER_MINUTE, L"\uFF13\uFF10");  // ３０
+    Type(dialog, IDC_ALARM_HOUR, L"\uFF10\uFF17");    // ０７
+    Type(dialog, IDC_ALARM_MINUTE, L"4\uFF15");        // 4５
+    Click(dialog, IDOK);
+  });
+  EXPECT_EQ(g_state.nTimerMinute, 30u);
+  EXPECT_EQ(g_state.nAlarmHour, 7u);
+  EXPECT_EQ(g_state.nAlarmMinute, 45u);
+  EXPECT_EQ(g_state.dwTimerDeadline, kFakeTick + 30 * 60000ull);
+
+  // The next tick: a countdown read as 0 minutes would fire now and show its
+  // message, which the script would close.
+  Script timerMessage{TimerMessageTitle(), [](HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); }};
+  Arm(timerMessage);
+  SendMessageW(hwnd_, WM_TIMER, ID_CLOCKTIMER, 0);
+  PumpMessages(100);
+  Disarm(timerMessage);
+  EXPECT_FALSE(timerMessage.ran) << "the countdown fired at once";
+  EXPECT_EQ(g_state.nTimerMode, IDC_TIMER_ONCE);
+}
+
 TEST_F(DialogTest, OpensWithTheStateShown) {
   g_state.nTimerMode = IDC_TIMER_REPEAT;
   g_state.nTimerMinute = 7;
@@ -319,7 +433,8 @@ TEST_F(DialogTest, OpensWithTheStateShown) {
   g_state.nOClockMode = 5;  // no such button: neither is checked
   g_state.nOClockChangeChara = 1;
   lstrcpyA(g_state.szTimerSound, "timer.wav");
-  lstrcpyA(g_state.szAlarmSound, "C:\\\x8E\x9E\x95\xF1\\alarm.wav");  // "時報" in the ANSI code page
+  // A folder name outside ASCII, in the run's ANSI code page: "時報" or "café".
+  lstrcpyA(g_state.szAlarmSound, JapaneseRun() ? "C:\\\x8E\x9E\x95\xF1\\alarm.wav" : "C:\\caf\xE9\\alarm.wav");
   lstrcpyA(g_state.szOClockSound, "");
   RunDialog([&](HWND dialog) {
     EXPECT_EQ(TextOf(dialog, IDC_TIMER_MINUTE), L"7");
@@ -335,18 +450,25 @@ TEST_F(DialogTest, OpensWithTheStateShown) {
     EXPECT_FALSE(Checked(dialog, IDC_OCLOCK_ON));
     EXPECT_TRUE(Checked(dialog, IDC_OCLOCK_CHANGECHARA));
     EXPECT_EQ(TextOf(dialog, IDC_TIMER_SOUND), L"timer.wav");
-    EXPECT_EQ(TextOf(dialog, IDC_ALARM_SOUND), L"C:\\時報\\alarm.wav");
+    EXPECT_EQ(TextOf(dialog, IDC_ALARM_SOUND), InRunLanguage(L"C:\\時報\\alarm.wav", L"C:\\caf\u00e9\\alarm.wav"));
     EXPECT_EQ(TextOf(dialog, IDC_OCLOCK_SOUND), L"");
-    // The ranges as the arrows see them: the up arrow's end is the maximum.
-    const LRESULT timerRange = SendDlgItemMessageW(dialog, IDC_TIMER_SPIN, UDM_GETRANGE, 0, 0);
-    EXPECT_EQ(LOWORD(timerRange), 1);
-    EXPECT_EQ(HIWORD(timerRange), 999);
-    const LRESULT hourRange = SendDlgItemMessageW(dialog, IDC_ALARMHOUR_SPIN, UDM_GETRANGE, 0, 0);
-    EXPECT_EQ(LOWORD(hourRange), 0);
-    EXPECT_EQ(HIWORD(hourRange), 23);
-    const LRESULT minuteRange = SendDlgItemMessageW(dialog, IDC_ALARMMINUTE_SPIN, UDM_GETRANGE, 0, 0);
-    EXPECT_EQ(LOWORD(minuteRange), 0);
-    EXPECT_EQ(HIWORD(minuteRange), 59);
+    // The ranges as the arrows see them: the up arrow moves toward the
+    // maximum, which is the upper bound.
+    struct Range {
+      int spin;
+      int lowest, highest;
+    } ranges[] = {{IDC_TIMER_SPIN, 1, 999}, {IDC_ALARMHOUR_SPIN, 0, 23}, {IDC_ALARMMINUTE_SPIN, 0, 59}};
+    for (const Range& r : ranges) {
+      SCOPED_TRACE(r.spin);
+      int minimum = -1, maximum = -1;
+      SendDlgItemMessageW(dialog, r.spin, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&minimum),
+                          reinterpret_cast<LPARAM>(&maximum));
+      EXPECT_EQ(minimum, r.lowest);
+      EXPECT_EQ(maximum, r.highest);
+      const LRESULT packed = SendDlgItemMessageW(dialog, r.spin, UDM_GETRANGE, 0, 0);
+      EXPECT_EQ(LOWORD(packed), r.highest) << "the low word is the maximum";
+      EXPECT_EQ(HIWORD(packed), r.lowest);
+    }
     Click(dialog, IDCANCEL);
   });
 }
@@ -360,7 +482,7 @@ TEST_F(DialogTest, ASecondOpeningDoesNothingAndTheMenuItemIsGrayedMeanwhile) {
     SendMessageW(hwnd_, WM_COMMAND, IDM_ALARMSETTINGS, 0);  // a tray double click
     EXPECT_EQ(OpenAlarmDialog(hwnd_), 0);
     int dialogs = 0;
-    for (HWND w = FindWindowW(nullptr, kDialogTitle); w; w = FindWindowExW(nullptr, w, nullptr, kDialogTitle)) {
+    for (HWND w = FindWindowW(nullptr, DialogTitle()); w; w = FindWindowExW(nullptr, w, nullptr, DialogTitle())) {
       ++dialogs;
     }
     EXPECT_EQ(dialogs, 1);
@@ -380,7 +502,7 @@ TEST_F(DialogTest, ADialogThatCannotBeCreatedReleasesTheGuard) {
   g_hInstance = program;
   EXPECT_EQ(g_state.fDialogOpen, 0);
   EXPECT_FALSE(MenuItemGrayed());
-  EXPECT_EQ(FindOwnWindowByTitle(kDialogTitle), nullptr);
+  EXPECT_EQ(FindOwnWindowByTitle(DialogTitle()), nullptr);
 }
 
 // Which controls each mode enables; the others never change.
@@ -536,9 +658,9 @@ TEST_F(DialogTest, TypedTextIsStoredAsTheNumberItReads) {
   EXPECT_EQ(g_state.nAlarmMinute, 8u);
 }
 
-// The up arrow lowers each number and the down arrow raises it, each within
+// The up arrow raises each number and the down arrow lowers it, each within
 // its range and without wrapping.
-TEST_F(DialogTest, TheArrowsStepWithinTheirRanges) {
+TEST_F(DialogTest, TheArrowsStepTheRightWayWithinTheirRanges) {
   g_state.nTimerMode = IDC_TIMER_ONCE;
   g_state.nAlarmMode = IDC_ALARM_ONCE;
   struct Case {
@@ -549,14 +671,17 @@ TEST_F(DialogTest, TheArrowsStepWithinTheirRanges) {
     const wchar_t* once;
     const wchar_t* twice;
   } cases[] = {
-      {IDC_TIMER_MINUTE, IDC_TIMER_SPIN, L"2", true, L"1", L"1"},
-      {IDC_TIMER_MINUTE, IDC_TIMER_SPIN, L"998", false, L"999", L"999"},
-      {IDC_TIMER_MINUTE, IDC_TIMER_SPIN, L"5", false, L"6", L"7"},
-      {IDC_ALARM_HOUR, IDC_ALARMHOUR_SPIN, L"1", true, L"0", L"0"},
-      {IDC_ALARM_HOUR, IDC_ALARMHOUR_SPIN, L"22", false, L"23", L"23"},
-      {IDC_ALARM_MINUTE, IDC_ALARMMINUTE_SPIN, L"1", true, L"0", L"0"},
-      {IDC_ALARM_MINUTE, IDC_ALARMMINUTE_SPIN, L"58", false, L"59", L"59"},
-      {IDC_ALARM_MINUTE, IDC_ALARMMINUTE_SPIN, L"30", true, L"29", L"28"},
+      {IDC_TIMER_MINUTE, IDC_TIMER_SPIN, L"5", true, L"6", L"7"},
+      {IDC_TIMER_MINUTE, IDC_TIMER_SPIN, L"998", true, L"999", L"999"},
+      {IDC_TIMER_MINUTE, IDC_TIMER_SPIN, L"5", false, L"4", L"3"},
+      {IDC_TIMER_MINUTE, IDC_TIMER_SPIN, L"2", false, L"1", L"1"},
+      {IDC_ALARM_HOUR, IDC_ALARMHOUR_SPIN, L"21", true, L"22", L"23"},
+      {IDC_ALARM_HOUR, IDC_ALARMHOUR_SPIN, L"23", true, L"23", L"23"},
+      {IDC_ALARM_HOUR, IDC_ALARMHOUR_SPIN, L"1", false, L"0", L"0"},
+      {IDC_ALARM_MINUTE, IDC_ALARMMINUTE_SPIN, L"30", true, L"31", L"32"},
+      {IDC_ALARM_MINUTE, IDC_ALARMMINUTE_SPIN, L"58", true, L"59", L"59"},
+      {IDC_ALARM_MINUTE, IDC_ALARMMINUTE_SPIN, L"30", false, L"29", L"28"},
+      {IDC_ALARM_MINUTE, IDC_ALARMMINUTE_SPIN, L"0", false, L"0", L"0"},
   };
   RunDialog([&](HWND dialog) {
     for (const Case& c : cases) {
@@ -569,7 +694,7 @@ TEST_F(DialogTest, TheArrowsStepWithinTheirRanges) {
       EXPECT_EQ(TextOf(dialog, c.edit), c.twice);
     }
     Type(dialog, IDC_TIMER_MINUTE, L"998");
-    ClickArrow(dialog, IDC_TIMER_SPIN, false);
+    ClickArrow(dialog, IDC_TIMER_SPIN, true);
     Click(dialog, IDCANCEL);
   });
   EXPECT_EQ(g_state.nTimerMinute, 999u) << "the arrows' number is stored like a typed one";
@@ -587,24 +712,9 @@ TEST_F(DialogTest, TheArrowsOfADisabledEditDoNothing) {
     EXPECT_EQ(TextOf(dialog, IDC_ALARM_HOUR), L"5");
     Click(dialog, IDC_ALARM_ONCE);
     ClickArrow(dialog, IDC_ALARMHOUR_SPIN, true);
-    EXPECT_EQ(TextOf(dialog, IDC_ALARM_HOUR), L"4") << "enabled again with its edit";
+    EXPECT_EQ(TextOf(dialog, IDC_ALARM_HOUR), L"6") << "enabled again with its edit";
     Click(dialog, IDCANCEL);
   });
-}
-
-// The chooser's file name field: an edit inside the name combo box.
-HWND ChooserNameEdit(HWND chooser) {
-  HWND name = GetDlgItem(chooser, cmb13);
-  if (name == nullptr) return GetDlgItem(chooser, edt1);
-  HWND combo = FindWindowExW(name, nullptr, L"ComboBox", nullptr);
-  HWND edit = FindWindowExW(combo != nullptr ? combo : name, nullptr, L"Edit", nullptr);
-  return edit != nullptr ? edit : name;
-}
-
-// Types a name into the chooser and confirms it, as the user would.
-void ChooseInChooser(HWND chooser, const std::wstring& path) {
-  SetWindowTextW(ChooserNameEdit(chooser), path.c_str());
-  PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDOK)));
 }
 
 std::wstring CurrentDirectory() {
@@ -651,13 +761,13 @@ TEST_F(DialogTest, TheChooserOffersWaveFilesFirstAndACancelChangesNothing) {
       ASSERT_EQ(SendMessageW(types, CB_GETCOUNT, 0, 0), 2);
       wchar_t item[64] = {};
       SendMessageW(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(item));
-      EXPECT_STREQ(item, L"効果音 (*.wav)");
+      EXPECT_STREQ(item, InRunLanguage(L"効果音 (*.wav)", L"Sounds (*.wav)"));
       SendMessageW(types, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(item));
-      EXPECT_STREQ(item, L"全てのﾌｧｲﾙ (*.*)");
+      EXPECT_STREQ(item, InRunLanguage(L"全てのﾌｧｲﾙ (*.*)", L"All files (*.*)"));
       EXPECT_EQ(SendMessageW(types, CB_GETCURSEL, 0, 0), 0);
       PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
     });
-    EXPECT_TRUE(opened) << "no chooser titled " << PrintToString(std::wstring(kChooserTitle));
+    EXPECT_TRUE(opened) << "no chooser titled " << PrintToString(std::wstring(ChooserTitle()));
     EXPECT_STREQ(g_state.szTimerSound, "timer.wav");
     EXPECT_EQ(TextOf(dialog, IDC_TIMER_SOUND), L"timer.wav");
     Click(dialog, IDCANCEL);
@@ -681,24 +791,37 @@ TEST_F(DialogTest, AChosenFileGivesItsFullPathAndTheBaseStaysTheProgramFolder) {
   EXPECT_EQ(CurrentDirectory(), programFolder);
 }
 
-TEST_F(DialogTest, APathIsStoredInTheAnsiCodePageOrRefused) {
+// The short name of an existing file, in ANSI.
+std::string ShortAnsi(const std::wstring& path) {
+  wchar_t shortPath[MAX_PATH] = {};
+  EXPECT_NE(GetShortPathNameW(path.c_str(), shortPath, MAX_PATH), 0u);
+  return Ansi(shortPath);
+}
+
+TEST_F(DialogTest, APathWithoutAnExactAnsiFormIsStoredByItsShortName) {
+  if (!JapaneseRun()) GTEST_SKIP() << "the names are chosen for the Japanese code page";
   const std::wstring programFolder = Wide(folder_.path());
   const std::wstring japanese = MakeSound(programFolder + L"音", L"時報.wav");
   const std::wstring foreign = MakeSound(programFolder + L"sounds", L"caf\u00e9.wav");  // no such letter in 932
+  const std::string foreignShort = ShortAnsi(foreign);
+  ASSERT_NE(Wide(foreignShort), foreign) << "the short name is another";
   RunDialog([&](HWND dialog) {
     RunChooser(dialog, IDC_OCLOCK_SOUND, [&](HWND chooser) { ChooseInChooser(chooser, japanese); });
     EXPECT_EQ(TextOf(dialog, IDC_OCLOCK_SOUND), japanese);
+    const std::string stored = g_state.szOClockSound;
+    const std::string tail = "\x89\xB9\\\x8E\x9E\x95\xF1.wav";  // 音\時報.wav in Shift-JIS
+    EXPECT_EQ(stored, Ansi(japanese)) << "a name the code page spells is kept whole";
+    EXPECT_EQ(stored.substr(stored.size() - tail.size()), tail);
+
     RunChooser(dialog, IDC_OCLOCK_SOUND, [&](HWND chooser) { ChooseInChooser(chooser, foreign); });
-    EXPECT_EQ(TextOf(dialog, IDC_OCLOCK_SOUND), japanese) << "a name that could not be opened is not taken";
+    EXPECT_EQ(TextOf(dialog, IDC_OCLOCK_SOUND), Wide(foreignShort)) << "shown as stored";
     Click(dialog, IDCANCEL);
   });
-  EXPECT_EQ(g_state.szOClockSound, Ansi(japanese));
-  const std::string stored = g_state.szOClockSound;
-  const std::string tail = "\x89\xB9\\\x8E\x9E\x95\xF1.wav";  // 音\時報.wav in Shift-JIS
-  EXPECT_EQ(stored.substr(stored.size() - tail.size()), tail);
+  EXPECT_EQ(g_state.szOClockSound, foreignShort);
 }
 
-TEST_F(DialogTest, APathLongerThanTheFieldIsRefused) {
+TEST_F(DialogTest, APathLongerThanTheFieldIsStoredByItsShortName) {
+  if (!JapaneseRun()) GTEST_SKIP() << "the names are chosen for the Japanese code page";
   // 60 double-byte letters: short as a wide name, 120 bytes in ANSI.
   const std::wstring folder = Wide(folder_.path()) + std::wstring(60, L'音');
   const size_t folderBytes = Ansi(folder).size() + 1;  // with the backslash
@@ -709,10 +832,11 @@ TEST_F(DialogTest, APathLongerThanTheFieldIsRefused) {
   ASSERT_LT(tooLong.size(), 259u) << "the chooser itself can return it";
   RunDialog([&](HWND dialog) {
     RunChooser(dialog, IDC_TIMER_SOUND, [&](HWND chooser) { ChooseInChooser(chooser, fits); });
+    EXPECT_EQ(g_state.szTimerSound, Ansi(fits)) << "259 bytes fit";
     RunChooser(dialog, IDC_TIMER_SOUND, [&](HWND chooser) { ChooseInChooser(chooser, tooLong); });
     Click(dialog, IDCANCEL);
   });
-  EXPECT_EQ(g_state.szTimerSound, Ansi(fits)) << "259 bytes fit, 260 do not";
+  EXPECT_EQ(g_state.szTimerSound, ShortAnsi(tooLong)) << "260 bytes do not";
 }
 
 }  // namespace

@@ -7,7 +7,11 @@
 
 #include "app/clock_state_win32.h"
 #include "app/system_win32.h"
+#include "desktop/placement_win32.h"
 #include "support/clock_fixture.h"
+#include "support/language.h"
+
+using ::testing::PrintToString;
 
 namespace {
 
@@ -45,6 +49,10 @@ struct BoxWatch {
   std::uint64_t deadlineWhileOpen = 0;
   int firedDayWhileOpen = -1;
   bool soundStoppedWhileOpen = false;
+  bool topMostWhileOpen = false;
+  HWND ownerWhileOpen = nullptr;
+  HWND other = nullptr;  // a window the box should lie above
+  bool aboveOther = false;
 };
 BoxWatch g_watch;
 
@@ -76,6 +84,11 @@ void CALLBACK WatchBoxes(HWND, UINT, UINT_PTR, DWORD) {
       g_watch.deadlineWhileOpen = g_state.dwTimerDeadline;
       g_watch.firedDayWhileOpen = g_state.nAlarmFiredDay;
       for (const SoundCall& s : g_sounds) g_watch.soundStoppedWhileOpen |= s.stop;
+      g_watch.topMostWhileOpen = (GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+      g_watch.ownerWhileOpen = GetWindow(box, GW_OWNER);
+      for (HWND below = GetWindow(box, GW_HWNDNEXT); below != nullptr; below = GetWindow(below, GW_HWNDNEXT)) {
+        g_watch.aboveOther = g_watch.aboveOther || below == g_watch.other;
+      }
     }
   }
   if (GetTickCount() - g_watch.firstSeenAt >= g_watch.keepOpenMs) {
@@ -90,6 +103,17 @@ bool HasText(const std::vector<std::wstring>& texts, const std::wstring& wanted)
   for (const std::wstring& t : texts)
     if (t == wanted) return true;
   return false;
+}
+
+const wchar_t* TimerTitle() { return InRunLanguage(L"Tavelin - タイマー", L"Tavelin - Timer"); }
+
+// The first box held `text`, and, in English, its title and texts hold
+// nothing Japanese.
+void ExpectText(const wchar_t* text) {
+  EXPECT_TRUE(HasText(g_watch.texts, text)) << "texts in the box: " << g_watch.texts.size();
+  if (JapaneseRun()) return;
+  EXPECT_FALSE(HasJapanese(g_watch.title));
+  for (const std::wstring& t : g_watch.texts) EXPECT_FALSE(HasJapanese(t)) << testing::PrintToString(t);
 }
 
 class EventsTest : public ::testing::Test {
@@ -116,15 +140,23 @@ class EventsTest : public ::testing::Test {
     g_state.nAlarmMode = IDC_ALARM_STOP;
   }
   void TearDown() override {
-    if (watchTimer_ != 0) KillTimer(nullptr, watchTimer_);
+    StopWatching();
     if (IsWindow(hwnd_)) CloseClock(hwnd_);
   }
 
   void Watch(const wchar_t* title, DWORD keepOpenMs) {
+    StopWatching();
+    const HWND other = g_watch.other;
+    g_watch = BoxWatch{};
+    g_watch.other = other;
     g_watch.title = title;
     g_watch.keepOpenMs = keepOpenMs;
     watchTimer_ = SetTimer(nullptr, 0, 50, WatchBoxes);
     ASSERT_NE(watchTimer_, 0u);
+  }
+  void StopWatching() {
+    if (watchTimer_ != 0) KillTimer(nullptr, watchTimer_);
+    watchTimer_ = 0;
   }
 
   TempFolder folder_;
@@ -133,7 +165,7 @@ class EventsTest : public ::testing::Test {
 };
 
 TEST_F(EventsTest, OnceCountdownOfZeroMinutesShowsItsMessageAndStops) {
-  Watch(L"Tavelin - タイマー", 1500);
+  Watch(TimerTitle(), 1500);
   g_state.nTimerMinute = 0;
   g_state.nTimerMode = IDC_TIMER_ONCE;
   g_state.dwTimerDeadline = g_system.tickCount();
@@ -141,7 +173,7 @@ TEST_F(EventsTest, OnceCountdownOfZeroMinutesShowsItsMessageAndStops) {
   ASSERT_TRUE(PumpUntil([] { return g_watch.closed; }, 5000)) << "no timer message came";
   PumpMessages(2500);  // further ticks after the box
 
-  EXPECT_TRUE(HasText(g_watch.texts, L"0 分が経過しました.")) << "texts in the box: " << g_watch.texts.size();
+  ExpectText(InRunLanguage(L"0 分が経過しました.", L"0 minutes have passed."));
   EXPECT_EQ(g_watch.seen.size(), 1u) << "only one timer message";
   EXPECT_EQ(g_watch.mostOpenAtOnce, 1);
   EXPECT_EQ(g_watch.timerModeWhileOpen, IDC_TIMER_STOP) << "stopped before the box opened";
@@ -152,8 +184,19 @@ TEST_F(EventsTest, OnceCountdownOfZeroMinutesShowsItsMessageAndStops) {
   EXPECT_EQ(g_sounds[0].flags, 17u);
 }
 
+TEST_F(EventsTest, TheMessageOfAOneMinuteCountdownReadsInTheSingular) {
+  Watch(TimerTitle(), 300);
+  g_state.nTimerMinute = 1;
+  g_state.nTimerMode = IDC_TIMER_ONCE;
+  g_state.dwTimerDeadline = g_system.tickCount();
+
+  ASSERT_TRUE(PumpUntil([] { return g_watch.closed; }, 5000)) << "no timer message came";
+  PumpMessages(300);
+  ExpectText(InRunLanguage(L"1 分が経過しました.", L"1 minute has passed."));
+}
+
 TEST_F(EventsTest, AlarmAtTheCurrentMinuteShowsOneMessageWhileTicksGoOn) {
-  Watch(L"Tavelin - アラーム", 2500);
+  Watch(InRunLanguage(L"Tavelin - アラーム", L"Tavelin - Alarm"), 2500);
   g_state.nAlarmMode = IDC_ALARM_REPEAT;
   g_state.nAlarmHour = 7;
   g_state.nAlarmMinute = 30;
@@ -163,7 +206,7 @@ TEST_F(EventsTest, AlarmAtTheCurrentMinuteShowsOneMessageWhileTicksGoOn) {
   ASSERT_TRUE(PumpUntil([] { return g_watch.closed; }, 6000)) << "no alarm message came";
   PumpMessages(1500);
 
-  EXPECT_TRUE(HasText(g_watch.texts, L"指定された時刻になりました."));
+  ExpectText(InRunLanguage(L"指定された時刻になりました.", L"The time you set has come."));
   EXPECT_EQ(g_watch.seen.size(), 1u) << "repaints nested in the box fired again";
   EXPECT_EQ(g_watch.mostOpenAtOnce, 1);
   EXPECT_EQ(g_watch.firedDayWhileOpen, 8) << "the day is recorded before the box opens";
@@ -196,6 +239,76 @@ TEST_F(EventsTest, FullHourWithTheSwitchOnPostsTheRandomCharacterCommand) {
   PumpMessages(1500);
   EXPECT_EQ(g_state.nChara, IDM_CHARA_RANDOM) << "the command went through the window procedure";
   EXPECT_EQ(g_sounds.size(), 1u) << "the same hour chimes once";
+}
+
+// Another program, in front of everything: Wine's notepad, or the system's.
+class OtherProgram {
+ public:
+  ~OtherProgram() {
+    if (process_.hProcess == nullptr) return;
+    TerminateProcess(process_.hProcess, 0);
+    WaitForSingleObject(process_.hProcess, 5000);
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+  }
+  // Starts it and waits for its window; null when it did not come.
+  HWND Start() {
+    wchar_t command[] = L"notepad.exe";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_)) {
+      return nullptr;
+    }
+    HWND window = nullptr;
+    PumpUntil([&] { return (window = FindWindowW(L"Notepad", nullptr)) != nullptr && IsWindowVisible(window); },
+              15000);
+    return window;
+  }
+
+ private:
+  PROCESS_INFORMATION process_{};
+};
+
+TEST_F(EventsTest, BothMessagesOpenAboveAnotherProgramInFrontWhileTheClockIsAtTheBottom) {
+  g_state.fTopMost = 0;
+  ApplyStacking(hwnd_);
+  ASSERT_FALSE(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) << "the clock is at the bottom";
+  OtherProgram program;
+  const HWND other = program.Start();
+  ASSERT_NE(other, nullptr) << "notepad did not start";
+  g_watch.other = other;
+
+  struct Event {
+    const wchar_t* title;
+    void (*arm)();
+  } events[] = {
+      {L"Tavelin - タイマー",
+       [] {
+         g_state.nTimerMode = IDC_TIMER_ONCE;
+         g_state.dwTimerDeadline = g_system.tickCount();
+       }},
+      {L"Tavelin - アラーム",
+       [] {
+         g_state.nAlarmMode = IDC_ALARM_ONCE;
+         g_state.nAlarmHour = 7;
+         g_state.nAlarmMinute = 29;
+         InvalidateRect(g_hwndMain, nullptr, FALSE);
+       }},
+  };
+  for (const Event& event : events) {
+    SCOPED_TRACE(testing::Message() << "box " << PrintToString(std::wstring(event.title)));
+    SetForegroundWindow(other);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other; }, 5000)) << "the other program is not in front";
+    Watch(event.title, 300);
+    event.arm();
+    ASSERT_TRUE(PumpUntil([] { return g_watch.closed; }, 6000)) << "no message came";
+    EXPECT_TRUE(g_watch.topMostWhileOpen) << "the box is not top-most";
+    EXPECT_EQ(g_watch.ownerWhileOpen, hwnd_) << "the box belongs to the clock";
+    EXPECT_TRUE(g_watch.aboveOther) << "the box lies under the program in front";
+    EXPECT_EQ(g_watch.seen.size(), 1u);
+    PumpMessages(300);
+  }
+  EXPECT_FALSE(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) << "the clock itself stays at the bottom";
 }
 
 }  // namespace

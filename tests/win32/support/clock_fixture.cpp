@@ -9,31 +9,33 @@
 
 namespace {
 
-std::string g_fakeModulePath;
+std::wstring g_fakeModulePath;
 
-DWORD FakeModuleFileName(char* buffer, DWORD size) {
-  lstrcpynA(buffer, g_fakeModulePath.c_str(), static_cast<int>(size));
-  return static_cast<DWORD>(std::strlen(buffer));
+DWORD FakeModuleFileName(wchar_t* buffer, DWORD size) {
+  lstrcpynW(buffer, g_fakeModulePath.c_str(), static_cast<int>(size));
+  return static_cast<DWORD>(lstrlenW(buffer));
 }
 
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+// Wide throughout: the tests also make folders whose names the ANSI code
+// page cannot spell.
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
   if (search != INVALID_HANDLE_VALUE) {
     do {
-      const std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string full = folder + name;
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring full = folder + name;
       if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(full + "\\");
+        RemoveTree(full + L"\\");
       } else {
-        SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(full.c_str());
+        SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(full.c_str());
       }
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
   }
-  RemoveDirectoryA(folder.c_str());
+  RemoveDirectoryW(folder.c_str());
 }
 
 struct FindByTitle {
@@ -75,7 +77,7 @@ TempFolder::~TempFolder() {
   char base[MAX_PATH];
   GetTempPathA(MAX_PATH, base);
   SetCurrentDirectoryA(base);
-  RemoveTree(path_);
+  RemoveTree(WidePath(path_));
 }
 
 std::string ReadFileBytes(const std::string& path) {
@@ -90,6 +92,14 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
   out << bytes;
 }
 
+std::wstring WidePath(const std::string& path) {
+  std::wstring wide(path.size() + 1, L'\0');
+  wide.resize(static_cast<std::size_t>(
+      MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size()))));
+  if (!wide.empty()) wide.pop_back();  // the terminator
+  return wide;
+}
+
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void PumpMessages(DWORD maxMilliseconds) {
@@ -102,8 +112,10 @@ void PumpMessages(DWORD maxMilliseconds) {
   }
 }
 
-void PrepareProgramFolder(const std::string& folder) {
-  g_fakeModulePath = folder + "Tavelin.exe";
+void PrepareProgramFolder(const std::string& folder) { PrepareProgramFolder(WidePath(folder)); }
+
+void PrepareProgramFolder(const std::wstring& folder) {
+  g_fakeModulePath = folder + L"Tavelin.exe";
   ResetSystemReadings();
   g_system.moduleFileName = FakeModuleFileName;
   std::memset(&g_state, 0, sizeof g_state);

@@ -28,6 +28,8 @@ class TempFolder {
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
+// An ANSI path in wide characters.
+std::wstring WidePath(const std::string& path);
 
 // Dispatches what is queued for this thread, for at most the given time, and
 // returns once the queue is empty (quit messages are dropped).
@@ -47,6 +49,8 @@ bool PumpUntil(Predicate done, DWORD maxMilliseconds = 5000) {
 // Makes the program believe it lives in `folder` (as Tavelin.exe there) and
 // clears the state record, as a new process would have it.
 void PrepareProgramFolder(const std::string& folder);
+// The same for a folder named in wide characters, which may have no ANSI form.
+void PrepareProgramFolder(const std::wstring& folder);
 
 // Creates the clock window through the program's start-up; null on failure.
 HWND StartClock();

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Makes the screenshots of the menu and the alarm settings dialog in English
+# and in Japanese (docs/menu-en.png, docs/menu-ja.png, docs/dialog-en.png,
+# docs/dialog-ja.png) from real runs of Tavelin.exe with the demo kit on a
+# virtual screen, one run per locale. Run `make kit` first; then:
+#   docs/make-language-shots.sh
+set -eu
+top=$(cd "$(dirname "$0")/.." && pwd)
+win="$top/build/windows"
+[ -x "$win/Tavelin.exe" ] && [ -d "$win/kit" ] || { echo "run 'make kit' first" >&2; exit 1; }
+export WINEPREFIX="$win/wineprefix"
+
+work=$(mktemp -d)
+xvfb=""
+trap 'wineserver -k 2>/dev/null; [ -n "$xvfb" ] && kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+
+. "$top/docs/virtual-screen.sh"
+start_virtual_screen 800x600
+convert -size 800x600 gradient:'#2f5f8f'-'#8fb8de' "$work/wallpaper.png"
+
+# Waits until a window with this title shows, and prints its X window id.
+wait_window() {
+  for _ in $(seq 1 100); do
+    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1) && [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  echo "no window titled '$1'" >&2; return 1
+}
+
+shoot() {  # shoot LOCALE SUFFIX DIALOG-TITLE
+  rm -rf "$work/run"; mkdir "$work/run"
+  cp "$win/Tavelin.exe" "$win"/kit/* "$work/run/"
+  # Lunavi at normal size; her clock face is the point to click.
+  printf '[GENERAL]\r\nnChara=40012\r\nnSize=42002\r\nxPosWindow=40\r\nyPosWindow=40\r\n' >> "$work/run/Tavelin.ini"
+  TAVELIN_LOCALE="$1" "$win/wine-run.sh" "$work/run/Tavelin.exe" &
+  local run=$!
+  wait_window Tavelin >/dev/null
+  display -window root "$work/wallpaper.png" 2>/dev/null || true  # once Wine has taken the screen
+  sleep 3  # the figure is loaded and drawn
+
+  # The menu: a right press on the clock face opens it at the pointer.
+  xdotool mousemove 240 170 click 3
+  sleep 1.5
+  import -window root -crop 470x300+30+45 +repage "$top/docs/menu-$2.png"
+  xdotool mousemove 700 500 click 1  # a click beside the menu closes it
+  sleep 1
+
+  # The dialog: a double click on the figure.
+  xdotool mousemove 240 170 click --repeat 2 --delay 100 1
+  local dialog
+  dialog=$(wait_window "$3")
+  sleep 1
+  import -window "$dialog" "$top/docs/dialog-$2.png"
+  xdotool windowactivate --sync "$dialog" key Escape 2>/dev/null || xdotool key Escape
+  sleep 0.5
+  # Closed through the menu's last item.
+  xdotool mousemove 240 170 click 3
+  sleep 1
+  xdotool key x
+  wait $run || true
+  echo "Wrote docs/menu-$2.png and docs/dialog-$2.png"
+}
+
+shoot en_US.UTF-8 en "Alarm Settings"
+shoot ja_JP.UTF-8 ja "時報設定 ..."

@@ -1,0 +1,12 @@
+# Sourced by the screenshot scripts: start_virtual_screen WIDTHxHEIGHT starts
+# a private Xvfb of that size, points DISPLAY at it and leaves its process id
+# in $xvfb for the script's clean-up.
+start_virtual_screen() {
+  local fifo
+  fifo=$(mktemp)
+  Xvfb -displayfd 7 -screen 0 "$1x24" -nolisten tcp 7>"$fifo" 2>/dev/null &
+  xvfb=$!
+  for _ in $(seq 1 100); do [ -s "$fifo" ] && break; sleep 0.05; done
+  export DISPLAY=":$(head -n 1 "$fifo")"
+  rm -f "$fifo"
+}
