@@ -106,6 +106,7 @@ bool HasText(const std::vector<std::wstring>& texts, const std::wstring& wanted)
 }
 
 const wchar_t* TimerTitle() { return InRunLanguage(L"Tavelin - タイマー", L"Tavelin - Timer"); }
+const wchar_t* AlarmTitle() { return InRunLanguage(L"Tavelin - アラーム", L"Tavelin - Alarm"); }
 
 // The first box held `text`, and, in English, its title and texts hold
 // nothing Japanese.
@@ -196,7 +197,7 @@ TEST_F(EventsTest, TheMessageOfAOneMinuteCountdownReadsInTheSingular) {
 }
 
 TEST_F(EventsTest, AlarmAtTheCurrentMinuteShowsOneMessageWhileTicksGoOn) {
-  Watch(InRunLanguage(L"Tavelin - アラーム", L"Tavelin - Alarm"), 2500);
+  Watch(AlarmTitle(), 2500);
   g_state.nAlarmMode = IDC_ALARM_REPEAT;
   g_state.nAlarmHour = 7;
   g_state.nAlarmMinute = 30;
@@ -282,12 +283,12 @@ TEST_F(EventsTest, BothMessagesOpenAboveAnotherProgramInFrontWhileTheClockIsAtTh
     const wchar_t* title;
     void (*arm)();
   } events[] = {
-      {L"Tavelin - タイマー",
+      {TimerTitle(),
        [] {
          g_state.nTimerMode = IDC_TIMER_ONCE;
          g_state.dwTimerDeadline = g_system.tickCount();
        }},
-      {L"Tavelin - アラーム",
+      {AlarmTitle(),
        [] {
          g_state.nAlarmMode = IDC_ALARM_ONCE;
          g_state.nAlarmHour = 7;
