@@ -65,6 +65,12 @@ bool AlphaSaysNothing(ConstPixelView picture) {
   return true;
 }
 
+// A figure pixel of a picture keyed by `key`. A value with its top byte set
+// can equal no key colour, so it takes none away.
+auto IsFigurePixelOf(Pixel key) {
+  return [key](Pixel p) { return p != key && p <= kColourMask; };
+}
+
 }  // namespace
 
 Pixel ResolveKey(ConstPixelView picture, Pixel key) {
@@ -76,8 +82,7 @@ Pixel FindFreeKey(std::span<const KeyedView> pictures) {
   bool magentaTaken = false;
   for (const KeyedView& part : pictures) {
     const Pixel key = ResolveKey(part.picture, part.key);
-    magentaTaken = magentaTaken ||
-                   AnyFigurePixelIs(part.picture, kCanvasMagenta, [key](Pixel p) { return p != key; });
+    magentaTaken = magentaTaken || AnyFigurePixelIs(part.picture, kCanvasMagenta, IsFigurePixelOf(key));
   }
   if (!magentaTaken) return kCanvasMagenta;
   std::size_t pixels = 0;
@@ -85,7 +90,7 @@ Pixel FindFreeKey(std::span<const KeyedView> pictures) {
   LowestFreeColour colours(pixels);
   for (const KeyedView& part : pictures) {
     const Pixel key = ResolveKey(part.picture, part.key);
-    AddFigureColours(part.picture, [key](Pixel p) { return p != key; }, &colours);
+    AddFigureColours(part.picture, IsFigurePixelOf(key), &colours);
   }
   return colours.Get();
 }

@@ -74,6 +74,10 @@ TEST(FindFreeKey, MagentaUnlessAFigurePixelHasIt) {
 
   parts[1].key = M;  // unless magenta is that picture's key
   EXPECT_EQ(FindFreeKey(parts), M);
+
+  character.view().At(0, 1) = 0xFFFF00FF;  // not a colour: no key can equal it
+  parts[1].key = kOwnCornerKey;
+  EXPECT_EQ(FindFreeKey(parts), M);
   EXPECT_EQ(ResolveKey(face.view(), kOwnCornerKey), M);
   EXPECT_EQ(ResolveKey(face.view(), 0x00000001), 0x00000001u);
 }

@@ -230,7 +230,9 @@ TEST(PictureHeader, PngIsReadFromItsChunks) {
     PictureHeader header;
     EXPECT_EQ(Fault(c.file, c.file.size(), &header), c.fault);
     EXPECT_EQ(header.format, PictureFormat::kPng);
-    if (c.fault == F::kNone) EXPECT_EQ(header.MayHaveAlpha(), c.alpha);
+    if (c.fault == F::kNone) {
+      EXPECT_EQ(header.MayHaveAlpha(), c.alpha);
+    }
   }
   const std::string whole = Png(3, 4, 8, 2);
   for (const std::size_t cut : {whole.size() - 1, whole.size() - 12, whole.size() - 13, std::size_t{20}}) {
