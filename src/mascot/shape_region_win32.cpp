@@ -72,7 +72,8 @@ HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture) {
   // again is harmless.
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&classes);
-  HWND progress = CreateDialogParamA(g_hInstance, MAKEINTRESOURCEA(IDD_PROGRESS), hwnd, ProgressDialogProc, 0);
+  // A Unicode window, so its text reads right whatever the ANSI code page.
+  HWND progress = CreateDialogParamW(g_hInstance, MAKEINTRESOURCEW(IDD_PROGRESS), hwnd, ProgressDialogProc, 0);
   ShowWindow(progress, SW_SHOW);
 
   HRGN region = nullptr;
