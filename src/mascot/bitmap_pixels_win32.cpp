@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "mascot/gdi_handles_win32.h"
+#include "shared/gdi_handles_win32.h"
 
 namespace {
 

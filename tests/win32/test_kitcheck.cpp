@@ -12,7 +12,7 @@
 #include "kitcheck/kit_check_win32.h"
 #include "kitcheck/kit_sheet_win32.h"
 #include "mascot/bitmap_pixels_win32.h"
-#include "mascot/gdi_handles_win32.h"
+#include "shared/gdi_handles_win32.h"
 #include "support/bmp_writer.h"
 #include "support/clock_fixture.h"
 #include "support/png_writer.h"

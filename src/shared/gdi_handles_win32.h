@@ -1,7 +1,7 @@
 // Small owners for GDI objects and device contexts: each releases what it
 // holds on every way out of the function that made it.
-#ifndef TAVELIN_MASCOT_GDI_HANDLES_WIN32_H
-#define TAVELIN_MASCOT_GDI_HANDLES_WIN32_H
+#ifndef TAVELIN_SHARED_GDI_HANDLES_WIN32_H
+#define TAVELIN_SHARED_GDI_HANDLES_WIN32_H
 
 #include <windows.h>
 
