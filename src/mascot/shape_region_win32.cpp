@@ -8,9 +8,9 @@
 
 #include "app/clock_state_win32.h"
 #include "mascot/bitmap_pixels_win32.h"
-#include "shared/gdi_handles_win32.h"
 #include "mascot/mascot_win32.h"
 #include "mascot/shape_progress.h"
+#include "shared/gdi_handles_win32.h"
 
 void (*g_shapeProgressObserver)(HWND progressWindow, int row, int value) = nullptr;
 

@@ -8,17 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "../core/coverage_oracle.h"
 #include "app/character_table.h"
 #include "app/clock_state_win32.h"
 #include "mascot/bitmap_pixels_win32.h"
 #include "mascot/figure.h"
 #include "mascot/figure_geometry.h"
-#include "shared/gdi_handles_win32.h"
 #include "mascot/keyed_picture.h"
 #include "mascot/mascot_win32.h"
 #include "mascot/picture_reader_win32.h"
 #include "mascot/shape_runs.h"
-#include "../core/coverage_oracle.h"
+#include "shared/gdi_handles_win32.h"
 #include "support/bmp_writer.h"
 #include "support/clock_fixture.h"
 #include "support/kit_characters.h"

@@ -5,9 +5,9 @@
 #include "clockface/draw_hands_win32.h"
 #include "kitcheck/sheet_layout.h"
 #include "mascot/bitmap_pixels_win32.h"
-#include "shared/gdi_handles_win32.h"
 #include "mascot/shape_runs.h"
 #include "resource.h"
+#include "shared/gdi_handles_win32.h"
 
 namespace {
 
