@@ -9,8 +9,8 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "mascot/picture_header.h"
-#include "mascot/pixel_buffer.h"
+#include "pictures/picture_header.h"
+#include "pictures/pixel_buffer.h"
 
 namespace {
 

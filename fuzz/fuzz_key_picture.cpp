@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "mascot/keyed_picture.h"
+#include "pictures/keyed_picture.h"
 
 namespace {
 

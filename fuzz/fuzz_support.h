@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "mascot/pixel_buffer.h"
+#include "pictures/pixel_buffer.h"
 
 // Aborts, so libFuzzer keeps the input, when an invariant does not hold.
 #define FUZZ_REQUIRE(condition)                                                        \

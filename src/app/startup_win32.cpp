@@ -12,7 +12,7 @@
 #include "desktop/placement_win32.h"
 #include "desktop/tray_win32.h"
 #include "mascot/mascot_win32.h"
-#include "mascot/picture_reader_win32.h"
+#include "pictures/picture_reader_win32.h"
 #include "settings/settings_win32.h"
 #include "shared/ansi_path_win32.h"
 

@@ -2,7 +2,7 @@
 #ifndef TAVELIN_MASCOT_AREA_SCALE_H
 #define TAVELIN_MASCOT_AREA_SCALE_H
 
-#include "mascot/pixel_buffer.h"
+#include "pictures/pixel_buffer.h"
 
 // Fills `target` with `source` resampled to the target's size, the picture and
 // its transparency together. A target pixel belongs to the figure when at

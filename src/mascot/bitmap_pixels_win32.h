@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "mascot/pixel_buffer.h"
+#include "pictures/pixel_buffer.h"
 
 // A bitmap's width and height in pixels; false when it is no bitmap.
 bool GetBitmapSize(HBITMAP bitmap, int* width, int* height);

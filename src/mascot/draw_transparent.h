@@ -2,7 +2,7 @@
 #ifndef TAVELIN_MASCOT_DRAW_TRANSPARENT_H
 #define TAVELIN_MASCOT_DRAW_TRANSPARENT_H
 
-#include "mascot/pixel_buffer.h"
+#include "pictures/pixel_buffer.h"
 
 // Copies `source` to (x, y) of `destination`, leaving out every pixel equal to
 // `key`; whatever falls outside the destination is clipped. Returns 0 and

@@ -3,8 +3,8 @@
 #ifndef TAVELIN_MASCOT_FIGURE_H
 #define TAVELIN_MASCOT_FIGURE_H
 
-#include "mascot/keyed_picture.h"
-#include "mascot/pixel_buffer.h"
+#include "pictures/keyed_picture.h"
+#include "pictures/pixel_buffer.h"
 
 struct FigurePictures {
   ConstPixelView face;

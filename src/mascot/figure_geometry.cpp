@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "mascot/pixel_buffer.h"
+#include "pictures/pixel_buffer.h"
 #include "resource.h"
 
 namespace {

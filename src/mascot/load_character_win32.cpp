@@ -9,9 +9,9 @@
 #include "mascot/bitmap_pixels_win32.h"
 #include "mascot/figure.h"
 #include "mascot/figure_geometry.h"
-#include "mascot/keyed_picture.h"
 #include "mascot/mascot_win32.h"
-#include "mascot/picture_reader_win32.h"
+#include "pictures/keyed_picture.h"
+#include "pictures/picture_reader_win32.h"
 #include "settings/settings_win32.h"
 #include "shared/gdi_handles_win32.h"
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "mascot/pixel_buffer.h"
+#include "pictures/pixel_buffer.h"
 
 // Pixels [left, right) of row y.
 struct ShapeRun {

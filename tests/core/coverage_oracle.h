@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "mascot/pixel_buffer.h"
+#include "pictures/pixel_buffer.h"
 
 struct CoveredFigure {
   std::uint64_t figureArea = 0;  // in units of 1 / (source width x source height) of a target pixel

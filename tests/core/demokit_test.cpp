@@ -16,7 +16,7 @@
 #include "demokit/characters.h"
 #include "demokit/kit.h"
 #include "mascot/figure.h"
-#include "mascot/pixel_buffer.h"
+#include "pictures/pixel_buffer.h"
 
 namespace {
 

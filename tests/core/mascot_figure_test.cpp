@@ -15,7 +15,7 @@
 #include "mascot/draw_transparent.h"
 #include "mascot/figure.h"
 #include "mascot/figure_geometry.h"
-#include "mascot/pixel_buffer.h"
+#include "pictures/pixel_buffer.h"
 #include "resource.h"
 
 namespace {

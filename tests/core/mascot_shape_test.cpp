@@ -5,9 +5,9 @@
 #include <random>
 #include <vector>
 
-#include "mascot/pixel_buffer.h"
 #include "mascot/shape_progress.h"
 #include "mascot/shape_runs.h"
+#include "pictures/pixel_buffer.h"
 
 namespace {
 

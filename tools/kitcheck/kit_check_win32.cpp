@@ -18,9 +18,9 @@
 #include "kitcheck/kit_sheet_win32.h"
 #include "mascot/figure.h"
 #include "mascot/figure_geometry.h"
-#include "mascot/keyed_picture.h"
-#include "mascot/picture_reader_win32.h"
 #include "mascot/shape_runs.h"
+#include "pictures/keyed_picture.h"
+#include "pictures/picture_reader_win32.h"
 #include "resource.h"
 #include "settings/settings_win32.h"
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "mascot/picture_header.h"  // the compressions
-#include "mascot/pixel_buffer.h"
+#include "pictures/picture_header.h"  // the compressions
+#include "pictures/pixel_buffer.h"
 
 // Header sizes of the BMP forms.
 constexpr int kBmpCoreHeader = 12;

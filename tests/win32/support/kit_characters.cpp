@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "mascot/keyed_picture.h"
-#include "mascot/picture_reader_win32.h"
+#include "pictures/keyed_picture.h"
+#include "pictures/picture_reader_win32.h"
 
 KitCharacter ReadKitCharacter(const std::string& ini, const char* name) {
   KitCharacter kit;

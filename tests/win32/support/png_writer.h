@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "mascot/pixel_buffer.h"
+#include "pictures/pixel_buffer.h"
 
 // Colour types as IHDR stores them.
 constexpr int kPngGrey = 0;

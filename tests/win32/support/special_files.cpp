@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "mascot/picture_header.h"
+#include "pictures/picture_header.h"
 #include "support/bmp_writer.h"
 #include "support/clock_fixture.h"
 #include "support/test_pictures.h"

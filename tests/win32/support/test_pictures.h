@@ -2,7 +2,7 @@
 #ifndef TAVELIN_TESTS_WIN32_TEST_PICTURES_H
 #define TAVELIN_TESTS_WIN32_TEST_PICTURES_H
 
-#include "mascot/pixel_buffer.h"
+#include "pictures/pixel_buffer.h"
 
 // A character: a shaded ellipse on the `key` colour with a ragged edge, cut
 // by `slits` key-coloured gaps per row (so each row has several runs), and a

@@ -1,4 +1,4 @@
-#include "mascot/pixel_buffer.h"
+#include "pictures/pixel_buffer.h"
 
 #include <new>
 

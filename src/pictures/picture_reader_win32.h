@@ -1,14 +1,14 @@
 // The one picture reader of the clock and the kit checker: a regular disk
 // file read whole, its headers checked, decoded from memory by the Windows
 // Imaging Component into 32-bit pixels. No GDI object is made for a picture.
-#ifndef TAVELIN_MASCOT_PICTURE_READER_WIN32_H
-#define TAVELIN_MASCOT_PICTURE_READER_WIN32_H
+#ifndef TAVELIN_PICTURES_PICTURE_READER_WIN32_H
+#define TAVELIN_PICTURES_PICTURE_READER_WIN32_H
 
 #include <cstdint>
 #include <string>
 
-#include "mascot/picture_header.h"
-#include "mascot/pixel_buffer.h"
+#include "pictures/picture_header.h"
+#include "pictures/pixel_buffer.h"
 
 // Starts COM on this thread (apartment-threaded) and makes the imaging
 // factory that every load uses until the matching ClosePictureReader; loads

@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "mascot/keyed_picture.h"
-#include "mascot/pixel_buffer.h"
+#include "pictures/keyed_picture.h"
+#include "pictures/pixel_buffer.h"
 
 namespace {
 

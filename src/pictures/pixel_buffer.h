@@ -1,7 +1,7 @@
 // Pictures as 32-bit XRGB pixels (0x00RRGGBB, the layout GetDIBits gives for
 // 32 bits per pixel), rows from top to bottom.
-#ifndef TAVELIN_MASCOT_PIXEL_BUFFER_H
-#define TAVELIN_MASCOT_PIXEL_BUFFER_H
+#ifndef TAVELIN_PICTURES_PIXEL_BUFFER_H
+#define TAVELIN_PICTURES_PIXEL_BUFFER_H
 
 #include <cstddef>
 #include <cstdint>

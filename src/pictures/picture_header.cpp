@@ -1,9 +1,9 @@
-#include "mascot/picture_header.h"
+#include "pictures/picture_header.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "mascot/pixel_buffer.h"
+#include "pictures/pixel_buffer.h"
 
 namespace {
 

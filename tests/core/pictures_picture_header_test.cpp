@@ -8,8 +8,8 @@
 #include <string>
 
 #include "mascot/figure_geometry.h"
-#include "mascot/picture_header.h"
-#include "mascot/pixel_buffer.h"
+#include "pictures/picture_header.h"
+#include "pictures/pixel_buffer.h"
 
 namespace {
 

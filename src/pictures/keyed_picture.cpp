@@ -1,4 +1,4 @@
-#include "mascot/keyed_picture.h"
+#include "pictures/keyed_picture.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -2,8 +2,8 @@
 // decoder is not trusted with a file cut short (it may make a picture of
 // what is missing), with a size beyond the limits (nothing of such a picture
 // is allocated), or with a BMP form that Windows itself would not read.
-#ifndef TAVELIN_MASCOT_PICTURE_HEADER_H
-#define TAVELIN_MASCOT_PICTURE_HEADER_H
+#ifndef TAVELIN_PICTURES_PICTURE_HEADER_H
+#define TAVELIN_PICTURES_PICTURE_HEADER_H
 
 #include <cstddef>
 #include <cstdint>

@@ -1,12 +1,12 @@
 // Pictures as the figure is composed from them: every pixel either belongs to
 // the figure with its own colour or is the picture's key colour, which stands
 // for transparent.
-#ifndef TAVELIN_MASCOT_KEYED_PICTURE_H
-#define TAVELIN_MASCOT_KEYED_PICTURE_H
+#ifndef TAVELIN_PICTURES_KEYED_PICTURE_H
+#define TAVELIN_PICTURES_KEYED_PICTURE_H
 
 #include <span>
 
-#include "mascot/pixel_buffer.h"
+#include "pictures/pixel_buffer.h"
 
 // Stands in for a key colour and means "the picture's own top-left pixel".
 // No picture pixel (0x00RRGGBB) has its top byte set, so none can equal it.

@@ -1,4 +1,4 @@
-#include "mascot/picture_reader_win32.h"
+#include "pictures/picture_reader_win32.h"
 
 #include <windows.h>
 #include <wincodec.h>
