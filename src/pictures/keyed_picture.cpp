@@ -95,9 +95,13 @@ Pixel FindFreeKey(std::span<const KeyedView> pictures) {
   return colours.Get();
 }
 
+bool IsCutByAlpha(ConstPixelView decoded, bool hasAlphaChannel) {
+  return hasAlphaChannel && !decoded.empty() && !AlphaSaysNothing(decoded);
+}
+
 Pixel KeyPicture(PixelView decoded, bool hasAlphaChannel) {
   if (decoded.empty()) return 0;
-  if (!hasAlphaChannel || AlphaSaysNothing(decoded)) {
+  if (!IsCutByAlpha(decoded, hasAlphaChannel)) {
     for (int y = 0; y < decoded.height; ++y) {
       Pixel* row = decoded.Row(y);
       for (int x = 0; x < decoded.width; ++x) row[x] &= kColourMask;

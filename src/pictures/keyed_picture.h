@@ -30,6 +30,11 @@ Pixel ResolveKey(ConstPixelView picture, Pixel key);
 // distinct figure pixels) kCanvasMagenta all the same.
 Pixel FindFreeKey(std::span<const KeyedView> pictures);
 
+// Whether decoded pixels (0xAARRGGBB) are cut by their alpha rather than by
+// the colour of their top-left pixel: the one rule every load and the kit
+// checker follow.
+bool IsCutByAlpha(ConstPixelView decoded, bool hasAlphaChannel);
+
 // Turns decoded pixels (0xAARRGGBB) in place into a keyed picture (0x00RRGGBB)
 // and returns its key colour. With `hasAlphaChannel` and an alpha that is not
 // zero in every pixel, a pixel with alpha below 128 is transparent and the key

@@ -7,6 +7,7 @@
 #include <new>
 #include <utility>
 
+#include "pictures/keyed_picture.h"
 #include "shared/scoped_com_win32.h"
 
 namespace {
@@ -113,6 +114,7 @@ bool Decode(IWICImagingFactory* factory, std::string& bytes, DecodedPicture* pic
   // only where the decoder reads it.
   picture->hasAlphaChannel = picture->header.MayHaveAlpha() &&
                              (picture->header.format == PictureFormat::kPng || FormatHasAlpha(factory, format));
+  picture->cutByAlpha = IsCutByAlpha(pixels.view(), picture->hasAlphaChannel);
   picture->pixels = std::move(pixels);
   return true;
 }

@@ -30,6 +30,7 @@ struct DecodedPicture {
   PictureHeader header;
   PixelBuffer pixels;            // 0xAARRGGBB, rows from the top
   bool hasAlphaChannel = false;  // the alpha bytes are the picture's own
+  bool cutByAlpha = false;       // transparency comes from alpha, not the corner colour
 };
 
 // The whole file, when it is a regular disk file of at most `maxBytes`;
