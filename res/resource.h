@@ -55,6 +55,8 @@
 // The clock's one timer and the tray icon's callback message (WM_USER + 100).
 #define ID_CLOCKTIMER           1
 #define WM_TRAYNOTIFY           1124
+// Posted at the end of start-up when a message about the settings waits.
+#define WM_SETTINGSNOTICE       1125
 
 // Texts the user reads, in the string table.
 #define IDS_NEED_COLORS         1
@@ -66,5 +68,8 @@
 #define IDS_SOUND_FILTER        7
 #define IDS_SOUND_CHOOSER_TITLE 8
 #define IDS_TIMER_ELAPSED_ONE   9  // the same for exactly one minute
+// Start-up's messages about the settings file, shown once after start-up.
+#define IDS_SETTINGS_UNREADABLE 20
+#define IDS_SETTINGS_NOWHERE    21
 
 #endif

@@ -47,6 +47,14 @@ struct ClockState {
   int fRaised;
   int fDialogOpen;
   char szModuleDir[kTextBufferSize];
+  // Where GENERAL and ALARM are read from and written to, decided at start;
+  // an empty write path means nothing is written.
+  char szSettingsReadPath[kTextBufferSize];
+  char szSettingsWritePath[kTextBufferSize];
+  // The message about the settings that start-up leaves to be shown once,
+  // in front, when it has finished (a SettingsNotice), and the file it names.
+  int nSettingsNotice;
+  char szSettingsNoticeFile[kTextBufferSize];
   HMENU hMenuPopup;
   NOTIFYICONDATAA nidTray;
 };

@@ -13,6 +13,7 @@
 #include "desktop/tray_win32.h"
 #include "mascot/mascot_win32.h"
 #include "pictures/picture_reader_win32.h"
+#include "settings/settings_path.h"
 #include "settings/settings_win32.h"
 #include "shared/ansi_path_win32.h"
 
@@ -24,13 +25,15 @@ constexpr char kUnreachableFolder[] = "?\\";
 
 // The program's folder, ending in a backslash, as the ANSI calls take it: its
 // exact form, or its short form when the name is of another script or too
-// long for the field.
+// long for the settings path.
 void FindModuleDir(char (&dir)[kTextBufferSize]) {
   std::wstring path(32768, L'\0');  // the longest path the system allows
   const DWORD length = g_system.moduleFileName(path.data(), static_cast<DWORD>(path.size()));
   path.resize(length < path.size() ? length : 0);
   CutToDirectory(path);
-  if (path.empty() || !AnsiPathOf(path.c_str(), dir, sizeof dir)) {
+  // The exact form only when the settings path that ends in it fits its field
+  // whole; a longer form would be cut into another file's name.
+  if (path.empty() || !AnsiPathOf(path.c_str(), dir, kSettingsFolderFieldSize)) {
     std::memcpy(dir, kUnreachableFolder, sizeof kUnreachableFolder);
   }
 }
@@ -94,6 +97,9 @@ int InitializeClock(HWND hwnd) {
   // every picture fails to load and the clock runs without a figure.
   (void)OpenPictureReader();
   LoadCharacter(hwnd);  // start-up goes on whether or not the pictures load
+  // A message about the settings is shown once start-up is over, outside the
+  // window's creation.
+  if (g_state.nSettingsNotice != 0) PostMessageA(hwnd, WM_SETTINGSNOTICE, 0, 0);
   return 1;
 }
 

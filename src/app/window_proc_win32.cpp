@@ -7,6 +7,7 @@
 #include "dialog/alarm_dialog_win32.h"
 #include "events/events_win32.h"
 #include "mascot/mascot_win32.h"
+#include "settings/settings_win32.h"
 
 namespace {
 
@@ -123,6 +124,9 @@ LRESULT CALLBACK ClockWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       return 0;
     case WM_TRAYNOTIFY:
       return OnTrayNotify(hwnd, lParam);
+    case WM_SETTINGSNOTICE:
+      ShowSettingsNotice(hwnd);
+      return 0;
     default:
       break;
   }

@@ -4,6 +4,7 @@
 #include "app/system_win32.h"
 #include "events/events_win32.h"
 #include "events/time_checks.h"
+#include "shared/message_in_front_win32.h"
 
 static_assert(kNoCountdownDeadline == kNoDeadline, "one marker for a countdown without a deadline");
 
@@ -23,26 +24,6 @@ const char* SoundPath(EventSound sound) {
   return nullptr;
 }
 
-// While an event message opens: puts the box into the top-most band when it
-// first becomes active. Some systems (Wine 8 among them) do not heed
-// MB_TOPMOST, and the box must not open behind the program the user works in.
-HHOOK g_boxHook = nullptr;
-
-void StopRaisingBox() {
-  if (g_boxHook != nullptr) (void)UnhookWindowsHookEx(g_boxHook);
-  g_boxHook = nullptr;
-}
-
-LRESULT CALLBACK RaiseEventBox(int code, WPARAM wParam, LPARAM lParam) {
-  const LRESULT next = CallNextHookEx(g_boxHook, code, wParam, lParam);
-  HWND window = reinterpret_cast<HWND>(wParam);
-  if (code == HCBT_ACTIVATE && GetWindow(window, GW_OWNER) == g_hwndMain) {
-    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    StopRaisingBox();  // the first window the clock owns to become active is the box
-  }
-  return next;
-}
-
 // The event messages, read from the string table in the user's language and
 // in the wide form, so they show right whatever the system's code page.
 void ShowEventMessage(HWND hwnd, EventMessage message, unsigned minutes) {
@@ -58,13 +39,8 @@ void ShowEventMessage(HWND hwnd, EventMessage message, unsigned minutes) {
   LoadStringW(g_hInstance, titleId, title, static_cast<int>(std::size(title)));
   wchar_t text[kTextBufferSize];
   wsprintfW(text, format, static_cast<int>(minutes));
-  SetForegroundWindow(hwnd);
-  // The system refuses the foreground to a program that is not in front, and
-  // the clock may sit at the bottom: top-most, the box opens above every
-  // window, whichever program the user works in, while its sound plays.
-  if (g_boxHook == nullptr) g_boxHook = SetWindowsHookExW(WH_CBT, RaiseEventBox, nullptr, GetCurrentThreadId());
-  (void)MessageBoxW(hwnd, text, title, MB_OK | MB_ICONINFORMATION | MB_TOPMOST | MB_SETFOREGROUND);
-  StopRaisingBox();
+  // Above every window, whichever program the user works in, while its sound plays.
+  (void)MessageBoxInFront(hwnd, text, title, MB_OK | MB_ICONINFORMATION);
 }
 
 // Called once the state that produced the effects has been stored: the

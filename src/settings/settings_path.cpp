@@ -13,3 +13,5 @@ void BuildSettingsPath(const char* moduleDir, char* out, std::size_t outSize) {
   if (outSize == 0) return;
   std::snprintf(out, outSize, "%s%s.ini", moduleDir, "Tavelin");
 }
+
+bool SettingsFolderFits(std::size_t folderLength) { return folderLength <= kMaxSettingsFolderLength; }

@@ -1,13 +1,106 @@
 #include "settings/settings_win32.h"
 
+#include <shlobj.h>
+
 #include <cstdio>
+#include <iterator>
+#include <string>
 
 #include "app/clock_state_win32.h"
 #include "settings/settings_path.h"
+#include "settings/settings_place.h"
+#include "shared/ansi_path_win32.h"
+#include "shared/message_in_front_win32.h"
 
 namespace {
 constexpr const char* kGeneral = "GENERAL";
 constexpr const char* kAlarm = "ALARM";
+
+bool HasReadOnlyAttribute(const char* path) {
+  const DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+// Whether the file could be written, found out without changing it: an
+// existing file is opened for writing and closed; for a missing one, a trial
+// file of that name is made in its folder and goes again when closed.
+bool CanWrite(const char* path) {
+  HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    if (GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+    file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                       FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+  }
+  CloseHandle(file);
+  return true;
+}
+
+bool IsUnreadableFile(const char* path) {
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  std::string bytes;
+  char chunk[65536];
+  DWORD read = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
+  CloseHandle(file);
+  return IsUnreadableSettingsText(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
+// The user's own settings folder, %APPDATA%\Tavelin\, made when missing, in
+// the ANSI form the profile calls take. False when there is none to reach.
+bool FindUserFolder(char (&folder)[kTextBufferSize]) {
+  std::wstring base(32768, L'\0');
+  DWORD length = GetEnvironmentVariableW(L"APPDATA", base.data(), static_cast<DWORD>(base.size()));
+  if (length == 0 || length >= base.size()) {
+    wchar_t known[MAX_PATH];
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, known))) return false;
+    base = known;
+  } else {
+    base.resize(length);
+  }
+  if (!base.empty() && base.back() != L'\\') base += L'\\';
+  base += L"Tavelin\\";
+  (void)CreateDirectoryW(base.c_str(), nullptr);  // an existing folder is fine
+  return AnsiPathOf(base.c_str(), folder, kSettingsFolderFieldSize);
+}
+
+// Decides, once at start, where GENERAL and ALARM are read and written, and
+// which message (if any) the user is to see about it.
+void FindSettingsPlace() {
+  char programFile[kTextBufferSize];
+  SettingsPath(programFile);
+  char userFile[kTextBufferSize] = "";
+
+  SettingsPlaceFacts facts{};
+  facts.programFileReadOnly = HasReadOnlyAttribute(programFile);
+  if (!facts.programFileReadOnly) {
+    facts.programFileWritable = CanWrite(programFile);
+    facts.programFileUnreadable = facts.programFileWritable && IsUnreadableFile(programFile);
+    char userFolder[kTextBufferSize];
+    if (!facts.programFileWritable && FindUserFolder(userFolder)) {
+      BuildSettingsPath(userFolder, userFile, sizeof userFile);
+      facts.userFileExists = GetFileAttributesA(userFile) != INVALID_FILE_ATTRIBUTES;
+      facts.userFileReadOnly = HasReadOnlyAttribute(userFile);
+      facts.userFileWritable = !facts.userFileReadOnly && CanWrite(userFile);
+      facts.userFileUnreadable = facts.userFileExists && IsUnreadableFile(userFile);
+    }
+  }
+
+  const SettingsPlace place = ChooseSettingsPlace(facts);
+  auto pathOf = [&](SettingsFile file) -> const char* {
+    if (file == SettingsFile::kProgram) return programFile;
+    if (file == SettingsFile::kUser) return userFile;
+    return "";
+  };
+  CopyTruncated(g_state.szSettingsReadPath, kTextBufferSize, pathOf(place.readFrom));
+  CopyTruncated(g_state.szSettingsWritePath, kTextBufferSize, pathOf(place.writeTo));
+  g_state.nSettingsNotice = static_cast<int>(place.notice);
+  CopyTruncated(g_state.szSettingsNoticeFile, kTextBufferSize,
+                place.notice == SettingsNotice::kNowhere ? programFile : pathOf(place.noticeFile));
+}
 }  // namespace
 
 void SettingsPath(char (&path)[260]) { BuildSettingsPath(g_state.szModuleDir, path, sizeof path); }
@@ -42,8 +135,8 @@ int WriteSettingString(const char* path, const char* section, const char* key, c
 }
 
 void LoadSettings(HWND hwnd) {
-  char path[260];
-  SettingsPath(path);
+  FindSettingsPlace();
+  const char* path = g_state.szSettingsReadPath;
 
   ReadSettingInt(path, kGeneral, "fTopMost", &g_state.fTopMost, 1);
   ReadSettingInt(path, kGeneral, "fHideOnMouse", &g_state.fHideOnMouse, 0);
@@ -72,8 +165,8 @@ void LoadSettings(HWND hwnd) {
 }
 
 void SaveSettings(HWND hwnd) {
-  char path[260];
-  SettingsPath(path);
+  const char* path = g_state.szSettingsWritePath;
+  if (path[0] == '\0') return;  // decided at start: no file takes the settings
 
   WriteSettingInt(path, kGeneral, "fTopMost", g_state.fTopMost);
   WriteSettingInt(path, kGeneral, "fHideOnMouse", g_state.fHideOnMouse);
@@ -96,4 +189,18 @@ void SaveSettings(HWND hwnd) {
   WriteSettingString(path, kAlarm, "szOClockSound", g_state.szOClockSound);
   WriteSettingString(path, kAlarm, "szTimerSound", g_state.szTimerSound);
   WriteSettingString(path, kAlarm, "szAlarmSound", g_state.szAlarmSound);
+}
+
+void ShowSettingsNotice(HWND hwnd) {
+  const auto notice = static_cast<SettingsNotice>(g_state.nSettingsNotice);
+  g_state.nSettingsNotice = static_cast<int>(SettingsNotice::kNone);  // once
+  if (notice == SettingsNotice::kNone) return;
+  wchar_t format[512] = {};
+  LoadStringW(g_hInstance, notice == SettingsNotice::kUnreadable ? IDS_SETTINGS_UNREADABLE : IDS_SETTINGS_NOWHERE,
+              format, static_cast<int>(std::size(format)));
+  wchar_t file[kTextBufferSize] = {};
+  (void)MultiByteToWideChar(CP_ACP, 0, g_state.szSettingsNoticeFile, -1, file, static_cast<int>(std::size(file)));
+  wchar_t text[1024];
+  wsprintfW(text, format, file);
+  (void)MessageBoxInFront(hwnd, text, L"Tavelin", MB_OK | MB_ICONWARNING);
 }

@@ -1,5 +1,5 @@
-// Tavelin.ini beside the program: GENERAL and ALARM are read once at start and
-// written once at close; the character sections are only ever read.
+// Tavelin.ini: GENERAL and ALARM are read once at start and written once at
+// close; the character sections, beside the program, are only ever read.
 #ifndef TAVELIN_SETTINGS_SETTINGS_WIN32_H
 #define TAVELIN_SETTINGS_SETTINGS_WIN32_H
 
@@ -17,9 +17,14 @@ int ReadSettingString(const char* path, const char* section, const char* key, ch
 int WriteSettingInt(const char* path, const char* section, const char* key, long value);
 int WriteSettingString(const char* path, const char* section, const char* key, const char* value);
 
-// Reads GENERAL and ALARM into g_state and moves the window to its saved place.
+// Decides where GENERAL and ALARM live (beside the program when that file can
+// be written, else in the user's %APPDATA%\Tavelin\Tavelin.ini), reads them
+// into g_state and moves the window to its saved place.
 void LoadSettings(HWND hwnd);
-// Writes GENERAL (with the window's top-left corner) and ALARM.
+// Writes GENERAL (with the window's top-left corner) and ALARM where start-up
+// decided; nothing when no file may take them.
 void SaveSettings(HWND hwnd);
+// Shows, once, the message start-up left about the settings, if any.
+void ShowSettingsNotice(HWND hwnd);
 
 #endif

@@ -150,6 +150,28 @@ TEST_F(FolderTest, AFolderLongerThanAPathFieldIsTakenByItsShortForm) {
   EXPECT_NE(ReadWide(folder + L"Tavelin.ini").find("[GENERAL]"), std::string::npos);
 }
 
+// A folder of 250 bytes has an exact form within a path field, but
+// "<folder>Tavelin.ini" would be cut to 259 bytes ("Tavelin.i"): it is taken
+// by its short form, finds its kit and writes Tavelin.ini itself.
+TEST_F(FolderTest, AFolderTooLongForTheWholeSettingsPathIsTakenByItsShortForm) {
+  const std::size_t base = ExactAnsi(WidePath(temp_.path())).size();
+  ASSERT_LT(base, 200u);
+  const std::wstring folder = MakeFolder(std::wstring(250 - base - 1, L'b'));
+  ASSERT_EQ(ExactAnsi(folder).size(), 250u);
+  CopyKit(folder);
+  std::string ini = ReadWide(folder + L"Tavelin.ini");
+  ini += "\r\n[GENERAL]\r\nnChara=40001\r\n";
+  ASSERT_TRUE(MakeFile(folder + L"Tavelin.ini", ini));
+
+  StartIn(folder);
+  EXPECT_EQ(std::string(g_state.szModuleDir), ExactAnsi(ShortName(folder)));
+  EXPECT_NE(g_state.hbmMascot, nullptr) << "the figure loads";
+  g_state.nTimerMinute = 21;
+  CloseClock(hwnd_);
+  EXPECT_NE(ReadWide(folder + L"Tavelin.ini").find("nTimerMinute=21\r\n"), std::string::npos);
+  EXPECT_EQ(GetFileAttributesW((folder + L"Tavelin.i").c_str()), INVALID_FILE_ATTRIBUTES) << "no stray file";
+}
+
 TEST_F(FolderTest, AFolderWithNoAnsiFormAtAllIsNeitherReadNorWritten) {
   // A folder that does not exist has no short name either.
   const std::wstring folder = WidePath(temp_.path()) + ForeignName() + L"\\";

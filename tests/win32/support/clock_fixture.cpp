@@ -115,6 +115,11 @@ void PumpMessages(DWORD maxMilliseconds) {
 void PrepareProgramFolder(const std::string& folder) { PrepareProgramFolder(WidePath(folder)); }
 
 void PrepareProgramFolder(const std::wstring& folder) {
+  // Each start has a user settings folder of its own, empty, so that no test
+  // reads what another left there, nor touches the user's real one.
+  static TempFolder userData;
+  RemoveTree(WidePath(userData.path()) + L"Tavelin\\");
+  SetEnvironmentVariableW(L"APPDATA", WidePath(userData.path()).c_str());
   g_fakeModulePath = folder + L"Tavelin.exe";
   ResetSystemReadings();
   g_system.moduleFileName = FakeModuleFileName;
