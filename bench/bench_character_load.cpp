@@ -124,8 +124,8 @@ std::vector<Step> MeasureSteps(HWND hwnd, const Choice& choice, bool* regionsEqu
   const double keying = Best(n, [&] {
     face.pixels = faceDecoded;
     character.pixels = characterDecoded;
-    faceKey = KeyPicture(face.pixels.view(), face.hasAlphaChannel);
-    characterKey = KeyPicture(character.pixels.view(), character.hasAlphaChannel);
+    faceKey = KeyPicture(face.pixels.view(), face.cutByAlpha);
+    characterKey = KeyPicture(character.pixels.view(), character.cutByAlpha);
   });
   const double loadImage = Best(n, [&] {
     const ScopedWindowDC screen = ScopedWindowDC::Client(nullptr);

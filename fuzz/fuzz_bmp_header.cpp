@@ -2,13 +2,15 @@
 // beyond the file, and what it accepts is within the limits, in a form
 // Windows reads, with every pixel byte inside the file (checked here in
 // 128-bit arithmetic); cut anywhere before its pixels end, the same file is
-// refused; and a widened BMP header reads back as the same picture.
+// refused; a widened BMP header reads back as the same picture; and an
+// accepted uncompressed BMP is decoded without reading a byte beyond the file.
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
 
 #include "fuzz_support.h"
+#include "pictures/bmp_pixels.h"
 #include "pictures/picture_header.h"
 #include "pictures/pixel_buffer.h"
 
@@ -66,6 +68,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const PictureFault fault = Read(file, &header);
   if (fault != PictureFault::kNone) return 0;
   CheckAccepted(file, header);
+  if (header.IsUncompressedBmp() && static_cast<long long>(header.width) * header.height <= (1 << 20)) {
+    std::unique_ptr<unsigned char[]> bytes(new unsigned char[file.size()]);
+    std::memcpy(bytes.get(), file.data(), file.size());
+    PixelBuffer pixels;
+    FUZZ_REQUIRE(DecodeBmpPixels(bytes.get(), file.size(), header, &pixels));
+    FUZZ_REQUIRE(pixels.width() == header.width && pixels.height() == header.height);
+  }
 
   // A BMP cut before the end of its pixels is refused.
   if (header.format == PictureFormat::kBmp && cut < BmpPixelEnd(file, header)) {

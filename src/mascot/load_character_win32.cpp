@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <new>
 #include <utility>
 
 #include "app/character_table.h"
@@ -27,7 +28,7 @@ int ChooseCharacter(int nChara) {
 bool LoadKeyedPicture(const char* fileName, PixelBuffer* pixels, Pixel* key) {
   DecodedPicture picture;
   if (LoadPictureFile(fileName, &picture) != PictureFault::kNone) return false;
-  *key = KeyPicture(picture.pixels.view(), picture.hasAlphaChannel);
+  *key = KeyPicture(picture.pixels.view(), picture.cutByAlpha);
   *pixels = std::move(picture.pixels);
   return true;
 }
@@ -71,11 +72,15 @@ int LoadCharacter(HWND hwnd) {
   SettingsPath(settingsPath);
 
   Figure figure;
-  if (!MakeFigure(settingsPath, name, &figure)) return 0;
   ScopedBitmap mascot;
-  {
+  // Memory running out anywhere in reading and composing fails the load like
+  // an unreadable picture: the previous figure stays and the clock runs on.
+  try {
+    if (!MakeFigure(settingsPath, name, &figure)) return 0;
     const ScopedWindowDC screen = ScopedWindowDC::Client(nullptr);
     mascot.reset(CreateBitmapFromPixels(screen.get(), figure.picture.view()));
+  } catch (const std::bad_alloc&) {
+    return 0;
   }
   if (!mascot) return 0;
 

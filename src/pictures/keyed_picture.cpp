@@ -95,13 +95,14 @@ Pixel FindFreeKey(std::span<const KeyedView> pictures) {
   return colours.Get();
 }
 
-bool IsCutByAlpha(ConstPixelView decoded, bool hasAlphaChannel) {
-  return hasAlphaChannel && !decoded.empty() && !AlphaSaysNothing(decoded);
+bool IsCutByAlpha(const PictureHeader& header, ConstPixelView decoded) {
+  if (decoded.empty() || !header.MayHaveAlpha()) return false;
+  return header.format == PictureFormat::kPng || !AlphaSaysNothing(decoded);
 }
 
-Pixel KeyPicture(PixelView decoded, bool hasAlphaChannel) {
+Pixel KeyPicture(PixelView decoded, bool cutByAlpha) {
   if (decoded.empty()) return 0;
-  if (!IsCutByAlpha(decoded, hasAlphaChannel)) {
+  if (!cutByAlpha) {
     for (int y = 0; y < decoded.height; ++y) {
       Pixel* row = decoded.Row(y);
       for (int x = 0; x < decoded.width; ++x) row[x] &= kColourMask;

@@ -6,6 +6,7 @@
 
 #include <span>
 
+#include "pictures/picture_header.h"
 #include "pictures/pixel_buffer.h"
 
 // Stands in for a key colour and means "the picture's own top-left pixel".
@@ -30,16 +31,20 @@ Pixel ResolveKey(ConstPixelView picture, Pixel key);
 // distinct figure pixels) kCanvasMagenta all the same.
 Pixel FindFreeKey(std::span<const KeyedView> pictures);
 
-// Whether decoded pixels (0xAARRGGBB) are cut by their alpha rather than by
-// the colour of their top-left pixel: the one rule every load and the kit
-// checker follow.
-bool IsCutByAlpha(ConstPixelView decoded, bool hasAlphaChannel);
+// Whether a decoded picture (0xAARRGGBB) is cut by its alpha rather than by
+// the colour of its top-left pixel; the one rule every load and the kit
+// checker follow, the same whatever decoder read the picture:
+// - a PNG with an alpha channel or a transparency chunk always is, also when
+//   its alpha is zero everywhere (it then shows nothing);
+// - a BMP is when its header gives an alpha mask and its alpha is not zero
+//   everywhere;
+// - no other picture is.
+bool IsCutByAlpha(const PictureHeader& header, ConstPixelView decoded);
 
 // Turns decoded pixels (0xAARRGGBB) in place into a keyed picture (0x00RRGGBB)
-// and returns its key colour. With `hasAlphaChannel` and an alpha that is not
-// zero in every pixel, a pixel with alpha below 128 is transparent and the key
-// is a colour that no other pixel has; otherwise (no alpha, or alpha that says
-// nothing) the key is the colour of the top-left pixel.
-Pixel KeyPicture(PixelView decoded, bool hasAlphaChannel);
+// and returns its key colour. Cut by alpha, a pixel with alpha below 128 is
+// transparent and the key is a colour that no other pixel has; otherwise the
+// key is the colour of the top-left pixel.
+Pixel KeyPicture(PixelView decoded, bool cutByAlpha);
 
 #endif

@@ -61,26 +61,58 @@ bool IsWindowsBmpForm(int bitCount, std::uint32_t compression, bool topDown) {
   }
 }
 
+// A mask of one run of set bits (or none at all), as Windows requires.
+bool IsContiguousMask(std::uint32_t mask) {
+  if (mask == 0) return true;
+  const std::uint32_t low = mask & (~mask + 1);  // the lowest set bit
+  return ((mask + low) & mask) == 0;
+}
+
+// The masks by which the pixels of an uncompressed 16- or 32-bit BMP are read:
+// fixed without bit fields (5-5-5, or 8-8-8 with the header's alpha mask), else
+// from the header or from the three words after a 40-byte header.
+void ReadBmpMasks(const unsigned char* bytes, PictureHeader* header) {
+  const std::uint32_t infoSize = header->headerBytes;
+  const std::uint32_t alpha = infoSize >= kV3HeaderBytes ? Little32(bytes + kFileHeaderBytes + 52) : 0;
+  if (header->compression == kBmpBitFields) {
+    for (int i = 0; i < 3; ++i) header->masks[i] = Little32(bytes + kFileHeaderBytes + 40 + 4 * i);
+    header->masks[3] = alpha;
+  } else if (header->bitCount == 16) {
+    header->masks[0] = 0x7C00;
+    header->masks[1] = 0x03E0;
+    header->masks[2] = 0x001F;
+  } else if (header->bitCount == 32) {
+    header->masks[0] = 0x00FF0000;
+    header->masks[1] = 0x0000FF00;
+    header->masks[2] = 0x000000FF;
+    header->masks[3] = alpha;
+  }
+  header->alphaMask = header->masks[3] != 0;
+}
+
 PictureFault ReadBmpHeader(const unsigned char* bytes, std::size_t size, PictureHeader* header) {
   header->format = PictureFormat::kBmp;
   if (size < kFileHeaderBytes + 4) return PictureFault::kCutShort;
   const std::uint64_t pixelOffset = Little32(bytes + 10);
   const std::uint32_t infoSize = Little32(bytes + 14);
   header->headerBytes = infoSize;
+  header->pixelOffset = static_cast<std::uint32_t>(pixelOffset);
   long long width = 0;
   long long height = 0;
+  std::uint32_t coloursUsed = 0;
   if (infoSize == kCoreHeaderBytes) {
     if (size < kFileHeaderBytes + kCoreHeaderBytes) return PictureFault::kCutShort;
     width = Little16(bytes + 18);
     height = Little16(bytes + 20);
     header->bitCount = static_cast<int>(Little16(bytes + 24));
+    header->paletteEntryBytes = 3;
   } else if (infoSize >= kInfoHeaderBytes) {
     if (size - kFileHeaderBytes < infoSize) return PictureFault::kCutShort;
     width = static_cast<std::int32_t>(Little32(bytes + 18));
     height = static_cast<std::int32_t>(Little32(bytes + 22));
     header->bitCount = static_cast<int>(Little16(bytes + 28));
     header->compression = Little32(bytes + 30);
-    if (infoSize >= kV3HeaderBytes) header->alphaMask = Little32(bytes + kFileHeaderBytes + 52) != 0;
+    coloursUsed = Little32(bytes + 46);
   } else {
     return PictureFault::kNotAPicture;
   }
@@ -90,8 +122,29 @@ PictureFault ReadBmpHeader(const unsigned char* bytes, std::size_t size, Picture
     height = -height;
   }
   if (const PictureFault sides = CheckSides(width, height, header); sides != PictureFault::kNone) return sides;
-  if (!IsWindowsBmpForm(header->bitCount, header->compression, header->topDown)) {
+  if (!IsWindowsBmpForm(header->bitCount, header->compression, header->topDown) ||
+      (infoSize == kCoreHeaderBytes && (header->bitCount == 16 || header->bitCount == 32))) {
     return PictureFault::kUnsupportedForm;
+  }
+
+  // What lies between the headers and the pixels: the masks after a 40-byte
+  // header, and the palette of a picture of 8 bits or fewer. A decoder would
+  // make up what is missing.
+  std::uint64_t tables = kFileHeaderBytes + infoSize;
+  if (header->compression == kBmpBitFields && infoSize == kInfoHeaderBytes) tables += 12;
+  if (header->bitCount <= 8) {
+    const std::uint32_t most = 1u << header->bitCount;
+    header->paletteEntries = static_cast<int>(coloursUsed == 0 || coloursUsed > most ? most : coloursUsed);
+    tables += static_cast<std::uint64_t>(header->paletteEntries) * header->paletteEntryBytes;
+  }
+  if (pixelOffset < kFileHeaderBytes + infoSize) return PictureFault::kNotAPicture;
+  if (pixelOffset < tables) return PictureFault::kNoRoomForTables;
+  if (pixelOffset > size) return PictureFault::kCutShort;
+  if (header->bitCount == 16 || header->bitCount == 32) {
+    ReadBmpMasks(bytes, header);
+    for (const std::uint32_t mask : header->masks) {
+      if (!IsContiguousMask(mask) || (header->bitCount == 16 && mask > 0xFFFF)) return PictureFault::kUnsupportedForm;
+    }
   }
 
   std::uint64_t pixelBytes = 0;
@@ -102,8 +155,7 @@ PictureFault ReadBmpHeader(const unsigned char* bytes, std::size_t size, Picture
     pixelBytes = Little32(bytes + 34);
     if (pixelBytes == 0) return PictureFault::kNotAPicture;  // run-length coding must say how long it is
   }
-  if (pixelOffset < kFileHeaderBytes + infoSize) return PictureFault::kNotAPicture;
-  if (pixelOffset > size || pixelBytes > size - pixelOffset) return PictureFault::kCutShort;
+  if (pixelBytes > size - pixelOffset) return PictureFault::kCutShort;
   return PictureFault::kNone;
 }
 
@@ -191,6 +243,10 @@ bool PictureHeader::MayHaveAlpha() const {
   return alphaMask;
 }
 
+bool PictureHeader::IsUncompressedBmp() const {
+  return format == PictureFormat::kBmp && (compression == kBmpRgb || compression == kBmpBitFields);
+}
+
 PictureFault ReadPictureHeader(const unsigned char* bytes, std::size_t size, PictureHeader* header) {
   *header = PictureHeader();
   if (size == 0) return PictureFault::kEmpty;
@@ -263,9 +319,22 @@ std::string DescribePictureFault(PictureFault fault, const PictureHeader& header
       if (header.topDown && (header.compression == kBmpRle8 || header.compression == kBmpRle4)) {
         return "is a run-length coded BMP stored top-down, which Windows does not read";
       }
+      if (header.headerBytes == kCoreHeaderBytes && (header.bitCount == 16 || header.bitCount == 32)) {
+        return "is a BMP with a 12-byte core header and " + std::to_string(header.bitCount) +
+               " bits a pixel, which Windows does not read (a core header allows 1, 4, 8 and 24 bits)";
+      }
+      if (IsWindowsBmpForm(header.bitCount, header.compression, header.topDown)) {
+        return "is a BMP whose bit masks are not each one run of bits, which Windows does not read";
+      }
       return "is a BMP of " + std::to_string(header.bitCount) + " bits a pixel with compression " +
              std::to_string(header.compression) + ", which Windows does not read (it reads 1, 4, 8, 16, 24 and " +
              "32 bits; uncompressed, RLE8 with 8 bits, RLE4 with 4 bits, bit fields with 16 or 32 bits)";
+    case PictureFault::kNoRoomForTables:
+      return header.bitCount <= 8 ? "has no room for its palette of " + std::to_string(header.paletteEntries) +
+                                        " colours before its pixels"
+                                  : "has no room for its bit masks before its pixels";
+    case PictureFault::kDecoderRefused:
+      return "passes the clock's checks, but this system's picture decoder refuses it";
     case PictureFault::kNotAPicture:
       break;
   }

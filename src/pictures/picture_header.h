@@ -23,7 +23,9 @@ enum class PictureFault {
   kZeroSize,        // width or height 0
   kBeyondLimits,    // side or pixel count beyond the picture limits
   kUnsupportedForm, // a bit count or compression Windows does not read
-  kNotAPicture,     // not a picture Windows can read
+  kNoRoomForTables, // the palette or the bit masks do not fit before the pixels
+  kNotAPicture,     // neither BMP nor PNG by its own headers
+  kDecoderRefused,  // passes these rules, but the system's decoder refuses it
 };
 
 // The most bytes a picture file may have: a picture within the limits takes
@@ -43,20 +45,29 @@ struct PictureHeader {
   int width = 0;
   int height = 0;
   // BMP: the info header's size, bits per pixel, compression, row order and
-  // whether the header gives an alpha mask.
+  // whether the header gives an alpha mask (bit fields with a V3 header or
+  // later, or 32 bits uncompressed with one), where the pixels start, the
+  // palette (entries of 3 bytes after a core header, else 4) and the masks
+  // of red, green, blue and alpha as the pixels are read with them.
   std::uint32_t headerBytes = 0;
   int bitCount = 0;
   std::uint32_t compression = kBmpRgb;
   bool topDown = false;
   bool alphaMask = false;
+  std::uint32_t pixelOffset = 0;
+  int paletteEntries = 0;
+  int paletteEntryBytes = 4;
+  std::uint32_t masks[4] = {0, 0, 0, 0};
   // PNG: colour type, bits per channel and whether a tRNS chunk is there.
   int colourType = 0;
   int bitDepth = 0;
   bool transparency = false;
 
-  // Whether the file says it carries alpha; for BMP the decoder has the last
-  // word on whether it reads it.
+  // Whether the file says it carries alpha: a PNG with an alpha channel or a
+  // transparency chunk, a BMP whose header gives an alpha mask.
   bool MayHaveAlpha() const;
+  // An uncompressed BMP, which the clock decodes itself.
+  bool IsUncompressedBmp() const;
 };
 
 // Reads the headers of a whole file of `size` bytes: kNone with `header`

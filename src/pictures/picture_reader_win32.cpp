@@ -7,6 +7,7 @@
 #include <new>
 #include <utility>
 
+#include "pictures/bmp_pixels.h"
 #include "pictures/keyed_picture.h"
 #include "shared/scoped_com_win32.h"
 
@@ -62,18 +63,6 @@ PictureFault FaultOfFailedOpen(const char* fileName, DWORD error) {
   }
 }
 
-// Whether the decoder's own pixel format keeps an alpha channel.
-bool FormatHasAlpha(IWICImagingFactory* factory, const WICPixelFormatGUID& format) {
-  ScopedComPtr<IWICComponentInfo> component;
-  if (FAILED(factory->CreateComponentInfo(format, component.put()))) return false;
-  ScopedComPtr<IWICPixelFormatInfo2> info;
-  if (FAILED(component->QueryInterface(IID_IWICPixelFormatInfo2, reinterpret_cast<void**>(info.put())))) {
-    return false;
-  }
-  BOOL transparency = FALSE;
-  return SUCCEEDED(info->SupportsTransparency(&transparency)) && transparency != FALSE;
-}
-
 // Frame 0 of the file in memory, converted to 32-bit BGRA, into `picture`.
 bool Decode(IWICImagingFactory* factory, std::string& bytes, DecodedPicture* picture) {
   ScopedComPtr<IWICStream> stream;
@@ -110,11 +99,6 @@ bool Decode(IWICImagingFactory* factory, std::string& bytes, DecodedPicture* pic
   if (FAILED(converter->CopyPixels(nullptr, stride, stride * height, reinterpret_cast<BYTE*>(pixels.data())))) {
     return false;
   }
-  // PNG says in its header whether it has alpha; a BMP's alpha mask counts
-  // only where the decoder reads it.
-  picture->hasAlphaChannel = picture->header.MayHaveAlpha() &&
-                             (picture->header.format == PictureFormat::kPng || FormatHasAlpha(factory, format));
-  picture->cutByAlpha = IsCutByAlpha(pixels.view(), picture->hasAlphaChannel);
   picture->pixels = std::move(pixels);
   return true;
 }
@@ -180,10 +164,20 @@ PictureFault DecodePictureBytes(std::string* bytes, DecodedPicture* picture) {
   const PictureFault fault =
       ReadPictureHeader(reinterpret_cast<const unsigned char*>(bytes->data()), bytes->size(), &picture->header);
   if (fault != PictureFault::kNone) return fault;
-  WidenBmpHeader(bytes, &picture->header);
-  if (g_reader == nullptr || !g_reader->factory || !Decode(g_reader->factory.get(), *bytes, picture)) {
-    return PictureFault::kNotAPicture;
+  if (picture->header.IsUncompressedBmp()) {
+    // Read here, the same on every system, and never by a decoder that may crash on it.
+    if (!DecodeBmpPixels(reinterpret_cast<const unsigned char*>(bytes->data()), bytes->size(), picture->header,
+                         &picture->pixels)) {
+      return PictureFault::kUnreadable;
+    }
+  } else {
+    WidenBmpHeader(bytes, &picture->header);
+    if (g_reader == nullptr || !g_reader->factory) return PictureFault::kNotAPicture;
+    if (!Decode(g_reader->factory.get(), *bytes, picture)) return PictureFault::kDecoderRefused;
   }
+  // Both by the file's own word, never by the decoder's.
+  picture->hasAlphaChannel = picture->header.MayHaveAlpha();
+  picture->cutByAlpha = IsCutByAlpha(picture->header, picture->pixels.view());
   return PictureFault::kNone;
 }
 

@@ -25,7 +25,7 @@ TEST(KeyPicture, CutsByAlphaFromHalfOn) {
   struct Case {
     const char* what;
     std::vector<Pixel> decoded;
-    bool hasAlpha;
+    bool cutByAlpha;
     Pixel key;
     std::vector<Pixel> keyed;
   } cases[] = {
@@ -35,9 +35,9 @@ TEST(KeyPicture, CutsByAlphaFromHalfOn) {
        {M, 0x00000000, 0x00000000, M}},
       {"an opaque corner is figure", {0xFF0000FF, 0x00000000, 0x00000000, 0x00000000}, true, M,
        {0x000000FF, M, M, M}},
-      {"alpha zero everywhere says nothing: the corner is the key", {0x00010203, 0x00445566, 0x00010203, 0x00FFFFFF},
-       true, 0x00010203, {0x00010203, 0x00445566, 0x00010203, 0x00FFFFFF}},
-      {"without an alpha channel the corner is the key", {0xFF010203, 0x20445566, 0x00010203, 0xFFFFFFFF}, false,
+      {"cut by an alpha of zero everywhere, nothing shows", {0x00010203, 0x00445566, 0x00010203, 0x00FFFFFF},
+       true, M, {M, M, M, M}},
+      {"not cut by alpha, the corner is the key", {0xFF010203, 0x20445566, 0x00010203, 0xFFFFFFFF}, false,
        0x00010203, {0x00010203, 0x00445566, 0x00010203, 0x00FFFFFF}},
       {"opaque magenta keeps its colour and takes another key", {0xFFFF00FF, 0x00000000, 0xFF000000, 0xFF000002},
        true, 0x00000001, {M, 0x00000001, 0x00000000, 0x00000002}},
@@ -45,8 +45,48 @@ TEST(KeyPicture, CutsByAlphaFromHalfOn) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     PixelBuffer picture = FromPixels(2, c.decoded);
-    EXPECT_EQ(KeyPicture(picture.view(), c.hasAlpha), c.key);
+    EXPECT_EQ(KeyPicture(picture.view(), c.cutByAlpha), c.key);
     EXPECT_EQ(PixelsOf(picture), c.keyed);
+  }
+}
+
+// The one rule for alpha, the same whichever decoder read the picture.
+TEST(IsCutByAlpha, PngByItsHeaderBmpByItsMaskAndItsPixels) {
+  PictureHeader png;
+  png.format = PictureFormat::kPng;
+  PictureHeader bmp;
+  bmp.format = PictureFormat::kBmp;
+  const auto with = [](PictureHeader header, int colourType, bool transparency, bool alphaMask) {
+    header.colourType = colourType;
+    header.transparency = transparency;
+    header.alphaMask = alphaMask;
+    return header;
+  };
+  const std::vector<Pixel> someAlpha = {0x00000000, 0xFF112233};
+  const std::vector<Pixel> noAlpha = {0x00000000, 0x00112233};
+  const std::vector<Pixel> opaque = {0xFF000000, 0xFF112233};
+  const struct {
+    const char* what;
+    PictureHeader header;
+    std::vector<Pixel> pixels;
+    bool cut;
+  } cases[] = {
+      {"PNG RGBA", with(png, 6, false, false), someAlpha, true},
+      {"PNG RGBA, alpha zero everywhere", with(png, 6, false, false), noAlpha, true},
+      {"PNG grey and alpha", with(png, 4, false, false), opaque, true},
+      {"PNG palette with tRNS", with(png, 3, true, false), noAlpha, true},
+      {"PNG RGB with tRNS", with(png, 2, true, false), opaque, true},
+      {"PNG RGB", with(png, 2, false, false), someAlpha, false},
+      {"PNG grey", with(png, 0, false, false), someAlpha, false},
+      {"BMP with an alpha mask", with(bmp, 0, false, true), someAlpha, true},
+      {"BMP with an alpha mask, all opaque", with(bmp, 0, false, true), opaque, true},
+      {"BMP with an alpha mask, alpha zero everywhere", with(bmp, 0, false, true), noAlpha, false},
+      {"BMP without an alpha mask", with(bmp, 0, false, false), someAlpha, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const PixelBuffer picture = FromPixels(2, c.pixels);
+    EXPECT_EQ(IsCutByAlpha(c.header, picture.view()), c.cut);
   }
 }
 

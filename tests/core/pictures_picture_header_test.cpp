@@ -34,6 +34,33 @@ std::string InfoHead(std::int32_t width, std::int32_t height, int bitCount, std:
   return head;
 }
 
+// The head with its pixels at `offset`: room for a palette or masks after it.
+std::string PixelsAt(std::string head, std::uint32_t offset) {
+  Put(&head, 10, offset, 4);
+  return head;
+}
+
+// A 12-byte core header: pixels right after it, or after `palette` entries.
+std::string CoreHead(int width, int height, int bitCount, int palette = 0) {
+  std::string head(26, '\0');
+  head[0] = 'B';
+  head[1] = 'M';
+  Put(&head, 10, 26 + 3 * palette, 4);
+  Put(&head, 14, 12, 4);
+  Put(&head, 18, static_cast<std::uint32_t>(width), 2);
+  Put(&head, 20, static_cast<std::uint32_t>(height), 2);
+  Put(&head, 22, 1, 2);
+  Put(&head, 24, static_cast<std::uint32_t>(bitCount), 2);
+  return head;
+}
+
+// The head, grown to `size` bytes, with a field set.
+std::string PutAt(std::string head, std::size_t at, std::uint32_t value, std::size_t size) {
+  head.resize(std::max(head.size(), size), '\0');
+  Put(&head, at, value, 4);
+  return head;
+}
+
 // The head followed by zeros up to `fileSize` bytes.
 PictureFault Fault(std::string head, std::size_t fileSize, PictureHeader* header = nullptr) {
   head.resize(std::max(fileSize, head.size()), '\0');
@@ -82,22 +109,43 @@ TEST(PictureHeader, EachBmpRuleHasItsOwnFault) {
       {"24-bit, one byte short", InfoHead(3, 2, 24), 54 + 12 * 2 - 1, F::kCutShort},
       {"32-bit top-down, complete", InfoHead(5, -4, 32), 54 + 80, F::kNone},
       {"32-bit top-down, half", InfoHead(5, -4, 32), 54 + 40, F::kCutShort},
-      {"1-bit rows of 4 bytes", InfoHead(33, 2, 1), 54 + 16, F::kNone},
+      {"1-bit rows of 4 bytes", PixelsAt(InfoHead(33, 2, 1), 62), 62 + 16, F::kNone},
       {"header only", InfoHead(200, 300, 24), 54, F::kCutShort},
       {"info header cut", InfoHead(200, 300, 24), 40, F::kCutShort},
       {"height at the integer limit", InfoHead(1, INT32_MIN, 8), 1000, F::kBeyondLimits},
       {"width at the integer limit", InfoHead(INT32_MAX, 1, 32), 1000, F::kBeyondLimits},
       {"negative width", InfoHead(-5, 1, 32), 1000, F::kNotAPicture},
-      {"RLE8 with its length", InfoHead(100, 100, 8, kBmpRle8, 500), 54 + 500, F::kNone},
-      {"RLE8 cut short", InfoHead(100, 100, 8, kBmpRle8, 500), 54 + 499, F::kCutShort},
-      {"RLE8 without a length", InfoHead(100, 100, 8, kBmpRle8, 0), 100000, F::kNotAPicture},
-      {"RLE4", InfoHead(100, 100, 4, kBmpRle4, 500), 54 + 500, F::kNone},
+      {"RLE8 with its length", PixelsAt(InfoHead(100, 100, 8, kBmpRle8, 500), 1078), 1078 + 500, F::kNone},
+      {"RLE8 cut short", PixelsAt(InfoHead(100, 100, 8, kBmpRle8, 500), 1078), 1078 + 499, F::kCutShort},
+      {"RLE8 without a length", PixelsAt(InfoHead(100, 100, 8, kBmpRle8, 0), 1078), 100000, F::kNotAPicture},
+      {"RLE4", PixelsAt(InfoHead(100, 100, 4, kBmpRle4, 500), 118), 118 + 500, F::kNone},
       {"RLE8 top-down", InfoHead(100, -100, 8, kBmpRle8, 500), 54 + 500, F::kUnsupportedForm},
       {"RLE4 top-down", InfoHead(100, -100, 4, kBmpRle4, 500), 54 + 500, F::kUnsupportedForm},
       {"RLE8 with 4 bits", InfoHead(100, 100, 4, kBmpRle8, 500), 54 + 500, F::kUnsupportedForm},
       {"RLE4 with 8 bits", InfoHead(100, 100, 8, kBmpRle4, 500), 54 + 500, F::kUnsupportedForm},
-      {"bit fields, 16 bits", InfoHead(2, 2, 16, kBmpBitFields), 54 + 8, F::kNone},
-      {"bit fields, 32 bits top-down", InfoHead(2, -2, 32, kBmpBitFields), 54 + 16, F::kNone},
+      {"bit fields, 16 bits", PixelsAt(InfoHead(2, 2, 16, kBmpBitFields), 66), 66 + 8, F::kNone},
+      {"bit fields, 32 bits top-down", PixelsAt(InfoHead(2, -2, 32, kBmpBitFields), 66), 66 + 16, F::kNone},
+      {"bit fields without room for their masks", InfoHead(2, 2, 32, kBmpBitFields), 54 + 16, F::kNoRoomForTables},
+      {"bit fields, masks one byte short", PixelsAt(InfoHead(2, 2, 32, kBmpBitFields), 65), 65 + 16,
+       F::kNoRoomForTables},
+      {"8 bits without room for a palette", InfoHead(2, 2, 8), 54 + 8, F::kNoRoomForTables},
+      {"8 bits, palette one entry short", PixelsAt(InfoHead(2, 2, 8), 54 + 255 * 4), 54 + 255 * 4 + 8,
+       F::kNoRoomForTables},
+      {"8 bits, whole palette", PixelsAt(InfoHead(2, 2, 8), 54 + 256 * 4), 54 + 256 * 4 + 8, F::kNone},
+      {"4 bits with a palette of 3 colours", PixelsAt(PutAt(InfoHead(2, 2, 4), 46, 3, 54), 66), 66 + 8, F::kNone},
+      {"4 bits, 3 colours, one short", PixelsAt(PutAt(InfoHead(2, 2, 4), 46, 3, 54), 65), 65 + 8,
+       F::kNoRoomForTables},
+      {"24 bits need no palette", InfoHead(2, 2, 24), 54 + 16, F::kNone},
+      {"core header, 1 bit with its palette", CoreHead(4, 2, 1, 2), 26 + 6 + 8, F::kNone},
+      {"core header, 8 bits without its palette", CoreHead(4, 2, 8), 26 + 8, F::kNoRoomForTables},
+      {"core header, 8 bits with its palette", CoreHead(4, 2, 8, 256), 26 + 768 + 8, F::kNone},
+      {"core header, 24 bits", CoreHead(4, 2, 24), 26 + 24, F::kNone},
+      {"core header, 16 bits", CoreHead(4, 2, 16), 26 + 16, F::kUnsupportedForm},
+      {"core header, 32 bits", CoreHead(4, 2, 32), 26 + 32, F::kUnsupportedForm},
+      {"bit fields with a mask of two runs", PutAt(PixelsAt(InfoHead(2, 2, 32, kBmpBitFields), 66), 54, 0x00FF00FF, 66),
+       66 + 16, F::kUnsupportedForm},
+      {"16-bit bit fields with a mask beyond 16 bits", PutAt(PixelsAt(InfoHead(2, 2, 16, kBmpBitFields), 66), 54,
+       0x000F0000, 66), 66 + 8, F::kUnsupportedForm},
       {"bit fields, 24 bits", InfoHead(2, 2, 24, kBmpBitFields), 54 + 16, F::kUnsupportedForm},
       {"bit count 2", InfoHead(4, 4, 2), 54 + 16, F::kUnsupportedForm},
       {"bit count 7", InfoHead(4, 4, 7), 54 + 16, F::kUnsupportedForm},
@@ -106,7 +154,7 @@ TEST(PictureHeader, EachBmpRuleHasItsOwnFault) {
       {"JPEG inside", InfoHead(4, 4, 24, 4, 100), 54 + 100, F::kUnsupportedForm},
       {"PNG inside", InfoHead(4, 4, 24, 5, 100), 54 + 100, F::kUnsupportedForm},
       {"unknown compression", InfoHead(4, 4, 24, 77, 100), 54 + 100, F::kUnsupportedForm},
-      {"sides at the picture limit", InfoHead(16384, -1024, 1), 54 + 2048 * 1024, F::kNone},
+      {"sides at the picture limit", PixelsAt(InfoHead(16384, -1024, 1), 62), 62 + 2048 * 1024, F::kNone},
       {"16 megapixels and one row more", InfoHead(16384, -1025, 1), 54 + 2048 * 1025, F::kBeyondLimits},
       {"wider than the picture limit", InfoHead(16385, 1, 1), 54 + 2052, F::kBeyondLimits},
       {"taller than the picture limit", InfoHead(1, -16385, 1), 54 + 4 * 16385, F::kBeyondLimits},
@@ -160,10 +208,11 @@ TEST(PictureHeader, BmpAlphaMaskComesFromTheV3HeaderOnward) {
     std::string head = InfoHead(2, 2, 32, kBmpBitFields);
     head.resize(14 + size, '\0');
     Put(&head, 14, size, 4);
-    Put(&head, 10, 14 + size, 4);
+    const std::uint32_t offset = 14 + size + (size == 40 ? 12 : 0);  // the masks follow a 40-byte header
+    Put(&head, 10, offset, 4);
     if (size >= 56) Put(&head, 14 + 52, 0xFF000000u, 4);
     PictureHeader header;
-    ASSERT_EQ(Fault(head, 14 + size + 16, &header), PictureFault::kNone);
+    ASSERT_EQ(Fault(head, offset + 16, &header), PictureFault::kNone);
     EXPECT_EQ(header.alphaMask, size >= 56);
     EXPECT_EQ(header.MayHaveAlpha(), size >= 56);
   }
@@ -245,7 +294,7 @@ TEST(PictureHeader, DescriptionsNameTheForm) {
   PictureHeader header;
   ASSERT_EQ(Fault(InfoHead(320, -400, 24), 54 + 960 * 400, &header), PictureFault::kNone);
   EXPECT_EQ(DescribePicture(header, false), "BMP 320 x 400 24-bit top-down");
-  ASSERT_EQ(Fault(InfoHead(100, 100, 8, kBmpRle8, 500), 54 + 500, &header), PictureFault::kNone);
+  ASSERT_EQ(Fault(PixelsAt(InfoHead(100, 100, 8, kBmpRle8, 500), 1078), 1078 + 500, &header), PictureFault::kNone);
   EXPECT_EQ(DescribePicture(header, false), "BMP 100 x 100 8-bit RLE8");
   const std::string png = Png(320, 400, 16, 6);
   ASSERT_EQ(Fault(png, png.size(), &header), PictureFault::kNone);
@@ -257,6 +306,14 @@ TEST(PictureHeader, DescriptionsNameTheForm) {
             "all");
   ASSERT_EQ(Fault(InfoHead(4, 4, 7), 100, &header), PictureFault::kUnsupportedForm);
   EXPECT_NE(DescribePictureFault(PictureFault::kUnsupportedForm, header).find("7 bits a pixel"), std::string::npos);
+  ASSERT_EQ(Fault(CoreHead(4, 4, 16), 100, &header), PictureFault::kUnsupportedForm);
+  EXPECT_NE(DescribePictureFault(PictureFault::kUnsupportedForm, header).find("core header allows 1, 4, 8 and 24"),
+            std::string::npos);
+  ASSERT_EQ(Fault(InfoHead(4, 4, 8), 100, &header), PictureFault::kNoRoomForTables);
+  EXPECT_EQ(DescribePictureFault(PictureFault::kNoRoomForTables, header),
+            "has no room for its palette of 256 colours before its pixels");
+  EXPECT_EQ(DescribePictureFault(PictureFault::kDecoderRefused, header),
+            "passes the clock's checks, but this system's picture decoder refuses it");
 }
 
 // The same limits hold for a canvas, whose size only the layout knows.

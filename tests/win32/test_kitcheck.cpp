@@ -256,11 +256,22 @@ TEST(KitCheckTest, EachRefusedPictureNamesTheOneRuleItBroke) {
       {special.locked, "", "is locked by another program"},
       {special.folder, "", "is not a regular file (a device, a folder or a pipe)"},
   };
+  std::string brokenPng = PngBytes(MakeTestFace().view(), PngForm{});
+  const std::size_t idat = brokenPng.find("IDAT");
+  for (std::size_t i = idat + 4; i < idat + 24 && i < brokenPng.size(); ++i) brokenPng[i] = '\x5A';
+  const std::vector<Case> headers = {
+      {"core16.bmp", WithField(BmpBytes(MakeTestFace().view(), BmpForm{kBmpCoreHeader, 24}), 24, 16, 2),
+       "is a BMP with a 12-byte core header and 16 bits a pixel, which Windows does not read (a core header allows "
+       "1, 4, 8 and 24 bits)"},
+      {"nopalette.bmp", WithField(BmpBytes(MakeTestFace().view(), BmpForm{kBmpInfoHeader, 8}), 10, 54),
+       "has no room for its palette of"},
+      {"broken.png", brokenPng, "passes the clock's checks, but this system's picture decoder refuses it"},
+  };
   std::vector<Case> devices;
   for (const std::string& name : special.devices) {
     devices.push_back({name, "", "is not a regular file (a device, a folder or a pipe)"});
   }
-  for (const std::vector<Case>* table : std::vector<const std::vector<Case>*>{&cases, &devices}) {
+  for (const std::vector<Case>* table : std::vector<const std::vector<Case>*>{&cases, &headers, &devices}) {
     std::vector<std::string> faces;
     for (const Case& c : *table) {
       if (!c.bytes.empty() || c.face == "empty.bmp") WriteFileBytes(kit.File(c.face), c.bytes);
@@ -280,6 +291,38 @@ TEST(KitCheckTest, EachRefusedPictureNamesTheOneRuleItBroke) {
       EXPECT_TRUE(HasExactLine(lines, name + ": does NOT load; the clock shows nothing when it is chosen"));
     }
   }
+}
+
+// A magenta figure pixel moves the canvas's key off magenta, which is no
+// fault; a 32-bit BMP with red in its low byte is read, in its own colours.
+TEST(KitCheckTest, AMagentaFigurePixelAndBitFieldsInAnyOrderAreToldTruly) {
+  Kit kit;
+  PixelBuffer magenta = MakeTestCharacter(200, 300, kCharacterKey, kCharacterBody, 3, 7);
+  magenta.view().At(100, 150) = 0x00FF00FF;
+  WritePicture(kit.File("magenta.bmp"), magenta);
+  BmpForm redLow{kBmpInfoHeader, 32, kBmpBitFields};
+  redLow.masks[0] = 0x000000FF;
+  redLow.masks[1] = 0x0000FF00;
+  redLow.masks[2] = 0x00FF0000;
+  WriteFileBytes(kit.File("redlow.bmp"),
+                 BmpBytes(MakeTestCharacter(200, 300, kCharacterKey, kCharacterBody, 3, 7).view(), redLow));
+  kit.WriteIni(Section("Aduvi", Keys("face.bmp", "magenta.bmp", 0, 0, 1)) +
+               Section("Belmoa", Keys("face.bmp", "redlow.bmp", 0, 0, 1)));
+  int status = -1;
+  std::vector<std::string> lines;
+  FinishOrFail([&] { lines = kit.Check(&status); });
+  EXPECT_TRUE(HasExactLine(lines, "Aduvi: loads")) << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Aduvi", "a figure pixel is magenta, so the canvas's background is "))
+      << Dump(lines);
+  for (const std::string& line : lines) {
+    EXPECT_EQ(line.find("warning"), std::string::npos) << "no warning on this kit: " << line;
+  }
+  EXPECT_TRUE(HasExactLine(lines, "Belmoa: loads")) << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Belmoa", "character picture \"redlow.bmp\" is a readable BMP 200 x 300 32-bit bit fields"))
+      << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Belmoa", "character picture key colour (its top-left pixel, see-through wherever it "
+                                       "appears): red 0, green 255, blue 0"))
+      << "the colours are read in their own order\n" << Dump(lines);
 }
 
 TEST(KitCheckTest, ASettingsFileThatIsADeviceIsRefusedAtOnce) {

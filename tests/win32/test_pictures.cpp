@@ -173,6 +173,26 @@ std::vector<Form> AllForms() {
   png("PNG grey and alpha, 16 bits", greyAlpha, PngForm{kPngGreyAlpha, 16}, greyAlpha, true);
   png("PNG RGBA", alpha, PngForm{kPngRgbAlpha, 8}, alpha, true);
   png("PNG RGBA, 16 bits", alpha, PngForm{kPngRgbAlpha, 16}, alpha, true);
+  // Red, green and blue in each byte order, after a 40-byte header and, with
+  // an alpha mask in the top byte, in a V5 header. Red in the low byte is the
+  // layout one system decoder reads beyond its buffer.
+  static const char* const kOrders[6][2] = {
+      {"bit fields, R G B from the top", "bit fields with alpha, R G B from the top"},
+      {"bit fields, B G R from the top (red low)", "bit fields with alpha, B G R from the top (red low)"},
+      {"bit fields, G R B from the top", "bit fields with alpha, G R B from the top"},
+      {"bit fields, B R G from the top", "bit fields with alpha, B R G from the top"},
+      {"bit fields, G B R from the top", "bit fields with alpha, G B R from the top"},
+      {"bit fields, R B G from the top", "bit fields with alpha, R B G from the top"},
+  };
+  const int shifts[6][3] = {{16, 8, 0}, {0, 8, 16}, {8, 16, 0}, {8, 0, 16}, {0, 16, 8}, {16, 0, 8}};
+  for (int order = 0; order < 6; ++order) {
+    for (int withAlpha = 0; withAlpha < 2; ++withAlpha) {
+      BmpForm form = Bmp(withAlpha ? kBmpV5Header : kBmpInfoHeader, 32, kBmpBitFields, false,
+                         withAlpha ? 0xFF000000 : 0);
+      for (int i = 0; i < 3; ++i) form.masks[i] = 0xFFu << shifts[order][i];
+      bmp(kOrders[order][withAlpha], withAlpha ? alpha : plain, form, withAlpha ? alpha : plain, withAlpha != 0);
+    }
+  }
   return forms;
 }
 
@@ -466,10 +486,11 @@ TEST_F(PicturesTest, TheDemoCharactersAtTheSmallSizeHaveNoRimEither) {
 }
 
 TEST_F(PicturesTest, TheClockHoldsTheReaderFromStartToShutdown) {
-  WriteFileBytes(folder_.File("chara.bmp"), BmpBytes(MakeCharacter(false, false).view()));
-  WriteIni("chara.bmp");
+  // A PNG: uncompressed BMPs are read without the system's decoder.
+  WriteFileBytes(folder_.File("chara.png"), PngBytes(MakeCharacter(false, false).view(), PngForm{}));
+  WriteIni("chara.png");
   DecodedPicture decoded;
-  const std::string file = folder_.File("chara.bmp");
+  const std::string file = folder_.File("chara.png");
   EXPECT_EQ(LoadPictureFile(file.c_str(), &decoded), PictureFault::kNotAPicture) << "no reader before the start";
   Start();
   EXPECT_EQ(LoadPictureFile(file.c_str(), &decoded), PictureFault::kNone);

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <new>
 #include <string>
 #include <utility>
 #include <vector>
@@ -249,7 +250,15 @@ Picture CheckPicture(const std::string& fileName, const char* what, Findings* fi
   if (fileName.empty()) return picture;  // already told by the key's check
   const char* name = fileName.c_str();
   DecodedPicture decoded;
-  const PictureFault fault = LoadPictureFile(name, &decoded);
+  PictureFault fault = PictureFault::kNone;
+  try {
+    fault = LoadPictureFile(name, &decoded);
+    if (fault == PictureFault::kNone) picture.key = KeyPicture(decoded.pixels.view(), decoded.cutByAlpha);
+  } catch (const std::bad_alloc&) {
+    findings->Fail(Format("%s \"%s\" needs more memory than this system can give; the clock fails to load it", what,
+                          name));
+    return picture;
+  }
   if (fault == PictureFault::kMissing) {
     findings->Fail(Format("%s \"%s\" not found (looked for %s)", what, name, FullPath(name).c_str()));
     return picture;
@@ -262,10 +271,9 @@ Picture CheckPicture(const std::string& fileName, const char* what, Findings* fi
   picture.height = decoded.pixels.height();
   findings->Note(Format("%s \"%s\" is a readable %s", what, name,
                         DescribePicture(decoded.header, decoded.hasAlphaChannel).c_str()));
-  picture.key = KeyPicture(decoded.pixels.view(), decoded.hasAlphaChannel);
   picture.pixels = std::move(decoded.pixels);
   picture.usable = true;
-  if (decoded.hasAlphaChannel) {
+  if (decoded.cutByAlpha) {
     findings->Note(Format("%s is cut by its alpha channel: pixels with alpha below 128 are see-through", what));
   } else {
     findings->Note(Format("%s key colour (its top-left pixel, see-through wherever it appears): %s", what,
@@ -315,7 +323,13 @@ bool CheckFigure(const Picture& face, const Picture& character, int x, int y, in
   pictures.characterKey = character.key;
   for (const int nSize : {IDM_SIZE_NORMAL, IDM_SIZE_SMALL}) {
     Figure& figure = nSize == IDM_SIZE_SMALL ? sheetFigure->small : sheetFigure->normal;
-    if (!ComposeFigure(pictures, ScaleForSize(nSize), &figure)) {
+    bool composed = false;
+    try {
+      composed = ComposeFigure(pictures, ScaleForSize(nSize), &figure);
+    } catch (const std::bad_alloc&) {
+      composed = false;
+    }
+    if (!composed) {
       findings->Fail(Format("the figure cannot be composed at the %s size (not enough memory?)", SizeWord(nSize)));
       return false;
     }
@@ -327,13 +341,15 @@ bool CheckFigure(const Picture& face, const Picture& character, int x, int y, in
     findings->Fail("every pixel of the figure is see-through, so the clock would show nothing");
     return false;
   }
-  // The outline leaves out the colour of the window's top-left pixel.
+  // The outline leaves out the colour of the window's top-left pixel, which
+  // is the canvas's background: magenta, or, when a figure pixel is magenta,
+  // a colour no figure pixel has, so that the magenta pixels show.
   const Pixel canvasCorner = sheetFigure->normal.picture.view().At(0, 0);
   if (canvasCorner == kCanvasMagenta) {
     findings->Note("the canvas's top-left pixel is still the magenta background, so the outline cuts it away");
   } else {
-    findings->Warn(Format("the canvas's top-left pixel is %s, not the magenta background: the outline cuts away that "
-                          "colour instead, and the magenta shows",
+    findings->Note(Format("a figure pixel is magenta, so the canvas's background is %s, a colour no figure pixel "
+                          "has; the outline cuts that away and the magenta pixels show",
                           DescribeColour(canvasCorner).c_str()));
   }
   return true;

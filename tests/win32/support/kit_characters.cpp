@@ -26,8 +26,8 @@ bool ComposeKitCharacter(const std::string& folder, const KitCharacter& kit, dou
     return false;
   }
   FigurePictures pictures{};
-  pictures.faceKey = KeyPicture(face.pixels.view(), face.hasAlphaChannel);
-  pictures.characterKey = KeyPicture(character.pixels.view(), character.hasAlphaChannel);
+  pictures.faceKey = KeyPicture(face.pixels.view(), face.cutByAlpha);
+  pictures.characterKey = KeyPicture(character.pixels.view(), character.cutByAlpha);
   pictures.face = face.pixels.view();
   pictures.character = character.pixels.view();
   pictures.xPosFace = kit.x;
