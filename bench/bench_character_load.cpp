@@ -1,10 +1,13 @@
 // Character load times, step by step: a large figure (about 1000 x 1400
-// canvas, ragged outline, several runs per row) and a demo-sized one, at both
-// sizes. Each step of one load is timed on its own (the best of several
-// runs), once the way the clock loads today and once the way it loaded
-// before: pictures through LoadImageA with the decoded bitmap read back, and
-// the outline made by ExtCreateRegion. The last line of each figure is the
-// whole LoadCharacter, measured.
+// canvas, ragged outline, several runs per row), a demo-sized one and a small
+// one (a 120 x 120 character with its 150 x 150 face), at both sizes. Each
+// step of one load is timed on its own (the best of several runs). Where the
+// clock once did a step another way, that way is measured too, in the same
+// run ("before"): pictures through LoadImageA with the bitmap read back, runs
+// found in MascotBitmap read back, the outline made by ExtCreateRegion, and
+// the window shown with its outline already set. Steps without a "before"
+// are done as they were. The last lines are the whole LoadCharacter with its
+// first paint, measured, and the large figure's time against the small one's.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -80,7 +83,7 @@ HRGN RegionOneRunAtATime(const std::vector<ShapeRun>& runs) {
 
 struct Step {
   const char* name;
-  double before;  // negative: not a step of its own then
+  double before;  // negative: done then as now, not measured twice
   double after;
 };
 
@@ -150,19 +153,19 @@ std::vector<Step> MeasureSteps(HWND hwnd, const Choice& choice, bool* regionsEqu
   Figure figure;
   const double composition = Best(n, [&] { ComposeFigure(pictures, 1.0, &figure); });
   const double composed = Best(n, [&] { ComposeFigure(pictures, ScaleForSize(choice.nSize), &figure); });
-  steps.push_back({"composition", composition, composition});
+  steps.push_back({"composition", -1, composition});
   const double scaling = std::max(composed - composition, 0.0);
-  steps.push_back({"scaling", scaling, scaling});
+  steps.push_back({"scaling", -1, scaling});
 
   ScopedBitmap mascot;
   const double bitmap = Best(n, [&] {
     const ScopedWindowDC screen = ScopedWindowDC::Client(nullptr);
     mascot.reset(CreateBitmapFromPixels(screen.get(), figure.picture.view()));
   });
-  steps.push_back({"MascotBitmap", bitmap, bitmap});
+  steps.push_back({"MascotBitmap", -1, bitmap});
 
   std::vector<ShapeRun> runs;
-  const double findRuns = Best(n, [&] {
+  const double readBackRuns = Best(n, [&] {
     PixelBuffer pixels;
     {
       const ScopedWindowDC windowDC = ScopedWindowDC::Whole(hwnd);
@@ -170,7 +173,8 @@ std::vector<Step> MeasureSteps(HWND hwnd, const Choice& choice, bool* regionsEqu
     }
     runs = FindShapeRuns(pixels.view());
   });
-  steps.push_back({"runs", findRuns, findRuns});
+  const double findRuns = Best(n, [&] { runs = FindShapeRuns(figure.picture.view()); });
+  steps.push_back({"runs (before: MascotBitmap read back)", readBackRuns, findRuns});
   *runCount = runs.size();
 
   const double extCreate = Best(n, [&] { DeleteObject(ExtCreateRegionFromRuns(runs)); });
@@ -194,20 +198,37 @@ std::vector<Step> MeasureSteps(HWND hwnd, const Choice& choice, bool* regionsEqu
     }
     DestroyWindow(window);
   });
-  steps.push_back({"progress window", progress, progress});
+  steps.push_back({"progress window", -1, progress});
 
+  // The window calls of a load and the first paint that follows them. Shown
+  // with its outline set, a window of a detailed outline takes long under
+  // Wine; shown with an empty one and given its outline at once, it does not.
   const ScopedRegion outline(CreateRegionFromRuns(runs));
-  const double windowCalls = Best(n, [&] {
-    ShowWindow(hwnd, SW_HIDE);
-    SetWindowPos(hwnd, nullptr, 0, 0, figure.picture.width(), figure.picture.height(),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOCOPYBITS);
+  const auto giveOutline = [&] {
     HRGN copy = CreateRectRgn(0, 0, 0, 0);
     CombineRgn(copy, outline.get(), nullptr, RGN_COPY);
     if (!SetWindowRgn(hwnd, copy, FALSE)) DeleteObject(copy);
-    ClampToScreen(hwnd);
-    ShowWindow(hwnd, SW_SHOW);
-  });
-  steps.push_back({"window calls", windowCalls, windowCalls});
+  };
+  const auto windowCalls = [&](bool outlineFirst) {
+    return Best(n, [&] {
+      ShowWindow(hwnd, SW_HIDE);
+      SetWindowPos(hwnd, nullptr, 0, 0, figure.picture.width(), figure.picture.height(),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOCOPYBITS);
+      if (outlineFirst) {
+        giveOutline();
+      } else {
+        SetWindowRgn(hwnd, CreateRectRgn(0, 0, 0, 0), FALSE);
+      }
+      ClampToScreen(hwnd);
+      ShowWindow(hwnd, SW_SHOW);
+      if (!outlineFirst) giveOutline();
+      UpdateWindow(hwnd);
+      PumpMessages(20);
+    });
+  };
+  const double outlineFirst = windowCalls(true);
+  const double outlineAfter = windowCalls(false);
+  steps.push_back({"window calls, first paint (before: outline set first)", outlineFirst, outlineAfter});
   return steps;
 }
 
@@ -219,14 +240,17 @@ int main() {
   const PixelBuffer face = MakeTestFace();
   const PixelBuffer large = MakeTestCharacter(1000, 1400, 0x0000FF00, 0x00C08040, 4, 1);
   const PixelBuffer demo = MakeTestCharacter(250, 350, 0x0000FF00, 0x004080C0, 2, 2);
+  const PixelBuffer small = MakeTestCharacter(120, 120, 0x0000FF00, 0x004080C0, 1, 2);
   WriteFileBytes(folder.File("face.bmp"), BmpBytes(face.view()));
   WriteFileBytes(folder.File("large.bmp"), BmpBytes(large.view()));
   WriteFileBytes(folder.File("demo.bmp"), BmpBytes(demo.view()));
+  WriteFileBytes(folder.File("small.bmp"), BmpBytes(small.view()));
   WriteFileBytes(folder.File("Tavelin.ini"),
                  "[GENERAL]\r\nnChara=40001\r\nnSize=42002\r\n"
                  "[Aduvi]\r\nFileNameFace=face.bmp\r\nFileNameChara=large.bmp\r\nxPosFace=420\r\nyPosFace=-30\r\n"
                  "fFaceOnChara=1\r\n"
-                 "[Belmoa]\r\nFileNameFace=face.bmp\r\nFileNameChara=demo.bmp\r\nxPosFace=-20\r\nyPosFace=40\r\n");
+                 "[Belmoa]\r\nFileNameFace=face.bmp\r\nFileNameChara=demo.bmp\r\nxPosFace=-20\r\nyPosFace=40\r\n"
+                 "[Cirrat]\r\nFileNameFace=face.bmp\r\nFileNameChara=small.bmp\r\nxPosFace=0\r\nyPosFace=0\r\n");
   HWND hwnd = StartClock();
   if (hwnd == nullptr) {
     std::printf("the clock window could not be made\n");
@@ -239,33 +263,43 @@ int main() {
       {"large, small size", "face.bmp", "large.bmp", 420, -30, IDM_SIZE_SMALL, 5},
       {"demo-sized, normal size", "face.bmp", "demo.bmp", -20, 40, IDM_SIZE_NORMAL, 20},
       {"demo-sized, small size", "face.bmp", "demo.bmp", -20, 40, IDM_SIZE_SMALL, 20},
+      {"small (120 x 120 character), normal size", "face.bmp", "small.bmp", 0, 0, IDM_SIZE_NORMAL, 20},
+      {"small (120 x 120 character), small size", "face.bmp", "small.bmp", 0, 0, IDM_SIZE_SMALL, 20},
   };
+  double wholeLoads[6] = {};
+  int choiceIndex = 0;
   for (const Choice& choice : choices) {
-    g_state.nChara = choice.character == std::string("large.bmp") ? IDM_CHARA_FIRST : IDM_CHARA_FIRST + 1;
+    const std::string character = choice.character;
+    g_state.nChara = character == "large.bmp" ? IDM_CHARA_FIRST : character == "demo.bmp" ? IDM_CHARA_FIRST + 1
+                                                                                         : IDM_CHARA_FIRST + 2;
     g_state.nSize = choice.nSize;
     const double load = Best(choice.repeats, [&] {
       LoadCharacter(hwnd);
+      UpdateWindow(hwnd);
       PumpMessages(20);
     });
+    wholeLoads[choiceIndex++] = load;
     bool equal = false;
     std::size_t runs = 0;
     const std::vector<Step> steps = MeasureSteps(hwnd, choice, &equal, &runs);
 
     std::printf("\n%s (%dx%d window, %zu runs)%s\n", choice.what, g_state.nWindowWidth, g_state.nWindowHeight, runs,
                 equal ? "" : "  THE REGIONS DIFFER!");
-    std::printf("  %-42s %10s %10s\n", "step of one load", "before ms", "after ms");
+    std::printf("  %-54s %10s %10s\n", "step of one load", "before ms", "after ms");
     double before = 0;
     double after = 0;
     for (const Step& step : steps) {
       char was[16] = "-";
       if (step.before >= 0) std::snprintf(was, sizeof was, "%.2f", step.before);
-      std::printf("  %-42s %10s %10.2f\n", step.name, was, step.after);
-      before += std::max(step.before, 0.0);
+      std::printf("  %-54s %10s %10.2f\n", step.name, was, step.after);
+      before += step.before >= 0 ? step.before : step.after;  // done as it was
       after += step.after;
     }
-    std::printf("  %-42s %10.2f %10.2f\n", "sum of the steps", before, after);
-    std::printf("  %-42s %10s %10.2f\n", "LoadCharacter, measured whole", "", load);
+    std::printf("  %-54s %10.2f %10.2f\n", "sum of the steps", before, after);
+    std::printf("  %-54s %10s %10.2f\n", "LoadCharacter and first paint, whole", "", load);
   }
+  std::printf("\nlarge against small (120 x 120 character), whole load: %.1f times at the normal size, %.1f at the "
+              "small size\n", wholeLoads[0] / wholeLoads[4], wholeLoads[1] / wholeLoads[5]);
   CloseClock(hwnd);
   std::printf("\nregions: the one-call outline (one polygon per run, CreatePolyPolygonRgn) and ExtCreateRegion both\n"
               "equal the runs added one at a time, EqualRgn, on every figure above unless said otherwise\n");

@@ -97,10 +97,15 @@ int LoadCharacter(HWND hwnd) {
   SetWindowPos(hwnd, nullptr, 0, 0, g_state.nWindowWidth, g_state.nWindowHeight,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOCOPYBITS);
   if (g_state.hrgnShape != nullptr) DeleteObject(g_state.hrgnShape);
-  g_state.hrgnShape = BuildShapeRegion(hwnd, g_state.hbmMascot);
-  ApplyWindowShape(hwnd, g_state.hrgnShape);
+  g_state.hrgnShape = BuildShapeRegion(hwnd, g_state.hbmMascot, figure.picture.view());
+  // Shown with an empty outline and given its own at once: a window system
+  // may take many times longer to show a window of a detailed outline (Wine
+  // on X, about 100 ms for a large figure) than to give one to a window
+  // already shown. Nothing of the window shows in between.
+  SetWindowRgn(hwnd, CreateRectRgn(0, 0, 0, 0), FALSE);
   ClampToScreen(hwnd);
   ShowWindow(hwnd, SW_SHOW);
+  ApplyWindowShape(hwnd, g_state.hrgnShape);
 
   CheckMenuRadioItem(g_state.hMenuPopup, IDM_CHARA_FIRST, IDM_CHARA_RANDOM, g_state.nChara, MF_BYCOMMAND);
   // A size outside the two is shown, and marked, as the normal one.

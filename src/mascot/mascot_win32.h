@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "mascot/shape_runs.h"
+#include "pictures/pixel_buffer.h"
 
 // Rebuilds the figure for nChara and nSize. Returns 1 when the figure was
 // rebuilt, 0 when a picture could not be loaded (nothing then changes).
@@ -17,6 +18,10 @@ int LoadCharacter(HWND hwnd);
 // window pixels, shown building in the progress window. Null without a picture.
 // The caller owns the region.
 HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture);
+// The same, given also the pixels the picture was made from: on a display of
+// 32 bits a pixel they are its pixels exactly, and are used instead of
+// reading the picture back; on any other display the picture is read.
+HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture, ConstPixelView madeFrom);
 
 // Procedure of the progress window (IDD_PROGRESS).
 INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

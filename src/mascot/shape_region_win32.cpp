@@ -19,11 +19,11 @@ namespace {
 ScreenRect ToScreenRect(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
 
 // The outline's runs, row by row, feeding the progress bar as rows are done.
-bool FindRunsWithProgress(const PixelBuffer& pixels, HWND progress, std::vector<ShapeRun>* runs) {
-  const ConstPixelView picture = pixels.view();
+bool FindRunsWithProgress(ConstPixelView picture, HWND progress, std::vector<ShapeRun>* runs) {
   const Pixel key = picture.At(0, 0);
   ProgressCounter counter;
   try {
+    runs->reserve(static_cast<std::size_t>(picture.height) * 2);
     for (int y = 0; y < picture.height; ++y) {
       AppendRowRuns(picture.Row(y), picture.width, key, y, runs);
       if (const int value = counter.AfterRow(y, picture.height); value != 0) {
@@ -65,7 +65,9 @@ HRGN CreateRegionFromRuns(const std::vector<ShapeRun>& runs) {
   return CreatePolyPolygonRgn(corners.data(), counts.data(), static_cast<int>(counts.size()), ALTERNATE);
 }
 
-HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture) {
+HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture) { return BuildShapeRegion(hwnd, picture, ConstPixelView{}); }
+
+HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture, ConstPixelView madeFrom) {
   if (picture == nullptr) return nullptr;
   SetCursor(LoadCursorA(nullptr, IDC_WAIT));
   // The bar's class must exist before the template is built; registering it
@@ -78,13 +80,20 @@ HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture) {
 
   HRGN region = nullptr;
   PixelBuffer pixels;
-  bool read = false;
+  ConstPixelView outlined;
   {
     const ScopedWindowDC windowDC = ScopedWindowDC::Whole(hwnd);
-    read = ReadBitmapPixels(windowDC.get(), picture, &pixels);
+    int width = 0;
+    int height = 0;
+    if (!madeFrom.empty() && GetDeviceCaps(windowDC.get(), BITSPIXEL) == 32 && GetBitmapSize(picture, &width, &height) &&
+        width == madeFrom.width && height == madeFrom.height) {
+      outlined = madeFrom;  // the picture holds these very pixels
+    } else if (ReadBitmapPixels(windowDC.get(), picture, &pixels)) {
+      outlined = pixels.view();
+    }
   }
   std::vector<ShapeRun> runs;
-  if (read && FindRunsWithProgress(pixels, progress, &runs)) region = CreateRegionFromRuns(runs);
+  if (!outlined.empty() && FindRunsWithProgress(outlined, progress, &runs)) region = CreateRegionFromRuns(runs);
 
   if (progress != nullptr) DestroyWindow(progress);
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
