@@ -125,8 +125,8 @@ endforeach()
 # unprivileged user with a Wine prefix of that user's own.
 if(TAVELIN_WINE_RUN AND TARGET test_settings_place)
   add_test(NAME win32.test_settings_place.locked
-    COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/run_locked.sh ${TAVELIN_WINE_RUN} ${CMAKE_BINARY_DIR}/wineprefix-locked
-            $<TARGET_FILE:Tavelin> ${CMAKE_BINARY_DIR}/kit $<TARGET_FILE:test_settings_place>
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/run_locked.sh ${TAVELIN_WINE_RUN} $<TARGET_FILE:Tavelin>
+            ${CMAKE_BINARY_DIR}/kit $<TARGET_FILE:test_settings_place>
             --gtest_filter=LockedFolderTest.*)
   set_tests_properties(win32.test_settings_place.locked PROPERTIES RUN_SERIAL TRUE TIMEOUT 900
     SKIP_RETURN_CODE 77)
