@@ -25,10 +25,13 @@ SettingsPlace ChooseSettingsPlace(const SettingsPlaceFacts& facts) {
   return place;
 }
 
+bool StartsWithUtf16Mark(const unsigned char* bytes, std::size_t size) {
+  return size >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF));
+}
+
 bool IsUnreadableSettingsText(const unsigned char* bytes, std::size_t size) {
-  if (size >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF))) {
-    return false;  // UTF-16 with its mark: the profile calls read and write it as such
-  }
+  // UTF-16 with its mark: the profile calls read and write it as such.
+  if (StartsWithUtf16Mark(bytes, size)) return false;
   for (std::size_t i = 0; i < size; ++i) {
     if (bytes[i] == 0) return true;
   }

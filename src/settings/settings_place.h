@@ -44,5 +44,7 @@ SettingsPlace ChooseSettingsPlace(const SettingsPlaceFacts& facts);
 // without one, a binary file): the profile calls read it as ANSI text, find
 // no section, and a write would put ANSI lines into it.
 bool IsUnreadableSettingsText(const unsigned char* bytes, std::size_t size);
+// The text starts with a UTF-16 byte-order mark (either order).
+bool StartsWithUtf16Mark(const unsigned char* bytes, std::size_t size);
 
 #endif

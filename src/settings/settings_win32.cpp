@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <cstring>
 #include <iterator>
 #include <string>
 
@@ -37,16 +38,22 @@ bool CanWrite(const char* path) {
   return true;
 }
 
+// Read a piece at a time, so that a file of any size takes no memory.
 bool IsUnreadableFile(const char* path) {
   HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
-  std::string bytes;
-  char chunk[65536];
+  static unsigned char chunk[65536];
+  bool first = true;
+  bool unreadable = false;
   DWORD read = 0;
-  while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
+  while (!unreadable && ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) {
+    if (first && StartsWithUtf16Mark(chunk, read)) break;
+    unreadable = std::memchr(chunk, 0, read) != nullptr;
+    first = false;
+  }
   CloseHandle(file);
-  return IsUnreadableSettingsText(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+  return unreadable;
 }
 
 // The user's own settings folder, %APPDATA%\Tavelin\, made when missing, in
