@@ -218,6 +218,22 @@ TEST(PictureHeader, BmpAlphaMaskComesFromTheV3HeaderOnward) {
   }
 }
 
+// Uncompressed, only 32 bits take the header's alpha mask; 16 and 24 bits
+// have a fixed layout without alpha.
+TEST(PictureHeader, UncompressedBmpHasAnAlphaMaskOnlyWith32Bits) {
+  for (const int bits : {16, 24, 32}) {
+    SCOPED_TRACE(bits);
+    std::string head = InfoHead(2, 2, bits, kBmpRgb);
+    head.resize(14 + 108, '\0');
+    Put(&head, 14, 108, 4);
+    Put(&head, 10, 14 + 108, 4);
+    Put(&head, 14 + 52, 0xFF000000u, 4);
+    PictureHeader header;
+    ASSERT_EQ(Fault(head, 14 + 108 + 16, &header), PictureFault::kNone);
+    EXPECT_EQ(header.alphaMask, bits == 32);
+  }
+}
+
 TEST(PictureHeader, WideningAV3HeaderKeepsItsMasksAndMovesThePixels) {
   std::string file = InfoHead(1, 1, 32, kBmpBitFields);
   file.resize(14 + 56, '\0');
