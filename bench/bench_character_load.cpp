@@ -153,6 +153,9 @@ std::vector<Step> MeasureSteps(HWND hwnd, const Choice& choice, bool* regionsEqu
   Figure figure;
   const double composition = Best(n, [&] { ComposeFigure(pictures, 1.0, &figure); });
   const double composed = Best(n, [&] { ComposeFigure(pictures, ScaleForSize(choice.nSize), &figure); });
+  const KeyedView parts[] = {{pictures.face, faceKey}, {pictures.character, characterKey}};
+  const double keySearch = Best(n, [&] { (void)FindFreeKey(parts); });
+  steps.push_back({"key search (after: done while composing)", keySearch, 0});
   steps.push_back({"composition", -1, composition});
   const double scaling = std::max(composed - composition, 0.0);
   steps.push_back({"scaling", -1, scaling});

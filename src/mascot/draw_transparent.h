@@ -9,6 +9,11 @@
 // draws nothing without a source picture, 1 otherwise.
 int DrawTransparent(PixelView destination, int x, int y, ConstPixelView source, Pixel key);
 
+// The same, and sets `*drew` when a pixel it drew has the colour `watched`
+// (leaves it as it was otherwise).
+int DrawTransparent(PixelView destination, int x, int y, ConstPixelView source, Pixel key, Pixel watched,
+                    bool* drew);
+
 // The same with the source's own pixel (0, 0) as the key.
 inline int DrawTransparent(PixelView destination, int x, int y, ConstPixelView source) {
   return DrawTransparent(destination, x, y, source, source.empty() ? 0 : source.At(0, 0));

@@ -1,10 +1,43 @@
 #include "mascot/figure.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <utility>
 
 #include "mascot/area_scale.h"
 #include "mascot/draw_transparent.h"
 #include "mascot/figure_geometry.h"
+
+namespace {
+
+bool LiesWithin(const CanvasLayout& layout, int x, int y, ConstPixelView picture) {
+  return static_cast<long long>(x) + picture.width <= layout.width &&
+         static_cast<long long>(y) + picture.height <= layout.height;
+}
+
+// Draw whichever lies under first; with `magentaDrawn`, tells whether a figure
+// pixel drawn is magenta.
+void DrawPictures(PixelView canvas, const CanvasLayout& layout, const FigurePictures& pictures, Pixel faceKey,
+                  Pixel characterKey, bool* magentaDrawn) {
+  struct Part {
+    int x;
+    int y;
+    ConstPixelView picture;
+    Pixel key;
+  };
+  const Part face{layout.faceX, layout.faceY, pictures.face, faceKey};
+  const Part character{layout.characterX, layout.characterY, pictures.character, characterKey};
+  const Part order[] = {pictures.fFaceOnChara != 0 ? character : face, pictures.fFaceOnChara != 0 ? face : character};
+  for (const Part& part : order) {
+    if (magentaDrawn != nullptr) {
+      DrawTransparent(canvas, part.x, part.y, part.picture, part.key, kCanvasMagenta, magentaDrawn);
+    } else {
+      DrawTransparent(canvas, part.x, part.y, part.picture, part.key);
+    }
+  }
+}
+
+}  // namespace
 
 bool ComposeFigure(const FigurePictures& pictures, double scale, Figure* figure) {
   if (pictures.face.empty() || pictures.character.empty()) return false;
@@ -18,15 +51,21 @@ bool ComposeFigure(const FigurePictures& pictures, double scale, Figure* figure)
   const Pixel faceKey = ResolveKey(pictures.face, pictures.faceKey);
   const Pixel characterKey = ResolveKey(pictures.character, pictures.characterKey);
   const KeyedView parts[] = {{pictures.face, faceKey}, {pictures.character, characterKey}};
-  const Pixel key = FindFreeKey(parts);
+  // Magenta is the key unless a figure pixel has that colour. When both
+  // pictures lie wholly on the canvas, drawing them tells, and the pictures
+  // are read once; only a magenta figure pixel makes the clock look for a
+  // free colour and draw again.
+  const bool wholeOnCanvas = LiesWithin(layout, layout.faceX, layout.faceY, pictures.face) &&
+                             LiesWithin(layout, layout.characterX, layout.characterY, pictures.character);
+  Pixel key = wholeOnCanvas ? kCanvasMagenta : FindFreeKey(parts);
   PixelBuffer canvas;
   if (!canvas.Allocate(layout.width, layout.height, key)) return false;
-  if (pictures.fFaceOnChara != 0) {
-    DrawTransparent(canvas.view(), layout.characterX, layout.characterY, pictures.character, characterKey);
-    DrawTransparent(canvas.view(), layout.faceX, layout.faceY, pictures.face, faceKey);
-  } else {
-    DrawTransparent(canvas.view(), layout.faceX, layout.faceY, pictures.face, faceKey);
-    DrawTransparent(canvas.view(), layout.characterX, layout.characterY, pictures.character, characterKey);
+  bool magentaDrawn = false;
+  DrawPictures(canvas.view(), layout, pictures, faceKey, characterKey, wholeOnCanvas ? &magentaDrawn : nullptr);
+  if (magentaDrawn) {
+    key = FindFreeKey(parts);
+    std::fill(canvas.data(), canvas.data() + static_cast<std::size_t>(layout.width) * layout.height, key);
+    DrawPictures(canvas.view(), layout, pictures, faceKey, characterKey, nullptr);
   }
   // The outline cuts away the colour of the picture's corner, so the corner
   // stays the key: a picture cut by alpha may have a figure pixel there, and
