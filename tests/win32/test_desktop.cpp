@@ -111,7 +111,9 @@ std::vector<MenuLine> ExpectedMenu(bool topMost, bool hideOnMouse) {
   lines.push_back(separator("6"));
   lines.push_back(item("7", InRunLanguage(L"時報設定(&A) ...\tAlt+A", L"&Alarm Settings...\tAlt+A"), 40014, false));
   lines.push_back(separator("8"));
-  lines.push_back(item("9", InRunLanguage(L"終了(&X)\tAlt+X", L"E&xit\tAlt+X"), 1003, false));
+  lines.push_back(item("9", InRunLanguage(L"Windowsと一緒に起動(&W)", L"Start with &Windows"), 40015, false));
+  lines.push_back(separator("10"));
+  lines.push_back(item("11", InRunLanguage(L"終了(&X)\tAlt+X", L"E&xit\tAlt+X"), 1003, false));
   return lines;
 }
 
@@ -158,18 +160,18 @@ class DesktopTest : public ::testing::Test {
   HWND hwnd_ = nullptr;
 };
 
-TEST_F(DesktopTest, TrayRecordIsTheFirstFormWithTheProgramsTip) {
+TEST_F(DesktopTest, TrayRecordIsTheWideFormWithTheProgramsTip) {
   Start();
-  const NOTIFYICONDATAA& nid = g_state.nidTray;
-  // The first form ends after the 64-byte tip; with 64-bit handles that is 104 bytes.
-  EXPECT_EQ(nid.cbSize, static_cast<DWORD>(offsetof(NOTIFYICONDATAA, szTip) + 64));
-  EXPECT_EQ(nid.cbSize, sizeof(void*) == 8 ? 104u : 88u);
+  const NOTIFYICONDATAW& nid = g_state.nidTray;
+  // The wide record's second form, the first with a tip of 128 characters.
+  EXPECT_EQ(nid.cbSize, static_cast<DWORD>(NOTIFYICONDATAW_V2_SIZE));
+  EXPECT_GE(nid.cbSize, static_cast<DWORD>(offsetof(NOTIFYICONDATAW, szTip) + 128 * sizeof(wchar_t)));
   EXPECT_EQ(nid.hWnd, hwnd_);
   EXPECT_EQ(nid.uID, 1u);
   EXPECT_EQ(nid.uFlags, 7u);
   EXPECT_EQ(nid.uCallbackMessage, 1124u);
   EXPECT_NE(nid.hIcon, nullptr);
-  EXPECT_STREQ(nid.szTip, "Tavelin") << "no character has loaded";
+  EXPECT_STREQ(nid.szTip, L"Tavelin") << "no character has loaded";
 }
 
 TEST_F(DesktopTest, TrayIconIsSixteenPixelsWithAMask) {
@@ -224,7 +226,7 @@ TEST_F(DesktopTest, MenuAfterAFailedFirstLoadShowsTheStoredMarks) {
   Start();  // no pictures: the first load fails
   ASSERT_NE(g_state.hMenuPopup, nullptr);
   ExpectMenu(g_state.hMenuPopup, ExpectedMenu(true, false), "after start with the defaults");
-  EXPECT_STREQ(g_state.nidTray.szTip, "Tavelin");
+  EXPECT_STREQ(g_state.nidTray.szTip, L"Tavelin");
 }
 
 TEST_F(DesktopTest, MenuFollowsEachToggle) {
@@ -494,22 +496,22 @@ TEST_F(TrayNotifyTest, LeftPressOnTheIconBringsTheClockForward) {
 }
 
 // A tip change is accepted only for an icon the notification area holds.
-bool IconIsShown(const NOTIFYICONDATAA& record) {
-  NOTIFYICONDATAA probe = record;
-  return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+bool IconIsShown(const NOTIFYICONDATAW& record) {
+  NOTIFYICONDATAW probe = record;
+  return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
 }
 
 TEST_F(DesktopTest, IconIsAddedAgainWhenTheNotificationAreaComesBack) {
   Start();
-  const NOTIFYICONDATAA record = g_state.nidTray;
+  const NOTIFYICONDATAW record = g_state.nidTray;
   ASSERT_TRUE(IconIsShown(record)) << "icon added at start";
   UpdateTrayTip(hwnd_, "Belmoa");
-  NOTIFYICONDATAA gone = g_state.nidTray;
-  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone));  // as a new notification area would hold nothing
+  NOTIFYICONDATAW gone = g_state.nidTray;
+  ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &gone));  // as a new notification area would hold nothing
   ASSERT_FALSE(IconIsShown(record));
   SendMessageA(hwnd_, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
   EXPECT_TRUE(IconIsShown(g_state.nidTray));
-  EXPECT_STREQ(g_state.nidTray.szTip, "Tavelin - Belmoa") << "the tip comes back with the icon";
+  EXPECT_STREQ(g_state.nidTray.szTip, L"Tavelin - Belmoa") << "the tip comes back with the icon";
   CloseClock(hwnd_);
   EXPECT_FALSE(IconIsShown(record)) << "removed at shutdown";
 }
