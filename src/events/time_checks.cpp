@@ -51,6 +51,8 @@ CountdownStep StepCountdown(const CountdownState& state, std::uint64_t now) {
 
 bool IsWorkday(int weekday) { return weekday > kSunday && weekday < kSaturday; }
 
+int WeekdayOf(int day, int nowDay, int nowWeekday) { return day == nowDay ? nowWeekday : (nowWeekday + 6) % 7; }
+
 bool AlarmRingsOn(int mode, int weekday) {
   switch (mode) {
     case IDC_ALARM_ONCE:

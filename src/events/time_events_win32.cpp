@@ -195,11 +195,10 @@ void OnPowerResume(HWND hwnd) {
 
 void RunRepaintChecks(HWND hwnd, int hour, int minute, int day) {
   NoteCheck(hwnd);
-  // The day of the week of the day the repaint read, which may be the one
-  // before if midnight has passed since.
+  // The repaint read no day of the week: it is that of the day it read.
   SYSTEMTIME time;
   g_system.localTime(&time);
-  const int weekday = time.wDay == day ? time.wDayOfWeek : (time.wDayOfWeek + 6) % 7;
+  const int weekday = WeekdayOf(day, time.wDay, time.wDayOfWeek);
   const AlarmStep alarm =
       StepAlarm({g_state.nAlarmMode, g_state.nAlarmHour, g_state.nAlarmMinute, g_state.nAlarmFiredDay}, hour,
                 minute, day, weekday);
