@@ -10,6 +10,7 @@
 
 #include "app/clock_state_win32.h"
 #include "app/system_win32.h"
+#include "desktop/start_with_windows_win32.h"
 #include "desktop/tray_win32.h"
 #include "support/clock_fixture.h"
 #include "support/language.h"
@@ -548,3 +549,54 @@ TEST_F(DesktopTest, ADisplayChangePullsTheWindowBackOntoItsMonitor) {
 }
 
 }  // namespace
+
+namespace {
+
+const wchar_t kRun[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// The Run value as the registry holds it; empty when there is none.
+std::wstring RunValue() {
+  wchar_t data[1024] = {};
+  DWORD size = sizeof data - sizeof(wchar_t);
+  DWORD type = 0;
+  if (RegGetValueW(HKEY_CURRENT_USER, kRun, L"Tavelin", RRF_RT_ANY, &type, data, &size) != ERROR_SUCCESS) return {};
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  return data;
+}
+
+void SetRunValue(const std::wstring& value) {
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kRun, L"Tavelin", REG_SZ, value.c_str(),
+                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))),
+            ERROR_SUCCESS);
+}
+
+void DeleteRunValue() { (void)RegDeleteKeyValueW(HKEY_CURRENT_USER, kRun, L"Tavelin"); }
+
+}  // namespace
+
+TEST_F(DesktopTest, StartWithWindowsWritesReadsAndRemovesTheRunValue) {
+  DeleteRunValue();
+  Start();
+  wchar_t program[MAX_PATH] = {};
+  ASSERT_GT(g_system.moduleFileName(program, MAX_PATH), 0u);
+  auto checked = [] { return (GetMenuState(g_state.hMenuPopup, IDM_STARTWITHWINDOWS, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+
+  Command(IDM_STARTWITHWINDOWS);
+  EXPECT_EQ(RunValue(), L"\"" + std::wstring(program) + L"\"") << "the full path, quoted";
+  EXPECT_TRUE(checked());
+
+  Command(IDM_STARTWITHWINDOWS);
+  EXPECT_EQ(RunValue(), L"") << "removed while checked";
+  EXPECT_FALSE(checked());
+
+  // The portable folder was moved: the value names the old place.
+  SetRunValue(L"\"C:\\Moved\\Away\\Tavelin.exe\"");
+  MarkStartWithWindows();
+  EXPECT_FALSE(checked()) << "a value for another folder is not this program's";
+  Command(IDM_STARTWITHWINDOWS);
+  EXPECT_EQ(RunValue(), L"\"" + std::wstring(program) + L"\"") << "written anew for this program";
+  EXPECT_TRUE(checked());
+  DeleteRunValue();
+  MarkStartWithWindows();
+  EXPECT_FALSE(checked());
+}
