@@ -384,8 +384,12 @@ TEST_F(DialogTest, FullWidthDigitsAreTheNumbersTheyShow) {
     Type(dialog, IDC_TIMER_MINUTE, L"\uFF13\uFF10");  // ３０
     Type(dialog, IDC_ALARM_HOUR, L"\uFF10\uFF17");    // ０７
     Type(dialog, IDC_ALARM_MINUTE, L"4\uFF15");        // 4５
+    Type(dialog, IDC_OCLOCK_QUIETFROM, L"\uFF12\uFF12");  // ２２
+    Type(dialog, IDC_OCLOCK_QUIETTO, L"\uFF17");          // ７
     Click(dialog, IDOK);
   });
+  EXPECT_EQ(g_state.nOClockQuietFrom, 22u);
+  EXPECT_EQ(g_state.nOClockQuietTo, 7u);
   EXPECT_EQ(g_state.nTimerMinute, 30u);
   EXPECT_EQ(g_state.nAlarmHour, 7u);
   EXPECT_EQ(g_state.nAlarmMinute, 45u);
@@ -410,6 +414,8 @@ TEST_F(DialogTest, OpensWithTheStateShown) {
   g_state.nAlarmMinute = 45;
   g_state.nOClockMode = 5;  // no such button: neither is checked
   g_state.nOClockChangeChara = 1;
+  g_state.nOClockQuietFrom = 22;
+  g_state.nOClockQuietTo = 7;
   lstrcpyA(g_state.szTimerSound, "timer.wav");
   // A folder name outside ASCII, in the run's ANSI code page: "時報" or "café".
   lstrcpyA(g_state.szAlarmSound, JapaneseRun() ? "C:\\\x8E\x9E\x95\xF1\\alarm.wav" : "C:\\caf\xE9\\alarm.wav");
@@ -418,6 +424,8 @@ TEST_F(DialogTest, OpensWithTheStateShown) {
     EXPECT_EQ(TextOf(dialog, IDC_TIMER_MINUTE), L"7");
     EXPECT_EQ(TextOf(dialog, IDC_ALARM_HOUR), L"6");
     EXPECT_EQ(TextOf(dialog, IDC_ALARM_MINUTE), L"45");
+    EXPECT_EQ(TextOf(dialog, IDC_OCLOCK_QUIETFROM), L"22");
+    EXPECT_EQ(TextOf(dialog, IDC_OCLOCK_QUIETTO), L"7");
     EXPECT_FALSE(Checked(dialog, IDC_TIMER_STOP));
     EXPECT_FALSE(Checked(dialog, IDC_TIMER_ONCE));
     EXPECT_TRUE(Checked(dialog, IDC_TIMER_REPEAT));
@@ -496,10 +504,11 @@ TEST_F(DialogTest, EachModeEnablesItsControls) {
       {IDC_TIMER_ONCE, true, false},   {IDC_TIMER_REPEAT, true, false}, {IDC_TIMER_STOP, false, false},
       {IDC_ALARM_ONCE, false, true},   {IDC_ALARM_REPEAT, false, true}, {IDC_TIMER_ONCE, true, true},
       {IDC_ALARM_STOP, true, false},   {IDC_OCLOCK_OFF, true, false},   {IDC_OCLOCK_ON, true, false},
+      {IDC_ALARM_WEEKDAYS, true, true}, {IDC_OCLOCK_OFF, true, true},   {IDC_ALARM_STOP, true, false},
   };
   const int alwaysEnabled[] = {IDC_TIMER_STOP,  IDC_TIMER_ONCE,  IDC_TIMER_REPEAT, IDC_TIMER_SOUNDLABEL,
                                IDC_TIMER_SOUND, IDC_TIMER_PLAY,  IDC_ALARM_STOP,   IDC_ALARM_ONCE,
-                               IDC_ALARM_REPEAT, IDC_ALARM_SOUNDLABEL, IDC_ALARM_SOUND, IDC_ALARM_PLAY,
+                               IDC_ALARM_REPEAT, IDC_ALARM_WEEKDAYS, IDC_ALARM_SOUNDLABEL, IDC_ALARM_SOUND, IDC_ALARM_PLAY,
                                IDC_OCLOCK_OFF,  IDC_OCLOCK_ON,   IDC_OCLOCK_CHANGECHARA, IDC_OCLOCK_SOUNDLABEL,
                                IDC_OCLOCK_SOUND, IDC_OCLOCK_PLAY, IDCANCEL};
   RunDialog([&](HWND dialog) {
@@ -513,8 +522,16 @@ TEST_F(DialogTest, EachModeEnablesItsControls) {
       if (c.button >= IDC_TIMER_STOP && c.button <= IDC_TIMER_REPEAT) {
         EXPECT_EQ(g_state.nTimerMode, c.button);
       }
-      if (c.button >= IDC_ALARM_STOP && c.button <= IDC_ALARM_REPEAT) {
+      if ((c.button >= IDC_ALARM_STOP && c.button <= IDC_ALARM_REPEAT) || c.button == IDC_ALARM_WEEKDAYS) {
         EXPECT_EQ(g_state.nAlarmMode, c.button);
+        for (int other : {IDC_ALARM_STOP, IDC_ALARM_ONCE, IDC_ALARM_REPEAT, IDC_ALARM_WEEKDAYS}) {
+          EXPECT_EQ(Checked(dialog, other), other == c.button) << "one alarm mode at a time: " << other;
+        }
+      }
+      // The quiet hours go with the chime.
+      for (int id : {IDC_OCLOCK_QUIETLABEL, IDC_OCLOCK_QUIETFROM, IDC_OCLOCK_QUIETTO_LABEL, IDC_OCLOCK_QUIETTO,
+                     IDC_OCLOCK_QUIETUNIT}) {
+        EXPECT_EQ(Enabled(dialog, id), g_state.nOClockMode == IDC_OCLOCK_ON) << id;
       }
       if (c.button >= IDC_OCLOCK_OFF && c.button <= IDC_OCLOCK_ON) {
         EXPECT_EQ(g_state.nOClockMode, c.button);
@@ -660,6 +677,10 @@ TEST_F(DialogTest, TheArrowsStepTheRightWayWithinTheirRanges) {
       {IDC_ALARM_MINUTE, IDC_ALARMMINUTE_SPIN, L"58", true, L"59", L"59"},
       {IDC_ALARM_MINUTE, IDC_ALARMMINUTE_SPIN, L"30", false, L"29", L"28"},
       {IDC_ALARM_MINUTE, IDC_ALARMMINUTE_SPIN, L"0", false, L"0", L"0"},
+      {IDC_OCLOCK_QUIETFROM, IDC_QUIETFROM_SPIN, L"21", true, L"22", L"23"},
+      {IDC_OCLOCK_QUIETFROM, IDC_QUIETFROM_SPIN, L"23", true, L"23", L"23"},
+      {IDC_OCLOCK_QUIETTO, IDC_QUIETTO_SPIN, L"1", false, L"0", L"0"},
+      {IDC_OCLOCK_QUIETTO, IDC_QUIETTO_SPIN, L"6", true, L"7", L"8"},
   };
   RunDialog([&](HWND dialog) {
     for (const Case& c : cases) {
