@@ -66,6 +66,7 @@ bool CheckIsResume(const ResumeWatch& watch, std::uint64_t now) {
 }
 
 bool MessageIsResume(const ResumeWatch& watch, std::uint64_t now) {
+  if (watch.lastCheckTick == 0) return false;  // nothing seen yet that a sleep could have cut off
   return watch.lastResumeTick == 0 || now < watch.lastResumeTick ||
          now - watch.lastResumeTick > kResumeGapMilliseconds;
 }

@@ -34,7 +34,8 @@ struct ResumeWatch {
 // Whether a check at `now` comes after a sleep.
 bool CheckIsResume(const ResumeWatch& watch, std::uint64_t now);
 // Whether the system's resume message at `now` is news: a check may have
-// handled the same wake already.
+// handled the same wake already, and before the first check there is no
+// time from which a sleep could count.
 bool MessageIsResume(const ResumeWatch& watch, std::uint64_t now);
 
 struct ResumeState {

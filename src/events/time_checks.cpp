@@ -51,7 +51,11 @@ CountdownStep StepCountdown(const CountdownState& state, std::uint64_t now) {
 
 bool IsWorkday(int weekday) { return weekday > kSunday && weekday < kSaturday; }
 
-int WeekdayOf(int day, int nowDay, int nowWeekday) { return day == nowDay ? nowWeekday : (nowWeekday + 6) % 7; }
+int WeekdayOf(int day, int knownDay, int knownWeekday) {
+  if (day == knownDay) return knownWeekday;
+  const bool next = day == knownDay + 1 || (day == 1 && knownDay >= 28);
+  return (knownWeekday + (next ? 1 : 6)) % 7;
+}
 
 bool AlarmRingsOn(int mode, int weekday) {
   switch (mode) {

@@ -73,9 +73,10 @@ constexpr int kSaturday = 6;
 // Monday to Friday.
 bool IsWorkday(int weekday);
 
-// The day of the week of the day of the month `day`, read a moment before the
-// clock that now says `nowDay`, `nowWeekday`: midnight may have passed since.
-int WeekdayOf(int day, int nowDay, int nowWeekday);
+// The day of the week of the day of the month `day`, read a moment before or
+// after a reading that said `knownDay`, `knownWeekday`: midnight may lie
+// between the two, so `day` is that day, the next or the one before.
+int WeekdayOf(int day, int knownDay, int knownWeekday);
 
 // Whether the alarm in `mode` rings on a day that is `weekday`: once and
 // daily on every day, weekdays from Monday to Friday, other modes never.

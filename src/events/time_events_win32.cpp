@@ -194,11 +194,10 @@ void OnPowerResume(HWND hwnd) {
 }
 
 void RunRepaintChecks(HWND hwnd, int hour, int minute, int day) {
-  NoteCheck(hwnd);
-  // The repaint read no day of the week: it is that of the day it read.
-  SYSTEMTIME time;
-  g_system.localTime(&time);
-  const int weekday = WeekdayOf(day, time.wDay, time.wDayOfWeek);
+  // A repaint that comes before the first tick after a wake handles the wake;
+  // otherwise the last tick's look at the time stands, and gives the weekday.
+  if (g_state.qwLastCheckTick == 0 || CheckIsResume(WatchOf(), g_system.tickCount())) NoteCheck(hwnd);
+  const int weekday = WeekdayOf(day, g_state.stLastCheck.wDay, g_state.stLastCheck.wDayOfWeek);
   const AlarmStep alarm =
       StepAlarm({g_state.nAlarmMode, g_state.nAlarmHour, g_state.nAlarmMinute, g_state.nAlarmFiredDay}, hour,
                 minute, day, weekday);

@@ -34,10 +34,11 @@ TEST(WeekdayAlarm, RingsFromMondayToFridayOnly) {
   }
 }
 
-// Round midnight: the repaint read the day before the clock ticked over.
+// Round midnight: the repaint read the day before or after the tick's look at
+// the clock.
 TEST(WeekdayAlarm, TheWeekdayFollowsTheDayTheRepaintRead) {
   struct Case {
-    int alarmHour, alarmMinute, repaintDay, nowDay, nowWeekday;
+    int alarmHour, alarmMinute, repaintDay, knownDay, knownWeekday;
     bool rings;
   } cases[] = {
       {23, 59, 13, 13, kFriday, true},      // Friday 23:59
@@ -46,10 +47,13 @@ TEST(WeekdayAlarm, TheWeekdayFollowsTheDayTheRepaintRead) {
       {23, 59, 15, 15, kSunday, false},     // Sunday 23:59
       {23, 59, 15, 16, kMonday, false},     // read on Sunday, now Monday
       {0, 0, 16, 16, kMonday, true},        // Monday 0:00
+      {0, 0, 14, 13, kFriday, false},       // the tick saw Friday, the repaint Saturday 0:00
+      {0, 0, 1, 31, kSunday, true},         // the tick saw Sunday the 31st, the repaint Monday the 1st
+      {0, 0, 1, 28, kSunday, true},         // February's end
       {23, 59, 31, 1, kMonday, false},      // month's end: read on Sunday the 31st
   };
   for (const Case& c : cases) {
-    const int weekday = WeekdayOf(c.repaintDay, c.nowDay, c.nowWeekday);
+    const int weekday = WeekdayOf(c.repaintDay, c.knownDay, c.knownWeekday);
     const AlarmStep step =
         StepAlarm({IDC_ALARM_WEEKDAYS, static_cast<unsigned>(c.alarmHour), static_cast<unsigned>(c.alarmMinute), 0},
                   c.alarmHour, c.alarmMinute, c.repaintDay, weekday);
@@ -120,6 +124,7 @@ LocalStamp At(int day, int hour, int minute, int weekday) { return {2026, 12, da
 TEST(Resume, AGapOfMoreThanNinetySecondsIsASleepAndOneWakeIsHandledOnce) {
   ResumeWatch watch;
   EXPECT_FALSE(CheckIsResume(watch, 500000)) << "the first check";
+  EXPECT_FALSE(MessageIsResume(watch, 500000)) << "a resume message before the first check";
   watch.lastCheckTick = 100000;
   EXPECT_FALSE(CheckIsResume(watch, 100000 + 90000));
   EXPECT_TRUE(CheckIsResume(watch, 100000 + 90001));
