@@ -2,12 +2,15 @@
 // a sequence of ticks, repaints and dialog closes: a check fires only when
 // its rule says so, a message-showing event never fires again for the same
 // tick or minute, a repeating countdown only fires again at one tick while it
-// catches up, and no deadline wraps.
+// catches up, and no deadline wraps. Wakes from sleep come between them: a
+// wake plays at most the countdown's one sound, shows a missed alarm without
+// a sound, and leaves no deadline that the next tick finds due.
 #include <algorithm>
 #include <climits>
 #include <cstdint>
 
 #include "dialog/alarm_dialog_rules.h"
+#include "events/resume_rule.h"
 #include "events/time_checks.h"
 #include "fuzz_support.h"
 #include "resource.h"
@@ -120,6 +123,35 @@ void CheckAlarmStep(const AlarmState& state, int hour, int minute, int day, int 
   FUZZ_REQUIRE(!Fired(StepAlarm(step.next, hour, minute, day, weekday).effects));
 }
 
+LocalStamp ConsumeStamp(FuzzedDataProvider& in) {
+  return {in.ConsumeIntegralInRange(1990, 2100), in.ConsumeIntegralInRange(1, 12), in.ConsumeIntegralInRange(1, 28),
+          in.ConsumeIntegralInRange(0, 23),      in.ConsumeIntegralInRange(0, 59), in.ConsumeIntegralInRange(0, 6)};
+}
+
+void CheckResumeStep(const ResumeState& state, const LocalStamp& time, std::uint64_t now, const ResumeStep& step) {
+  const EventEffects& sound = step.countdownEffects;
+  FUZZ_REQUIRE(sound.message == EventMessage::kNone && !sound.postRandomCharacter);
+  if (sound.sound != EventSound::kNone) {
+    FUZZ_REQUIRE(sound.sound == EventSound::kTimer && sound.soundFlags == kSoundOnceFlags);
+    FUZZ_REQUIRE(state.countdown.nTimerMode == IDC_TIMER_REPEAT && state.countdown.nTimerMinute != 0);
+    FUZZ_REQUIRE(step.next.countdown.dwTimerDeadline > now || step.next.countdown.dwTimerDeadline == kLatestDeadline);
+    FUZZ_REQUIRE(step.next.countdown.dwTimerDeadline != kNoCountdownDeadline);
+  } else {
+    FUZZ_REQUIRE(SameCountdown(step.next.countdown, state.countdown));
+  }
+  const EventEffects& missed = step.missedEffects;
+  FUZZ_REQUIRE(missed.sound == EventSound::kNone && !missed.postRandomCharacter);
+  FUZZ_REQUIRE(missed.message == EventMessage::kNone || missed.message == EventMessage::kAlarmMissed);
+  if (missed.message == EventMessage::kAlarmMissed) {
+    FUZZ_REQUIRE(missed.missedHour >= 0 && missed.missedHour < 24 && missed.missedMinute >= 0 && missed.missedMinute < 60);
+  }
+  FUZZ_REQUIRE(step.next.nLastHour == state.nLastHour || step.next.nLastHour == time.hour);
+  FUZZ_REQUIRE(step.next.alarm.nAlarmMode == state.alarm.nAlarmMode ||
+               (state.alarm.nAlarmMode == IDC_ALARM_ONCE && step.next.alarm.nAlarmMode == IDC_ALARM_STOP));
+  FUZZ_REQUIRE(step.next.alarm.nAlarmHour == state.alarm.nAlarmHour &&
+               step.next.alarm.nAlarmMinute == state.alarm.nAlarmMinute);
+}
+
 void CheckHourlyStep(const HourlyState& state, int hour, const HourlyStep& step) {
   const EventEffects& e = step.effects;
   const bool newHour = hour != state.nLastHour;
@@ -155,7 +187,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   bool alarmFiredThisMinute = false;  // since the last dialog close, in this minute of this day
 
   while (in.remaining_bytes() > 0) {
-    switch (in.ConsumeIntegralInRange(0, 4)) {
+    switch (in.ConsumeIntegralInRange(0, 5)) {
       case 0:  // a tick: time goes on, by a little or a lot
       case 1: {
         const std::uint64_t step = in.ConsumeBool() ? in.ConsumeIntegralInRange<std::uint64_t>(0, 2000)
@@ -204,6 +236,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         hourly.nOClockChangeChara = in.ConsumeIntegralInRange(-1, 1);
         hourly.nOClockQuietFrom = in.ConsumeIntegralInRange(0u, 25u);
         hourly.nOClockQuietTo = in.ConsumeIntegralInRange(0u, 25u);
+        break;
+      }
+      case 4: {  // a wake from sleep, between any two local times
+        const LocalStamp asleepSince = ConsumeStamp(in);
+        const LocalStamp time = ConsumeStamp(in);
+        SnoozeState snooze;
+        if (in.ConsumeBool()) snooze = StartSnooze(ConsumeTick(in), time.hour, time.minute);
+        const ResumeState state{countdown, alarm, hourly.nLastHour, snooze};
+        const ResumeStep step = StepResume(state, asleepSince, time, now);
+        CheckResumeStep(state, time, now, step);
+        countdown = step.next.countdown;
+        alarm = step.next.alarm;
+        hourly.nLastHour = step.next.nLastHour;
         break;
       }
       default: {  // the clock is set back or forward

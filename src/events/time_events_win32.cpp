@@ -60,8 +60,8 @@ INT_PTR CALLBACK AlarmRingProc(HWND box, UINT message, WPARAM wParam, LPARAM lPa
     case WM_INITDIALOG:
       SetWindowTextW(box, reinterpret_cast<const wchar_t*>(lParam));
       SetDlgItemTextW(box, IDC_RING_TEXT, LoadText(IDS_ALARM_REACHED).c_str());
-      SendDlgItemMessageW(box, IDC_RING_ICON, STM_SETICON,
-                          reinterpret_cast<WPARAM>(LoadIconW(nullptr, MAKEINTRESOURCEW(32516))), 0);  // IDI_INFORMATION
+      SendDlgItemMessageW(box, IDC_RING_ICON, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_INFORMATION)),
+                          0);
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDC_RING_SNOOZE) EndDialog(box, IDC_RING_SNOOZE);
