@@ -32,6 +32,8 @@ shoot() {  # shoot LOCALE SUFFIX DIALOG-TITLE
   cp "$win/Tavelin.exe" "$win"/kit/* "$work/run/"
   # Lunavi at normal size; her clock face is the point to click.
   printf '[GENERAL]\r\nnChara=40012\r\nnSize=42002\r\nxPosWindow=40\r\nyPosWindow=40\r\n' >> "$work/run/Tavelin.ini"
+  # A weekday alarm at 7:00 and a quiet night from 22 to 7, as the dialog shows them.
+  printf '[ALARM]\r\nnAlarmMode=1037\r\nnAlarmHour=7\r\nnAlarmMinute=0\r\nnOClockQuietFrom=22\r\nnOClockQuietTo=7\r\n' >> "$work/run/Tavelin.ini"
   TAVELIN_LOCALE="$1" "$win/wine-run.sh" "$work/run/Tavelin.exe" &
   local run=$!
   wait_window Tavelin >/dev/null
@@ -41,7 +43,7 @@ shoot() {  # shoot LOCALE SUFFIX DIALOG-TITLE
   # The menu: a right press on the clock face opens it at the pointer.
   xdotool mousemove 240 170 click 3
   sleep 1.5
-  import -window root -crop 470x300+30+45 +repage "$top/docs/menu-$2.png"
+  import -window root -crop 470x310+30+45 +repage "$top/docs/menu-$2.png"
   xdotool mousemove 700 500 click 1  # a click beside the menu closes it
   sleep 1
 

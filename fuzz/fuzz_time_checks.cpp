@@ -2,12 +2,15 @@
 // a sequence of ticks, repaints and dialog closes: a check fires only when
 // its rule says so, a message-showing event never fires again for the same
 // tick or minute, a repeating countdown only fires again at one tick while it
-// catches up, and no deadline wraps.
+// catches up, and no deadline wraps. Wakes from sleep come between them: a
+// wake plays at most the countdown's one sound, shows a missed alarm without
+// a sound, and leaves no deadline that the next tick finds due.
 #include <algorithm>
 #include <climits>
 #include <cstdint>
 
 #include "dialog/alarm_dialog_rules.h"
+#include "events/resume_rule.h"
 #include "events/time_checks.h"
 #include "fuzz_support.h"
 #include "resource.h"
@@ -27,6 +30,12 @@ bool SameCountdown(const CountdownState& a, const CountdownState& b) {
 
 int ConsumeMode(FuzzedDataProvider& in, int first, int last) {
   return in.ConsumeIntegralInRange(0, 7) == 0 ? in.ConsumeIntegral<int>() : in.ConsumeIntegralInRange(first, last);
+}
+
+// The alarm's modes: off, once, daily and weekdays, whose value does not follow.
+int ConsumeAlarmMode(FuzzedDataProvider& in) {
+  const int mode = ConsumeMode(in, IDC_ALARM_STOP, IDC_ALARM_REPEAT + 1);
+  return mode == IDC_ALARM_REPEAT + 1 ? IDC_ALARM_WEEKDAYS : mode;
 }
 
 unsigned ConsumeMinutes(FuzzedDataProvider& in) {
@@ -92,14 +101,16 @@ void CheckCountdownStep(const CountdownState& state, std::uint64_t now, const Co
   FUZZ_REQUIRE(Fired(again.effects) == (step.next.dwTimerDeadline <= now));
 }
 
-void CheckAlarmStep(const AlarmState& state, int hour, int minute, int day, const AlarmStep& step) {
+void CheckAlarmStep(const AlarmState& state, int hour, int minute, int day, int weekday, const AlarmStep& step) {
   const EventEffects& e = step.effects;
   FUZZ_REQUIRE(step.next.nAlarmHour == state.nAlarmHour && step.next.nAlarmMinute == state.nAlarmMinute);
   FUZZ_REQUIRE(!e.postRandomCharacter);
   const bool reached = state.nAlarmFiredDay != day && hour >= 0 && minute >= 0 &&
                        static_cast<unsigned>(hour) == state.nAlarmHour &&
                        static_cast<unsigned>(minute) == state.nAlarmMinute;
-  const bool armed = state.nAlarmMode == IDC_ALARM_ONCE || state.nAlarmMode == IDC_ALARM_REPEAT;
+  const bool workday = weekday >= 1 && weekday <= 5;
+  const bool armed = state.nAlarmMode == IDC_ALARM_ONCE || state.nAlarmMode == IDC_ALARM_REPEAT ||
+                     (state.nAlarmMode == IDC_ALARM_WEEKDAYS && workday);
   FUZZ_REQUIRE(Fired(e) == (reached && armed));
   if (Fired(e)) {
     FUZZ_REQUIRE(e.sound == EventSound::kAlarm && e.soundFlags == kSoundLoopFlags);
@@ -109,7 +120,36 @@ void CheckAlarmStep(const AlarmState& state, int hour, int minute, int day, cons
     FUZZ_REQUIRE(step.next.nAlarmMode == state.nAlarmMode && step.next.nAlarmFiredDay == state.nAlarmFiredDay);
   }
   // Repaints nested in the alarm message, in the same minute of the same day, find nothing.
-  FUZZ_REQUIRE(!Fired(StepAlarm(step.next, hour, minute, day).effects));
+  FUZZ_REQUIRE(!Fired(StepAlarm(step.next, hour, minute, day, weekday).effects));
+}
+
+LocalStamp ConsumeStamp(FuzzedDataProvider& in) {
+  return {in.ConsumeIntegralInRange(1990, 2100), in.ConsumeIntegralInRange(1, 12), in.ConsumeIntegralInRange(1, 28),
+          in.ConsumeIntegralInRange(0, 23),      in.ConsumeIntegralInRange(0, 59), in.ConsumeIntegralInRange(0, 6)};
+}
+
+void CheckResumeStep(const ResumeState& state, const LocalStamp& time, std::uint64_t now, const ResumeStep& step) {
+  const EventEffects& sound = step.countdownEffects;
+  FUZZ_REQUIRE(sound.message == EventMessage::kNone && !sound.postRandomCharacter);
+  if (sound.sound != EventSound::kNone) {
+    FUZZ_REQUIRE(sound.sound == EventSound::kTimer && sound.soundFlags == kSoundOnceFlags);
+    FUZZ_REQUIRE(state.countdown.nTimerMode == IDC_TIMER_REPEAT && state.countdown.nTimerMinute != 0);
+    FUZZ_REQUIRE(step.next.countdown.dwTimerDeadline > now || step.next.countdown.dwTimerDeadline == kLatestDeadline);
+    FUZZ_REQUIRE(step.next.countdown.dwTimerDeadline != kNoCountdownDeadline);
+  } else {
+    FUZZ_REQUIRE(SameCountdown(step.next.countdown, state.countdown));
+  }
+  const EventEffects& missed = step.missedEffects;
+  FUZZ_REQUIRE(missed.sound == EventSound::kNone && !missed.postRandomCharacter);
+  FUZZ_REQUIRE(missed.message == EventMessage::kNone || missed.message == EventMessage::kAlarmMissed);
+  if (missed.message == EventMessage::kAlarmMissed) {
+    FUZZ_REQUIRE(missed.missedHour >= 0 && missed.missedHour < 24 && missed.missedMinute >= 0 && missed.missedMinute < 60);
+  }
+  FUZZ_REQUIRE(step.next.nLastHour == state.nLastHour || step.next.nLastHour == time.hour);
+  FUZZ_REQUIRE(step.next.alarm.nAlarmMode == state.alarm.nAlarmMode ||
+               (state.alarm.nAlarmMode == IDC_ALARM_ONCE && step.next.alarm.nAlarmMode == IDC_ALARM_STOP));
+  FUZZ_REQUIRE(step.next.alarm.nAlarmHour == state.alarm.nAlarmHour &&
+               step.next.alarm.nAlarmMinute == state.alarm.nAlarmMinute);
 }
 
 void CheckHourlyStep(const HourlyState& state, int hour, const HourlyStep& step) {
@@ -119,7 +159,12 @@ void CheckHourlyStep(const HourlyState& state, int hour, const HourlyStep& step)
   FUZZ_REQUIRE(step.next.nOClockMode == state.nOClockMode &&
                step.next.nOClockChangeChara == state.nOClockChangeChara);
   FUZZ_REQUIRE(e.message == EventMessage::kNone);
-  FUZZ_REQUIRE((e.sound == EventSound::kChime) == (newHour && state.nOClockMode == IDC_OCLOCK_ON));
+  const bool quiet = state.nOClockQuietFrom != state.nOClockQuietTo && state.nOClockQuietFrom < 24 &&
+                     state.nOClockQuietTo < 24 && hour >= 0 && hour < 24 &&
+                     (state.nOClockQuietFrom < state.nOClockQuietTo
+                          ? static_cast<unsigned>(hour) >= state.nOClockQuietFrom && static_cast<unsigned>(hour) < state.nOClockQuietTo
+                          : static_cast<unsigned>(hour) >= state.nOClockQuietFrom || static_cast<unsigned>(hour) < state.nOClockQuietTo);
+  FUZZ_REQUIRE((e.sound == EventSound::kChime) == (newHour && state.nOClockMode == IDC_OCLOCK_ON && !quiet));
   FUZZ_REQUIRE(e.sound != EventSound::kChime || e.soundFlags == kSoundOnceFlags);
   FUZZ_REQUIRE(e.postRandomCharacter == (newHour && state.nOClockChangeChara != 0));
   FUZZ_REQUIRE(!Fired(StepHourly(step.next, hour).effects));
@@ -131,7 +176,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzedDataProvider in(data, size);
   CountdownState countdown{ConsumeMode(in, IDC_TIMER_STOP, IDC_TIMER_REPEAT), ConsumeMinutes(in), ConsumeTick(in)};
   if (in.ConsumeBool()) countdown.dwTimerDeadline = kNoCountdownDeadline;
-  AlarmState alarm{ConsumeMode(in, IDC_ALARM_STOP, IDC_ALARM_REPEAT), ConsumeAlarmField(in),
+  AlarmState alarm{ConsumeAlarmMode(in), ConsumeAlarmField(in),
                    ConsumeAlarmField(in), in.ConsumeIntegralInRange(0, 31)};
   HourlyState hourly{in.ConsumeIntegralInRange(-1, 24), ConsumeMode(in, IDC_OCLOCK_OFF, IDC_OCLOCK_ON),
                      in.ConsumeIntegralInRange(-1, 1)};
@@ -142,7 +187,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   bool alarmFiredThisMinute = false;  // since the last dialog close, in this minute of this day
 
   while (in.remaining_bytes() > 0) {
-    switch (in.ConsumeIntegralInRange(0, 4)) {
+    switch (in.ConsumeIntegralInRange(0, 5)) {
       case 0:  // a tick: time goes on, by a little or a lot
       case 1: {
         const std::uint64_t step = in.ConsumeBool() ? in.ConsumeIntegralInRange<std::uint64_t>(0, 2000)
@@ -163,8 +208,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           minute = newMinute;
           day = newDay;
         }
-        const AlarmStep alarmStep = StepAlarm(alarm, hour, minute, day);
-        CheckAlarmStep(alarm, hour, minute, day, alarmStep);
+        const int weekday = day % 7;  // any calendar: each day of the month has one weekday
+        const AlarmStep alarmStep = StepAlarm(alarm, hour, minute, day, weekday);
+        CheckAlarmStep(alarm, hour, minute, day, weekday, alarmStep);
         FUZZ_REQUIRE(!(alarmFiredThisMinute && Fired(alarmStep.effects)));
         alarmFiredThisMinute = alarmFiredThisMinute || Fired(alarmStep.effects);
         alarm = alarmStep.next;
@@ -181,13 +227,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const unsigned __int128 sum = static_cast<unsigned __int128>(now) + countdown.nTimerMinute * kMinute;
         FUZZ_REQUIRE(sum > kLatestDeadline ? deadline == kLatestDeadline : deadline == static_cast<std::uint64_t>(sum));
         if (in.ConsumeBool()) countdown.dwTimerDeadline = deadline;
-        alarm.nAlarmMode = ConsumeMode(in, IDC_ALARM_STOP, IDC_ALARM_REPEAT);
+        alarm.nAlarmMode = ConsumeAlarmMode(in);
         alarm.nAlarmHour = ConsumeAlarmField(in);
         alarm.nAlarmMinute = ConsumeAlarmField(in);
         alarm.nAlarmFiredDay = 0;
         alarmFiredThisMinute = false;
         hourly.nOClockMode = ConsumeMode(in, IDC_OCLOCK_OFF, IDC_OCLOCK_ON);
         hourly.nOClockChangeChara = in.ConsumeIntegralInRange(-1, 1);
+        hourly.nOClockQuietFrom = in.ConsumeIntegralInRange(0u, 25u);
+        hourly.nOClockQuietTo = in.ConsumeIntegralInRange(0u, 25u);
+        break;
+      }
+      case 4: {  // a wake from sleep, between any two local times
+        const LocalStamp asleepSince = ConsumeStamp(in);
+        const LocalStamp time = ConsumeStamp(in);
+        SnoozeState snooze;
+        if (in.ConsumeBool()) snooze = StartSnooze(ConsumeTick(in), time.hour, time.minute);
+        const ResumeState state{countdown, alarm, hourly.nLastHour, snooze};
+        const ResumeStep step = StepResume(state, asleepSince, time, now);
+        CheckResumeStep(state, time, now, step);
+        countdown = step.next.countdown;
+        alarm = step.next.alarm;
+        hourly.nLastHour = step.next.nLastHour;
         break;
       }
       default: {  // the clock is set back or forward

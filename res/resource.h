@@ -11,6 +11,7 @@
 #define IDM_CHARA_LAST          40012
 #define IDM_CHARA_RANDOM        40013
 #define IDM_ALARMSETTINGS       40014
+#define IDM_STARTWITHWINDOWS    40015
 #define IDM_SIZE_SMALL          42001
 #define IDM_SIZE_NORMAL         42002
 
@@ -23,6 +24,7 @@
 #define IDC_TIMER_REPEAT        1016
 #define IDC_OCLOCK_OFF          1017
 #define IDC_OCLOCK_ON           1018
+#define IDC_ALARM_WEEKDAYS      1037  // Monday to Friday, local time
 
 // Other controls of the alarm settings dialog.
 #define IDC_ALARM_HOUR          1002
@@ -43,10 +45,23 @@
 #define IDC_TIMER_PLAY          1034
 #define IDC_ALARM_PLAY          1035
 #define IDC_OCLOCK_CHANGECHARA  1036
+#define IDC_OCLOCK_QUIETLABEL   1038
+#define IDC_OCLOCK_QUIETFROM    1039
+#define IDC_QUIETFROM_SPIN      1040
+#define IDC_OCLOCK_QUIETTO_LABEL 1041
+#define IDC_OCLOCK_QUIETTO      1042
+#define IDC_QUIETTO_SPIN        1043
+#define IDC_OCLOCK_QUIETUNIT    1044
+
+// The alarm's message: its icon and text beside OK and the snooze button.
+#define IDC_RING_ICON           1050
+#define IDC_RING_TEXT           1051
+#define IDC_RING_SNOOZE         1052
 
 // Resources.
 #define IDI_TRAY                101
 #define IDD_ALARM               124
+#define IDD_ALARM_RING          125
 #define IDR_ACCEL               201
 #define IDR_MENU                301
 #define IDD_PROGRESS            501
@@ -71,5 +86,16 @@
 // Start-up's messages about the settings file, shown once after start-up.
 #define IDS_SETTINGS_UNREADABLE 20
 #define IDS_SETTINGS_NOWHERE    21
+
+// The alarm that passed in sleep, and the tray tip's lines of what is armed.
+#define IDS_ALARM_MISSED          40
+#define IDS_TIP_TIMER_ONCE        41
+#define IDS_TIP_TIMER_ONCE_LAST   42
+#define IDS_TIP_TIMER_REPEAT      43
+#define IDS_TIP_TIMER_REPEAT_LAST 44
+#define IDS_TIP_ALARM_ONCE        45
+#define IDS_TIP_ALARM_DAILY       46
+#define IDS_TIP_ALARM_WEEKDAYS    47
+#define IDS_TIP_SNOOZE            48
 
 #endif

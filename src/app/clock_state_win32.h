@@ -24,6 +24,8 @@ struct ClockState {
   int nSize;
   int nOClockMode;
   int nOClockChangeChara;
+  unsigned nOClockQuietFrom;  // the chime is silent from this full hour
+  unsigned nOClockQuietTo;    // up to this one; the same hour twice: never
   int nTimerMode;  // written, never read: every start begins stopped
   unsigned nTimerMinute;
   int nAlarmMode;
@@ -37,6 +39,12 @@ struct ClockState {
   std::uint64_t dwTimerDeadline;  // 64-bit tick (GetTickCount64), no wrap
   int nAlarmFiredDay;
   int nLastHour;
+  std::uint64_t qwSnoozeDeadline;  // the alarm put off: when it rings again
+  int nSnoozeHour;                 // and at what local time
+  int nSnoozeMinute;
+  std::uint64_t qwLastCheckTick;   // the last look at the time, to see a sleep
+  SYSTEMTIME stLastCheck;
+  std::uint64_t qwLastResumeTick;
   double dScale;
   int nWindowWidth;
   int nWindowHeight;
@@ -56,7 +64,7 @@ struct ClockState {
   int nSettingsNotice;
   char szSettingsNoticeFile[kTextBufferSize];
   HMENU hMenuPopup;
-  NOTIFYICONDATAA nidTray;
+  NOTIFYICONDATAW nidTray;
 };
 
 extern ClockState g_state;

@@ -11,6 +11,7 @@
 #include "app/system_win32.h"
 #include "desktop/placement_win32.h"
 #include "desktop/tray_win32.h"
+#include "events/events_win32.h"
 #include "mascot/mascot_win32.h"
 #include "pictures/picture_reader_win32.h"
 #include "settings/settings_path.h"
@@ -83,6 +84,7 @@ int InitializeClock(HWND hwnd) {
     return 0;
   }
 
+  ResetTimeEvents();
   AddTrayIcon(hwnd);
   LoadSettings(hwnd);
 

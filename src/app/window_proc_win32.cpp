@@ -3,6 +3,7 @@
 #include "app/system_win32.h"
 #include "clockface/clockface_win32.h"
 #include "desktop/placement_win32.h"
+#include "desktop/start_with_windows_win32.h"
 #include "desktop/tray_win32.h"
 #include "dialog/alarm_dialog_win32.h"
 #include "events/events_win32.h"
@@ -51,6 +52,9 @@ bool OnCommand(HWND hwnd, int command) {
     case IDM_ALARMSETTINGS:
       OpenAlarmDialog(hwnd);
       return true;
+    case IDM_STARTWITHWINDOWS:
+      ToggleStartWithWindows(hwnd);
+      return true;
     case IDM_SIZE_SMALL:
     case IDM_SIZE_NORMAL:
       if (command != g_state.nSize) {
@@ -95,6 +99,9 @@ LRESULT CALLBACK ClockWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       // A false flag means the logoff was cancelled: the clock runs on.
       if (wParam) CloseClock(hwnd);
       return 0;
+    case WM_POWERBROADCAST:
+      if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) OnPowerResume(hwnd);
+      return TRUE;
     case WM_DISPLAYCHANGE:
       ClampToScreen(hwnd);
       return 0;

@@ -6,8 +6,12 @@
 
 // Fills nidTray with the tip "Tavelin" and adds the icon.
 void AddTrayIcon(HWND hwnd);
-// Writes "Tavelin - <name>" into the tip and gives the whole record again.
+// Writes "Tavelin - <name>", and a line for each armed time event, into the
+// tip and gives the whole record again.
 void UpdateTrayTip(HWND hwnd, const char* characterName);
+// Gives the tip again when what it says has changed: an event armed or
+// ended, a countdown's minutes gone down.
+void RefreshTrayTip(HWND hwnd);
 void RemoveTrayIcon(HWND hwnd);
 // The message the shell broadcasts when the notification area is created
 // anew ("TaskbarCreated"); every icon it held is gone by then.

@@ -2,6 +2,10 @@
 
 #include "resource.h"
 
+static_assert(kAlarmModeButtons[0] == IDC_ALARM_STOP && kAlarmModeButtons[1] == IDC_ALARM_ONCE &&
+                  kAlarmModeButtons[2] == IDC_ALARM_REPEAT && kAlarmModeButtons[3] == IDC_ALARM_WEEKDAYS,
+              "the alarm's buttons are its modes");
+
 DialogAction ActionOfCommand(int controlId) {
   switch (controlId) {
     case 1:  // IDOK: the start button
@@ -15,6 +19,7 @@ DialogAction ActionOfCommand(int controlId) {
     case IDC_ALARM_STOP:
     case IDC_ALARM_ONCE:
     case IDC_ALARM_REPEAT:
+    case IDC_ALARM_WEEKDAYS:
       return {DialogActionKind::kAlarmMode, SoundField::kAlarm};
     case IDC_OCLOCK_OFF:
     case IDC_OCLOCK_ON:

@@ -25,6 +25,10 @@ struct DialogAction {
   SoundField sound;  // for kChooseSound and kPlaySound only
 };
 
+// The alarm's radio buttons in their order; the fourth (weekdays) was added
+// later and its identifier does not follow the first three.
+constexpr int kAlarmModeButtons[] = {1011, 1012, 1013, 1037};
+
 // What a command from the control `controlId` does; the notification code
 // plays no part.
 DialogAction ActionOfCommand(int controlId);

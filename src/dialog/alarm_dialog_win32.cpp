@@ -24,6 +24,7 @@ struct ArrowRange {
 constexpr ArrowRange kTimerMinuteRange{1, 999};
 constexpr ArrowRange kAlarmHourRange{0, 23};
 constexpr ArrowRange kAlarmMinuteRange{0, 59};
+constexpr ArrowRange kQuietHourRange{0, 23};
 
 char (&SoundText(SoundField field))[kTextBufferSize] {
   switch (field) {
@@ -55,6 +56,8 @@ void LeaveDialog(HWND dialog, bool start) {
   g_state.nTimerMinute = ReadNumber(dialog, IDC_TIMER_MINUTE);
   g_state.nAlarmHour = ReadNumber(dialog, IDC_ALARM_HOUR);
   g_state.nAlarmMinute = ReadNumber(dialog, IDC_ALARM_MINUTE);
+  g_state.nOClockQuietFrom = ReadNumber(dialog, IDC_OCLOCK_QUIETFROM);
+  g_state.nOClockQuietTo = ReadNumber(dialog, IDC_OCLOCK_QUIETTO);
   if (start && g_state.nTimerMode != IDC_TIMER_STOP) {
     g_state.dwTimerDeadline = CountdownDeadline(g_system.tickCount(), g_state.nTimerMinute);
   }
@@ -72,6 +75,12 @@ void ShowNumber(HWND dialog, int editId, unsigned value, int spinId, ArrowRange 
 int RefreshAlarmDialog(HWND dialog) {
   CheckRadioButton(dialog, IDC_OCLOCK_OFF, IDC_OCLOCK_ON, g_state.nOClockMode);
   CheckDlgButton(dialog, IDC_OCLOCK_CHANGECHARA, g_state.nOClockChangeChara ? BST_CHECKED : BST_UNCHECKED);
+  // Quiet hours matter only while the chime sounds.
+  const bool chimeOn = g_state.nOClockMode == IDC_OCLOCK_ON;
+  for (int id : {IDC_OCLOCK_QUIETLABEL, IDC_OCLOCK_QUIETFROM, IDC_OCLOCK_QUIETTO_LABEL, IDC_OCLOCK_QUIETTO,
+                 IDC_OCLOCK_QUIETUNIT}) {
+    EnableItem(dialog, id, chimeOn);
+  }
 
   CheckRadioButton(dialog, IDC_TIMER_STOP, IDC_TIMER_REPEAT, g_state.nTimerMode);
   const bool timerOn = g_state.nTimerMode != IDC_TIMER_STOP;
@@ -79,7 +88,7 @@ int RefreshAlarmDialog(HWND dialog) {
   EnableItem(dialog, IDC_TIMER_UNIT, timerOn);
   EnableItem(dialog, IDOK, timerOn);
 
-  CheckRadioButton(dialog, IDC_ALARM_STOP, IDC_ALARM_REPEAT, g_state.nAlarmMode);
+  for (int id : kAlarmModeButtons) CheckDlgButton(dialog, id, id == g_state.nAlarmMode ? BST_CHECKED : BST_UNCHECKED);
   const bool alarmOn = g_state.nAlarmMode != IDC_ALARM_STOP;
   EnableItem(dialog, IDC_ALARM_COLON, alarmOn);
   EnableItem(dialog, IDC_ALARM_HOUR, alarmOn);
@@ -128,6 +137,8 @@ INT_PTR CALLBACK AlarmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     ShowNumber(dialog, IDC_TIMER_MINUTE, g_state.nTimerMinute, IDC_TIMER_SPIN, kTimerMinuteRange);
     ShowNumber(dialog, IDC_ALARM_HOUR, g_state.nAlarmHour, IDC_ALARMHOUR_SPIN, kAlarmHourRange);
     ShowNumber(dialog, IDC_ALARM_MINUTE, g_state.nAlarmMinute, IDC_ALARMMINUTE_SPIN, kAlarmMinuteRange);
+    ShowNumber(dialog, IDC_OCLOCK_QUIETFROM, g_state.nOClockQuietFrom, IDC_QUIETFROM_SPIN, kQuietHourRange);
+    ShowNumber(dialog, IDC_OCLOCK_QUIETTO, g_state.nOClockQuietTo, IDC_QUIETTO_SPIN, kQuietHourRange);
     RefreshAlarmDialog(dialog);
     return TRUE;  // the first enabled tab stop gets the focus
   }

@@ -4,10 +4,20 @@
 
 #include <windows.h>
 
-// The countdown check, first step of every clock tick.
+// At start: no snooze, no sleep seen yet.
+void ResetTimeEvents();
+
+// The tick's time checks, first step of every clock tick: a resume from sleep
+// if the tick comes long after the one before, the countdown, the snooze,
+// and the tray tip that tells what is armed.
 void CheckCountdown(HWND hwnd);
 
-// The alarm check and then the hourly check, with the time the repaint read.
+// The system's resume message, handled as a tick after a sleep would be
+// (once for one wake, whichever of the two comes first).
+void OnPowerResume(HWND hwnd);
+
+// A resume from sleep, if any, then the alarm check and the hourly check,
+// with the time the repaint read.
 void RunRepaintChecks(HWND hwnd, int hour, int minute, int day);
 
 #endif

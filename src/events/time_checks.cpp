@@ -17,6 +17,15 @@ std::uint64_t NextDeadline(std::uint64_t deadline, unsigned minutes) {
 
 }  // namespace
 
+EventEffects AlarmRingEffects() {
+  EventEffects effects;
+  effects.sound = EventSound::kAlarm;
+  effects.soundFlags = kSoundLoopFlags;
+  effects.message = EventMessage::kAlarmReached;
+  effects.stopSoundAfterMessage = true;
+  return effects;
+}
+
 CountdownStep StepCountdown(const CountdownState& state, std::uint64_t now) {
   CountdownStep step{state, {}};
   if (state.dwTimerDeadline == kNoCountdownDeadline || state.dwTimerDeadline > now) return step;
@@ -40,35 +49,53 @@ CountdownStep StepCountdown(const CountdownState& state, std::uint64_t now) {
   return step;
 }
 
-AlarmStep StepAlarm(const AlarmState& state, int hour, int minute, int day) {
+bool IsWorkday(int weekday) { return weekday > kSunday && weekday < kSaturday; }
+
+int WeekdayOf(int day, int knownDay, int knownWeekday) {
+  if (day == knownDay) return knownWeekday;
+  const bool next = day == knownDay + 1 || (day == 1 && knownDay >= 28);
+  return (knownWeekday + (next ? 1 : 6)) % 7;
+}
+
+bool AlarmRingsOn(int mode, int weekday) {
+  switch (mode) {
+    case IDC_ALARM_ONCE:
+    case IDC_ALARM_REPEAT:
+      return true;
+    case IDC_ALARM_WEEKDAYS:
+      return IsWorkday(weekday);
+    default:
+      return false;
+  }
+}
+
+AlarmStep StepAlarm(const AlarmState& state, int hour, int minute, int day, int weekday) {
   AlarmStep step{state, {}};
   if (state.nAlarmFiredDay == day) return step;
   if (hour < 0 || minute < 0) return step;
   if (static_cast<unsigned>(hour) != state.nAlarmHour || static_cast<unsigned>(minute) != state.nAlarmMinute)
     return step;
   step.next.nAlarmFiredDay = day;  // recorded even while the alarm is stopped
-  switch (state.nAlarmMode) {
-    case IDC_ALARM_ONCE:
-      step.next.nAlarmMode = IDC_ALARM_STOP;
-      step.next.nAlarmFiredDay = 0;
-      [[fallthrough]];
-    case IDC_ALARM_REPEAT:
-      step.effects.sound = EventSound::kAlarm;
-      step.effects.soundFlags = kSoundLoopFlags;
-      step.effects.message = EventMessage::kAlarmReached;
-      step.effects.stopSoundAfterMessage = true;
-      break;
-    default:
-      break;
+  if (!AlarmRingsOn(state.nAlarmMode, weekday)) return step;
+  if (state.nAlarmMode == IDC_ALARM_ONCE) {
+    step.next.nAlarmMode = IDC_ALARM_STOP;
+    step.next.nAlarmFiredDay = 0;
   }
+  step.effects = AlarmRingEffects();
   return step;
+}
+
+bool IsQuietHour(int hour, unsigned from, unsigned to) {
+  if (from == to || from > 23 || to > 23 || hour < 0 || hour > 23) return false;
+  const unsigned h = static_cast<unsigned>(hour);
+  return from < to ? (h >= from && h < to) : (h >= from || h < to);
 }
 
 HourlyStep StepHourly(const HourlyState& state, int hour) {
   HourlyStep step{state, {}};
   if (hour == state.nLastHour) return step;
   step.next.nLastHour = hour;
-  if (state.nOClockMode == IDC_OCLOCK_ON) {
+  if (state.nOClockMode == IDC_OCLOCK_ON && !IsQuietHour(hour, state.nOClockQuietFrom, state.nOClockQuietTo)) {
     step.effects.sound = EventSound::kChime;
     step.effects.soundFlags = kSoundOnceFlags;
   }
@@ -78,3 +105,16 @@ HourlyStep StepHourly(const HourlyState& state, int hour) {
 }
 
 int TimerMessageTextId(unsigned minutes) { return minutes == 1 ? IDS_TIMER_ELAPSED_ONE : IDS_TIMER_ELAPSED; }
+
+SnoozeState StartSnooze(std::uint64_t now, int hour, int minute) {
+  const int ringsAt = (hour * 60 + minute + static_cast<int>(kSnoozeMilliseconds / 60000)) % (24 * 60);
+  return {now + kSnoozeMilliseconds, ringsAt / 60, ringsAt % 60};
+}
+
+SnoozeStep StepSnooze(const SnoozeState& state, std::uint64_t now) {
+  SnoozeStep step{state, {}};
+  if (state.qwSnoozeDeadline == kNoCountdownDeadline || state.qwSnoozeDeadline > now) return step;
+  step.next = SnoozeState{};
+  step.effects = AlarmRingEffects();
+  return step;
+}

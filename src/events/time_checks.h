@@ -12,7 +12,9 @@
 constexpr std::uint64_t kNoCountdownDeadline = UINT64_MAX;
 
 enum class EventSound { kNone, kTimer, kAlarm, kChime };
-enum class EventMessage { kNone, kTimerElapsed, kAlarmReached };
+// The alarm's message offers a snooze; the missed one tells of an alarm that
+// came due while the computer slept, and plays nothing.
+enum class EventMessage { kNone, kTimerElapsed, kAlarmReached, kAlarmMissed };
 
 // Sound flags: asynchronous + do not interrupt, and the same looping.
 constexpr unsigned kSoundOnceFlags = 17;
@@ -23,9 +25,14 @@ struct EventEffects {
   unsigned soundFlags = 0;
   EventMessage message = EventMessage::kNone;
   unsigned messageMinutes = 0;         // the timer message's number
+  int missedHour = 0;                  // the missed alarm's time
+  int missedMinute = 0;
   bool stopSoundAfterMessage = false;  // the alarm's loop ends with its box
   bool postRandomCharacter = false;
 };
+
+// The alarm ringing: its looping sound and its message, which ends the sound.
+EventEffects AlarmRingEffects();
 
 struct CountdownState {
   int nTimerMode;
@@ -59,13 +66,36 @@ struct AlarmStep {
   EventEffects effects;
 };
 
-// The alarm check of one repaint, with the local hour, minute and day.
-AlarmStep StepAlarm(const AlarmState& state, int hour, int minute, int day);
+// Days of the week as the system's local time counts them.
+constexpr int kSunday = 0;
+constexpr int kSaturday = 6;
+
+// Monday to Friday.
+bool IsWorkday(int weekday);
+
+// The day of the week of the day of the month `day`, read a moment before or
+// after a reading that said `knownDay`, `knownWeekday`: midnight may lie
+// between the two, so `day` is that day, the next or the one before.
+int WeekdayOf(int day, int knownDay, int knownWeekday);
+
+// Whether the alarm in `mode` rings on a day that is `weekday`: once and
+// daily on every day, weekdays from Monday to Friday, other modes never.
+bool AlarmRingsOn(int mode, int weekday);
+
+// The alarm check of one repaint, with the local hour, minute, day of the
+// month and day of the week.
+AlarmStep StepAlarm(const AlarmState& state, int hour, int minute, int day, int weekday);
+
+// Whether the full hour `hour` is quiet: it lies in [from, to), going round
+// the clock. The same hour twice, or an hour beyond 23, is never quiet.
+bool IsQuietHour(int hour, unsigned from, unsigned to);
 
 struct HourlyState {
   int nLastHour;
   int nOClockMode;
   int nOClockChangeChara;
+  unsigned nOClockQuietFrom = 0;
+  unsigned nOClockQuietTo = 0;
 };
 
 struct HourlyStep {
@@ -76,5 +106,26 @@ struct HourlyStep {
 // The hourly check of one repaint: any change of the hour, either way, is a
 // full hour.
 HourlyStep StepHourly(const HourlyState& state, int hour);
+
+// The snooze: the alarm's message again, with its looping sound, five
+// minutes after the user put it off. hour:minute is the local time it rings.
+constexpr std::uint64_t kSnoozeMilliseconds = 5 * 60000;
+
+struct SnoozeState {
+  std::uint64_t qwSnoozeDeadline = kNoCountdownDeadline;  // none
+  int nSnoozeHour = 0;
+  int nSnoozeMinute = 0;
+};
+
+// Put off at the tick `now`, local time hour:minute.
+SnoozeState StartSnooze(std::uint64_t now, int hour, int minute);
+
+struct SnoozeStep {
+  SnoozeState next;
+  EventEffects effects;
+};
+
+// One tick of the snooze: when due, it ends and the alarm rings again.
+SnoozeStep StepSnooze(const SnoozeState& state, std::uint64_t now);
 
 #endif

@@ -1,8 +1,12 @@
 #include <iterator>
+#include <string>
 
 #include "app/clock_state_win32.h"
 #include "app/system_win32.h"
+#include "desktop/tray_win32.h"
+#include "events/event_text.h"
 #include "events/events_win32.h"
+#include "events/resume_rule.h"
 #include "events/time_checks.h"
 #include "shared/message_in_front_win32.h"
 
@@ -24,23 +28,54 @@ const char* SoundPath(EventSound sound) {
   return nullptr;
 }
 
+std::wstring LoadText(UINT id) {
+  wchar_t text[kTextBufferSize] = {};
+  (void)LoadStringW(g_hInstance, id, text, static_cast<int>(std::size(text)));
+  return text;
+}
+
+// The alarm's message: its text, title and icon as a message box has them,
+// with OK and the snooze button. Escape and the close box answer OK.
+INT_PTR CALLBACK AlarmRingProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      SetWindowTextW(box, reinterpret_cast<const wchar_t*>(lParam));
+      SetDlgItemTextW(box, IDC_RING_TEXT, LoadText(IDS_ALARM_REACHED).c_str());
+      SendDlgItemMessageW(box, IDC_RING_ICON, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_INFORMATION)),
+                          0);
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDC_RING_SNOOZE) EndDialog(box, IDC_RING_SNOOZE);
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(box, IDOK);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
 // The event messages, read from the string table in the user's language and
 // in the wide form, so they show right whatever the system's code page.
-void ShowEventMessage(HWND hwnd, EventMessage message, unsigned minutes) {
-  UINT textId = IDS_ALARM_REACHED;
-  UINT titleId = IDS_ALARM_TITLE;
-  if (message == EventMessage::kTimerElapsed) {
-    textId = static_cast<UINT>(TimerMessageTextId(minutes));
-    titleId = IDS_TIMER_TITLE;
+// Returns true when the user put the alarm off.
+bool ShowEventMessage(HWND hwnd, const EventEffects& effects) {
+  std::wstring text;
+  std::wstring title = LoadText(IDS_ALARM_TITLE);
+  if (effects.message == EventMessage::kTimerElapsed) {
+    wchar_t formatted[kTextBufferSize];
+    wsprintfW(formatted, LoadText(static_cast<UINT>(TimerMessageTextId(effects.messageMinutes))).c_str(),
+              static_cast<int>(effects.messageMinutes));
+    text = formatted;
+    title = LoadText(IDS_TIMER_TITLE);
+  } else if (effects.message == EventMessage::kAlarmMissed) {
+    text = FillTemplate(LoadText(IDS_ALARM_MISSED), ClockTimeText(effects.missedHour, effects.missedMinute));
   }
-  wchar_t format[kTextBufferSize] = {};
-  wchar_t title[kTextBufferSize] = {};
-  LoadStringW(g_hInstance, textId, format, static_cast<int>(std::size(format)));
-  LoadStringW(g_hInstance, titleId, title, static_cast<int>(std::size(title)));
-  wchar_t text[kTextBufferSize];
-  wsprintfW(text, format, static_cast<int>(minutes));
-  // Above every window, whichever program the user works in, while its sound plays.
-  (void)MessageBoxInFront(hwnd, text, title, MB_OK | MB_ICONINFORMATION);
+  bool snoozed = false;
+  if (effects.message == EventMessage::kAlarmReached) {
+    snoozed = DialogInFront(hwnd, g_hInstance, MAKEINTRESOURCEW(IDD_ALARM_RING), AlarmRingProc,
+                            reinterpret_cast<LPARAM>(title.c_str())) == IDC_RING_SNOOZE;
+  } else {
+    (void)MessageBoxInFront(hwnd, text.c_str(), title.c_str(), MB_OK | MB_ICONINFORMATION);
+  }
+  return snoozed;
 }
 
 // Called once the state that produced the effects has been stored: the
@@ -49,32 +84,106 @@ void ShowEventMessage(HWND hwnd, EventMessage message, unsigned minutes) {
 void CarryOut(HWND hwnd, const EventEffects& effects) {
   if (effects.sound != EventSound::kNone) (void)g_system.playSound(SoundPath(effects.sound), effects.soundFlags);
   if (effects.message != EventMessage::kNone) {
-    ShowEventMessage(hwnd, effects.message, effects.messageMinutes);
+    const bool snoozed = ShowEventMessage(hwnd, effects);
     if (effects.stopSoundAfterMessage) (void)g_system.playSound(nullptr, 0);
+    if (snoozed) {
+      SYSTEMTIME now;
+      g_system.localTime(&now);
+      const SnoozeState snooze = StartSnooze(g_system.tickCount(), now.wHour, now.wMinute);
+      g_state.qwSnoozeDeadline = snooze.qwSnoozeDeadline;
+      g_state.nSnoozeHour = snooze.nSnoozeHour;
+      g_state.nSnoozeMinute = snooze.nSnoozeMinute;
+    }
   }
   if (effects.postRandomCharacter) PostMessageA(hwnd, WM_COMMAND, IDM_CHARA_RANDOM, 0);
 }
 
+LocalStamp StampOf(const SYSTEMTIME& time) {
+  return {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wDayOfWeek};
+}
+
+// Handles the wake at tick `now`: stores the resume's state, then carries out
+// its sound and its message.
+void HandleResume(HWND hwnd, std::uint64_t now, const SYSTEMTIME& time) {
+  const ResumeState state{{g_state.nTimerMode, g_state.nTimerMinute, g_state.dwTimerDeadline},
+                          {g_state.nAlarmMode, g_state.nAlarmHour, g_state.nAlarmMinute, g_state.nAlarmFiredDay},
+                          g_state.nLastHour,
+                          {g_state.qwSnoozeDeadline, g_state.nSnoozeHour, g_state.nSnoozeMinute}};
+  const ResumeStep step = StepResume(state, StampOf(g_state.stLastCheck), StampOf(time), now);
+  g_state.dwTimerDeadline = step.next.countdown.dwTimerDeadline;
+  g_state.nAlarmMode = step.next.alarm.nAlarmMode;
+  g_state.nAlarmFiredDay = step.next.alarm.nAlarmFiredDay;
+  g_state.nLastHour = step.next.nLastHour;
+  g_state.qwSnoozeDeadline = step.next.snooze.qwSnoozeDeadline;
+  g_state.qwLastResumeTick = now;
+  g_state.qwLastCheckTick = now;
+  g_state.stLastCheck = time;
+  CarryOut(hwnd, step.countdownEffects);
+  CarryOut(hwnd, step.missedEffects);
+}
+
+ResumeWatch WatchOf() { return {g_state.qwLastCheckTick, g_state.qwLastResumeTick, StampOf(g_state.stLastCheck)}; }
+
+// Every look at the time first asks whether the computer slept since the last.
+void NoteCheck(HWND hwnd) {
+  const std::uint64_t now = g_system.tickCount();
+  SYSTEMTIME time;
+  g_system.localTime(&time);
+  if (CheckIsResume(WatchOf(), now)) {
+    HandleResume(hwnd, now, time);
+    return;
+  }
+  g_state.qwLastCheckTick = now;
+  g_state.stLastCheck = time;
+}
+
 }  // namespace
 
+void ResetTimeEvents() {
+  g_state.qwSnoozeDeadline = kNoDeadline;
+  g_state.qwLastCheckTick = 0;
+  g_state.qwLastResumeTick = 0;
+}
+
 void CheckCountdown(HWND hwnd) {
+  NoteCheck(hwnd);
   const CountdownStep step =
       StepCountdown({g_state.nTimerMode, g_state.nTimerMinute, g_state.dwTimerDeadline}, g_system.tickCount());
   g_state.nTimerMode = step.next.nTimerMode;
   g_state.dwTimerDeadline = step.next.dwTimerDeadline;
   CarryOut(hwnd, step.effects);
+
+  const SnoozeStep snooze =
+      StepSnooze({g_state.qwSnoozeDeadline, g_state.nSnoozeHour, g_state.nSnoozeMinute}, g_system.tickCount());
+  g_state.qwSnoozeDeadline = snooze.next.qwSnoozeDeadline;
+  CarryOut(hwnd, snooze.effects);
+  RefreshTrayTip(hwnd);
+}
+
+void OnPowerResume(HWND hwnd) {
+  const std::uint64_t now = g_system.tickCount();
+  if (!MessageIsResume(WatchOf(), now)) return;
+  SYSTEMTIME time;
+  g_system.localTime(&time);
+  HandleResume(hwnd, now, time);
 }
 
 void RunRepaintChecks(HWND hwnd, int hour, int minute, int day) {
+  // A repaint that comes before the first tick after a wake handles the wake;
+  // otherwise the last tick's look at the time stands, and gives the weekday.
+  if (g_state.qwLastCheckTick == 0 || CheckIsResume(WatchOf(), g_system.tickCount())) NoteCheck(hwnd);
+  const int weekday = WeekdayOf(day, g_state.stLastCheck.wDay, g_state.stLastCheck.wDayOfWeek);
   const AlarmStep alarm =
       StepAlarm({g_state.nAlarmMode, g_state.nAlarmHour, g_state.nAlarmMinute, g_state.nAlarmFiredDay}, hour,
-                minute, day);
+                minute, day, weekday);
   g_state.nAlarmMode = alarm.next.nAlarmMode;
   g_state.nAlarmFiredDay = alarm.next.nAlarmFiredDay;
   CarryOut(hwnd, alarm.effects);
 
   // Read afresh: a repaint nested in the alarm's box may already have seen the new hour.
-  const HourlyStep hourly = StepHourly({g_state.nLastHour, g_state.nOClockMode, g_state.nOClockChangeChara}, hour);
+  const HourlyStep hourly = StepHourly(
+      {g_state.nLastHour, g_state.nOClockMode, g_state.nOClockChangeChara, g_state.nOClockQuietFrom, g_state.nOClockQuietTo},
+      hour);
   g_state.nLastHour = hourly.next.nLastHour;
   CarryOut(hwnd, hourly.effects);
 }

@@ -159,6 +159,8 @@ void LoadSettings(HWND hwnd) {
 
   ReadSettingInt(path, kAlarm, "nOClockMode", &g_state.nOClockMode, IDC_OCLOCK_ON);
   ReadSettingInt(path, kAlarm, "nOClockChangeChara", &g_state.nOClockChangeChara, 1);
+  ReadSettingInt(path, kAlarm, "nOClockQuietFrom", &g_state.nOClockQuietFrom, 0u);
+  ReadSettingInt(path, kAlarm, "nOClockQuietTo", &g_state.nOClockQuietTo, 0u);
   // A countdown never survives a restart.
   g_state.nTimerMode = IDC_TIMER_STOP;
   g_state.dwTimerDeadline = kNoDeadline;
@@ -186,6 +188,8 @@ void SaveSettings(HWND hwnd) {
 
   WriteSettingInt(path, kAlarm, "nOClockMode", g_state.nOClockMode);
   WriteSettingInt(path, kAlarm, "nOClockChangeChara", g_state.nOClockChangeChara);
+  WriteSettingInt(path, kAlarm, "nOClockQuietFrom", static_cast<int>(g_state.nOClockQuietFrom));
+  WriteSettingInt(path, kAlarm, "nOClockQuietTo", static_cast<int>(g_state.nOClockQuietTo));
   WriteSettingInt(path, kAlarm, "nTimerMode", g_state.nTimerMode);
   WriteSettingInt(path, kAlarm, "nAlarmMode", g_state.nAlarmMode);
   // Unsigned values above 2147483647 go out as negative numbers and read back

@@ -20,15 +20,26 @@ LRESULT CALLBACK RaiseBox(int code, WPARAM wParam, LPARAM lParam) {
   return next;
 }
 
+// The system refuses the foreground to a program that is not in front, and
+// the clock may sit at the bottom: top-most, the box opens above every window.
+void StartRaisingBox(HWND owner) {
+  SetForegroundWindow(owner);
+  g_boxOwner = owner;
+  if (g_boxHook == nullptr) g_boxHook = SetWindowsHookExW(WH_CBT, RaiseBox, nullptr, GetCurrentThreadId());
+}
+
 }  // namespace
 
 int MessageBoxInFront(HWND owner, const wchar_t* text, const wchar_t* title, UINT type) {
-  SetForegroundWindow(owner);
-  // The system refuses the foreground to a program that is not in front, and
-  // the clock may sit at the bottom: top-most, the box opens above every window.
-  g_boxOwner = owner;
-  if (g_boxHook == nullptr) g_boxHook = SetWindowsHookExW(WH_CBT, RaiseBox, nullptr, GetCurrentThreadId());
+  StartRaisingBox(owner);
   const int answer = MessageBoxW(owner, text, title, type | MB_TOPMOST | MB_SETFOREGROUND);
+  StopRaisingBox();
+  return answer;
+}
+
+INT_PTR DialogInFront(HWND owner, HINSTANCE instance, const wchar_t* templateName, DLGPROC proc, LPARAM param) {
+  StartRaisingBox(owner);
+  const INT_PTR answer = DialogBoxParamW(instance, templateName, owner, proc, param);
   StopRaisingBox();
   return answer;
 }

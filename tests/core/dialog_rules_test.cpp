@@ -25,6 +25,7 @@ TEST(DialogCommands, EachControlHasItsAction) {
       {IDC_ALARM_STOP, Kind::kAlarmMode, SoundField::kTimer},
       {IDC_ALARM_ONCE, Kind::kAlarmMode, SoundField::kTimer},
       {IDC_ALARM_REPEAT, Kind::kAlarmMode, SoundField::kTimer},
+      {IDC_ALARM_WEEKDAYS, Kind::kAlarmMode, SoundField::kTimer},
       {IDC_OCLOCK_OFF, Kind::kOClockMode, SoundField::kTimer},
       {IDC_OCLOCK_ON, Kind::kOClockMode, SoundField::kTimer},
       {IDC_OCLOCK_CHANGECHARA, Kind::kChangeChara, SoundField::kTimer},

@@ -118,12 +118,13 @@ TEST(Countdown, StoppedOrUnknownModesAndMissingDeadlinesDoNothing) {
 // ---- alarm
 
 constexpr int kDay = 8;
+constexpr int kWednesday = 3;  // the 8th in the tables below is a Wednesday
 
 TEST(Alarm, RepeatFiresOncePerDayWithALoopingSoundStoppedWithTheBox) {
   AlarmState state{IDC_ALARM_REPEAT, 7, 30, 0};
-  EXPECT_FALSE(Fired(StepAlarm(state, 7, 29, kDay).effects));
+  EXPECT_FALSE(Fired(StepAlarm(state, 7, 29, kDay, kWednesday).effects));
 
-  AlarmStep step = StepAlarm(state, 7, 30, kDay);
+  AlarmStep step = StepAlarm(state, 7, 30, kDay, kWednesday);
   EXPECT_EQ(step.next.nAlarmFiredDay, kDay);
   EXPECT_EQ(step.next.nAlarmMode, IDC_ALARM_REPEAT);
   EXPECT_EQ(step.effects.sound, EventSound::kAlarm);
@@ -134,31 +135,31 @@ TEST(Alarm, RepeatFiresOncePerDayWithALoopingSoundStoppedWithTheBox) {
   state = step.next;
 
   // Repaints nested in the box, later in the same minute.
-  step = StepAlarm(state, 7, 30, kDay);
+  step = StepAlarm(state, 7, 30, kDay, kWednesday);
   EXPECT_FALSE(Fired(step.effects));
   EXPECT_EQ(step.next.nAlarmFiredDay, kDay);
 
-  step = StepAlarm(state, 7, 30, kDay + 1);
+  step = StepAlarm(state, 7, 30, kDay + 1, kWednesday + 1);
   EXPECT_EQ(step.effects.message, EventMessage::kAlarmReached) << "the next day it goes off again";
   EXPECT_EQ(step.next.nAlarmFiredDay, kDay + 1);
 }
 
 TEST(Alarm, OnceFiresThenIsStoppedAndForgetsTheDay) {
-  AlarmStep step = StepAlarm({IDC_ALARM_ONCE, 23, 59, 0}, 23, 59, kDay);
+  AlarmStep step = StepAlarm({IDC_ALARM_ONCE, 23, 59, 0}, 23, 59, kDay, kWednesday);
   EXPECT_EQ(step.effects.message, EventMessage::kAlarmReached);
   EXPECT_EQ(step.effects.soundFlags, 25u);
   EXPECT_EQ(step.next.nAlarmMode, IDC_ALARM_STOP);
   EXPECT_EQ(step.next.nAlarmFiredDay, 0);
 
   // A nested repaint in the same minute only records the day.
-  step = StepAlarm(step.next, 23, 59, kDay);
+  step = StepAlarm(step.next, 23, 59, kDay, kWednesday);
   EXPECT_FALSE(Fired(step.effects));
   EXPECT_EQ(step.next.nAlarmFiredDay, kDay);
 }
 
 TEST(Alarm, StoppedOrUnknownModeRecordsTheDayButStaysSilent) {
   for (int mode : {IDC_ALARM_STOP, 0, IDC_TIMER_ONCE, 12345}) {
-    const AlarmStep step = StepAlarm({mode, 6, 0, 0}, 6, 0, kDay);
+    const AlarmStep step = StepAlarm({mode, 6, 0, 0}, 6, 0, kDay, kWednesday);
     EXPECT_FALSE(Fired(step.effects)) << mode;
     EXPECT_EQ(step.next.nAlarmFiredDay, kDay) << mode;
     EXPECT_EQ(step.next.nAlarmMode, mode);
@@ -166,11 +167,11 @@ TEST(Alarm, StoppedOrUnknownModeRecordsTheDayButStaysSilent) {
 }
 
 TEST(Alarm, ClearedDayLetsItGoOffAgainInTheSameMinute) {
-  AlarmStep step = StepAlarm({IDC_ALARM_REPEAT, 12, 0, 0}, 12, 0, kDay);
+  AlarmStep step = StepAlarm({IDC_ALARM_REPEAT, 12, 0, 0}, 12, 0, kDay, kWednesday);
   ASSERT_EQ(step.effects.message, EventMessage::kAlarmReached);
   AlarmState afterDialog = step.next;
   afterDialog.nAlarmFiredDay = 0;  // what leaving the settings dialog does
-  step = StepAlarm(afterDialog, 12, 0, kDay);
+  step = StepAlarm(afterDialog, 12, 0, kDay, kWednesday);
   EXPECT_EQ(step.effects.message, EventMessage::kAlarmReached);
 }
 
@@ -182,7 +183,7 @@ TEST(Alarm, TimesOutsideTheClockNeverMatch) {
   for (const auto& s : settings) {
     for (int hour = 0; hour < 24; ++hour) {
       for (int minute = 0; minute < 60; ++minute) {
-        const AlarmStep step = StepAlarm({IDC_ALARM_REPEAT, s.hour, s.minute, 0}, hour, minute, kDay);
+        const AlarmStep step = StepAlarm({IDC_ALARM_REPEAT, s.hour, s.minute, 0}, hour, minute, kDay, kWednesday);
         ASSERT_FALSE(Fired(step.effects)) << s.hour << ":" << s.minute << " at " << hour << ":" << minute;
         ASSERT_EQ(step.next.nAlarmFiredDay, 0);
       }

@@ -10,6 +10,7 @@
 
 #include "app/clock_state_win32.h"
 #include "app/system_win32.h"
+#include "desktop/start_with_windows_win32.h"
 #include "desktop/tray_win32.h"
 #include "support/clock_fixture.h"
 #include "support/language.h"
@@ -111,7 +112,9 @@ std::vector<MenuLine> ExpectedMenu(bool topMost, bool hideOnMouse) {
   lines.push_back(separator("6"));
   lines.push_back(item("7", InRunLanguage(L"時報設定(&A) ...\tAlt+A", L"&Alarm Settings...\tAlt+A"), 40014, false));
   lines.push_back(separator("8"));
-  lines.push_back(item("9", InRunLanguage(L"終了(&X)\tAlt+X", L"E&xit\tAlt+X"), 1003, false));
+  lines.push_back(item("9", InRunLanguage(L"Windowsと一緒に起動(&W)", L"Start with &Windows"), 40015, false));
+  lines.push_back(separator("10"));
+  lines.push_back(item("11", InRunLanguage(L"終了(&X)\tAlt+X", L"E&xit\tAlt+X"), 1003, false));
   return lines;
 }
 
@@ -158,18 +161,18 @@ class DesktopTest : public ::testing::Test {
   HWND hwnd_ = nullptr;
 };
 
-TEST_F(DesktopTest, TrayRecordIsTheFirstFormWithTheProgramsTip) {
+TEST_F(DesktopTest, TrayRecordIsTheWideFormWithTheProgramsTip) {
   Start();
-  const NOTIFYICONDATAA& nid = g_state.nidTray;
-  // The first form ends after the 64-byte tip; with 64-bit handles that is 104 bytes.
-  EXPECT_EQ(nid.cbSize, static_cast<DWORD>(offsetof(NOTIFYICONDATAA, szTip) + 64));
-  EXPECT_EQ(nid.cbSize, sizeof(void*) == 8 ? 104u : 88u);
+  const NOTIFYICONDATAW& nid = g_state.nidTray;
+  // The wide record's second form, the first with a tip of 128 characters.
+  EXPECT_EQ(nid.cbSize, static_cast<DWORD>(NOTIFYICONDATAW_V2_SIZE));
+  EXPECT_GE(nid.cbSize, static_cast<DWORD>(offsetof(NOTIFYICONDATAW, szTip) + 128 * sizeof(wchar_t)));
   EXPECT_EQ(nid.hWnd, hwnd_);
   EXPECT_EQ(nid.uID, 1u);
   EXPECT_EQ(nid.uFlags, 7u);
   EXPECT_EQ(nid.uCallbackMessage, 1124u);
   EXPECT_NE(nid.hIcon, nullptr);
-  EXPECT_STREQ(nid.szTip, "Tavelin") << "no character has loaded";
+  EXPECT_STREQ(nid.szTip, L"Tavelin") << "no character has loaded";
 }
 
 TEST_F(DesktopTest, TrayIconIsSixteenPixelsWithAMask) {
@@ -224,7 +227,7 @@ TEST_F(DesktopTest, MenuAfterAFailedFirstLoadShowsTheStoredMarks) {
   Start();  // no pictures: the first load fails
   ASSERT_NE(g_state.hMenuPopup, nullptr);
   ExpectMenu(g_state.hMenuPopup, ExpectedMenu(true, false), "after start with the defaults");
-  EXPECT_STREQ(g_state.nidTray.szTip, "Tavelin");
+  EXPECT_STREQ(g_state.nidTray.szTip, L"Tavelin");
 }
 
 TEST_F(DesktopTest, MenuFollowsEachToggle) {
@@ -494,22 +497,22 @@ TEST_F(TrayNotifyTest, LeftPressOnTheIconBringsTheClockForward) {
 }
 
 // A tip change is accepted only for an icon the notification area holds.
-bool IconIsShown(const NOTIFYICONDATAA& record) {
-  NOTIFYICONDATAA probe = record;
-  return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+bool IconIsShown(const NOTIFYICONDATAW& record) {
+  NOTIFYICONDATAW probe = record;
+  return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
 }
 
 TEST_F(DesktopTest, IconIsAddedAgainWhenTheNotificationAreaComesBack) {
   Start();
-  const NOTIFYICONDATAA record = g_state.nidTray;
+  const NOTIFYICONDATAW record = g_state.nidTray;
   ASSERT_TRUE(IconIsShown(record)) << "icon added at start";
   UpdateTrayTip(hwnd_, "Belmoa");
-  NOTIFYICONDATAA gone = g_state.nidTray;
-  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone));  // as a new notification area would hold nothing
+  NOTIFYICONDATAW gone = g_state.nidTray;
+  ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &gone));  // as a new notification area would hold nothing
   ASSERT_FALSE(IconIsShown(record));
   SendMessageA(hwnd_, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
   EXPECT_TRUE(IconIsShown(g_state.nidTray));
-  EXPECT_STREQ(g_state.nidTray.szTip, "Tavelin - Belmoa") << "the tip comes back with the icon";
+  EXPECT_STREQ(g_state.nidTray.szTip, L"Tavelin - Belmoa") << "the tip comes back with the icon";
   CloseClock(hwnd_);
   EXPECT_FALSE(IconIsShown(record)) << "removed at shutdown";
 }
@@ -546,3 +549,54 @@ TEST_F(DesktopTest, ADisplayChangePullsTheWindowBackOntoItsMonitor) {
 }
 
 }  // namespace
+
+namespace {
+
+const wchar_t kRun[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// The Run value as the registry holds it; empty when there is none.
+std::wstring RunValue() {
+  wchar_t data[1024] = {};
+  DWORD size = sizeof data - sizeof(wchar_t);
+  DWORD type = 0;
+  if (RegGetValueW(HKEY_CURRENT_USER, kRun, L"Tavelin", RRF_RT_ANY, &type, data, &size) != ERROR_SUCCESS) return {};
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  return data;
+}
+
+void SetRunValue(const std::wstring& value) {
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kRun, L"Tavelin", REG_SZ, value.c_str(),
+                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))),
+            ERROR_SUCCESS);
+}
+
+void DeleteRunValue() { (void)RegDeleteKeyValueW(HKEY_CURRENT_USER, kRun, L"Tavelin"); }
+
+}  // namespace
+
+TEST_F(DesktopTest, StartWithWindowsWritesReadsAndRemovesTheRunValue) {
+  DeleteRunValue();
+  Start();
+  wchar_t program[MAX_PATH] = {};
+  ASSERT_GT(g_system.moduleFileName(program, MAX_PATH), 0u);
+  auto checked = [] { return (GetMenuState(g_state.hMenuPopup, IDM_STARTWITHWINDOWS, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+
+  Command(IDM_STARTWITHWINDOWS);
+  EXPECT_EQ(RunValue(), L"\"" + std::wstring(program) + L"\"") << "the full path, quoted";
+  EXPECT_TRUE(checked());
+
+  Command(IDM_STARTWITHWINDOWS);
+  EXPECT_EQ(RunValue(), L"") << "removed while checked";
+  EXPECT_FALSE(checked());
+
+  // The portable folder was moved: the value names the old place.
+  SetRunValue(L"\"C:\\Moved\\Away\\Tavelin.exe\"");
+  MarkStartWithWindows();
+  EXPECT_FALSE(checked()) << "a value for another folder is not this program's";
+  Command(IDM_STARTWITHWINDOWS);
+  EXPECT_EQ(RunValue(), L"\"" + std::wstring(program) + L"\"") << "written anew for this program";
+  EXPECT_TRUE(checked());
+  DeleteRunValue();
+  MarkStartWithWindows();
+  EXPECT_FALSE(checked());
+}

@@ -2,6 +2,7 @@
 // pictures written by the test.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
 #include <string>
 
@@ -68,7 +69,8 @@ TEST_F(DesktopFigureTest, TipNamesEachDrawnCharacterWhileTheRadioMarkStaysOnRand
     if (load > 0) SendMessageA(hwnd_, WM_COMMAND, IDM_CHARA_RANDOM, 0);  // Alt+C
     const int index = DrawnCharacter();
     ASSERT_GE(index, 0) << "load " << load << ": width " << g_state.nWindowWidth << " is no character's";
-    EXPECT_EQ(std::string(g_state.nidTray.szTip), std::string("Tavelin - ") + CharacterTable[index].name)
+    const char* name = CharacterTable[index].name;
+    EXPECT_EQ(std::wstring(g_state.nidTray.szTip), L"Tavelin - " + std::wstring(name, name + std::strlen(name)))
         << "load " << load;
     EXPECT_EQ(RadioMarkedItem(IDM_CHARA_FIRST, IDM_CHARA_RANDOM), static_cast<UINT>(IDM_CHARA_RANDOM))
         << "load " << load;
@@ -80,12 +82,12 @@ TEST_F(DesktopFigureTest, TipNamesEachDrawnCharacterWhileTheRadioMarkStaysOnRand
 
 TEST_F(DesktopFigureTest, FailedLoadLeavesTipAndMarksAsTheyWere) {
   Start(IDM_CHARA_FIRST + 2);
-  ASSERT_STREQ(g_state.nidTray.szTip, "Tavelin - Cirrat");
+  ASSERT_STREQ(g_state.nidTray.szTip, L"Tavelin - Cirrat");
   ASSERT_EQ(RadioMarkedItem(IDM_CHARA_FIRST, IDM_CHARA_RANDOM), static_cast<UINT>(IDM_CHARA_FIRST + 2));
 
   DeleteFileA(folder_.File("face.bmp").c_str());
   SendMessageA(hwnd_, WM_COMMAND, IDM_CHARA_FIRST + 5, 0);
-  EXPECT_STREQ(g_state.nidTray.szTip, "Tavelin - Cirrat");
+  EXPECT_STREQ(g_state.nidTray.szTip, L"Tavelin - Cirrat");
   EXPECT_EQ(RadioMarkedItem(IDM_CHARA_FIRST, IDM_CHARA_RANDOM), static_cast<UINT>(IDM_CHARA_FIRST + 2));
 
   SendMessageA(hwnd_, WM_COMMAND, IDM_SIZE_SMALL, 0);
@@ -94,12 +96,12 @@ TEST_F(DesktopFigureTest, FailedLoadLeavesTipAndMarksAsTheyWere) {
 
 TEST_F(DesktopFigureTest, NamedCharacterAndSizeCarryTheRadioMarks) {
   Start(IDM_CHARA_FIRST + 11);
-  EXPECT_STREQ(g_state.nidTray.szTip, "Tavelin - Lunavi");
+  EXPECT_STREQ(g_state.nidTray.szTip, L"Tavelin - Lunavi");
   EXPECT_EQ(RadioMarkedItem(IDM_CHARA_FIRST, IDM_CHARA_RANDOM), static_cast<UINT>(IDM_CHARA_FIRST + 11));
   SendMessageA(hwnd_, WM_COMMAND, IDM_SIZE_SMALL, 0);
   EXPECT_EQ(RadioMarkedItem(IDM_SIZE_SMALL, IDM_SIZE_NORMAL), static_cast<UINT>(IDM_SIZE_SMALL));
   SendMessageA(hwnd_, WM_COMMAND, IDM_CHARA_FIRST, 0);
-  EXPECT_STREQ(g_state.nidTray.szTip, "Tavelin - Aduvi");
+  EXPECT_STREQ(g_state.nidTray.szTip, L"Tavelin - Aduvi");
   EXPECT_EQ(RadioMarkedItem(IDM_CHARA_FIRST, IDM_CHARA_RANDOM), static_cast<UINT>(IDM_CHARA_FIRST));
   // The stacking pair is untouched by loads.
   EXPECT_TRUE(MarkOf(IDM_TOPMOST).checked);

@@ -15,6 +15,7 @@
 #include "dialog/alarm_dialog_win32.h"
 #include "support/clock_fixture.h"
 #include "support/language.h"
+#include "support/caption_fit.h"
 #include "support/file_chooser.h"
 
 namespace {
@@ -246,28 +247,36 @@ TEST_F(DialogTest, TheControlsAreThoseOfTheLayout) {
       {IDC_TIMER_SOUNDLABEL, L"Static", L"効果音", L"Sound", 13, 35, 22, 8, kLabel},
       {IDC_TIMER_SOUND, L"Button", L"", L"", 38, 32, 100, 14, kPath},
       {IDC_TIMER_PLAY, L"Button", L"♪", L"♪", 141, 32, 10, 14, kButton},
-      {-1, L"Button", L"アラーム", L"Alarm", 6, 56, 151, 45, kGroup},
+      {-1, L"Button", L"アラーム", L"Alarm", 6, 56, 151, 57, kGroup},
       {IDC_ALARM_STOP, L"Button", L"停止", L"Off", 10, 67, 25, 10, kRadio | WS_GROUP},
       {IDC_ALARM_ONCE, L"Button", L"有効", L"Once", 37, 67, 26, 10, kRadio},
       {IDC_ALARM_REPEAT, L"Button", L"繰返", L"Daily", 64, 67, 25, 10, kRadio},
+      {IDC_ALARM_WEEKDAYS, L"Button", L"平日", L"Weekdays", 64, 80, JapaneseRun() ? 26 : 50, 10, kRadio},
       {IDC_ALARM_COLON, L"Static", L"：", L":", 121, 67, 8, 8, SS_CENTER | WS_GROUP | kChild},
       {IDC_ALARM_HOUR, L"Edit", L"", L"", 98, 65, 22, 12, kEdit},
       {IDC_ALARMHOUR_SPIN, L"msctls_updown32", L"Spin1", L"Spin1", 0, 0, 0, 0, kSpin},
       {IDC_ALARM_MINUTE, L"Edit", L"", L"", 129, 65, 22, 12, kEdit},
       {IDC_ALARMMINUTE_SPIN, L"msctls_updown32", L"Spin1", L"Spin1", 0, 0, 0, 0, kSpin},
-      {IDC_ALARM_SOUNDLABEL, L"Static", L"効果音", L"Sound", 13, 85, 22, 8, kLabel},
-      {IDC_ALARM_SOUND, L"Button", L"", L"", 38, 82, 100, 14, kPath},
-      {IDC_ALARM_PLAY, L"Button", L"♪", L"♪", 141, 82, 10, 14, kButton},
-      {-1, L"Button", L"時報", L"Hourly Chime", 6, 106, 151, 45, kGroup},
-      {IDC_OCLOCK_OFF, L"Button", L"停止", L"Off", 10, 117, 25, 10, kRadio | WS_GROUP},
-      {IDC_OCLOCK_ON, L"Button", L"有効", L"On", 37, 117, 27, 10, kRadio},
-      {IDC_OCLOCK_CHANGECHARA, L"Button", L"ｷｬﾗ自動切替", L"New character", 98, 117, 55, 10,
+      {IDC_ALARM_SOUNDLABEL, L"Static", L"効果音", L"Sound", 13, 97, 22, 8, kLabel},
+      {IDC_ALARM_SOUND, L"Button", L"", L"", 38, 94, 100, 14, kPath},
+      {IDC_ALARM_PLAY, L"Button", L"♪", L"♪", 141, 94, 10, 14, kButton},
+      {-1, L"Button", L"時報", L"Hourly Chime", 6, 118, 151, 59, kGroup},
+      {IDC_OCLOCK_OFF, L"Button", L"停止", L"Off", 10, 129, 25, 10, kRadio | WS_GROUP},
+      {IDC_OCLOCK_ON, L"Button", L"有効", L"On", 37, 129, 27, 10, kRadio},
+      {IDC_OCLOCK_CHANGECHARA, L"Button", L"ｷｬﾗ自動切替", L"New character", 98, 129, 55, 10,
        BS_AUTOCHECKBOX | WS_TABSTOP | kChild},
-      {IDC_OCLOCK_SOUNDLABEL, L"Static", L"効果音", L"Sound", 13, 136, 22, 8, kLabel},
-      {IDC_OCLOCK_SOUND, L"Button", L"", L"", 38, 132, 100, 14, kPath},
-      {IDC_OCLOCK_PLAY, L"Button", L"♪", L"♪", 141, 132, 10, 14, kButton},
-      {IDOK, L"Button", L"スタート", L"Start", 16, 158, 45, 15, kButton},
-      {IDCANCEL, L"Button", L"閉じる", L"Close", 102, 158, 45, 15, kButton},
+      {IDC_OCLOCK_QUIETLABEL, L"Static", L"時報なし", L"Quiet from", 13, 145, 40, 8, kLabel},
+      {IDC_OCLOCK_QUIETFROM, L"Edit", L"", L"", 56, 143, 24, 12, kEdit},
+      {IDC_QUIETFROM_SPIN, L"msctls_updown32", L"Spin1", L"Spin1", 0, 0, 0, 0, kSpin},
+      {IDC_OCLOCK_QUIETTO_LABEL, L"Static", L"時～", L"h to", 82, 145, 17, 8, kLabel},
+      {IDC_OCLOCK_QUIETTO, L"Edit", L"", L"", 100, 143, 24, 12, kEdit},
+      {IDC_QUIETTO_SPIN, L"msctls_updown32", L"Spin1", L"Spin1", 0, 0, 0, 0, kSpin},
+      {IDC_OCLOCK_QUIETUNIT, L"Static", L"時", L"h", 126, 145, 8, 8, kLabel},
+      {IDC_OCLOCK_SOUNDLABEL, L"Static", L"効果音", L"Sound", 13, 162, 22, 8, kLabel},
+      {IDC_OCLOCK_SOUND, L"Button", L"", L"", 38, 158, 100, 14, kPath},
+      {IDC_OCLOCK_PLAY, L"Button", L"♪", L"♪", 141, 158, 10, 14, kButton},
+      {IDOK, L"Button", L"スタート", L"Start", 16, 184, 45, 15, kButton},
+      {IDCANCEL, L"Button", L"閉じる", L"Close", 102, 184, 45, 15, kButton},
   };
   // The captions of the path buttons are the sounds; empty them for the check.
   g_state.szTimerSound[0] = g_state.szAlarmSound[0] = g_state.szOClockSound[0] = '\0';
@@ -279,7 +288,7 @@ TEST_F(DialogTest, TheControlsAreThoseOfTheLayout) {
     EXPECT_EQ(dialogStyle & WS_CAPTION, static_cast<DWORD>(WS_CAPTION));
     EXPECT_FALSE(dialogStyle & WS_SYSMENU) << "no system menu, no close box";
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), hwnd_);
-    RECT client, expectedClient{0, 0, 163, 179};
+    RECT client, expectedClient{0, 0, 163, 205};
     GetClientRect(dialog, &client);
     MapDialogRect(dialog, &expectedClient);
     EXPECT_EQ(client.right, expectedClient.right);
@@ -350,48 +359,17 @@ TEST_F(DialogTest, TheControlsAreThoseOfTheLayout) {
       previous = child;
       child = GetWindow(child, GW_HWNDNEXT);
     }
-    EXPECT_EQ(child, nullptr) << "more than 31 controls";
+    EXPECT_EQ(child, nullptr) << "more than 39 controls";
     Click(dialog, IDCANCEL);
   });
 }
 
-// Every English caption, measured in the dialog's own font, fits inside its
-// control beside the control's own parts (a radio button's circle, a check
-// box's square, a push button's edges, a group box's indents). The Japanese
-// layout is the program's own and stays as it is.
-TEST_F(DialogTest, EveryEnglishCaptionFitsItsControl) {
-  if (JapaneseRun()) GTEST_SKIP() << "the Japanese texts and layout are kept as they are";
+// Every caption, measured in the dialog's own font, fits inside its control
+// beside the control's own parts, in English and in Japanese.
+TEST_F(DialogTest, EveryCaptionFitsItsControl) {
   g_state.szTimerSound[0] = g_state.szAlarmSound[0] = g_state.szOClockSound[0] = '\0';
   RunDialog([&](HWND dialog) {
-    const int mark = GetSystemMetrics(SM_CXMENUCHECK);  // the circle or square, with its gap
-    int measured = 0;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-      wchar_t kind[64] = {}, caption[64] = {};
-      GetClassNameW(child, kind, 64);
-      GetWindowTextW(child, caption, 64);
-      const bool button = lstrcmpiW(kind, L"Button") == 0;
-      if (caption[0] == L'\0' || (!button && lstrcmpiW(kind, L"Static") != 0)) continue;
-      SCOPED_TRACE(testing::PrintToString(std::wstring(caption)));
-
-      HDC dc = GetDC(child);
-      HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
-      RECT text{};
-      DrawTextW(dc, caption, -1, &text, DT_CALCRECT | DT_SINGLELINE);
-      SelectObject(dc, old);
-      ReleaseDC(child, dc);
-      RECT client;
-      GetClientRect(child, &client);
-
-      int beside = 0;  // what the control draws beside its caption
-      const DWORD type = static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE)) & BS_TYPEMASK;
-      if (button && (type == BS_AUTORADIOBUTTON || type == BS_AUTOCHECKBOX)) beside = mark + 3;
-      if (button && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)) beside = 2 * GetSystemMetrics(SM_CXEDGE) + 2;
-      if (button && type == BS_GROUPBOX) beside = 2 * 8;
-      EXPECT_LE(text.right + beside, client.right) << "needs " << text.right << " + " << beside;
-      EXPECT_LE(text.bottom, client.bottom);
-      ++measured;
-    }
-    EXPECT_EQ(measured, 22) << "every caption but the four \"Spin1\" and the three empty paths";
+    EXPECT_EQ(ExpectCaptionsFit(dialog), 26) << "every caption but the six \"Spin1\" and the three empty paths";
     Click(dialog, IDCANCEL);
   });
 }
@@ -406,8 +384,12 @@ TEST_F(DialogTest, FullWidthDigitsAreTheNumbersTheyShow) {
     Type(dialog, IDC_TIMER_MINUTE, L"\uFF13\uFF10");  // ３０
     Type(dialog, IDC_ALARM_HOUR, L"\uFF10\uFF17");    // ０７
     Type(dialog, IDC_ALARM_MINUTE, L"4\uFF15");        // 4５
+    Type(dialog, IDC_OCLOCK_QUIETFROM, L"\uFF12\uFF12");  // ２２
+    Type(dialog, IDC_OCLOCK_QUIETTO, L"\uFF17");          // ７
     Click(dialog, IDOK);
   });
+  EXPECT_EQ(g_state.nOClockQuietFrom, 22u);
+  EXPECT_EQ(g_state.nOClockQuietTo, 7u);
   EXPECT_EQ(g_state.nTimerMinute, 30u);
   EXPECT_EQ(g_state.nAlarmHour, 7u);
   EXPECT_EQ(g_state.nAlarmMinute, 45u);
@@ -432,6 +414,8 @@ TEST_F(DialogTest, OpensWithTheStateShown) {
   g_state.nAlarmMinute = 45;
   g_state.nOClockMode = 5;  // no such button: neither is checked
   g_state.nOClockChangeChara = 1;
+  g_state.nOClockQuietFrom = 22;
+  g_state.nOClockQuietTo = 7;
   lstrcpyA(g_state.szTimerSound, "timer.wav");
   // A folder name outside ASCII, in the run's ANSI code page: "時報" or "café".
   lstrcpyA(g_state.szAlarmSound, JapaneseRun() ? "C:\\\x8E\x9E\x95\xF1\\alarm.wav" : "C:\\caf\xE9\\alarm.wav");
@@ -440,6 +424,8 @@ TEST_F(DialogTest, OpensWithTheStateShown) {
     EXPECT_EQ(TextOf(dialog, IDC_TIMER_MINUTE), L"7");
     EXPECT_EQ(TextOf(dialog, IDC_ALARM_HOUR), L"6");
     EXPECT_EQ(TextOf(dialog, IDC_ALARM_MINUTE), L"45");
+    EXPECT_EQ(TextOf(dialog, IDC_OCLOCK_QUIETFROM), L"22");
+    EXPECT_EQ(TextOf(dialog, IDC_OCLOCK_QUIETTO), L"7");
     EXPECT_FALSE(Checked(dialog, IDC_TIMER_STOP));
     EXPECT_FALSE(Checked(dialog, IDC_TIMER_ONCE));
     EXPECT_TRUE(Checked(dialog, IDC_TIMER_REPEAT));
@@ -518,10 +504,11 @@ TEST_F(DialogTest, EachModeEnablesItsControls) {
       {IDC_TIMER_ONCE, true, false},   {IDC_TIMER_REPEAT, true, false}, {IDC_TIMER_STOP, false, false},
       {IDC_ALARM_ONCE, false, true},   {IDC_ALARM_REPEAT, false, true}, {IDC_TIMER_ONCE, true, true},
       {IDC_ALARM_STOP, true, false},   {IDC_OCLOCK_OFF, true, false},   {IDC_OCLOCK_ON, true, false},
+      {IDC_ALARM_WEEKDAYS, true, true}, {IDC_OCLOCK_OFF, true, true},   {IDC_ALARM_STOP, true, false},
   };
   const int alwaysEnabled[] = {IDC_TIMER_STOP,  IDC_TIMER_ONCE,  IDC_TIMER_REPEAT, IDC_TIMER_SOUNDLABEL,
                                IDC_TIMER_SOUND, IDC_TIMER_PLAY,  IDC_ALARM_STOP,   IDC_ALARM_ONCE,
-                               IDC_ALARM_REPEAT, IDC_ALARM_SOUNDLABEL, IDC_ALARM_SOUND, IDC_ALARM_PLAY,
+                               IDC_ALARM_REPEAT, IDC_ALARM_WEEKDAYS, IDC_ALARM_SOUNDLABEL, IDC_ALARM_SOUND, IDC_ALARM_PLAY,
                                IDC_OCLOCK_OFF,  IDC_OCLOCK_ON,   IDC_OCLOCK_CHANGECHARA, IDC_OCLOCK_SOUNDLABEL,
                                IDC_OCLOCK_SOUND, IDC_OCLOCK_PLAY, IDCANCEL};
   RunDialog([&](HWND dialog) {
@@ -535,8 +522,16 @@ TEST_F(DialogTest, EachModeEnablesItsControls) {
       if (c.button >= IDC_TIMER_STOP && c.button <= IDC_TIMER_REPEAT) {
         EXPECT_EQ(g_state.nTimerMode, c.button);
       }
-      if (c.button >= IDC_ALARM_STOP && c.button <= IDC_ALARM_REPEAT) {
+      if ((c.button >= IDC_ALARM_STOP && c.button <= IDC_ALARM_REPEAT) || c.button == IDC_ALARM_WEEKDAYS) {
         EXPECT_EQ(g_state.nAlarmMode, c.button);
+        for (int other : {IDC_ALARM_STOP, IDC_ALARM_ONCE, IDC_ALARM_REPEAT, IDC_ALARM_WEEKDAYS}) {
+          EXPECT_EQ(Checked(dialog, other), other == c.button) << "one alarm mode at a time: " << other;
+        }
+      }
+      // The quiet hours go with the chime.
+      for (int id : {IDC_OCLOCK_QUIETLABEL, IDC_OCLOCK_QUIETFROM, IDC_OCLOCK_QUIETTO_LABEL, IDC_OCLOCK_QUIETTO,
+                     IDC_OCLOCK_QUIETUNIT}) {
+        EXPECT_EQ(Enabled(dialog, id), g_state.nOClockMode == IDC_OCLOCK_ON) << id;
       }
       if (c.button >= IDC_OCLOCK_OFF && c.button <= IDC_OCLOCK_ON) {
         EXPECT_EQ(g_state.nOClockMode, c.button);
@@ -682,6 +677,10 @@ TEST_F(DialogTest, TheArrowsStepTheRightWayWithinTheirRanges) {
       {IDC_ALARM_MINUTE, IDC_ALARMMINUTE_SPIN, L"58", true, L"59", L"59"},
       {IDC_ALARM_MINUTE, IDC_ALARMMINUTE_SPIN, L"30", false, L"29", L"28"},
       {IDC_ALARM_MINUTE, IDC_ALARMMINUTE_SPIN, L"0", false, L"0", L"0"},
+      {IDC_OCLOCK_QUIETFROM, IDC_QUIETFROM_SPIN, L"21", true, L"22", L"23"},
+      {IDC_OCLOCK_QUIETFROM, IDC_QUIETFROM_SPIN, L"23", true, L"23", L"23"},
+      {IDC_OCLOCK_QUIETTO, IDC_QUIETTO_SPIN, L"1", false, L"0", L"0"},
+      {IDC_OCLOCK_QUIETTO, IDC_QUIETTO_SPIN, L"6", true, L"7", L"8"},
   };
   RunDialog([&](HWND dialog) {
     for (const Case& c : cases) {

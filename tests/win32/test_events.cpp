@@ -2,12 +2,14 @@
 // message boxes are found by title and closed from a timer.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/clock_state_win32.h"
 #include "app/system_win32.h"
 #include "desktop/placement_win32.h"
+#include "support/caption_fit.h"
 #include "support/clock_fixture.h"
 #include "support/language.h"
 
@@ -17,6 +19,8 @@ namespace {
 
 SYSTEMTIME g_fakeTime;
 void FakeLocalTime(SYSTEMTIME* time) { *time = g_fakeTime; }
+std::uint64_t g_fakeTick = 0;
+std::uint64_t FakeTick() { return g_fakeTick; }
 
 struct SoundCall {
   std::string path;  // empty for the stop request
@@ -53,6 +57,7 @@ struct BoxWatch {
   HWND ownerWhileOpen = nullptr;
   HWND other = nullptr;  // a window the box should lie above
   bool aboveOther = false;
+  std::function<void(HWND)> answer;  // how the box is closed; OK if not set
 };
 BoxWatch g_watch;
 
@@ -92,7 +97,11 @@ void CALLBACK WatchBoxes(HWND, UINT, UINT_PTR, DWORD) {
     }
   }
   if (GetTickCount() - g_watch.firstSeenAt >= g_watch.keepOpenMs) {
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    if (g_watch.answer) {
+      g_watch.answer(box);
+    } else {
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
     g_watch.closed = true;
   } else {
     InvalidateRect(g_hwndMain, nullptr, FALSE);  // more repaints nested in the box
@@ -129,6 +138,7 @@ class EventsTest : public ::testing::Test {
     g_fakeTime.wDay = 8;
     g_fakeTime.wHour = 7;
     g_fakeTime.wMinute = 29;
+    g_fakeTime.wDayOfWeek = 2;  // the 8th of December 2026 is a Tuesday
     g_system.localTime = FakeLocalTime;
     g_system.playSound = RecordSound;
     hwnd_ = StartClock();
@@ -310,6 +320,124 @@ TEST_F(EventsTest, BothMessagesOpenAboveAnotherProgramInFrontWhileTheClockIsAtTh
     PumpMessages(300);
   }
   EXPECT_FALSE(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) << "the clock itself stays at the bottom";
+}
+
+// A box's push button, found by its caption among the box's children.
+HWND ButtonOf(HWND box, int id) { return GetDlgItem(box, id); }
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  return text;
+}
+
+// The clock's own tick, with the fake tick count moved on first.
+void TickAt(std::uint64_t tick) {
+  g_fakeTick = tick;
+  SendMessageW(g_hwndMain, WM_TIMER, ID_CLOCKTIMER, 0);
+}
+
+TEST_F(EventsTest, SnoozePutsTheAlarmOffFiveMinutesAndItRingsAgainWithBothButtons) {
+  g_fakeTick = 50000000;
+  g_system.tickCount = FakeTick;
+  g_state.nAlarmMode = IDC_ALARM_ONCE;
+  g_state.nAlarmHour = 7;
+  g_state.nAlarmMinute = 30;
+  g_fakeTime.wMinute = 30;
+
+  bool bothButtons = false;
+  int captionsMeasured = 0;
+  Watch(AlarmTitle(), 300);
+  g_watch.answer = [&](HWND box) {
+    bothButtons = IsWindowVisible(ButtonOf(box, IDOK)) && IsWindowVisible(ButtonOf(box, IDC_RING_SNOOZE));
+    EXPECT_EQ(TextOf(ButtonOf(box, IDC_RING_SNOOZE)), InRunLanguage(L"5分後に再通知", L"Snooze 5 min"));
+    EXPECT_EQ(TextOf(ButtonOf(box, IDOK)), L"OK");
+    captionsMeasured = ExpectCaptionsFit(box);
+    SendMessageW(ButtonOf(box, IDC_RING_SNOOZE), BM_CLICK, 0, 0);  // the user's click
+  };
+  InvalidateRect(hwnd_, nullptr, FALSE);
+  ASSERT_TRUE(PumpUntil([] { return g_watch.closed; }, 6000)) << "no alarm message came";
+  ASSERT_TRUE(PumpUntil([] { return g_sounds.size() >= 2; }, 3000));
+  ExpectText(InRunLanguage(L"指定された時刻になりました.", L"The time you set has come."));
+  EXPECT_TRUE(bothButtons);
+  EXPECT_EQ(captionsMeasured, 3) << "the text, OK and the snooze button";
+  EXPECT_EQ(g_state.nAlarmMode, IDC_ALARM_STOP) << "a once alarm is off as soon as it first rings";
+  ASSERT_EQ(g_sounds.size(), 2u);
+  EXPECT_TRUE(g_sounds[1].stop) << "snooze stops the sound";
+  EXPECT_EQ(g_state.qwSnoozeDeadline, g_fakeTick + 5 * 60000);
+  EXPECT_EQ(g_state.nSnoozeHour, 7);
+  EXPECT_EQ(g_state.nSnoozeMinute, 35);
+
+  // Five minutes of ticks, never long enough apart to look like a sleep.
+  g_fakeTime.wMinute = 31;
+  Watch(AlarmTitle(), 300);
+  for (int second = 60; second < 300 && g_watch.seen.empty(); second += 60) TickAt(50000000 + second * 1000ull);
+  EXPECT_EQ(g_watch.seen.size(), 0u) << "not before its time";
+  g_fakeTime.wMinute = 35;
+  TickAt(50000000 + 300000);  // opens the box inside this tick; the watch closes it with OK
+  ASSERT_TRUE(g_watch.closed) << "the message did not come back";
+  ExpectText(InRunLanguage(L"指定された時刻になりました.", L"The time you set has come."));
+  ASSERT_EQ(g_sounds.size(), 4u);
+  EXPECT_EQ(g_sounds[2].path, "alarm.wav");
+  EXPECT_EQ(g_sounds[2].flags, 25u) << "the same looping sound";
+  EXPECT_TRUE(g_sounds[3].stop);
+  EXPECT_EQ(g_state.qwSnoozeDeadline, kNoDeadline) << "OK ends it";
+  TickAt(50000000 + 900000 - 1);
+  EXPECT_EQ(g_sounds.size(), 4u);
+}
+
+TEST_F(EventsTest, TheTipSaysHowLongTheCountdownHasLeft) {
+  g_fakeTick = 80000000;
+  g_system.tickCount = FakeTick;
+  g_state.nTimerMode = IDC_TIMER_ONCE;
+  g_state.nTimerMinute = 12;
+  g_state.dwTimerDeadline = g_fakeTick + 12 * 60000;
+  TickAt(g_fakeTick);
+  EXPECT_EQ(std::wstring(g_state.nidTray.szTip), InRunLanguage(L"Tavelin\nタイマー: 残り 12 分", L"Tavelin\nTimer: 12 min left"));
+  TickAt(g_fakeTick + 60000);
+  EXPECT_EQ(std::wstring(g_state.nidTray.szTip), InRunLanguage(L"Tavelin\nタイマー: 残り 11 分", L"Tavelin\nTimer: 11 min left"))
+      << "a minute later";
+  g_state.nTimerMode = IDC_TIMER_STOP;
+  TickAt(g_fakeTick + 1000);
+  EXPECT_STREQ(g_state.nidTray.szTip, L"Tavelin") << "a stopped countdown is not shown";
+}
+
+TEST_F(EventsTest, AnAlarmMissedInSleepIsShownAfterTheResumeMessageWithoutASound) {
+  g_fakeTick = 90000000;
+  g_system.tickCount = FakeTick;
+  g_state.nOClockMode = IDC_OCLOCK_ON;
+  g_state.nOClockChangeChara = 1;
+  g_state.nAlarmMode = IDC_ALARM_ONCE;
+  g_state.nAlarmHour = 7;
+  g_state.nAlarmMinute = 0;
+  g_fakeTime.wHour = 6;
+  g_fakeTime.wMinute = 50;
+  g_fakeTime.wDayOfWeek = 2;
+  g_state.nLastHour = 6;
+  TickAt(g_fakeTick);  // the last look before the sleep
+  g_sounds.clear();
+
+  // Asleep until 7:23; the system's resume message comes before any tick.
+  g_fakeTick += 33 * 60000;
+  g_fakeTime.wHour = 7;
+  g_fakeTime.wMinute = 23;
+  Watch(AlarmTitle(), 300);
+  SendMessageW(hwnd_, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+  ASSERT_TRUE(g_watch.closed) << "no message for the missed alarm";
+  ExpectText(InRunLanguage(L"7:00 のアラームの時刻はコンピュータのスリープ中に過ぎました.",
+                           L"The 7:00 alarm went off while the computer was asleep."));
+  EXPECT_TRUE(g_watch.topMostWhileOpen) << "shown in front";
+  EXPECT_EQ(g_state.nAlarmMode, IDC_ALARM_STOP) << "a once alarm missed is off";
+  EXPECT_EQ(g_state.nLastHour, 7) << "the hour is taken";
+
+  // The ticks and repaints after it: no chime, no character change, no second box.
+  TickAt(g_fakeTick + 1000);
+  UpdateWindow(hwnd_);
+  PumpMessages(300);
+  EXPECT_TRUE(g_sounds.empty()) << "nothing sounds after a sleep";
+  MSG queued;
+  EXPECT_FALSE(PeekMessageW(&queued, hwnd_, WM_COMMAND, WM_COMMAND, PM_NOREMOVE)) << "no character change";
+  EXPECT_EQ(g_watch.seen.size(), 1u);
 }
 
 }  // namespace

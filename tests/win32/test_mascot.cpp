@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -251,7 +252,8 @@ TEST_F(MascotTest, EachCharacterAtBothSizesMatchesThePixelRules) {
       EXPECT_TRUE(IsChecked(IDM_CHARA_FIRST + i));
       EXPECT_TRUE(IsChecked(nSize));
       EXPECT_FALSE(IsChecked(nSize == IDM_SIZE_SMALL ? IDM_SIZE_NORMAL : IDM_SIZE_SMALL));
-      EXPECT_STREQ(g_state.nidTray.szTip, (std::string("Tavelin - ") + CharacterTable[i].name).c_str());
+      const char* name = CharacterTable[i].name;
+      EXPECT_EQ(std::wstring(g_state.nidTray.szTip), L"Tavelin - " + std::wstring(name, name + std::strlen(name)));
     }
   }
 }
@@ -336,7 +338,7 @@ TEST_F(MascotTest, FailedLoadsChangeNothing) {
   const HRGN shape = g_state.hrgnShape;
   RECT before;
   GetWindowRect(hwnd_, &before);
-  const std::string tip = g_state.nidTray.szTip;
+  const std::wstring tip = g_state.nidTray.szTip;
 
   for (int i = 0; i < kCases; ++i) {
     SCOPED_TRACE(cases[i].what);
@@ -473,9 +475,11 @@ TEST_F(MascotTest, RandomChoiceDrawsAndLoadsOnEveryCommand) {
   EXPECT_EQ(loads(), 4) << "a size change draws anew";
   EXPECT_EQ(g_state.nChara, IDM_CHARA_RANDOM);
   EXPECT_TRUE(IsChecked(IDM_CHARA_RANDOM));
-  const std::string tip = g_state.nidTray.szTip;
+  const std::wstring tip = g_state.nidTray.szTip;
   bool named = false;
-  for (const CharacterEntry& entry : CharacterTable) named |= tip == std::string("Tavelin - ") + entry.name;
+  for (const CharacterEntry& entry : CharacterTable) {
+    named |= tip == L"Tavelin - " + std::wstring(entry.name, entry.name + std::strlen(entry.name));
+  }
   EXPECT_TRUE(named) << tip;
 }
 

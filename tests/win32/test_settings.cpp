@@ -35,6 +35,8 @@ TEST_F(SettingsTest, WithNoFileTheDefaultsApplyAndCloseWritesBothSectionsInOrder
   EXPECT_EQ(g_state.nSize, IDM_SIZE_NORMAL);
   EXPECT_EQ(g_state.nOClockMode, IDC_OCLOCK_ON);
   EXPECT_EQ(g_state.nOClockChangeChara, 1);
+  EXPECT_EQ(g_state.nOClockQuietFrom, 0u) << "never quiet";
+  EXPECT_EQ(g_state.nOClockQuietTo, 0u);
   EXPECT_EQ(g_state.nTimerMode, IDC_TIMER_STOP);
   EXPECT_EQ(g_state.dwTimerDeadline, kNoDeadline);
   EXPECT_EQ(g_state.nAlarmMode, IDC_ALARM_STOP);
@@ -62,6 +64,8 @@ TEST_F(SettingsTest, WithNoFileTheDefaultsApplyAndCloseWritesBothSectionsInOrder
             "[ALARM]\r\n"
             "nOClockMode=1018\r\n"
             "nOClockChangeChara=1\r\n"
+            "nOClockQuietFrom=0\r\n"
+            "nOClockQuietTo=0\r\n"
             "nTimerMode=1014\r\n"
             "nAlarmMode=1011\r\n"
             "nTimerMinute=5\r\n"
@@ -96,6 +100,20 @@ TEST_F(SettingsTest, StoredValuesAreReadBack) {
   Close();
   const std::string saved = ReadFileBytes(IniPath());
   EXPECT_NE(saved.find("nTimerMinute=-1\r\n"), std::string::npos) << saved;
+}
+
+TEST_F(SettingsTest, WeekdaysAndQuietHoursAreReadBackAndWritten) {
+  WriteFileBytes(IniPath(), "[ALARM]\r\nnAlarmMode=1037\r\nnOClockQuietFrom=22\r\nnOClockQuietTo=7\r\n");
+  Start();
+  EXPECT_EQ(g_state.nAlarmMode, IDC_ALARM_WEEKDAYS);
+  EXPECT_EQ(g_state.nOClockQuietFrom, 22u);
+  EXPECT_EQ(g_state.nOClockQuietTo, 7u);
+  g_state.nOClockQuietFrom = 23;
+  Close();
+  const std::string saved = ReadFileBytes(IniPath());
+  for (const char* line : {"nAlarmMode=1037\r\n", "nOClockQuietFrom=23\r\n", "nOClockQuietTo=7\r\n"}) {
+    EXPECT_NE(saved.find(line), std::string::npos) << line << " in " << saved;
+  }
 }
 
 TEST_F(SettingsTest, StoredTimerModeIsIgnoredAndOverwritten) {

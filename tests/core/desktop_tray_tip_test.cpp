@@ -1,0 +1,192 @@
+// The tray tip's text for every armed state, in both languages, with the
+// texts of the resource script; and the Run value of start with Windows.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/character_table.h"
+#include "desktop/start_with_windows.h"
+#include "desktop/tray_tip.h"
+#include "resource.h"
+
+namespace {
+
+constexpr std::uint64_t kMinute = 60000;
+constexpr std::uint64_t kNow = 1000000000;
+
+std::wstring FromUtf8(const std::string& text) {
+  std::wstring wide;
+  for (std::size_t i = 0; i < text.size();) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    const int length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    unsigned value = length == 1 ? c : c & (0x3F >> (length - 1));
+    for (int k = 1; k < length; ++k) value = (value << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    wide += static_cast<wchar_t>(value);
+    i += static_cast<std::size_t>(length);
+  }
+  return wide;
+}
+
+// The string table entries named IDS_... in the block of `language` of the
+// resource script, as the program's resources hold them.
+std::map<std::string, std::wstring> StringsOf(const std::string& language) {
+  std::ifstream file(TAVELIN_SOURCE_DIR "/res/Tavelin.rc");
+  std::map<std::string, std::wstring> strings;
+  std::string line;
+  bool inBlock = false;
+  while (std::getline(file, line)) {
+    if (line.rfind("LANGUAGE ", 0) == 0) inBlock = line.find(language) != std::string::npos;
+    std::istringstream words(line);
+    std::string name;
+    words >> name;
+    const std::size_t open = line.find('"');
+    const std::size_t close = line.rfind('"');
+    if (inBlock && name.rfind("IDS_", 0) == 0 && open != close) strings[name] = FromUtf8(line.substr(open + 1, close - open - 1));
+  }
+  return strings;
+}
+
+TipTexts TextsOf(const std::string& language) {
+  auto strings = StringsOf(language);
+  TipTexts texts{strings["IDS_TIP_TIMER_ONCE"],   strings["IDS_TIP_TIMER_ONCE_LAST"], strings["IDS_TIP_TIMER_REPEAT"],
+                 strings["IDS_TIP_TIMER_REPEAT_LAST"], strings["IDS_TIP_ALARM_ONCE"],   strings["IDS_TIP_ALARM_DAILY"],
+                 strings["IDS_TIP_ALARM_WEEKDAYS"], strings["IDS_TIP_SNOOZE"]};
+  for (const std::wstring* text : {&texts.timerOnce, &texts.timerOnceLast, &texts.timerRepeat, &texts.timerRepeatLast,
+                                   &texts.alarmOnce, &texts.alarmDaily, &texts.alarmWeekdays, &texts.snooze}) {
+    EXPECT_FALSE(text->empty()) << "a tip text is missing in " << language;
+  }
+  return texts;
+}
+
+const SnoozeState kNoSnooze{};
+const AlarmState kNoAlarm{IDC_ALARM_STOP, 7, 0, 0};
+const CountdownState kNoCountdown{IDC_TIMER_STOP, 5, kNoCountdownDeadline};
+
+TEST(TrayTip, EachArmedStateHasItsLine) {
+  const TipTexts english = TextsOf("LANG_ENGLISH");
+  const TipTexts japanese = TextsOf("LANG_JAPANESE");
+  const SnoozeState snooze{kNow + 3 * kMinute, 7, 5};
+  struct Case {
+    CountdownState countdown;
+    AlarmState alarm;
+    SnoozeState snooze;
+    const wchar_t* english;
+    const wchar_t* japanese;
+  } cases[] = {
+      {kNoCountdown, kNoAlarm, kNoSnooze, L"Tavelin - Aduvi", L"Tavelin - Aduvi"},
+      {{IDC_TIMER_ONCE, 25, kNow + 12 * kMinute}, kNoAlarm, kNoSnooze, L"Tavelin - Aduvi\nTimer: 12 min left",
+       L"Tavelin - Aduvi\nタイマー: 残り 12 分"},
+      {{IDC_TIMER_ONCE, 25, kNow + 11 * kMinute + 1}, kNoAlarm, kNoSnooze, L"Tavelin - Aduvi\nTimer: 12 min left",
+       L"Tavelin - Aduvi\nタイマー: 残り 12 分"},  // minutes round up
+      {{IDC_TIMER_ONCE, 25, kNow + kMinute}, kNoAlarm, kNoSnooze, L"Tavelin - Aduvi\nTimer: 1 min left",
+       L"Tavelin - Aduvi\nタイマー: 残り 1 分"},
+      {{IDC_TIMER_ONCE, 25, kNow + kMinute - 1}, kNoAlarm, kNoSnooze,
+       L"Tavelin - Aduvi\nTimer: less than a minute left", L"Tavelin - Aduvi\nタイマー: 残り1分未満"},
+      {{IDC_TIMER_REPEAT, 10, kNow + 4 * kMinute}, kNoAlarm, kNoSnooze,
+       L"Tavelin - Aduvi\nTimer: every 10 min, next in 4 min", L"Tavelin - Aduvi\nタイマー: 10 分ごと, 次まで 4 分"},
+      {{IDC_TIMER_REPEAT, 10, kNow}, kNoAlarm, kNoSnooze,
+       L"Tavelin - Aduvi\nTimer: every 10 min, next in less than a minute",
+       L"Tavelin - Aduvi\nタイマー: 10 分ごと, 次まで1分未満"},
+      {{IDC_TIMER_ONCE, 25, kNoCountdownDeadline}, kNoAlarm, kNoSnooze, L"Tavelin - Aduvi", L"Tavelin - Aduvi"},
+      {{IDC_TIMER_STOP, 25, kNow + kMinute}, kNoAlarm, kNoSnooze, L"Tavelin - Aduvi", L"Tavelin - Aduvi"},
+      {kNoCountdown, {IDC_ALARM_ONCE, 7, 0, 0}, kNoSnooze, L"Tavelin - Aduvi\nAlarm: 7:00, once",
+       L"Tavelin - Aduvi\nアラーム: 7:00 (1回)"},
+      {kNoCountdown, {IDC_ALARM_REPEAT, 23, 5, 0}, kNoSnooze, L"Tavelin - Aduvi\nAlarm: 23:05, daily",
+       L"Tavelin - Aduvi\nアラーム: 23:05 (毎日)"},
+      {kNoCountdown, {IDC_ALARM_WEEKDAYS, 6, 30, 0}, kNoSnooze, L"Tavelin - Aduvi\nAlarm: 6:30, weekdays",
+       L"Tavelin - Aduvi\nアラーム: 6:30 (平日)"},
+      {kNoCountdown, {IDC_ALARM_REPEAT, 25, 0, 0}, kNoSnooze, L"Tavelin - Aduvi", L"Tavelin - Aduvi"},
+      {kNoCountdown, {1038, 7, 0, 0}, kNoSnooze, L"Tavelin - Aduvi", L"Tavelin - Aduvi"},
+      {kNoCountdown, kNoAlarm, snooze, L"Tavelin - Aduvi\nSnooze: 7:05", L"Tavelin - Aduvi\nスヌーズ: 7:05"},
+      {{IDC_TIMER_ONCE, 25, kNow + 2 * kMinute}, {IDC_ALARM_ONCE, 7, 0, 0}, snooze,
+       L"Tavelin - Aduvi\nTimer: 2 min left\nAlarm: 7:00, once\nSnooze: 7:05",
+       L"Tavelin - Aduvi\nタイマー: 残り 2 分\nアラーム: 7:00 (1回)\nスヌーズ: 7:05"},
+  };
+  for (const Case& c : cases) {
+    const ArmedEvents armed{c.countdown, kNow, c.alarm, c.snooze};
+    EXPECT_EQ(ComposeTrayTip(L"Tavelin - Aduvi", armed, english), c.english);
+    EXPECT_EQ(ComposeTrayTip(L"Tavelin - Aduvi", armed, japanese), c.japanese);
+  }
+}
+
+// The longest name, the longest numbers and every combination of armed
+// states: each line is there, whole, within the tip's 127 characters.
+TEST(TrayTip, EveryCombinationFitsWholeInBothLanguages) {
+  std::wstring head = L"Tavelin";
+  for (const CharacterEntry& entry : CharacterTable) {
+    const std::string name = entry.name;
+    if (name.size() + 10 > head.size()) head = L"Tavelin - " + std::wstring(name.begin(), name.end());
+  }
+  const CountdownState countdowns[] = {
+      kNoCountdown,
+      {IDC_TIMER_ONCE, 4294967295u, kNoCountdownDeadline - 1},
+      {IDC_TIMER_ONCE, 1, kNow},
+      {IDC_TIMER_REPEAT, 4294967295u, kNoCountdownDeadline - 1},
+      {IDC_TIMER_REPEAT, 4294967295u, kNow},
+  };
+  const AlarmState alarms[] = {kNoAlarm, {IDC_ALARM_ONCE, 23, 59, 0}, {IDC_ALARM_REPEAT, 23, 59, 0},
+                               {IDC_ALARM_WEEKDAYS, 23, 59, 0}};
+  const SnoozeState snoozes[] = {kNoSnooze, {kNow, 23, 59}};
+  for (const char* language : {"LANG_ENGLISH", "LANG_JAPANESE"}) {
+    const TipTexts texts = TextsOf(language);
+    for (const CountdownState& countdown : countdowns) {
+      for (const AlarmState& alarm : alarms) {
+        for (const SnoozeState& snooze : snoozes) {
+          const std::wstring tip = ComposeTrayTip(head, {countdown, kNow, alarm, snooze}, texts);
+          const std::size_t lines = 1 + (countdown.nTimerMode != IDC_TIMER_STOP) + (alarm.nAlarmMode != IDC_ALARM_STOP) +
+                                    (snooze.qwSnoozeDeadline != kNoCountdownDeadline);
+          EXPECT_LE(tip.size(), kTipCharacters) << language;
+          EXPECT_EQ(static_cast<std::size_t>(std::count(tip.begin(), tip.end(), L'\n')) + 1, lines) << language;
+          EXPECT_EQ(tip.rfind(head, 0), 0u) << "the name comes first";
+        }
+      }
+    }
+  }
+}
+
+TEST(TrayTip, AHeadTooLongForTheTipIsCutAndTheLinesThatWouldNotFitAreLeftOff) {
+  const TipTexts english = TextsOf("LANG_ENGLISH");
+  const std::wstring head(110, L'x');
+  const std::wstring tip = ComposeTrayTip(head, {kNoCountdown, kNow, {IDC_ALARM_ONCE, 7, 0, 0}, {kNow, 7, 5}}, english);
+  EXPECT_EQ(tip, head + L"\nSnooze: 7:05") << "the alarm's line would not fit, the snooze's does";
+  EXPECT_EQ(ComposeTrayTip(std::wstring(200, L'x'), {kNoCountdown, kNow, kNoAlarm, kNoSnooze}, english).size(),
+            kTipCharacters);
+}
+
+TEST(TrayTip, TemplatesAndTimes) {
+  EXPECT_EQ(FillTemplate(L"%1 and %2, 100%", L"a", L"b"), L"a and b, 100%");
+  EXPECT_EQ(FillTemplate(L"%2%1%3", L"a", L"b"), L"ba%3");
+  EXPECT_EQ(ClockTimeText(0, 0), L"0:00");
+  EXPECT_EQ(ClockTimeText(7, 5), L"7:05");
+  EXPECT_EQ(ClockTimeText(23, 59), L"23:59");
+}
+
+TEST(StartWithWindows, TheValueNamesThisVeryProgramQuoted) {
+  const std::wstring program = L"C:\\Tools\\Tavelin\\Tavelin.exe";
+  EXPECT_EQ(RunValueFor(program), L"\"C:\\Tools\\Tavelin\\Tavelin.exe\"");
+  struct Case {
+    const wchar_t* value;
+    bool names;
+  } cases[] = {
+      {L"\"C:\\Tools\\Tavelin\\Tavelin.exe\"", true},
+      {L"C:\\Tools\\Tavelin\\Tavelin.exe", true},        // written by hand without quotes
+      {L"\"c:\\tools\\TAVELIN\\tavelin.EXE\"", true},    // the same file in another case
+      {L"\"D:\\Old\\Tavelin\\Tavelin.exe\"", false},     // the portable folder was moved
+      {L"\"C:\\Tools\\Tavelin\\Tavelin.exe\" /x", false},
+      {L"\"C:\\Tools\\Tavelin\\Tavelin.exe", false},
+      {L"", false},
+      {L"\"\"", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(RunValueNamesProgram(c.value, program), c.names) << c.value;
+  EXPECT_FALSE(RunValueNamesProgram(L"\"\"", L"")) << "no program path, no match";
+  const std::wstring wide = L"C:\\ツール\\Tavelin.exe";  // a folder without an ANSI form is kept wide
+  EXPECT_TRUE(RunValueNamesProgram(RunValueFor(wide), wide));
+}
+
+}  // namespace
