@@ -10,7 +10,7 @@ KIT        := $(WINDOWS)/kit
 RUNDIR     := $(BUILD)/run
 JOBS       ?= $(shell nproc)
 PACKAGES   := cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-              wine wine64 xvfb imagemagick xdotool fonts-ipafont-gothic locales clang libclang-rt-14-dev
+              wine wine64 xvfb xcompmgr hsetroot imagemagick xdotool fonts-ipafont-gothic locales clang libclang-rt-14-dev
 
 .PHONY: all run test bench dist deps native windows kit clean
 
@@ -55,7 +55,7 @@ run: kit
 	@mkdir -p $(RUNDIR)
 	@cp -f $(WINDOWS)/Tavelin.exe $(KIT)/*.bmp $(KIT)/*.wav $(RUNDIR)/
 	@cp -n $(KIT)/Tavelin.ini $(RUNDIR)/ 2>/dev/null || true
-	@./$(WINDOWS)/wine-run.sh $(if $(DISPLAY),,--screenshot $(CURDIR)/$(BUILD)/screenshot.png) $(RUNDIR)/Tavelin.exe
+	@./$(WINDOWS)/wine-run.sh $(if $(DISPLAY),,--desktop --screenshot $(CURDIR)/$(BUILD)/screenshot.png) $(RUNDIR)/Tavelin.exe
 
 test: kit fuzz-build
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)

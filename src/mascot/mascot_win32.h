@@ -18,6 +18,10 @@ int LoadCharacter(HWND hwnd);
 // The caller owns the region.
 HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture);
 
+// The outline of a soft figure's premultiplied picture (pixels with alpha
+// above 0), built the same way. Null without a picture.
+HRGN BuildSoftShapeRegion(HWND hwnd, ConstPixelView premultiplied);
+
 // Procedure of the progress window (IDD_PROGRESS).
 INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

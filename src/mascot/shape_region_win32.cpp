@@ -19,9 +19,7 @@ namespace {
 ScreenRect ToScreenRect(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
 
 // The outline's runs, row by row, feeding the progress bar as rows are done.
-bool FindRunsWithProgress(const PixelBuffer& pixels, HWND progress, std::vector<ShapeRun>* runs) {
-  const ConstPixelView picture = pixels.view();
-  const Pixel key = picture.At(0, 0);
+bool FindRunsWithProgress(ConstPixelView picture, Pixel key, HWND progress, std::vector<ShapeRun>* runs) {
   ProgressCounter counter;
   try {
     for (int y = 0; y < picture.height; ++y) {
@@ -65,8 +63,11 @@ HRGN CreateRegionFromRuns(const std::vector<ShapeRun>& runs) {
   return CreatePolyPolygonRgn(corners.data(), counts.data(), static_cast<int>(counts.size()), ALTERNATE);
 }
 
-HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture) {
-  if (picture == nullptr) return nullptr;
+namespace {
+
+// The runs of `picture` that differ from `key`, made into a region while the
+// progress window shows the rows being done.
+HRGN BuildRegionWithProgress(HWND hwnd, ConstPixelView picture, Pixel key) {
   SetCursor(LoadCursorA(nullptr, IDC_WAIT));
   // The bar's class must exist before the template is built; registering it
   // again is harmless.
@@ -77,18 +78,31 @@ HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture) {
   ShowWindow(progress, SW_SHOW);
 
   HRGN region = nullptr;
-  PixelBuffer pixels;
-  bool read = false;
-  {
-    const ScopedWindowDC windowDC = ScopedWindowDC::Whole(hwnd);
-    read = ReadBitmapPixels(windowDC.get(), picture, &pixels);
-  }
   std::vector<ShapeRun> runs;
-  if (read && FindRunsWithProgress(pixels, progress, &runs)) region = CreateRegionFromRuns(runs);
+  if (!picture.empty() && FindRunsWithProgress(picture, key, progress, &runs)) region = CreateRegionFromRuns(runs);
 
   if (progress != nullptr) DestroyWindow(progress);
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
   return region;
+}
+
+}  // namespace
+
+HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture) {
+  if (picture == nullptr) return nullptr;
+  PixelBuffer pixels;
+  {
+    const ScopedWindowDC windowDC = ScopedWindowDC::Whole(hwnd);
+    if (!ReadBitmapPixels(windowDC.get(), picture, &pixels)) pixels = PixelBuffer();
+  }
+  const ConstPixelView view = pixels.view();
+  return BuildRegionWithProgress(hwnd, view, view.empty() ? 0 : view.At(0, 0));
+}
+
+HRGN BuildSoftShapeRegion(HWND hwnd, ConstPixelView premultiplied) {
+  if (premultiplied.empty()) return nullptr;
+  // Premultiplied, a pixel with alpha 0 is 0 exactly and every other is not.
+  return BuildRegionWithProgress(hwnd, premultiplied, 0);
 }
 
 INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {

@@ -5,6 +5,7 @@
 #include <psapi.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "mascot/figure_geometry.h"
 #include "mascot/mascot_win32.h"
 #include "mascot/shape_runs.h"
+#include "mascot/soft_figure.h"
 #include "pictures/keyed_picture.h"
 #include "pictures/picture_reader_win32.h"
 #include "shared/gdi_handles_win32.h"
@@ -221,26 +223,44 @@ class PicturesTest : public ::testing::Test {
     PumpMessages();
   }
 
-  // MascotBitmap's pixels.
+  // MascotBitmap's pixels: premultiplied with their alpha for a soft figure.
   PixelBuffer Shown() {
     PixelBuffer shown;
+    PixelView section;
+    if (g_state.fSoftFigure && SectionPixels(g_state.hbmMascot, &section)) {
+      EXPECT_TRUE(shown.Allocate(section.width, section.height, 0));
+      std::copy_n(section.pixels, static_cast<std::size_t>(section.width) * section.height, shown.data());
+      return shown;
+    }
     const ScopedWindowDC screen = ScopedWindowDC::Client(nullptr);
     EXPECT_TRUE(ReadBitmapPixels(screen.get(), g_state.hbmMascot, &shown));
     return shown;
   }
 
   // The figure the pixel rules make of the face and a character decoded as
-  // `decoded`, keyed as a picture with or without alpha.
+  // `decoded`: soft when its alpha cuts it, else keyed as a picture with or
+  // without alpha.
   Figure Expected(const PixelBuffer& decoded, bool hasAlpha, int nSize = IDM_SIZE_NORMAL) {
-    const PixelBuffer face = MakeTestFace();
+    PixelBuffer face = MakeTestFace();
     PixelBuffer character = decoded;
     FigurePictures pictures{};
     pictures.face = face.view();
     pictures.character = character.view();
-    pictures.characterKey = KeyPicture(character.view(), hasAlpha);
     Figure figure;
+    if (IsCutByAlpha(character.view(), hasAlpha)) {
+      OpaqueFromKey(face.view(), ResolveKey(face.view(), kOwnCornerKey));
+      PremultiplyPicture(character.view());
+      EXPECT_TRUE(ComposeSoftFigure(pictures, ScaleForSize(nSize), &figure));
+      return figure;
+    }
+    pictures.characterKey = KeyPicture(character.view(), hasAlpha);
     EXPECT_TRUE(ComposeFigure(pictures, ScaleForSize(nSize), &figure));
     return figure;
+  }
+
+  // The outline the clock must give the expected figure.
+  static std::vector<ShapeRun> ExpectedRuns(const Figure& figure) {
+    return g_state.fSoftFigure ? FindAlphaRuns(figure.picture.view()) : FindShapeRuns(figure.picture.view());
   }
 
   TempFolder folder_;
@@ -268,7 +288,8 @@ TEST_F(PicturesTest, EveryBmpAndPngFormIsReadPixelForPixel) {
     ASSERT_NE(g_state.hbmMascot, before) << "the clock did not load it";
     const Figure expected = Expected(form.decoded, form.hasAlpha);
     EXPECT_EQ(FirstDifference(Shown().view(), expected.picture.view()), "");
-    const ScopedRegion outline(CreateRegionFromRuns(FindShapeRuns(expected.picture.view())));
+    EXPECT_EQ(g_state.fSoftFigure != 0, IsCutByAlpha(form.decoded.view(), form.hasAlpha));
+    const ScopedRegion outline(CreateRegionFromRuns(ExpectedRuns(expected)));
     EXPECT_TRUE(EqualRgn(g_state.hrgnShape, outline.get()));
   }
 }
@@ -281,26 +302,28 @@ TEST_F(PicturesTest, AlphaDecidesWhatBelongsToTheFigure) {
   for (int y = 5; y < 25; ++y) {
     for (int x = 5; x < 35; ++x) picture.view().At(x, y) = kOpaque | 0x00E08020;
     picture.view().At(20, y) = kOpaque;                  // the black line
-    picture.view().At(8, y) = 0x7F000000 | 0x00E08020;   // alpha 127: out
-    picture.view().At(9, y) = 0x80000000 | 0x00E08020;   // alpha 128: in
+    picture.view().At(8, y) = 0x7F000000 | 0x00E08020;   // alpha 127
+    picture.view().At(9, y) = 0x80000000 | 0x00E08020;   // alpha 128
   }
   WriteFileBytes(folder_.File("chara.bmp"),
                  BmpBytes(picture.view(), Bmp(kBmpV5Header, 32, kBmpBitFields, false, 0xFF000000)));
   WriteIni("chara.bmp");
   Start();
   ASSERT_NE(g_state.hrgnShape, nullptr);
+  EXPECT_EQ(g_state.fSoftFigure, 1) << "its alpha cuts it: a soft figure";
   // The character lies over the face at (0, 0); the window is 150 x 150.
   for (int y = 5; y < 25; ++y) {
     EXPECT_TRUE(PtInRegion(g_state.hrgnShape, 20, y)) << "the black line, row " << y;
     EXPECT_TRUE(PtInRegion(g_state.hrgnShape, 9, y)) << "alpha 128, row " << y;
+    EXPECT_TRUE(PtInRegion(g_state.hrgnShape, 8, y)) << "alpha 127 is kept, half-transparent, row " << y;
   }
   // The face's own corner is see-through too, so the desktop shows there.
-  for (const POINT out : {POINT{8, 10}, POINT{2, 2}, POINT{20, 2}}) {
-    EXPECT_FALSE(PtInRegion(g_state.hrgnShape, out.x, out.y)) << "alpha 127 or 0 at " << out.x << ", " << out.y;
+  for (const POINT out : {POINT{2, 2}, POINT{20, 2}}) {
+    EXPECT_FALSE(PtInRegion(g_state.hrgnShape, out.x, out.y)) << "alpha 0 at " << out.x << ", " << out.y;
   }
   const PixelBuffer shown = Shown();
-  EXPECT_EQ(shown.view().At(20, 10), 0x00000000u) << "the line keeps its black";
-  EXPECT_EQ(shown.view().At(9, 10), 0x00E08020u);
+  EXPECT_EQ(shown.view().At(20, 10), 0xFF000000u) << "the line keeps its black, opaque";
+  EXPECT_EQ(shown.view().At(9, 10), 0x80704010u) << "alpha 128, premultiplied";
   EXPECT_EQ(FirstDifference(shown.view(), Expected(picture, true).picture.view()), "");
 
   // The same picture with alpha 0 everywhere says nothing by its alpha: its
