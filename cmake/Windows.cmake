@@ -104,13 +104,17 @@ set(TAVELIN_ENGLISH_TESTS
   test_folders
   test_language
 )
+# The demo kit as `make kit` writes it: TAVELIN_KIT the keyed BMP form, whose
+# figures the tests check pixel for pixel, TAVELIN_SOFT_KIT the PNG form the
+# clock ships with.
+set(TAVELIN_KIT_ENV "TAVELIN_KIT=${CMAKE_BINARY_DIR}/kit-keyed;TAVELIN_SOFT_KIT=${CMAKE_BINARY_DIR}/kit")
 file(GLOB TAVELIN_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/test_*.cpp)
 foreach(test_source ${TAVELIN_WIN32_TESTS})
   get_filename_component(test_name ${test_source} NAME_WE)
   add_executable(${test_name} ${test_source} $<TARGET_OBJECTS:tavelin_res>)
   target_link_libraries(${test_name} PRIVATE tavelin_test_support GTest::gtest_main)
   add_dependencies(${test_name} Tavelin)
-  set(test_env "TAVELIN_EXE=$<TARGET_FILE:Tavelin>;TAVELIN_KIT=${CMAKE_BINARY_DIR}/kit")
+  set(test_env "TAVELIN_EXE=$<TARGET_FILE:Tavelin>;${TAVELIN_KIT_ENV}")
   # Soft pixels are looked at with a compositing manager on the test's display.
   if(test_name STREQUAL "test_soft_figure")
     set(test_env "${test_env};TAVELIN_COMPOSITOR=1;GTEST_FILTER=-SoftUncomposited.*")

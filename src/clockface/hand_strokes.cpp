@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <vector>
 
 // Only +, -, *, / and sqrt enter the coverage (all correctly rounded, and the
 // build keeps a * b + c from fusing), so every system gives the same pixels.
@@ -89,37 +90,74 @@ Pixel Over(Pixel colour, Pixel under, unsigned alpha, HandsSurface surface) {
 // whose centre lies more than width / 2 + sqrt(1/2) away is left alone.
 int StrokeReach(int width) { return (width + 1) / 2; }
 
+// The window columns, from *left to *right, that hold every pixel of row `y`
+// whose centre lies within `reach` of the segment from a to b; false when
+// the row holds none.
+// Only which pixels are looked at depends on it, never their coverage.
+bool RowSpan(HandPoint a, HandPoint b, int y, double reach, int* left, int* right) {
+  if (y < std::min(a.y, b.y) - reach || y > std::max(a.y, b.y) + reach) return false;
+  double low = std::min(a.x, b.x), high = std::max(a.x, b.x);
+  if (a.y != b.y) {
+    // The part of the segment within `reach` of the row, up or down.
+    double t0 = (y - reach - a.y) / static_cast<double>(b.y - a.y);
+    double t1 = (y + reach - a.y) / static_cast<double>(b.y - a.y);
+    if (t0 > t1) std::swap(t0, t1);
+    t0 = std::max(t0, 0.0);
+    t1 = std::min(t1, 1.0);
+    const double x0 = a.x + t0 * (b.x - a.x), x1 = a.x + t1 * (b.x - a.x);
+    low = std::min(x0, x1);
+    high = std::max(x0, x1);
+  }
+  *left = static_cast<int>(std::floor(low - reach));
+  *right = static_cast<int>(std::ceil(high + reach));
+  return true;
+}
+
 }  // namespace
 
 void DrawHandStroke(PixelView target, int originX, int originY, HandsSurface surface, const HandPoint* points,
                     int count, int width, std::uint32_t colour) {
   if (target.empty() || count <= 0 || width <= 0) return;
-  int left = points[0].x, right = points[0].x, top = points[0].y, bottom = points[0].y;
+  int top = points[0].y, bottom = points[0].y;
   for (int i = 1; i < count; ++i) {
-    left = std::min(left, points[i].x);
-    right = std::max(right, points[i].x);
     top = std::min(top, points[i].y);
     bottom = std::max(bottom, points[i].y);
   }
   const int reach = StrokeReach(width);
-  // The pixels the pen can touch, as indices into the target.
-  const int x0 = std::max(left - reach - originX, 0);
-  const int x1 = std::min(right + reach - originX + 1, target.width);
   const int y0 = std::max(top - reach - originY, 0);
   const int y1 = std::min(bottom + reach - originY + 1, target.height);
   const double radius = width * 0.5;
   const Pixel pen = PixelColour(colour);
+  // A lone point is a segment from itself to itself.
+  const int segments = std::max(count - 1, 1);
+  // One row's coverage, the maximum over the segments, so that a pixel two
+  // segments cover is covered once.
+  std::vector<double> coverage(static_cast<std::size_t>(target.width));
   for (int y = y0; y < y1; ++y) {
-    Pixel* row = target.Row(y);
-    const double py = y + originY;
-    for (int x = x0; x < x1; ++x) {
-      const double px = x + originX;
-      double coverage = count == 1 ? CapCoverage(px, py, points[0].x, points[0].y, radius) : 0.0;
-      for (int i = 1; i < count; ++i) {
-        coverage = std::max(coverage, SegmentCoverage(px, py, points[i - 1].x, points[i - 1].y, points[i].x,
-                                                      points[i].y, radius));
+    const int windowY = y + originY;
+    int rowLeft = target.width, rowRight = -1;
+    for (int i = 0; i < segments; ++i) {
+      const HandPoint a = points[i], b = points[std::min(i + 1, count - 1)];
+      int left, right;
+      if (!RowSpan(a, b, windowY, radius + 1.0, &left, &right)) continue;
+      left = std::max(left - originX, 0);
+      right = std::min(right - originX, target.width - 1);
+      if (left > right) continue;
+      for (int x = left; x <= right; ++x) {
+        const double c = SegmentCoverage(x + originX, windowY, a.x, a.y, b.x, b.y, radius);
+        coverage[x] = (x >= rowLeft && x <= rowRight) ? std::max(coverage[x], c) : c;
       }
-      const unsigned alpha = static_cast<unsigned>(coverage * 255.0 + 0.5);
+      // Columns between this span and the row's others stay uncovered.
+      if (rowRight >= 0) {
+        for (int x = rowRight + 1; x < left; ++x) coverage[x] = 0.0;
+        for (int x = right + 1; x < rowLeft; ++x) coverage[x] = 0.0;
+      }
+      rowLeft = std::min(rowLeft, left);
+      rowRight = std::max(rowRight, right);
+    }
+    Pixel* row = target.Row(y);
+    for (int x = rowLeft; x <= rowRight; ++x) {
+      const unsigned alpha = static_cast<unsigned>(coverage[x] * 255.0 + 0.5);
       if (alpha != 0) row[x] = Over(pen, row[x], alpha, surface);
     }
   }

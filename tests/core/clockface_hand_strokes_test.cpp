@@ -5,6 +5,7 @@
 
 #include "clockface/hand_strokes.h"
 #include "clockface/hands.h"
+#include "hand_strokes_digest.h"
 #include "resource.h"
 
 namespace {
@@ -265,6 +266,10 @@ TEST(HandsRender, SourceOverAHalfTransparentPicture) {
   }
   EXPECT_GT(partial, 20);
   EXPECT_EQ(over.At(10, 10), kHalfGrey);
+}
+
+TEST(HandsRender, TheSamePixelsAsEveryOtherBuild) {
+  EXPECT_EQ(HandsDigest(), kHandsDigest) << std::hex << HandsDigest();
 }
 
 }  // namespace

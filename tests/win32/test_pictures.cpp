@@ -488,6 +488,47 @@ TEST_F(PicturesTest, TheDemoCharactersAtTheSmallSizeHaveNoRimEither) {
   }
 }
 
+// The demo kit in both its forms: each soft PNG is read as cut by alpha, with
+// soft edges, and its keyed BMP is the same picture cut at alpha 128.
+TEST_F(PicturesTest, TheSoftDemoKitCutAtHalfAlphaIsTheKeyedOne) {
+  const std::string soft = PathFromEnvironment("TAVELIN_SOFT_KIT"), keyed = PathFromEnvironment("TAVELIN_KIT");
+  if (soft.empty() || keyed.empty() || !FileExists(soft + "\\Tavelin.ini") || !FileExists(keyed + "\\Tavelin.ini"))
+    GTEST_SKIP() << "no demo kit";
+  const ScopedPictureReader reader;
+  for (const CharacterEntry& entry : CharacterTable) {
+    const KitCharacter softCharacter = ReadKitCharacter(soft + "\\Tavelin.ini", entry.name);
+    const KitCharacter keyedCharacter = ReadKitCharacter(keyed + "\\Tavelin.ini", entry.name);
+    const std::pair<std::string, std::string> files[] = {{softCharacter.face, keyedCharacter.face},
+                                                         {softCharacter.character, keyedCharacter.character}};
+    for (const auto& [softFile, keyedFile] : files) {
+      SCOPED_TRACE(testing::Message() << entry.name << ": " << softFile << " and " << keyedFile);
+      DecodedPicture png, bmp;
+      ASSERT_EQ(LoadPictureFile((soft + "\\" + softFile).c_str(), &png), PictureFault::kNone);
+      ASSERT_EQ(LoadPictureFile((keyed + "\\" + keyedFile).c_str(), &bmp), PictureFault::kNone);
+      EXPECT_TRUE(png.cutByAlpha);
+      EXPECT_FALSE(bmp.cutByAlpha);
+      const ConstPixelView a = png.pixels.view(), b = bmp.pixels.view();
+      ASSERT_EQ(a.width, b.width);
+      ASSERT_EQ(a.height, b.height);
+      const Pixel key = b.At(0, 0) & 0xFFFFFF;
+      int wrong = 0, edge = 0;
+      for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x) {
+          const Pixel p = a.At(x, y), q = b.At(x, y) & 0xFFFFFF;
+          const unsigned alpha = p >> 24;
+          edge += alpha > 0 && alpha < 255;
+          if (alpha < 128) {
+            wrong += q != key;
+          } else {
+            wrong += (p & 0xFFFFFF) == key ? q != (key ^ 1) : q != (p & 0xFFFFFF);
+          }
+        }
+      EXPECT_EQ(wrong, 0);
+      EXPECT_GT(edge, 100) << "soft edges";
+    }
+  }
+}
+
 TEST_F(PicturesTest, TheClockHoldsTheReaderFromStartToShutdown) {
   WriteFileBytes(folder_.File("chara.bmp"), BmpBytes(MakeCharacter(false, false).view()));
   WriteIni("chara.bmp");
