@@ -9,11 +9,14 @@
 #include <vector>
 
 #include "app/app_win32.h"
+#include "app/character_table.h"
 #include "app/clock_state_win32.h"
 #include "clockface/clockface_win32.h"
 #include "mascot/figure_geometry.h"
 #include "mascot/mascot_win32.h"
 #include "mascot/shape_runs.h"
+#include "mascot/soft_figure.h"
+#include "pictures/keyed_picture.h"
 #include "pictures/picture_reader_win32.h"
 #include "shared/gdi_handles_win32.h"
 #include "support/clock_fixture.h"
@@ -165,6 +168,24 @@ class SoftFigureTest : public ::testing::Test {
     ASSERT_NE(hwnd_, nullptr);
   }
 
+  // Copies character `index` of the kit that the variable names into the
+  // program's folder, with a Tavelin.ini choosing it; false without that kit.
+  bool UseKitCharacter(const char* variable, int index, const std::string& general, KitCharacter* c) {
+    const std::string kit = PathFromEnvironment(variable);
+    if (kit.empty() || !FileExists(kit + "\\Tavelin.ini")) return false;
+    const char* name = CharacterTable[index].name;
+    *c = ReadKitCharacter(kit + "\\Tavelin.ini", name);
+    for (const std::string& file : {c->face, c->character}) {
+      EXPECT_TRUE(CopyFileA((kit + "\\" + file).c_str(), folder_.File(file).c_str(), FALSE)) << file;
+    }
+    WriteFileBytes(folder_.File("Tavelin.ini"),
+                   "[GENERAL]\r\nnChara=" + std::to_string(IDM_CHARA_FIRST + index) + "\r\n" + general + "[" + name +
+                       "]\r\nFileNameFace=" + c->face + "\r\nFileNameChara=" + c->character +
+                       "\r\nxPosFace=" + std::to_string(c->x) + "\r\nyPosFace=" + std::to_string(c->y) +
+                       "\r\nfFaceOnChara=" + std::to_string(c->faceOnChara) + "\r\n");
+    return true;
+  }
+
   TempFolder folder_;
   HWND hwnd_ = nullptr;
 };
@@ -253,17 +274,10 @@ TEST_F(SoftFigureTest, SoftKeyedAndSoftAgainKeepOneWindow) {
 }
 
 TEST_F(SoftFigureTest, AKeyedKitShowsItsFigureAndOutlineAsBefore) {
-  const std::string kit = PathFromEnvironment("TAVELIN_KIT");
-  if (kit.empty() || !FileExists(kit + "\\Tavelin.ini")) GTEST_SKIP() << "no keyed kit";
-  const KitCharacter c = ReadKitCharacter(kit + "\\Tavelin.ini", "Aduvi");
-  for (const std::string& file : {c.face, c.character}) {
-    ASSERT_TRUE(CopyFileA((kit + "\\" + file).c_str(), folder_.File(file).c_str(), FALSE)) << file;
+  KitCharacter c;
+  if (!UseKitCharacter("TAVELIN_KIT", 0, "fTopMost=1\r\nnSize=42002\r\nxPosWindow=300\r\nyPosWindow=200\r\n", &c)) {
+    GTEST_SKIP() << "no keyed kit";
   }
-  WriteFileBytes(folder_.File("Tavelin.ini"),
-                 "[GENERAL]\r\nfTopMost=1\r\nnChara=40001\r\nnSize=42002\r\nxPosWindow=300\r\nyPosWindow=200\r\n[Aduvi]\r\nFileNameFace=" + c.face +
-                     "\r\nFileNameChara=" + c.character + "\r\nxPosFace=" + std::to_string(c.x) +
-                     "\r\nyPosFace=" + std::to_string(c.y) + "\r\nfFaceOnChara=" + std::to_string(c.faceOnChara) +
-                     "\r\n");
   Backdrop backdrop;
   hwnd_ = StartClock();
   ASSERT_NE(hwnd_, nullptr);
@@ -299,6 +313,42 @@ TEST_F(SoftFigureTest, AKeyedKitShowsItsFigureAndOutlineAsBefore) {
   }, 3000);
   EXPECT_GT(compared, 5000);
   EXPECT_EQ(differing, 0) << "of " << compared << " pixels away from the hands";
+}
+
+TEST_F(SoftFigureTest, TheSmoothDemoKitShowsSoftWithItsAlphaOutline) {
+  KitCharacter c;
+  if (!UseKitCharacter("TAVELIN_SOFT_KIT", 2, "nSize=42001\r\n", &c)) GTEST_SKIP() << "no soft kit";
+  hwnd_ = StartClock();
+  ASSERT_NE(hwnd_, nullptr);
+  EXPECT_EQ(g_state.fSoftFigure, 1);
+  EXPECT_TRUE(IsLayered(hwnd_));
+  // The same figure from the same files by the pixel rules, at the small size.
+  Figure figure;
+  {
+    const ScopedPictureReader reader;
+    DecodedPicture face;
+    DecodedPicture character;
+    ASSERT_EQ(LoadPictureFile(folder_.File(c.face).c_str(), &face), PictureFault::kNone);
+    ASSERT_EQ(LoadPictureFile(folder_.File(c.character).c_str(), &character), PictureFault::kNone);
+    for (DecodedPicture* picture : {&face, &character}) {
+      if (picture->cutByAlpha) {
+        PremultiplyPicture(picture->pixels.view());
+      } else {
+        OpaqueFromKey(picture->pixels.view(), KeyPicture(picture->pixels.view(), picture->hasAlphaChannel));
+      }
+    }
+    const FigurePictures pictures{face.pixels.view(), character.pixels.view(), c.x, c.y, c.faceOnChara};
+    ASSERT_TRUE(ComposeSoftFigure(pictures, 0.7, &figure));
+  }
+  EXPECT_EQ(g_state.nWindowWidth, figure.picture.width());
+  const ScopedRegion outline(CreateRegionFromRuns(FindAlphaRuns(figure.picture.view())));
+  EXPECT_TRUE(EqualRgn(g_state.hrgnShape, outline.get()));
+  int soft = 0;
+  for (int i = 0; i < figure.picture.width() * figure.picture.height(); ++i) {
+    const Pixel alpha = figure.picture.data()[i] >> 24;
+    soft += alpha > 0 && alpha < 255;
+  }
+  EXPECT_GT(soft, figure.picture.height()) << "the smooth kit's edge keeps its half-covered pixels";
 }
 
 TEST_F(SoftUncomposited, WithoutACompositorNothingShowsOutsideTheOutline) {
