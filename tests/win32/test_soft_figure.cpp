@@ -11,7 +11,9 @@
 #include "app/app_win32.h"
 #include "app/character_table.h"
 #include "app/clock_state_win32.h"
+#include "app/system_win32.h"
 #include "clockface/clockface_win32.h"
+#include "mascot/bitmap_pixels_win32.h"
 #include "mascot/figure_geometry.h"
 #include "mascot/mascot_win32.h"
 #include "mascot/shape_runs.h"
@@ -271,6 +273,38 @@ TEST_F(SoftFigureTest, SoftKeyedAndSoftAgainKeepOneWindow) {
   EXPECT_EQ(FindWindowA(kClassName, nullptr), first);
   EXPECT_EQ(g_hwndMain, first);
   EXPECT_EQ(g_state.nidTray.hWnd, first) << "the tray icon stays with the window";
+}
+
+int g_timeReads = 0;
+void FakeTenOClock(SYSTEMTIME* time) {
+  ++g_timeReads;
+  *time = {};
+  time->wHour = 10;
+  time->wSecond = 5;
+  time->wDay = 9;
+}
+
+TEST_F(SoftFigureTest, TheTickRunsTheChecksAfterThePictureWithTheTimeTheHandsShow) {
+  Start();
+  g_state.nOClockMode = IDC_OCLOCK_OFF;
+  g_state.nOClockChangeChara = 0;
+  g_state.nAlarmMode = IDC_ALARM_STOP;
+  g_state.nLastHour = 9;
+  PixelView frame;
+  ASSERT_TRUE(SectionPixels(g_state.hbmFrame, &frame));
+  const std::vector<Pixel> before(frame.pixels, frame.pixels + frame.width * frame.height);
+  const auto realTime = g_system.localTime;
+  g_system.localTime = FakeTenOClock;
+  g_timeReads = 0;
+  SendMessageA(hwnd_, WM_TIMER, ID_CLOCKTIMER, 0);
+  g_system.localTime = realTime;
+  // No WM_PAINT comes to a layered window: the tick itself drew and checked.
+  EXPECT_EQ(g_timeReads, 1) << "one reading serves the hands and the checks";
+  EXPECT_EQ(g_state.nLastHour, 10) << "the hourly check ran with that reading";
+  EXPECT_NE(std::vector<Pixel>(frame.pixels, frame.pixels + frame.width * frame.height), before)
+      << "the face was redrawn for 10:00:05";
+  RECT dirty;
+  EXPECT_FALSE(GetUpdateRect(hwnd_, &dirty, FALSE)) << "nothing is left for a repaint";
 }
 
 TEST_F(SoftFigureTest, AKeyedKitShowsItsFigureAndOutlineAsBefore) {
