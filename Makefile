@@ -7,10 +7,12 @@ WINDOWS    := $(BUILD)/windows
 FUZZ       := $(BUILD)/fuzz
 FUZZ_TIME  ?= 60
 KIT        := $(WINDOWS)/kit
+KEYED_KIT  := $(WINDOWS)/kit-keyed
 RUNDIR     := $(BUILD)/run
 JOBS       ?= $(shell nproc)
 PACKAGES   := cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-              wine wine64 xvfb imagemagick xdotool fonts-ipafont-gothic locales clang libclang-rt-14-dev
+              wine wine64 xvfb xcompmgr hsetroot imagemagick xdotool fonts-ipafont-gothic locales clang \
+              libclang-rt-14-dev libpng-dev
 
 .PHONY: all run test bench dist deps native windows kit clean
 
@@ -45,17 +47,19 @@ windows: deps
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 	@cmake --build $(WINDOWS) -j $(JOBS)
 
-# The demo kit (characters, clock face, sounds, Tavelin.ini) beside Tavelin.exe.
+# The demo kit (characters, clock faces, sounds, Tavelin.ini) beside
+# Tavelin.exe: soft-edged PNGs in kit/, the same drawings cut into keyed BMPs
+# in kit-keyed/ (for the tests and benchmarks of keyed figures).
 kit: native windows
-	@$(NATIVE)/demokit $(KIT)
+	@$(NATIVE)/demokit $(KIT) $(KEYED_KIT)
 
 # The clock runs from a folder of its own with the kit beside it; a
 # Tavelin.ini already there holds the user's settings and is kept.
 run: kit
 	@mkdir -p $(RUNDIR)
-	@cp -f $(WINDOWS)/Tavelin.exe $(KIT)/*.bmp $(KIT)/*.wav $(RUNDIR)/
+	@cp -f $(WINDOWS)/Tavelin.exe $(KIT)/*.png $(KIT)/*.wav $(RUNDIR)/
 	@cp -n $(KIT)/Tavelin.ini $(RUNDIR)/ 2>/dev/null || true
-	@./$(WINDOWS)/wine-run.sh $(if $(DISPLAY),,--screenshot $(CURDIR)/$(BUILD)/screenshot.png) $(RUNDIR)/Tavelin.exe
+	@./$(WINDOWS)/wine-run.sh $(if $(DISPLAY),,--desktop --screenshot $(CURDIR)/$(BUILD)/screenshot.png) $(RUNDIR)/Tavelin.exe
 
 test: kit fuzz-build
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)

@@ -1,6 +1,7 @@
-// CPU time of a running clock over one minute, beside a bare window with a
-// one-second timer. Both run at once as child processes of this one, under
-// the same Wine; each measures its own process time over the minute.
+// CPU time of a running clock over one minute, with a keyed and with a soft
+// demo-sized figure, beside a bare window with a one-second timer. All three
+// run at once as child processes of this one, under the same Wine; each
+// measures its own process time over the minute.
 //   bench_idle_cpu.exe [seconds]
 #include <windows.h>
 
@@ -9,7 +10,11 @@
 #include <string>
 
 #include "app/clock_state_win32.h"
+#include "mascot/mascot_win32.h"
+#include "support/bmp_writer.h"
 #include "support/clock_fixture.h"
+#include "support/png_writer.h"
+#include "support/test_pictures.h"
 
 namespace {
 
@@ -51,23 +56,27 @@ Usage PumpFor(int seconds) {
           static_cast<std::uint64_t>(dispatchTicks * 10000000.0 / static_cast<double>(frequency.QuadPart))};
 }
 
-HBITMAP MakeFigure() { return MakePlainBitmap(kWidth, kHeight, RGB(230, 200, 160)); }
-
-Usage RunClock(int seconds) {
+// A demo-sized character loaded through the clock: keyed (BMP) or soft (the
+// same drawing as PNG with a soft edge).
+Usage RunClock(int seconds, bool soft) {
   TempFolder folder;
   PrepareProgramFolder(folder.path());
+  constexpr Pixel kKey = 0x0000FF00;
+  const PixelBuffer character = MakeTestCharacter(kWidth, kHeight, kKey, 0x004080C0, 2, 2);
+  PngForm rgba;
+  rgba.colourType = kPngRgbAlpha;
+  WriteFileBytes(folder.File("face.bmp"), BmpBytes(MakeTestFace().view()));
+  WriteFileBytes(folder.File("chara.bmp"), BmpBytes(character.view()));
+  WriteFileBytes(folder.File("chara.png"), PngBytes(SoftenKeyedPicture(character.view(), kKey).view(), rgba));
+  WriteFileBytes(folder.File("Tavelin.ini"), std::string("[GENERAL]\r\nnChara=40001\r\nnSize=42002\r\n"
+                                                         "xPosWindow=20\r\nyPosWindow=20\r\n[Aduvi]\r\n"
+                                                         "FileNameFace=face.bmp\r\nFileNameChara=") +
+                                                 (soft ? "chara.png" : "chara.bmp") +
+                                                 "\r\nxPosFace=50\r\nyPosFace=60\r\nfFaceOnChara=1\r\n");
   HWND hwnd = StartClock();
-  if (hwnd == nullptr) return {};
-  g_state.hbmMascot = MakeFigure();
-  g_state.nWindowWidth = kWidth;
-  g_state.nWindowHeight = kHeight;
-  g_state.xClockCenter = kWidth / 2;
-  g_state.yClockCenter = kHeight / 3;
-  g_state.dScale = 1.0;
-  g_state.nSize = IDM_SIZE_NORMAL;
+  if (hwnd == nullptr || g_state.hbmMascot == nullptr) return {};
   g_state.nOClockChangeChara = 0;
   g_state.nOClockMode = IDC_OCLOCK_OFF;
-  SetWindowPos(hwnd, nullptr, 20, 20, kWidth, kHeight, SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
   PumpMessages();
   const Usage used = PumpFor(seconds);
   CloseClock(hwnd);
@@ -122,39 +131,45 @@ bool ReadUsage(const std::string& file, double* cpuMs, double* dispatchMs) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 4) {  // a child: "--clock" or "--bare", seconds, result file
+  if (argc == 4) {  // a child: "--keyed", "--soft" or "--bare", seconds, result file
     const int seconds = std::atoi(argv[2]);
-    const Usage used = std::string(argv[1]) == "--clock" ? RunClock(seconds) : RunBare(seconds);
+    const std::string role = argv[1];
+    const Usage used = role == "--bare" ? RunBare(seconds) : RunClock(seconds, role == "--soft");
     WriteFileBytes(argv[3], std::to_string(used.cpu100ns) + " " + std::to_string(used.dispatch100ns));
     return 0;
   }
   const int seconds = argc >= 2 ? std::atoi(argv[1]) : 60;
   TempFolder results;
-  const std::string clockFile = results.File("clock.txt");
-  const std::string bareFile = results.File("bare.txt");
-  HANDLE clock = StartChild("--clock", seconds, clockFile);
-  HANDLE bare = StartChild("--bare", seconds, bareFile);
-  if (clock == nullptr || bare == nullptr) {
-    std::printf("could not start the two runs\n");
-    return 1;
+  const char* roles[] = {"--keyed", "--soft", "--bare"};
+  const char* names[] = {"clock, keyed figure", "clock, soft figure", "bare window"};
+  HANDLE runs[3];
+  for (int i = 0; i < 3; ++i) {
+    runs[i] = StartChild(roles[i], seconds, results.File(roles[i] + 2));
+    if (runs[i] == nullptr) {
+      std::printf("could not start the runs\n");
+      return 1;
+    }
   }
-  HANDLE both[] = {clock, bare};
-  WaitForMultipleObjects(2, both, TRUE, static_cast<DWORD>(seconds + 60) * 1000u);
-  CloseHandle(clock);
-  CloseHandle(bare);
-
-  double clockMs = 0, clockDispatchMs = 0, bareMs = 0, bareDispatchMs = 0;
-  if (!ReadUsage(clockFile, &clockMs, &clockDispatchMs) || !ReadUsage(bareFile, &bareMs, &bareDispatchMs)) {
-    std::printf("a run left no result\n");
-    return 1;
+  WaitForMultipleObjects(3, runs, TRUE, static_cast<DWORD>(seconds + 60) * 1000u);
+  double cpuMs[3] = {};
+  double dispatchMs[3] = {};
+  for (int i = 0; i < 3; ++i) {
+    CloseHandle(runs[i]);
+    if (!ReadUsage(results.File(roles[i] + 2), &cpuMs[i], &dispatchMs[i])) {
+      std::printf("a run left no result\n");
+      return 1;
+    }
   }
   const double windowMs = seconds * 1000.0;
   auto percent = [windowMs](double ms) { return 100.0 * ms / windowMs; };
-  std::printf("over %d s, process CPU time: clock %.1f ms (%.4f %% of a core), bare window %.1f ms (%.4f %%)\n",
-              seconds, clockMs, percent(clockMs), bareMs, percent(bareMs));
-  std::printf("  the clock beyond the bare window: %.1f ms, %.4f %% of one core (target < 0.02 %%)\n",
-              clockMs - bareMs, percent(clockMs - bareMs));
-  std::printf("time inside message handling: clock %.2f ms, bare window %.2f ms, difference %.4f %% of one core\n",
-              clockDispatchMs, bareDispatchMs, percent(clockDispatchMs - bareDispatchMs));
+  std::printf("over %d s (%d ticks):\n", seconds, seconds);
+  for (int i = 0; i < 3; ++i) {
+    std::printf("  %-20s process CPU %8.1f ms (%.4f %% of a core), in message handling %8.2f ms (%.3f ms a tick)\n",
+                names[i], cpuMs[i], percent(cpuMs[i]), dispatchMs[i], dispatchMs[i] / seconds);
+  }
+  std::printf("  soft against keyed: process CPU %.2f x, message handling %.2f x (target: CPU at most 1.5 x)\n",
+              cpuMs[1] / cpuMs[0], dispatchMs[1] / dispatchMs[0]);
+  std::printf("  beyond the bare window: keyed %.4f %%, soft %.4f %% of one core\n", percent(cpuMs[0] - cpuMs[2]),
+              percent(cpuMs[1] - cpuMs[2]));
   return 0;
 }

@@ -1,31 +1,54 @@
 #!/usr/bin/env bash
-# Makes docs/screenshot.png from a real run of Tavelin.exe with the demo kit on
-# a virtual screen. Run `make kit` first; then: docs/make-screenshot.sh
+# Makes docs/screenshot.png from a real run of Tavelin.exe with the soft demo
+# kit on a virtual screen with a compositing manager (xcompmgr) and a gradient
+# wallpaper, and docs/edge-closeup.png: the same spot of the figure's edge,
+# enlarged, from the soft kit and from the keyed one (build/windows/kit-keyed).
+# Run `make kit` first; then: docs/make-screenshot.sh
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 win="$top/build/windows"
-[ -x "$win/Tavelin.exe" ] && [ -d "$win/kit" ] || { echo "run 'make kit' first" >&2; exit 1; }
+[ -x "$win/Tavelin.exe" ] && [ -d "$win/kit" ] && [ -d "$win/kit-keyed" ] || { echo "run 'make kit' first" >&2; exit 1; }
 
 work=$(mktemp -d)
-trap 'WINEPREFIX="$win/wineprefix" wineserver -k 2>/dev/null; [ -n "${xvfb:-}" ] && kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-cp "$win/Tavelin.exe" "$win"/kit/* "$work/"
-# Lunavi at normal size, a little way into the screen, hands pale (no focus).
-cat >> "$work/Tavelin.ini" <<'INI'
-[GENERAL]
-nChara=40012
-nSize=42002
-xPosWindow=300
-yPosWindow=70
-INI
+compositor=""
+cleanup() {
+  set +e
+  WINEPREFIX="$win/wineprefix" wineserver -k 2>/dev/null
+  [ -n "$compositor" ] && kill "$compositor" 2>/dev/null
+  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
 
 . "$top/docs/virtual-screen.sh"
 start_virtual_screen 640x420
+xcompmgr </dev/null >/dev/null 2>&1 &
+compositor=$!
+sleep 0.5
+hsetroot -add '#2f5f8f' -add '#9fc3e0' -gradient 0 >/dev/null
 
-convert -size 640x420 gradient:'#2f5f8f'-'#8fb8de' "$work/wallpaper.png"
-display -window root "$work/wallpaper.png" &
-sleep 1
+# One run of the clock from a kit: Lunavi at normal size, a little way into
+# the screen, hands pale (no focus); a shot of the whole screen to $2.
+shoot() {
+  local run="$work/$(basename "$1")"
+  mkdir -p "$run"
+  cp "$win/Tavelin.exe" "$1"/* "$run/"
+  printf '[GENERAL]\r\nnChara=40012\r\nnSize=42002\r\nxPosWindow=300\r\nyPosWindow=70\r\n' >> "$run/Tavelin.ini"
+  "$win/wine-run.sh" "$run/Tavelin.exe" &
+  local clock=$!
+  sleep 8
+  import -window root "$2"
+  WINEPREFIX="$win/wineprefix" wineserver -k 2>/dev/null || true
+  wait $clock 2>/dev/null || true
+}
 
-"$win/wine-run.sh" "$work/Tavelin.exe" &
-sleep 8
-import -window root -crop 400x360+200+30 +repage "$top/docs/screenshot.png"
-echo "Wrote docs/screenshot.png"
+shoot "$win/kit" "$work/soft.png"
+shoot "$win/kit-keyed" "$work/keyed.png"
+convert "$work/soft.png" -crop 400x360+200+30 +repage "$top/docs/screenshot.png"
+# The same 48 x 48 pixels of the outline from each run, eight times enlarged
+# without smoothing: soft on the left, keyed on the right.
+edge=${EDGE:-48x48+470+120}
+convert \( "$work/soft.png" -crop "$edge" +repage -scale 800% \) \
+        \( "$work/keyed.png" -crop "$edge" +repage -scale 800% \) \
+        -background white -splice 8x0 +append -chop 8x0 "$top/docs/edge-closeup.png"
+echo "Wrote docs/screenshot.png and docs/edge-closeup.png"

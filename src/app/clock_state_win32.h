@@ -51,6 +51,8 @@ struct ClockState {
   int xClockCenter;
   int yClockCenter;
   HBITMAP hbmMascot;
+  int fSoftFigure;   // 1: the figure has soft edges and the window is layered
+  HBITMAP hbmFrame;  // a soft figure's window picture: the figure with the hands
   HRGN hrgnShape;
   int fRaised;
   int fDialogOpen;

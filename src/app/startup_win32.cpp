@@ -111,6 +111,10 @@ void ShutdownClock(HWND hwnd) {
     DeleteObject(g_state.hbmMascot);
     g_state.hbmMascot = nullptr;
   }
+  if (g_state.hbmFrame != nullptr) {
+    DeleteObject(g_state.hbmFrame);
+    g_state.hbmFrame = nullptr;
+  }
   if (g_state.hrgnShape != nullptr) {
     DeleteObject(g_state.hrgnShape);
     g_state.hrgnShape = nullptr;

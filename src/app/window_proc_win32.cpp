@@ -106,12 +106,12 @@ LRESULT CALLBACK ClockWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       ClampToScreen(hwnd);
       return 0;
     case WM_ACTIVATEAPP:
-      InvalidateRect(hwnd, nullptr, FALSE);  // the hands change colour
+      RefreshClockFace(hwnd);  // the hands change colour
       return 0;
     case WM_TIMER:
       CheckCountdown(hwnd);
       RaiseCheck(hwnd);
-      InvalidateRect(hwnd, nullptr, FALSE);
+      RefreshClockFace(hwnd);
       if (!HasPixels(hwnd)) RunChecksWithoutRepaint(hwnd);
       return 0;
     case WM_COMMAND:

@@ -4,8 +4,20 @@
 
 #include <windows.h>
 
-// Paints the window and then runs the alarm and hourly checks with the time
-// it read. Returns 1.
+// Paints what the window asks for (a keyed figure) and then runs the alarm and
+// hourly checks with the time it read. Returns 1.
 int RepaintClock(HWND hwnd);
+
+// The window's rectangle that the hands can touch: the face, clipped to the window.
+RECT ClockFaceRect();
+
+// Every second and on a change of activation: a keyed figure has its face
+// invalidated alone; a soft one has its face redrawn into the window's
+// picture and handed to the system at once, then the checks run.
+void RefreshClockFace(HWND hwnd);
+
+// Shows a soft figure whole with the hands for now, as a load does before the
+// window is shown. Returns false when the window picture cannot be made.
+bool PresentSoftFigure(HWND hwnd);
 
 #endif

@@ -1,41 +1,125 @@
-#include "clockface/clockface_win32.h"
+#include <windows.h>
+
+#include <algorithm>
 
 #include "app/clock_state_win32.h"
 #include "app/system_win32.h"
-#include "clockface/draw_hands_win32.h"
+#include "clockface/clockface_win32.h"
+#include "clockface/hand_strokes.h"
 #include "events/events_win32.h"
+#include "mascot/bitmap_pixels_win32.h"
+#include "shared/gdi_handles_win32.h"
+
+namespace {
+
+bool IntersectWithWindow(RECT* rect) {
+  const RECT window{0, 0, g_state.nWindowWidth, g_state.nWindowHeight};
+  return IntersectRect(rect, rect, &window) != FALSE;
+}
+
+// The pixels of `frame` from (rect.left, rect.top) on, as the hands renderer takes them.
+PixelView SubView(PixelView frame, const RECT& rect) {
+  return {&frame.At(rect.left, rect.top), rect.right - rect.left, rect.bottom - rect.top, frame.stride};
+}
+
+void DrawHands(PixelView target, const RECT& rect, HandsSurface surface, const SYSTEMTIME& now, bool active) {
+  RenderClockHands(target, rect.left, rect.top, surface, g_state.xClockCenter, g_state.yClockCenter,
+                   g_state.dScale, g_state.nSize, now.wHour, now.wMinute, now.wSecond, active);
+}
+
+// The rectangle `rect` of a keyed figure with the hands, drawn off screen from
+// an untouched copy of MascotBitmap and put on the window in one copy.
+void PaintKeyedRect(HDC windowDc, const RECT& rect, const SYSTEMTIME& now, bool active) {
+  PixelView pixels;
+  ScopedBitmap canvas(CreatePixelSection(rect.right - rect.left, rect.bottom - rect.top, &pixels));
+  if (!canvas) return;
+  ScopedMemoryDC canvasDc(windowDc);
+  ScopedSelectObject selectCanvas(canvasDc.get(), canvas.get());
+  {
+    ScopedMemoryDC mascotDc(windowDc);
+    ScopedSelectObject selectMascot(mascotDc.get(), g_state.hbmMascot);
+    BitBlt(canvasDc.get(), 0, 0, pixels.width, pixels.height, mascotDc.get(), rect.left, rect.top, SRCCOPY);
+  }
+  GdiFlush();  // the copy is in the section's pixels before the hands go on them
+  for (int y = 0; y < pixels.height; ++y) {
+    Pixel* row = pixels.Row(y);
+    for (int x = 0; x < pixels.width; ++x) row[x] &= 0x00FFFFFF;
+  }
+  DrawHands(pixels, rect, HandsSurface::kOpaque, now, active);
+  BitBlt(windowDc, rect.left, rect.top, pixels.width, pixels.height, canvasDc.get(), 0, 0, SRCCOPY);
+}
+
+// Redraws `rect` of the soft window's picture from the untouched figure and
+// hands it to the system; the whole picture when `rect` is the whole window.
+bool PresentSoftRect(HWND hwnd, const RECT& rect, const SYSTEMTIME& now, bool active) {
+  PixelView figure;
+  PixelView frame;
+  if (!SectionPixels(g_state.hbmMascot, &figure) || !SectionPixels(g_state.hbmFrame, &frame)) return false;
+  for (int y = rect.top; y < rect.bottom; ++y) {
+    std::copy_n(&figure.At(rect.left, y), rect.right - rect.left, &frame.At(rect.left, y));
+  }
+  DrawHands(SubView(frame, rect), rect, HandsSurface::kPremultiplied, now, active);
+
+  ScopedMemoryDC frameDc(nullptr);
+  ScopedSelectObject selectFrame(frameDc.get(), g_state.hbmFrame);
+  SIZE size{frame.width, frame.height};
+  POINT source{0, 0};
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  UPDATELAYEREDWINDOWINFO info{};
+  info.cbSize = sizeof info;
+  info.psize = &size;
+  info.hdcSrc = frameDc.get();
+  info.pptSrc = &source;
+  info.pblend = &blend;
+  info.dwFlags = ULW_ALPHA;
+  info.prcDirty = &rect;
+  return UpdateLayeredWindowIndirect(hwnd, &info) != FALSE;
+}
+
+bool IsActive(HWND hwnd) { return GetForegroundWindow() == hwnd; }
+
+}  // namespace
+
+RECT ClockFaceRect() {
+  const HandsRect bounds = ClockHandsBounds(g_state.xClockCenter, g_state.yClockCenter, g_state.dScale, g_state.nSize);
+  RECT rect{bounds.left, bounds.top, bounds.right, bounds.bottom};
+  if (!IntersectWithWindow(&rect)) SetRectEmpty(&rect);
+  return rect;
+}
 
 // Draws onto a fresh copy of MascotBitmap and puts it on the window in one
-// copy, so the window is never erased and nothing flickers.
+// copy, so the window is never erased and nothing flickers. Only the part the
+// system asks for is drawn: each second that is the face alone.
 int RepaintClock(HWND hwnd) {
   PAINTSTRUCT ps;
   HDC windowDc = BeginPaint(hwnd, &ps);
   SYSTEMTIME now;
-  if (g_state.hbmMascot == nullptr || windowDc == nullptr) {
-    g_system.localTime(&now);
-  } else {
-    const int width = g_state.nWindowWidth;
-    const int height = g_state.nWindowHeight;
-    HDC canvasDc = CreateCompatibleDC(windowDc);
-    HBITMAP canvas = CreateCompatibleBitmap(windowDc, width, height);
-    HGDIOBJ previousCanvas = SelectObject(canvasDc, canvas);
-    HDC mascotDc = CreateCompatibleDC(windowDc);
-    HGDIOBJ previousMascot = SelectObject(mascotDc, g_state.hbmMascot);
-    BitBlt(canvasDc, 0, 0, width, height, mascotDc, 0, 0, SRCCOPY);
-    SelectObject(mascotDc, previousMascot);
-    DeleteDC(mascotDc);
-
-    g_system.localTime(&now);
-    const bool active = GetForegroundWindow() == hwnd;
-    DrawClockHands(canvasDc, g_state.xClockCenter, g_state.yClockCenter, g_state.dScale, g_state.nSize, now.wHour,
-                   now.wMinute, now.wSecond, active);
-
-    BitBlt(windowDc, 0, 0, width, height, canvasDc, 0, 0, SRCCOPY);
-    SelectObject(canvasDc, previousCanvas);
-    DeleteObject(canvas);
-    DeleteDC(canvasDc);
+  g_system.localTime(&now);
+  RECT rect = ps.rcPaint;
+  if (g_state.hbmMascot != nullptr && windowDc != nullptr && !g_state.fSoftFigure && IntersectWithWindow(&rect)) {
+    PaintKeyedRect(windowDc, rect, now, IsActive(hwnd));
   }
   EndPaint(hwnd, &ps);
   RunRepaintChecks(hwnd, now.wHour, now.wMinute, now.wDay);
   return 1;
+}
+
+void RefreshClockFace(HWND hwnd) {
+  const RECT face = ClockFaceRect();
+  if (!g_state.fSoftFigure) {
+    InvalidateRect(hwnd, &face, FALSE);
+    return;
+  }
+  // A layered window gets no WM_PAINT: the checks follow the picture here.
+  SYSTEMTIME now;
+  g_system.localTime(&now);
+  if (!IsRectEmpty(&face)) PresentSoftRect(hwnd, face, now, IsActive(hwnd));
+  RunRepaintChecks(hwnd, now.wHour, now.wMinute, now.wDay);
+}
+
+bool PresentSoftFigure(HWND hwnd) {
+  SYSTEMTIME now;
+  g_system.localTime(&now);
+  const RECT whole{0, 0, g_state.nWindowWidth, g_state.nWindowHeight};
+  return PresentSoftRect(hwnd, whole, now, IsActive(hwnd));
 }

@@ -5,23 +5,6 @@
 #include <cstring>
 #include <vector>
 
-namespace {
-
-struct Tap {
-  int index;
-  std::uint32_t weight;
-};
-
-// Along one axis, the source pixels each target pixel covers. Lengths are
-// measured in units of 1 / (sourceLength * targetLength): source pixel i spans
-// [i * targetLength, (i + 1) * targetLength) and target pixel t spans
-// [t * sourceLength, (t + 1) * sourceLength), so every weight is an exact
-// integer and the weights of one target pixel sum to sourceLength.
-struct AxisCover {
-  std::vector<Tap> taps;
-  std::vector<int> first;  // taps of target t: [first[t], first[t + 1])
-};
-
 AxisCover CoverAxis(int sourceLength, int targetLength) {
   AxisCover cover;
   cover.first.reserve(static_cast<std::size_t>(targetLength) + 1);
@@ -39,6 +22,8 @@ AxisCover CoverAxis(int sourceLength, int targetLength) {
   cover.first.push_back(static_cast<int>(cover.taps.size()));
   return cover;
 }
+
+namespace {
 
 // The average of the covered figure pixels came out as the key colour itself.
 // The figure pixels it covers are not all of one colour (none is the key), so

@@ -58,3 +58,25 @@ HBITMAP CreateBitmapFromPixels(HDC dc, ConstPixelView pixels) {
   }
   return bitmap.release();
 }
+
+HBITMAP CreatePixelSection(int width, int height, PixelView* view) {
+  if (!IsSanePictureSize(width, height)) return nullptr;
+  BITMAPINFO info = TopDownInfo(width, height);
+  void* bits = nullptr;
+  HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (section == nullptr || bits == nullptr) return nullptr;
+  *view = {static_cast<Pixel*>(bits), width, height, width};
+  return section;
+}
+
+bool SectionPixels(HBITMAP section, PixelView* view) {
+  DIBSECTION description{};
+  if (section == nullptr || GetObjectA(section, sizeof description, &description) != sizeof description) return false;
+  const BITMAPINFOHEADER& header = description.dsBmih;
+  if (description.dsBm.bmBits == nullptr || header.biBitCount != 32) return false;
+  // The height's sign is not kept alike by every system: the rows are in the
+  // order the section was made with.
+  const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+  *view = {static_cast<Pixel*>(description.dsBm.bmBits), header.biWidth, height, header.biWidth};
+  return true;
+}

@@ -17,4 +17,12 @@ bool ReadBitmapPixels(HDC dc, HBITMAP bitmap, PixelBuffer* pixels);
 // A bitmap compatible with `dc` holding the pixels; null on failure.
 HBITMAP CreateBitmapFromPixels(HDC dc, ConstPixelView pixels);
 
+// A 32-bit top-down DIB section of the given size, its pixels seen through
+// `view` for as long as the section lives; null when it cannot be made.
+HBITMAP CreatePixelSection(int width, int height, PixelView* view);
+
+// The pixels of a 32-bit DIB section made by CreatePixelSection; false for a
+// bitmap that is no 32-bit DIB section.
+bool SectionPixels(HBITMAP section, PixelView* view);
+
 #endif

@@ -1,16 +1,20 @@
 #include <windows.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <new>
 #include <utility>
 
 #include "app/character_table.h"
 #include "app/clock_state_win32.h"
+#include "clockface/clockface_win32.h"
 #include "desktop/placement_win32.h"
 #include "desktop/tray_win32.h"
 #include "mascot/bitmap_pixels_win32.h"
 #include "mascot/figure.h"
 #include "mascot/figure_geometry.h"
 #include "mascot/mascot_win32.h"
+#include "mascot/soft_figure.h"
 #include "pictures/keyed_picture.h"
 #include "pictures/picture_reader_win32.h"
 #include "settings/settings_win32.h"
@@ -24,33 +28,63 @@ int ChooseCharacter(int nChara) {
   return CharacterIndexForChoice(nChara, named ? 0 : g_random.Next());
 }
 
-// A picture file as the figure takes it: its pixels keyed, and the key.
-bool LoadKeyedPicture(const char* fileName, PixelBuffer* pixels, Pixel* key) {
-  DecodedPicture picture;
-  if (LoadPictureFile(fileName, &picture) != PictureFault::kNone) return false;
-  *key = KeyPicture(picture.pixels.view(), picture.cutByAlpha);
-  *pixels = std::move(picture.pixels);
-  return true;
+// Makes a decoded picture ready for the figure's kind and returns its key:
+// keyed pixels for a keyed figure; premultiplied for a soft one, where a
+// picture not cut by alpha is opaque but for its key colour.
+Pixel PreparePicture(DecodedPicture* picture, bool soft) {
+  if (soft && picture->cutByAlpha) {
+    PremultiplyPicture(picture->pixels.view());
+    return 0;
+  }
+  const Pixel key = KeyPicture(picture->pixels.view(), picture->cutByAlpha);
+  if (soft) OpaqueFromKey(picture->pixels.view(), key);
+  return key;
 }
 
-// Reads both pictures and composes the figure; false, with nothing made that
-// outlives the call, when a picture is unreadable or the canvas not sane.
-bool MakeFigure(const char* settingsPath, const char* section, Figure* figure) {
+// Reads both pictures and composes the figure, soft when either picture is
+// cut by alpha; false, with nothing made that outlives the call, when a
+// picture is unreadable or the canvas not sane.
+bool MakeFigure(const char* settingsPath, const char* section, Figure* figure, bool* soft) {
   char fileName[kTextBufferSize];
-  FigurePictures pictures{};
-  PixelBuffer face;
+  DecodedPicture face;
   ReadSettingString(settingsPath, section, "FileNameFace", fileName, "");
-  if (!LoadKeyedPicture(fileName, &face, &pictures.faceKey)) return false;
-  PixelBuffer character;
+  if (LoadPictureFile(fileName, &face) != PictureFault::kNone) return false;
+  DecodedPicture character;
   ReadSettingString(settingsPath, section, "FileNameChara", fileName, "");
-  if (!LoadKeyedPicture(fileName, &character, &pictures.characterKey)) return false;
+  if (LoadPictureFile(fileName, &character) != PictureFault::kNone) return false;
 
-  pictures.face = face.view();
-  pictures.character = character.view();
+  *soft = face.cutByAlpha || character.cutByAlpha;
+  FigurePictures pictures{};
+  pictures.faceKey = PreparePicture(&face, *soft);
+  pictures.characterKey = PreparePicture(&character, *soft);
+  pictures.face = face.pixels.view();
+  pictures.character = character.pixels.view();
   ReadSettingInt(settingsPath, section, "xPosFace", &pictures.xPosFace, 0);
   ReadSettingInt(settingsPath, section, "yPosFace", &pictures.yPosFace, 0);
   ReadSettingInt(settingsPath, section, "fFaceOnChara", &pictures.fFaceOnChara, 0);
-  return ComposeFigure(pictures, ScaleForSize(g_state.nSize), figure);
+  const double scale = ScaleForSize(g_state.nSize);
+  return *soft ? ComposeSoftFigure(pictures, scale, figure) : ComposeFigure(pictures, scale, figure);
+}
+
+// The window's picture of a soft figure: MascotBitmap and the picture shown,
+// both DIB sections holding the premultiplied figure.
+bool MakeSoftBitmaps(const Figure& figure, ScopedBitmap* mascot, ScopedBitmap* frame) {
+  const ConstPixelView pixels = figure.picture.view();
+  PixelView mascotPixels;
+  PixelView framePixels;
+  mascot->reset(CreatePixelSection(pixels.width, pixels.height, &mascotPixels));
+  frame->reset(CreatePixelSection(pixels.width, pixels.height, &framePixels));
+  if (!*mascot || !*frame) return false;
+  std::copy_n(pixels.pixels, static_cast<std::size_t>(pixels.width) * pixels.height, mascotPixels.pixels);
+  return true;
+}
+
+// Makes the window layered for a soft figure and plain for a keyed one; the
+// window, its handle and all that hangs on it stay.
+void SetWindowKind(HWND hwnd, bool soft) {
+  const LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_EXSTYLE);
+  const LONG_PTR wanted = soft ? (style | WS_EX_LAYERED) : (style & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+  if (wanted != style) SetWindowLongPtrA(hwnd, GWL_EXSTYLE, wanted);
 }
 
 // Gives the window its own copy of the outline, or none for a plain rectangle.
@@ -72,13 +106,19 @@ int LoadCharacter(HWND hwnd) {
   SettingsPath(settingsPath);
 
   Figure figure;
+  bool soft = false;
   ScopedBitmap mascot;
+  ScopedBitmap frame;
   // Memory running out anywhere in reading and composing fails the load like
   // an unreadable picture: the previous figure stays and the clock runs on.
   try {
-    if (!MakeFigure(settingsPath, name, &figure)) return 0;
-    const ScopedWindowDC screen = ScopedWindowDC::Client(nullptr);
-    mascot.reset(CreateBitmapFromPixels(screen.get(), figure.picture.view()));
+    if (!MakeFigure(settingsPath, name, &figure, &soft)) return 0;
+    if (soft) {
+      if (!MakeSoftBitmaps(figure, &mascot, &frame)) return 0;
+    } else {
+      const ScopedWindowDC screen = ScopedWindowDC::Client(nullptr);
+      mascot.reset(CreateBitmapFromPixels(screen.get(), figure.picture.view()));
+    }
   } catch (const std::bad_alloc&) {
     return 0;
   }
@@ -87,6 +127,9 @@ int LoadCharacter(HWND hwnd) {
   // From here on the load succeeds and every product is replaced.
   if (g_state.hbmMascot != nullptr) DeleteObject(g_state.hbmMascot);
   g_state.hbmMascot = mascot.release();
+  if (g_state.hbmFrame != nullptr) DeleteObject(g_state.hbmFrame);
+  g_state.hbmFrame = frame.release();
+  g_state.fSoftFigure = soft ? 1 : 0;
   g_state.dScale = figure.dScale;
   g_state.nWindowWidth = figure.picture.width();
   g_state.nWindowHeight = figure.picture.height();
@@ -97,12 +140,17 @@ int LoadCharacter(HWND hwnd) {
   SetWindowPos(hwnd, nullptr, 0, 0, g_state.nWindowWidth, g_state.nWindowHeight,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOCOPYBITS);
   if (g_state.hrgnShape != nullptr) DeleteObject(g_state.hrgnShape);
-  g_state.hrgnShape = BuildShapeRegion(hwnd, g_state.hbmMascot, figure.picture.view());
+  g_state.hrgnShape = soft ? BuildSoftShapeRegion(hwnd, figure.picture.view())
+                           : BuildShapeRegion(hwnd, g_state.hbmMascot, figure.picture.view());
   // Shown with an empty outline and given its own at once: a window system
   // may take many times longer to show a window of a detailed outline (Wine
   // on X, about 100 ms for a large figure) than to give one to a window
   // already shown. Nothing of the window shows in between.
   SetWindowRgn(hwnd, CreateRectRgn(0, 0, 0, 0), FALSE);
+  SetWindowKind(hwnd, soft);
+  // A layered window shows what it was last handed: the figure goes to it
+  // before it is shown. A keyed one paints itself once shown.
+  if (soft) PresentSoftFigure(hwnd);
   ClampToScreen(hwnd);
   ShowWindow(hwnd, SW_SHOW);
   ApplyWindowShape(hwnd, g_state.hrgnShape);

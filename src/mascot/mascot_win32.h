@@ -23,6 +23,10 @@ HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture);
 // reading the picture back; on any other display the picture is read.
 HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture, ConstPixelView madeFrom);
 
+// The outline of a soft figure's premultiplied picture (pixels with alpha
+// above 0), built the same way. Null without a picture.
+HRGN BuildSoftShapeRegion(HWND hwnd, ConstPixelView premultiplied);
+
 // Procedure of the progress window (IDD_PROGRESS).
 INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -19,8 +19,7 @@ namespace {
 ScreenRect ToScreenRect(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
 
 // The outline's runs, row by row, feeding the progress bar as rows are done.
-bool FindRunsWithProgress(ConstPixelView picture, HWND progress, std::vector<ShapeRun>* runs) {
-  const Pixel key = picture.At(0, 0);
+bool FindRunsWithProgress(ConstPixelView picture, Pixel key, HWND progress, std::vector<ShapeRun>* runs) {
   ProgressCounter counter;
   try {
     runs->reserve(static_cast<std::size_t>(picture.height) * 2);
@@ -65,10 +64,11 @@ HRGN CreateRegionFromRuns(const std::vector<ShapeRun>& runs) {
   return CreatePolyPolygonRgn(corners.data(), counts.data(), static_cast<int>(counts.size()), ALTERNATE);
 }
 
-HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture) { return BuildShapeRegion(hwnd, picture, ConstPixelView{}); }
+namespace {
 
-HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture, ConstPixelView madeFrom) {
-  if (picture == nullptr) return nullptr;
+// The runs of `picture` that differ from `key`, made into a region while the
+// progress window shows the rows being done.
+HRGN BuildRegionWithProgress(HWND hwnd, ConstPixelView picture, Pixel key) {
   SetCursor(LoadCursorA(nullptr, IDC_WAIT));
   // The bar's class must exist before the template is built; registering it
   // again is harmless.
@@ -79,6 +79,20 @@ HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture, ConstPixelView madeFrom) {
   ShowWindow(progress, SW_SHOW);
 
   HRGN region = nullptr;
+  std::vector<ShapeRun> runs;
+  if (!picture.empty() && FindRunsWithProgress(picture, key, progress, &runs)) region = CreateRegionFromRuns(runs);
+
+  if (progress != nullptr) DestroyWindow(progress);
+  SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+  return region;
+}
+
+}  // namespace
+
+HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture) { return BuildShapeRegion(hwnd, picture, ConstPixelView{}); }
+
+HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture, ConstPixelView madeFrom) {
+  if (picture == nullptr) return nullptr;
   PixelBuffer pixels;
   ConstPixelView outlined;
   {
@@ -92,12 +106,13 @@ HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture, ConstPixelView madeFrom) {
       outlined = pixels.view();
     }
   }
-  std::vector<ShapeRun> runs;
-  if (!outlined.empty() && FindRunsWithProgress(outlined, progress, &runs)) region = CreateRegionFromRuns(runs);
+  return BuildRegionWithProgress(hwnd, outlined, outlined.empty() ? 0 : outlined.At(0, 0));
+}
 
-  if (progress != nullptr) DestroyWindow(progress);
-  SetCursor(LoadCursorA(nullptr, IDC_ARROW));
-  return region;
+HRGN BuildSoftShapeRegion(HWND hwnd, ConstPixelView premultiplied) {
+  if (premultiplied.empty()) return nullptr;
+  // Premultiplied, a pixel with alpha 0 is 0 exactly and every other is not.
+  return BuildRegionWithProgress(hwnd, premultiplied, 0);
 }
 
 INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {

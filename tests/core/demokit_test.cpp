@@ -1,6 +1,7 @@
-// The demo kit as the clock will read it: the BMP and WAV bytes it writes and
-// the character sections of Tavelin.ini.
+// The demo kit as the clock will read it: the PNG, BMP and WAV bytes it writes
+// and the character sections of Tavelin.ini, in both forms of the kit.
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -21,6 +22,7 @@
 namespace {
 
 using demokit::Bytes;
+using demokit::KitForm;
 
 std::uint32_t Read16(const Bytes& b, std::size_t at) { return b.at(at) | b.at(at + 1) << 8; }
 std::uint32_t Read32(const Bytes& b, std::size_t at) { return Read16(b, at) | Read16(b, at + 2) << 16; }
@@ -59,20 +61,71 @@ PixelBuffer DecodeBmp(const Bytes& b, const std::string& name) {
   return img;
 }
 
-const std::vector<demokit::KitFile>& Kit() {
-  static const std::vector<demokit::KitFile> kit = demokit::BuildKit();
-  return kit;
+// A PNG as 0xAARRGGBB, alpha straight, top row first; its header must say
+// 8-bit RGBA.
+PixelBuffer DecodePng(const Bytes& b, const std::string& name) {
+  SCOPED_TRACE(name);
+  PixelBuffer img;
+  EXPECT_TRUE(b.size() > 26 && png_sig_cmp(b.data(), 0, 8) == 0) << "not a PNG";
+  if (b.size() <= 26) return img;
+  EXPECT_EQ(b[24], 8) << "bits per channel";
+  EXPECT_EQ(b[25], PNG_COLOR_TYPE_RGB_ALPHA);
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  EXPECT_TRUE(png_image_begin_read_from_memory(&image, b.data(), b.size())) << image.message;
+  image.format = PNG_FORMAT_BGRA;  // in memory order, the layout of a little-endian 0xAARRGGBB
+  if (!img.Allocate(static_cast<int>(image.width), static_cast<int>(image.height), 0)) {
+    png_image_free(&image);
+    ADD_FAILURE() << "cannot hold " << image.width << " x " << image.height;
+    return img;
+  }
+  EXPECT_TRUE(png_image_finish_read(&image, nullptr, img.data(), 0, nullptr)) << image.message;
+  return img;
 }
 
-const Bytes& KitFileBytes(const std::string& name) {
-  for (const demokit::KitFile& f : Kit())
+// The kit drawn once, packed in both forms.
+struct Kits {
+  demokit::KitDrawings drawings = demokit::DrawKit();
+  std::vector<demokit::KitFile> soft = demokit::PackKit(drawings, KitForm::kSoft);
+  std::vector<demokit::KitFile> keyed = demokit::PackKit(drawings, KitForm::kKeyed);
+};
+
+const Kits& TheKits() {
+  static const Kits kits;
+  return kits;
+}
+
+const std::vector<demokit::KitFile>& Kit(KitForm form) {
+  return form == KitForm::kSoft ? TheKits().soft : TheKits().keyed;
+}
+
+const Bytes& KitFileBytes(KitForm form, const std::string& name) {
+  for (const demokit::KitFile& f : Kit(form))
     if (f.name == name) return f.bytes;
   ADD_FAILURE() << "the kit has no " << name;
   static const Bytes none;
   return none;
 }
 
-PixelBuffer KitPicture(const std::string& name) { return DecodeBmp(KitFileBytes(name), name); }
+// A picture of the keyed kit, by the stem of its file name.
+PixelBuffer KitPicture(const char* stem) {
+  const std::string name = demokit::KitFileName(stem, KitForm::kKeyed);
+  return DecodeBmp(KitFileBytes(KitForm::kKeyed, name), name);
+}
+
+// The same picture in the soft kit.
+PixelBuffer SoftKitPicture(const char* stem) {
+  const std::string name = demokit::KitFileName(stem, KitForm::kSoft);
+  return DecodePng(KitFileBytes(KitForm::kSoft, name), name);
+}
+
+// Every picture of the kit by its stem: the characters, then the faces.
+std::vector<const char*> PictureStems() {
+  std::vector<const char*> stems;
+  for (const demokit::Character& c : demokit::Characters()) stems.push_back(c.fileStem);
+  for (const demokit::FaceVariant& f : demokit::FaceVariants()) stems.push_back(f.fileStem);
+  return stems;
+}
 
 // Every pixel that is transparent but cannot be reached from the border
 // through other transparent pixels: the key colour inside the figure.
@@ -161,41 +214,51 @@ std::vector<std::pair<std::string, Section>> ParseIni(const std::string& text) {
 }
 
 TEST(DemoKit, IniNamesEveryCharacterOfTheTableAndFilesTheKitHolds) {
-  const Bytes& ini = KitFileBytes("Tavelin.ini");
-  const auto sections = ParseIni(std::string(ini.begin(), ini.end()));
-  ASSERT_EQ(sections.size(), static_cast<std::size_t>(kCharacterCount));
-  bool faceUnder = false, faceOver = false, leftOfChara = false, aboveChara = false;
-  for (int i = 0; i < kCharacterCount; ++i) {
-    const auto& [name, section] = sections[i];
-    SCOPED_TRACE(name);
-    EXPECT_EQ(name, CharacterTable[i].name);
-    std::vector<std::string> keys;
-    for (const auto& entry : section.entries) keys.push_back(entry.first);
-    EXPECT_EQ(keys, (std::vector<std::string>{"FileNameFace", "FileNameChara", "xPosFace", "yPosFace",
-                                               "fFaceOnChara"}));
-    for (const char* key : {"FileNameFace", "FileNameChara"}) {
-      const Bytes& bmp = KitFileBytes(section.Get(key));
-      EXPECT_TRUE(bmp.size() > 2 && bmp[0] == 'B' && bmp[1] == 'M') << key;
+  for (const KitForm form : {KitForm::kSoft, KitForm::kKeyed}) {
+    const bool soft = form == KitForm::kSoft;
+    SCOPED_TRACE(soft ? "soft kit" : "keyed kit");
+    const Bytes& ini = KitFileBytes(form, "Tavelin.ini");
+    const auto sections = ParseIni(std::string(ini.begin(), ini.end()));
+    ASSERT_EQ(sections.size(), static_cast<std::size_t>(kCharacterCount));
+    bool faceUnder = false, faceOver = false, leftOfChara = false, aboveChara = false;
+    for (int i = 0; i < kCharacterCount; ++i) {
+      const auto& [name, section] = sections[i];
+      SCOPED_TRACE(name);
+      EXPECT_EQ(name, CharacterTable[i].name);
+      std::vector<std::string> keys;
+      for (const auto& entry : section.entries) keys.push_back(entry.first);
+      EXPECT_EQ(keys, (std::vector<std::string>{"FileNameFace", "FileNameChara", "xPosFace", "yPosFace",
+                                                 "fFaceOnChara"}));
+      for (const char* key : {"FileNameFace", "FileNameChara"}) {
+        const std::string file = section.Get(key);
+        EXPECT_EQ(file.substr(file.size() - 4), soft ? ".png" : ".bmp") << key;
+        const Bytes& bytes = KitFileBytes(form, file);
+        if (soft) {
+          EXPECT_TRUE(bytes.size() > 8 && png_sig_cmp(bytes.data(), 0, 8) == 0) << key;
+        } else {
+          EXPECT_TRUE(bytes.size() > 2 && bytes[0] == 'B' && bytes[1] == 'M') << key;
+        }
+      }
+      const int x = std::atoi(section.Get("xPosFace").c_str());
+      const int y = std::atoi(section.Get("yPosFace").c_str());
+      EXPECT_EQ(std::to_string(x), section.Get("xPosFace"));
+      EXPECT_EQ(std::to_string(y), section.Get("yPosFace"));
+      const std::string onChara = section.Get("fFaceOnChara");
+      EXPECT_TRUE(onChara == "0" || onChara == "1") << onChara;
+      faceOver |= onChara == "1";
+      faceUnder |= onChara == "0";
+      leftOfChara |= x < 0;
+      aboveChara |= y < 0;
     }
-    const int x = std::atoi(section.Get("xPosFace").c_str());
-    const int y = std::atoi(section.Get("yPosFace").c_str());
-    EXPECT_EQ(std::to_string(x), section.Get("xPosFace"));
-    EXPECT_EQ(std::to_string(y), section.Get("yPosFace"));
-    const std::string onChara = section.Get("fFaceOnChara");
-    EXPECT_TRUE(onChara == "0" || onChara == "1") << onChara;
-    faceOver |= onChara == "1";
-    faceUnder |= onChara == "0";
-    leftOfChara |= x < 0;
-    aboveChara |= y < 0;
+    EXPECT_TRUE(faceOver && faceUnder && leftOfChara && aboveChara)
+        << "the kit shows the face over and under its character, left of it and above it";
   }
-  EXPECT_TRUE(faceOver && faceUnder && leftOfChara && aboveChara)
-      << "the kit shows the face over and under its character, left of it and above it";
 }
 
 TEST(DemoKit, CharacterPicturesFitAndHaveNoKeyInside) {
   for (const demokit::Character& c : demokit::Characters()) {
     SCOPED_TRACE(c.name);
-    const PixelBuffer picture = KitPicture(c.fileName);
+    const PixelBuffer picture = KitPicture(c.fileStem);
     ASSERT_FALSE(picture.empty());
     const ConstPixelView img = picture.view();
     EXPECT_GE(img.width, 120);
@@ -214,8 +277,8 @@ TEST(DemoKit, CharacterPicturesFitAndHaveNoKeyInside) {
 TEST(DemoKit, ComposedFiguresHaveAnInkOutline) {
   for (const demokit::Character& c : demokit::Characters()) {
     SCOPED_TRACE(c.name);
-    const PixelBuffer chara = KitPicture(c.fileName);
-    const PixelBuffer face = KitPicture(demokit::FaceOf(c).fileName);
+    const PixelBuffer chara = KitPicture(c.fileStem);
+    const PixelBuffer face = KitPicture(demokit::FaceOf(c).fileStem);
     Figure figure;
     ASSERT_TRUE(ComposeFigure({face.view(), chara.view(), c.xPosFace, c.yPosFace, c.fFaceOnChara}, 1.0, &figure));
     ASSERT_EQ(figure.picture.view().At(0, 0), kCanvasMagenta);
@@ -226,8 +289,8 @@ TEST(DemoKit, ComposedFiguresHaveAnInkOutline) {
 TEST(DemoKit, SmallFiguresHaveNoRimOfTheBackground) {
   for (const demokit::Character& c : demokit::Characters()) {
     SCOPED_TRACE(c.name);
-    const PixelBuffer chara = KitPicture(c.fileName);
-    const PixelBuffer face = KitPicture(demokit::FaceOf(c).fileName);
+    const PixelBuffer chara = KitPicture(c.fileStem);
+    const PixelBuffer face = KitPicture(demokit::FaceOf(c).fileStem);
     const FigurePictures pictures{face.view(), chara.view(), c.xPosFace, c.yPosFace, c.fFaceOnChara};
     Figure normal, small;
     ASSERT_TRUE(ComposeFigure(pictures, 1.0, &normal));
@@ -252,8 +315,8 @@ TEST(DemoKit, SmallFiguresHaveNoRimOfTheBackground) {
 
 TEST(DemoKit, FacesAreRoundDialsWithAPlainCentre) {
   for (const demokit::FaceVariant& f : demokit::FaceVariants()) {
-    SCOPED_TRACE(f.fileName);
-    const PixelBuffer picture = KitPicture(f.fileName);
+    SCOPED_TRACE(f.fileStem);
+    const PixelBuffer picture = KitPicture(f.fileStem);
     ASSERT_EQ(picture.width(), 150);
     ASSERT_EQ(picture.height(), 150);
     const ConstPixelView img = picture.view();
@@ -281,8 +344,8 @@ TEST(DemoKit, FacesAreRoundDialsWithAPlainCentre) {
 TEST(DemoKit, FaceTouchesItsCharacterAndItsCentreStaysVisible) {
   for (const demokit::Character& c : demokit::Characters()) {
     SCOPED_TRACE(c.name);
-    const PixelBuffer charaPicture = KitPicture(c.fileName);
-    const PixelBuffer facePicture = KitPicture(demokit::FaceOf(c).fileName);
+    const PixelBuffer charaPicture = KitPicture(c.fileStem);
+    const PixelBuffer facePicture = KitPicture(demokit::FaceOf(c).fileStem);
     ASSERT_FALSE(charaPicture.empty() || facePicture.empty());
     const ConstPixelView chara = charaPicture.view(), face = facePicture.view();
     auto charaOpaque = [&](int fx, int fy) {  // in face coordinates
@@ -301,6 +364,129 @@ TEST(DemoKit, FaceTouchesItsCharacterAndItsCentreStaysVisible) {
       }
     EXPECT_GT(touching, 20) << "the face floats apart from its character";
     EXPECT_EQ(coveringCentre, 0) << "the character hides where the hands turn";
+  }
+}
+
+unsigned Alpha(Pixel p) { return p >> 24; }
+
+// A decoded soft picture as the kit's own drawings hold one.
+demokit::Image AsImage(ConstPixelView img) {
+  demokit::Image image(img.width, img.height, demokit::Rgb{});
+  for (int y = 0; y < img.height; ++y)
+    for (int x = 0; x < img.width; ++x) {
+      const Pixel p = img.At(x, y);
+      image.Set(x, y, {static_cast<std::uint8_t>(Red(p)), static_cast<std::uint8_t>(Green(p)),
+                       static_cast<std::uint8_t>(Blue(p)), static_cast<std::uint8_t>(Alpha(p))});
+    }
+  return image;
+}
+
+// Counts the pixels of a soft picture that only part cover, and the rim
+// pixels (covered, beside an uncovered one) that are not outline ink. A rim
+// pixel's colour must be the ink's alone, with no key or background mixed in,
+// so that it shows no halo over any desktop.
+void CountSoftRim(const demokit::Image& img, int* soft, int* halo) {
+  *soft = *halo = 0;
+  auto alpha = [&](int x, int y) { return img.at(x, y).a; };
+  for (int y = 1; y + 1 < img.height(); ++y)
+    for (int x = 1; x + 1 < img.width(); ++x) {
+      const demokit::Rgba c = img.at(x, y);
+      if (c.a == 0) continue;
+      *soft += c.a < 255;
+      const bool rim = alpha(x + 1, y) == 0 || alpha(x - 1, y) == 0 || alpha(x, y + 1) == 0 || alpha(x, y - 1) == 0;
+      if (rim && !Dark(static_cast<Pixel>(c.r) << 16 | c.g << 8 | c.b)) ++*halo;
+    }
+}
+
+TEST(DemoKit, SoftPicturesAreCompressedWithTransparentBorders) {
+  for (const char* stem : PictureStems()) {
+    SCOPED_TRACE(stem);
+    const PixelBuffer picture = SoftKitPicture(stem);
+    ASSERT_FALSE(picture.empty());
+    const ConstPixelView img = picture.view();
+    const std::size_t raw = static_cast<std::size_t>(img.width) * img.height * 4;
+    EXPECT_LT(KitFileBytes(KitForm::kSoft, demokit::KitFileName(stem, KitForm::kSoft)).size(), raw / 4);
+    int opaqueOnBorder = 0, colouredButClear = 0;
+    for (int y = 0; y < img.height; ++y)
+      for (int x = 0; x < img.width; ++x) {
+        const Pixel p = img.At(x, y);
+        opaqueOnBorder += (x == 0 || y == 0 || x == img.width - 1 || y == img.height - 1) && Alpha(p) != 0;
+        colouredButClear += Alpha(p) == 0 && p != 0;
+      }
+    EXPECT_EQ(opaqueOnBorder, 0) << "the figure keeps off the picture's border";
+    EXPECT_EQ(colouredButClear, 0) << "transparent pixels keep no colour";
+  }
+}
+
+TEST(DemoKit, SoftFiguresAreEdgedWithTheirOwnInk) {
+  for (const demokit::Character& c : demokit::Characters()) {
+    SCOPED_TRACE(c.name);
+    const PixelBuffer chara = SoftKitPicture(c.fileStem), face = SoftKitPicture(demokit::FaceOf(c).fileStem);
+    ASSERT_FALSE(chara.empty() || face.empty());
+    const demokit::Image faceImage = AsImage(face.view());
+    int soft = 0, halo = 0;
+    CountSoftRim(faceImage, &soft, &halo);
+    EXPECT_EQ(halo, 0) << "face rim pixels that are not outline ink";
+    EXPECT_GT(soft, 200) << "the face's edges are drawn by coverage";
+    CountSoftRim(demokit::ComposeFigure(AsImage(chara.view()), faceImage, c.xPosFace, c.yPosFace, c.fFaceOnChara),
+                 &soft, &halo);
+    EXPECT_EQ(halo, 0) << "figure rim pixels that are not outline ink";
+    EXPECT_GT(soft, 400) << "the figure's edges are drawn by coverage";
+  }
+}
+
+TEST(DemoKit, KeyedPicturesAreTheSoftOnesCutAtHalfCoverage) {
+  for (const char* stem : PictureStems()) {
+    SCOPED_TRACE(stem);
+    const PixelBuffer softPicture = SoftKitPicture(stem), keyedPicture = KitPicture(stem);
+    ASSERT_FALSE(softPicture.empty() || keyedPicture.empty());
+    const ConstPixelView soft = softPicture.view(), keyed = keyedPicture.view();
+    ASSERT_EQ(soft.width, keyed.width);
+    ASSERT_EQ(soft.height, keyed.height);
+    const Pixel key = keyed.At(0, 0);
+    int wrong = 0, kept = 0;
+    for (int y = 0; y < soft.height; ++y)
+      for (int x = 0; x < soft.width; ++x) {
+        const Pixel s = soft.At(x, y), k = keyed.At(x, y);
+        if (Alpha(s) < 128) {
+          wrong += k != key;
+          continue;
+        }
+        // An opaque pixel keeps its colour; one that happens to be the key is nudged off it.
+        const Pixel colour = s & 0xFFFFFF;
+        wrong += colour == key ? k != (key ^ 1) : k != colour;
+        kept += Alpha(s) < 255;
+      }
+    EXPECT_EQ(wrong, 0) << "pixels whose keyed form is not their coverage cut at 128";
+    EXPECT_GT(kept, 0) << "some part-covered pixels are kept";
+  }
+}
+
+// Coverage, not whole pixels: a filled disk and a painted outline carry their
+// areas in alpha, wherever they fall on the pixel grid.
+TEST(DemoKitDrawing, ShapesCarryTheirAreaInAlpha) {
+  constexpr double kPi = 3.141592653589793;
+  const struct {
+    double cx, cy, r;
+    int outline;
+  } cases[] = {{20.0, 20.0, 10.0, 0}, {20.3, 19.6, 7.25, 0}, {24.5, 25.5, 12.7, 0},
+               {20.0, 20.0, 10.0, 2}, {21.4, 20.2, 8.6, 3}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "r " << c.r << " outline " << c.outline);
+    demokit::Picture picture(50, 50, demokit::Rgb{0, 255, 0});
+    demokit::Paint(picture, demokit::Circle(picture, c.cx, c.cy, c.r),
+                   {.fill = demokit::Rgb{200, 100, 50}, .outline = c.outline, .gradient = 0.0});
+    const demokit::Image image = picture.Resolve();
+    double area = 0;
+    int partial = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) {
+        area += image.at(x, y).a / 255.0;
+        partial += image.at(x, y).a > 0 && image.at(x, y).a < 255;
+      }
+    const double radius = c.r + c.outline;
+    EXPECT_NEAR(area, kPi * radius * radius, kPi * radius * radius * 0.02);
+    EXPECT_GT(partial, 4 * radius) << "the rim is soft all round";
   }
 }
 
@@ -335,7 +521,8 @@ TEST(DemoKit, SoundsAreAudibleMonoPcmThatStartAndEndInSilence) {
   } sounds[] = {{"oclock.wav", 1.2, 2.0}, {"timer.wav", 0.7, 1.3}, {"alarm.wav", 0.7, 1.3}};
   for (const auto& s : sounds) {
     SCOPED_TRACE(s.name);
-    const Wav w = DecodeWav(KitFileBytes(s.name));
+    const Wav w = DecodeWav(KitFileBytes(KitForm::kSoft, s.name));
+    EXPECT_TRUE(KitFileBytes(KitForm::kKeyed, s.name) == KitFileBytes(KitForm::kSoft, s.name));
     EXPECT_EQ(w.channels, 1);
     EXPECT_EQ(w.bits, 16);
     ASSERT_GT(w.rate, 0);
@@ -354,11 +541,14 @@ TEST(DemoKit, SoundsAreAudibleMonoPcmThatStartAndEndInSilence) {
 }
 
 TEST(DemoKit, SameBytesOnEveryBuild) {
-  const std::vector<demokit::KitFile> again = demokit::BuildKit();
-  ASSERT_EQ(again.size(), Kit().size());
-  for (std::size_t i = 0; i < again.size(); ++i) {
-    EXPECT_EQ(again[i].name, Kit()[i].name);
-    EXPECT_TRUE(again[i].bytes == Kit()[i].bytes) << again[i].name;
+  const demokit::KitDrawings drawings = demokit::DrawKit();
+  for (const KitForm form : {KitForm::kSoft, KitForm::kKeyed}) {
+    const std::vector<demokit::KitFile> again = demokit::PackKit(drawings, form);
+    ASSERT_EQ(again.size(), Kit(form).size());
+    for (std::size_t i = 0; i < again.size(); ++i) {
+      EXPECT_EQ(again[i].name, Kit(form)[i].name);
+      EXPECT_TRUE(again[i].bytes == Kit(form)[i].bytes) << again[i].name;
+    }
   }
 }
 

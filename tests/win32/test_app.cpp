@@ -8,7 +8,9 @@
 #include "app/app_win32.h"
 #include "app/clock_state_win32.h"
 #include "app/system_win32.h"
+#include "clockface/clockface_win32.h"
 #include "support/clock_fixture.h"
+#include "support/desktop_pictures.h"
 
 namespace {
 
@@ -114,15 +116,18 @@ TEST_F(AppTest, EndOfLogonSavesLikeAClose) {
   EXPECT_NE(ReadFileBytes(IniPath()).find("nChara=40002\r\n"), std::string::npos);
 }
 
-TEST_F(AppTest, TimerTickAsksForARepaintOfTheWholeWindowAndTheRepaintAnswersIt) {
-  SetWindowPos(hwnd_, nullptr, 0, 0, 40, 30, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+TEST_F(AppTest, TimerTickAsksForARepaintOfTheFaceAloneAndTheRepaintAnswersIt) {
+  WriteFileBytes(IniPath(), WriteTestCharacters(folder_.path()));
+  Command(40002);
+  ASSERT_NE(g_state.hbmMascot, nullptr);
   PumpMessages();
   RECT dirty;
   ASSERT_FALSE(GetUpdateRect(hwnd_, &dirty, FALSE));
   SendMessageA(hwnd_, WM_TIMER, ID_CLOCKTIMER, 0);
   ASSERT_TRUE(GetUpdateRect(hwnd_, &dirty, FALSE));
-  EXPECT_EQ(dirty.right - dirty.left, 40);
-  EXPECT_EQ(dirty.bottom - dirty.top, 30);
+  const RECT face = ClockFaceRect();
+  EXPECT_TRUE(EqualRect(&dirty, &face)) << dirty.left << "," << dirty.top << " " << dirty.right << "," << dirty.bottom;
+  EXPECT_LT((face.right - face.left) * (face.bottom - face.top), g_state.nWindowWidth * g_state.nWindowHeight);
   PumpMessages();
   EXPECT_FALSE(GetUpdateRect(hwnd_, &dirty, FALSE)) << "the repaint validates the window";
 }

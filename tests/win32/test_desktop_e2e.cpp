@@ -4,67 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <sstream>
 #include <string>
 
 #include "app/app_win32.h"
 #include "support/clock_fixture.h"
 #include "support/desktop_pictures.h"
+#include "support/x_pointer.h"
 
 namespace {
-
-// A Unix path as Wine sees it (the Z: drive maps the Unix root).
-std::string WindowsPath(std::string path) {
-  if (path.empty() || path[0] != '/') return path;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return "Z:" + path;
-}
-
-// Runs xdotool with the given arguments and waits until it has finished.
-// Wine starts Unix programs but gives no handle to wait on, so the shell
-// leaves a file behind when xdotool is done.
-bool RunXdotool(const std::string& arguments) {
-  static int counter = 0;
-  std::ostringstream done;
-  done << "/tmp/tavelin-xdotool-" << GetCurrentProcessId() << "-" << ++counter;
-  const std::string command = "Z:\\bin\\sh -c \"xdotool " + arguments + "; touch " + done.str() + "\"";
-  std::string buffer = command;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return false;
-  if (process.hProcess != nullptr) CloseHandle(process.hProcess);
-  if (process.hThread != nullptr) CloseHandle(process.hThread);
-  const std::string doneFile = WindowsPath(done.str());
-  const ULONGLONG end = GetTickCount64() + 15000;
-  while (!FileExists(doneFile)) {
-    if (GetTickCount64() > end) return false;
-    Sleep(50);
-  }
-  DeleteFileA(doneFile.c_str());
-  return true;
-}
-
-template <typename Predicate>
-bool WaitFor(Predicate done, DWORD milliseconds) {
-  const ULONGLONG end = GetTickCount64() + milliseconds;
-  while (!done()) {
-    if (GetTickCount64() > end) return false;
-    Sleep(50);
-  }
-  return true;
-}
 
 HWND FindVisibleMenu() {
   HWND menu = FindWindowA("#32768", nullptr);
   return menu != nullptr && IsWindowVisible(menu) ? menu : nullptr;
-}
-
-bool RunningUnderWine() {
-  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
 class DesktopEndToEndTest : public ::testing::Test {
@@ -121,8 +72,6 @@ class DesktopEndToEndTest : public ::testing::Test {
   PROCESS_INFORMATION process_{};
   HWND hwnd_ = nullptr;
 };
-
-std::string Xy(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
 
 TEST_F(DesktopEndToEndTest, PressingOnTheFigureAndMovingTheMouseMovesTheWindow) {
   RECT before;

@@ -389,8 +389,10 @@ TEST(KitCheckTest, EachPictureIsDescribedWithHowItIsCut) {
   EXPECT_EQ(0, status) << Dump(lines);
   EXPECT_TRUE(HasLine(lines, "Aduvi", "face picture \"face.png\" is a readable PNG 150 x 150 RGB with alpha"))
       << Dump(lines);
-  EXPECT_TRUE(HasLine(lines, "Aduvi", "face picture is cut by its alpha channel: pixels with alpha below 128 are "
-                                      "see-through"))
+  EXPECT_TRUE(HasLine(lines, "Aduvi", "face picture is cut by its alpha channel: every pixel with alpha above 0 "
+                                      "shows, blended by its alpha, so its edge stays soft"))
+      << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Aduvi", "the figure shows with soft edges: per-pixel alpha in a layered window"))
       << Dump(lines);
   EXPECT_TRUE(HasLine(lines, "Aduvi", "character picture \"chara_td.bmp\" is a readable BMP 200 x 300 24-bit "
                                       "top-down"))
@@ -436,6 +438,7 @@ TEST(KitCheckTest, AGoodKitPassesAndItsSheetShowsTheFiguresWithHands) {
   int status = -1;
   const std::vector<std::string> lines = kit.Check(&status, kit.File("sheet.bmp"));
   ASSERT_EQ(0, status) << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Lunavi", "the figure shows with a hard outline")) << Dump(lines);
 
   // Twelve cells of a 200 x 300 and a 140 x 210 figure, four to a row:
   // 16 + 4 x (200 + 16 + 140) + 3 x 16 + 16 wide, 16 + 3 x (300 + 24) + 2 x 16 + 16 high.
@@ -461,6 +464,34 @@ TEST(KitCheckTest, AGoodKitPassesAndItsSheetShowsTheFiguresWithHands) {
     for (int x = 16; x < 16 + 356; ++x) dark = dark || (sheet.view().At(x, y) & 0xFF) < 0x60;
   }
   EXPECT_TRUE(dark) << "no name under the first figure";
+}
+
+TEST(KitCheckTest, TheSheetBlendsASoftFigureOverItsBackground) {
+  Kit kit;
+  // A half-transparent character: alpha 128 everywhere but its first row.
+  PixelBuffer character = Solid(200, 300, 0x80000000 | kCharacterBody);
+  for (int x = 0; x < 200; ++x) character.view().At(x, 0) = 0;
+  WriteFileBytes(kit.File("soft.png"), PngBytes(character.view(), PngForm{kPngRgbAlpha}));
+  std::string ini;
+  for (const CharacterEntry& entry : CharacterTable) ini += Section(entry.name, Keys("face.bmp", "soft.png", 0, 0, 1));
+  kit.WriteIni(ini);
+  int status = -1;
+  const std::vector<std::string> lines = kit.Check(&status, kit.File("sheet.bmp"));
+  ASSERT_EQ(0, status) << Dump(lines);
+  const PixelBuffer sheet = ReadSheet(kit.File("sheet.bmp"));
+  ASSERT_FALSE(sheet.empty());
+  // Below the face, the character's colour half over the sheet's grey.
+  auto blend = [](Pixel colour, int shift) {
+    const unsigned c = (colour >> shift) & 0xFF, b = (kSheetBackground >> shift) & 0xFF;
+    return ((c * 128 + 127) / 255 + (b * 127 + 127) / 255) << shift;
+  };
+  const Pixel expected = blend(kCharacterBody, 16) | blend(kCharacterBody, 8) | blend(kCharacterBody, 0);
+  const Pixel shown = sheet.view().At(16 + 100, 16 + 250);
+  for (int shift = 0; shift <= 16; shift += 8) {
+    EXPECT_NEAR(static_cast<int>((shown >> shift) & 0xFF), static_cast<int>((expected >> shift) & 0xFF), 1)
+        << std::hex << shown << " against " << expected;
+  }
+  EXPECT_EQ(kSheetBackground, sheet.view().At(16 + 180, 16)) << "the transparent first row shows the sheet";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <psapi.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "mascot/figure_geometry.h"
 #include "mascot/mascot_win32.h"
 #include "mascot/shape_runs.h"
+#include "mascot/soft_figure.h"
 #include "pictures/keyed_picture.h"
 #include "pictures/picture_reader_win32.h"
 #include "shared/gdi_handles_win32.h"
@@ -241,26 +243,43 @@ class PicturesTest : public ::testing::Test {
     PumpMessages();
   }
 
-  // MascotBitmap's pixels.
+  // MascotBitmap's pixels: premultiplied with their alpha for a soft figure.
   PixelBuffer Shown() {
     PixelBuffer shown;
+    PixelView section;
+    if (g_state.fSoftFigure && SectionPixels(g_state.hbmMascot, &section)) {
+      EXPECT_TRUE(shown.Allocate(section.width, section.height, 0));
+      std::copy_n(section.pixels, static_cast<std::size_t>(section.width) * section.height, shown.data());
+      return shown;
+    }
     const ScopedWindowDC screen = ScopedWindowDC::Client(nullptr);
     EXPECT_TRUE(ReadBitmapPixels(screen.get(), g_state.hbmMascot, &shown));
     return shown;
   }
 
   // The figure the pixel rules make of the face and a character decoded as
-  // `decoded`, keyed as a picture with or without alpha.
-  Figure Expected(const PixelBuffer& decoded, bool hasAlpha, int nSize = IDM_SIZE_NORMAL) {
-    const PixelBuffer face = MakeTestFace();
+  // `decoded`: soft when its alpha cuts it, else keyed by its corner.
+  Figure Expected(const PixelBuffer& decoded, bool cutByAlpha, int nSize = IDM_SIZE_NORMAL) {
+    PixelBuffer face = MakeTestFace();
     PixelBuffer character = decoded;
     FigurePictures pictures{};
     pictures.face = face.view();
     pictures.character = character.view();
-    pictures.characterKey = KeyPicture(character.view(), hasAlpha);
     Figure figure;
+    if (cutByAlpha) {
+      OpaqueFromKey(face.view(), ResolveKey(face.view(), kOwnCornerKey));
+      PremultiplyPicture(character.view());
+      EXPECT_TRUE(ComposeSoftFigure(pictures, ScaleForSize(nSize), &figure));
+      return figure;
+    }
+    pictures.characterKey = KeyPicture(character.view(), false);
     EXPECT_TRUE(ComposeFigure(pictures, ScaleForSize(nSize), &figure));
     return figure;
+  }
+
+  // The outline the clock must give the expected figure.
+  static std::vector<ShapeRun> ExpectedRuns(const Figure& figure) {
+    return g_state.fSoftFigure ? FindAlphaRuns(figure.picture.view()) : FindShapeRuns(figure.picture.view());
   }
 
   TempFolder folder_;
@@ -286,9 +305,12 @@ TEST_F(PicturesTest, EveryBmpAndPngFormIsReadPixelForPixel) {
     const HBITMAP before = g_state.hbmMascot;
     Reload();
     ASSERT_NE(g_state.hbmMascot, before) << "the clock did not load it";
+    // Every form with alpha here has alpha that is not 0 everywhere: cut by it.
+    EXPECT_EQ(decoded.cutByAlpha, form.hasAlpha);
     const Figure expected = Expected(form.decoded, form.hasAlpha);
     EXPECT_EQ(FirstDifference(Shown().view(), expected.picture.view()), "");
-    const ScopedRegion outline(CreateRegionFromRuns(FindShapeRuns(expected.picture.view())));
+    EXPECT_EQ(g_state.fSoftFigure != 0, form.hasAlpha);
+    const ScopedRegion outline(CreateRegionFromRuns(ExpectedRuns(expected)));
     EXPECT_TRUE(EqualRgn(g_state.hrgnShape, outline.get()));
   }
 }
@@ -301,26 +323,28 @@ TEST_F(PicturesTest, AlphaDecidesWhatBelongsToTheFigure) {
   for (int y = 5; y < 25; ++y) {
     for (int x = 5; x < 35; ++x) picture.view().At(x, y) = kOpaque | 0x00E08020;
     picture.view().At(20, y) = kOpaque;                  // the black line
-    picture.view().At(8, y) = 0x7F000000 | 0x00E08020;   // alpha 127: out
-    picture.view().At(9, y) = 0x80000000 | 0x00E08020;   // alpha 128: in
+    picture.view().At(8, y) = 0x7F000000 | 0x00E08020;   // alpha 127
+    picture.view().At(9, y) = 0x80000000 | 0x00E08020;   // alpha 128
   }
   WriteFileBytes(folder_.File("chara.bmp"),
                  BmpBytes(picture.view(), Bmp(kBmpV5Header, 32, kBmpBitFields, false, 0xFF000000)));
   WriteIni("chara.bmp");
   Start();
   ASSERT_NE(g_state.hrgnShape, nullptr);
+  EXPECT_EQ(g_state.fSoftFigure, 1) << "its alpha cuts it: a soft figure";
   // The character lies over the face at (0, 0); the window is 150 x 150.
   for (int y = 5; y < 25; ++y) {
     EXPECT_TRUE(PtInRegion(g_state.hrgnShape, 20, y)) << "the black line, row " << y;
     EXPECT_TRUE(PtInRegion(g_state.hrgnShape, 9, y)) << "alpha 128, row " << y;
+    EXPECT_TRUE(PtInRegion(g_state.hrgnShape, 8, y)) << "alpha 127 is kept, half-transparent, row " << y;
   }
   // The face's own corner is see-through too, so the desktop shows there.
-  for (const POINT out : {POINT{8, 10}, POINT{2, 2}, POINT{20, 2}}) {
-    EXPECT_FALSE(PtInRegion(g_state.hrgnShape, out.x, out.y)) << "alpha 127 or 0 at " << out.x << ", " << out.y;
+  for (const POINT out : {POINT{2, 2}, POINT{20, 2}}) {
+    EXPECT_FALSE(PtInRegion(g_state.hrgnShape, out.x, out.y)) << "alpha 0 at " << out.x << ", " << out.y;
   }
   const PixelBuffer shown = Shown();
-  EXPECT_EQ(shown.view().At(20, 10), 0x00000000u) << "the line keeps its black";
-  EXPECT_EQ(shown.view().At(9, 10), 0x00E08020u);
+  EXPECT_EQ(shown.view().At(20, 10), 0xFF000000u) << "the line keeps its black, opaque";
+  EXPECT_EQ(shown.view().At(9, 10), 0x80704010u) << "alpha 128, premultiplied";
   EXPECT_EQ(FirstDifference(shown.view(), Expected(picture, true).picture.view()), "");
 
   // The same picture with alpha 0 everywhere says nothing by its alpha: its
@@ -482,6 +506,47 @@ TEST_F(PicturesTest, TheDemoCharactersAtTheSmallSizeHaveNoRimEither) {
     ASSERT_TRUE(ComposeKitCharacter(kit + "\\", c, 0.7, &small));
     ASSERT_EQ(g_state.nWindowWidth, small.picture.width());
     ExpectReducedByCoverage(canvas, small, g_state.hrgnShape, Shown());
+  }
+}
+
+// The demo kit in both its forms: each soft PNG is read as cut by alpha, with
+// soft edges, and its keyed BMP is the same picture cut at alpha 128.
+TEST_F(PicturesTest, TheSoftDemoKitCutAtHalfAlphaIsTheKeyedOne) {
+  const std::string soft = PathFromEnvironment("TAVELIN_SOFT_KIT"), keyed = PathFromEnvironment("TAVELIN_KIT");
+  if (soft.empty() || keyed.empty() || !FileExists(soft + "\\Tavelin.ini") || !FileExists(keyed + "\\Tavelin.ini"))
+    GTEST_SKIP() << "no demo kit";
+  const ScopedPictureReader reader;
+  for (const CharacterEntry& entry : CharacterTable) {
+    const KitCharacter softCharacter = ReadKitCharacter(soft + "\\Tavelin.ini", entry.name);
+    const KitCharacter keyedCharacter = ReadKitCharacter(keyed + "\\Tavelin.ini", entry.name);
+    const std::pair<std::string, std::string> files[] = {{softCharacter.face, keyedCharacter.face},
+                                                         {softCharacter.character, keyedCharacter.character}};
+    for (const auto& [softFile, keyedFile] : files) {
+      SCOPED_TRACE(testing::Message() << entry.name << ": " << softFile << " and " << keyedFile);
+      DecodedPicture png, bmp;
+      ASSERT_EQ(LoadPictureFile((soft + "\\" + softFile).c_str(), &png), PictureFault::kNone);
+      ASSERT_EQ(LoadPictureFile((keyed + "\\" + keyedFile).c_str(), &bmp), PictureFault::kNone);
+      EXPECT_TRUE(png.cutByAlpha);
+      EXPECT_FALSE(bmp.cutByAlpha);
+      const ConstPixelView a = png.pixels.view(), b = bmp.pixels.view();
+      ASSERT_EQ(a.width, b.width);
+      ASSERT_EQ(a.height, b.height);
+      const Pixel key = b.At(0, 0) & 0xFFFFFF;
+      int wrong = 0, edge = 0;
+      for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x) {
+          const Pixel p = a.At(x, y), q = b.At(x, y) & 0xFFFFFF;
+          const unsigned alpha = p >> 24;
+          edge += alpha > 0 && alpha < 255;
+          if (alpha < 128) {
+            wrong += q != key;
+          } else {
+            wrong += (p & 0xFFFFFF) == key ? q != (key ^ 1) : q != (p & 0xFFFFFF);
+          }
+        }
+      EXPECT_EQ(wrong, 0);
+      EXPECT_GT(edge, 100) << "soft edges";
+    }
   }
 }
 

@@ -2,7 +2,7 @@
 
 namespace demokit {
 
-Bytes EncodeBmp(const Picture& p) {
+Bytes EncodeBmp(const Image& p) {
   const std::uint32_t w = static_cast<std::uint32_t>(p.width());
   const std::uint32_t h = static_cast<std::uint32_t>(p.height());
   const std::uint32_t stride = (w * 3 + 3) / 4 * 4;
@@ -28,7 +28,7 @@ Bytes EncodeBmp(const Picture& p) {
   Put32(out, 0);
   for (int y = p.height() - 1; y >= 0; --y) {
     for (int x = 0; x < p.width(); ++x) {
-      const Rgb c = p.at(x, y);
+      const Rgba c = p.at(x, y);
       out.push_back(c.b);
       out.push_back(c.g);
       out.push_back(c.r);

@@ -7,8 +7,8 @@
 namespace demokit {
 
 // An uncompressed 24-bit BMP (BITMAPINFOHEADER, bottom-up rows padded to
-// four bytes) of the picture.
-Bytes EncodeBmp(const Picture& p);
+// four bytes) of the picture's colours; alpha is left out.
+Bytes EncodeBmp(const Image& p);
 
 }  // namespace demokit
 

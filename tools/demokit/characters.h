@@ -11,7 +11,7 @@ namespace demokit {
 constexpr int kFaceSize = 150;
 
 struct FaceVariant {
-  const char* fileName;
+  const char* fileStem;  // the file's name without its extension
   Rgb rim;
 };
 
@@ -20,7 +20,7 @@ enum FaceIndex { kBlueFace, kGoldFace, kRoseFace, kMintFace };
 
 struct Character {
   const char* name;      // section name in Tavelin.ini
-  const char* fileName;  // the character picture
+  const char* fileStem;  // the character picture's file name without its extension
   FaceIndex face;
   int xPosFace, yPosFace, fFaceOnChara;
   Picture (*draw)();

@@ -48,7 +48,6 @@ Picture DrawAduvi() {
   Paint(p, Ellipse(p, 55, 126, 11, 9), {.fill = sock, .outline = 2, .light = 2});
   Paint(p, Capsule(p, {80, 186}, {58, 176}, 10), {.fill = orange, .outline = 2, .shadow = 3});
   Paint(p, Ellipse(p, 53, 173, 11, 9), {.fill = sock, .outline = 2, .light = 2});
-  p.Finish();
   return p;
 }
 
@@ -85,7 +84,6 @@ Picture DrawBelmoa() {
   for (double x : {107.0, 119.0, 131.0}) Fill(p, Rect(p, x, 84, 2, 10), Rgb{200, 220, 235});
   Blush(p, 66, 90, 8);
   Blush(p, 174, 90, 8);
-  p.Finish();
   return p;
 }
 
@@ -122,7 +120,6 @@ Picture DrawCirrat() {
     Fill(p, Circle(p, h.x, h.y, 2.5), Rgb{222, 170, 50});
   Paint(p, Circle(p, 48, 92, 6), {.fill = grey, .outline = 2});
   Paint(p, Circle(p, 83, 88, 6), {.fill = grey, .outline = 2});
-  p.Finish();
   return p;
 }
 
@@ -143,7 +140,6 @@ Picture DrawDovane() {
   Paint(p, Polygon(p, {{76, 115}, {94, 115}, {85, 128}}), {.fill = beak, .outline = 2, .shadow = 2});
   Blush(p, 60, 120, 7);
   Blush(p, 110, 120, 7);
-  p.Finish();
   return p;
 }
 
@@ -178,7 +174,6 @@ Picture DrawEsmuka() {
             {.fill = petal, .outline = 2, .shadow = 3, .gradient = 0.0});
     }
   }
-  p.Finish();
   return p;
 }
 
@@ -201,7 +196,6 @@ Picture DrawFornel() {
   Smile(p, 251, 97, 8, 3.5);
   Blush(p, 230, 98, 6);
   Blush(p, 272, 98, 6);
-  p.Finish();
   return p;
 }
 

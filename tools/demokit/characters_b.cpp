@@ -28,7 +28,6 @@ Picture DrawGavoni() {
   BeadEye(p, 176, 98, 5.5);
   Blush(p, 184, 122, 7);
   Smile(p, 170, 138, 6, 2.5);
-  p.Finish();
   return p;
 }
 
@@ -56,7 +55,6 @@ Picture DrawHesket() {
   Fill(p, Curve(p, {68, 80}, {105, 102}, {142, 80}, 1.8), kInk);
   Blush(p, 58, 80, 8);
   Blush(p, 152, 80, 8);
-  p.Finish();
   return p;
 }
 
@@ -90,7 +88,6 @@ Picture DrawIlvora() {
   Smile(p, 160, 120, 10, 4, 1.8);
   Blush(p, 104, 120, 10);
   Blush(p, 216, 120, 10);
-  p.Finish();
   return p;
 }
 
@@ -121,7 +118,6 @@ Picture DrawJemsut() {
   Blush(p, 128, 152, 8);
   Paint(p, Ellipse(p, 36, 186, 12, 10), {.fill = fur, .outline = 3, .shadow = 3});
   Paint(p, Ellipse(p, 154, 186, 12, 10), {.fill = fur, .outline = 3, .shadow = 3});
-  p.Finish();
   return p;
 }
 
@@ -151,7 +147,6 @@ Picture DrawKaltra() {
   Paint(p, RoundRect(p, 38, 38, 124, 13, 6), {.fill = hat, .outline = 3, .shadow = 3, .light = 2});
   Blush(p, 73, 143, 8);
   Blush(p, 127, 143, 8);
-  p.Finish();
   return p;
 }
 
@@ -171,7 +166,6 @@ Picture DrawLunavi() {
   SleepyEye(p, 40, 124, 9);
   Blush(p, 34, 146, 8);
   Smile(p, 52, 160, 7, 3, 1.5);
-  p.Finish();
   return p;
 }
 

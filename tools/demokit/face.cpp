@@ -9,7 +9,8 @@ Picture DrawFace(Rgb rim) {
   Picture p(kFaceSize, kFaceSize, Rgb{0, 255, 0});
   // Pixel (75, 75) is the centre the clock turns its hands about.
   const double c = 75.5;
-  Paint(p, Circle(p, c, c, 72), {.fill = rim, .outline = 2, .shadow = 5, .light = 3, .gradient = 0.2});
+  // The rim's ink ends a little over 74 pixels out, within the picture.
+  Paint(p, Circle(p, c, c, 71), {.fill = rim, .outline = 2, .shadow = 5, .light = 3, .gradient = 0.2});
   Paint(p, Circle(p, c, c, 61), {.fill = Rgb{253, 249, 236}, .outline = 2, .gradient = 0.06});
   // A faint inner ring frames the marks and keeps the centre plain.
   const Mask ring = Circle(p, c, c, 44.5) - Circle(p, c, c, 43.5);
@@ -26,7 +27,6 @@ Picture DrawFace(Rgb rim) {
       Fill(p, Rect(p, x - 1, y - 1, 2, 2), Rgb{196, 188, 176});
     }
   }
-  p.Finish();
   return p;
 }
 

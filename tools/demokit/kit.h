@@ -16,20 +16,36 @@ struct KitFile {
   Bytes bytes;
 };
 
-// Every file of the kit, Tavelin.ini last.
-std::vector<KitFile> BuildKit();
+// How a kit's pictures are stored: soft-edged PNGs with alpha (the kit the
+// clock ships with), or the same drawings cut at half coverage into BMPs with
+// a key colour, for the clock's keyed figures.
+enum class KitForm { kSoft, kKeyed };
+
+// A picture's file name in a kit of that form.
+std::string KitFileName(const char* stem, KitForm form);
+
+// The drawn pictures, characters and faces in the order of Characters() and FaceVariants().
+struct KitDrawings {
+  std::vector<Image> characters;
+  std::vector<Image> faces;
+};
+KitDrawings DrawKit();
+
+// Every file of a kit of that form, Tavelin.ini last.
+std::vector<KitFile> PackKit(const KitDrawings& drawings, KitForm form);
 
 // The twelve character sections, CRLF line ends.
-std::string CharacterSections();
+std::string CharacterSections(KitForm form);
 
-// The figure as the clock composes it at normal size: a magenta canvas large
-// enough for the character and a 150 x 150 face at (x, y) from it, each
-// picture drawn without its own top-left colour, the face last when
-// faceOnChara is set.
-Picture Compose(const Picture& chara, const Picture& face, int x, int y, bool faceOnChara);
+// The figure of character i as the clock composes a soft one at normal size:
+// a transparent canvas large enough for the character and a 150 x 150 face at
+// (xPosFace, yPosFace) from it, the face over the character when fFaceOnChara
+// is set, else under it.
+Image ComposeFigure(const Image& chara, const Image& face, int xPosFace, int yPosFace, bool faceOnChara);
 
-// All twelve figures composed on magenta in a grid, with hands at 10:08:30.
-Picture PreviewSheet();
+// All twelve figures with hands at 10:08:30, each composed as the clock
+// composes a soft figure, laid over a backdrop in a grid.
+Image PreviewSheet(const KitDrawings& drawings);
 
 }  // namespace demokit
 

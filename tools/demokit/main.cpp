@@ -1,12 +1,15 @@
-// demokit OUTDIR             writes the demo kit into OUTDIR
-// demokit --preview FILE.bmp writes the twelve figures, composed, as one picture
+// demokit OUTDIR [KEYEDDIR]   writes the demo kit with soft-edged PNG pictures
+//                             into OUTDIR, and the same kit cut into keyed BMP
+//                             pictures into KEYEDDIR
+// demokit --preview FILE.png  writes the twelve figures, composed over a
+//                             backdrop, as one picture
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-#include "bmp_file.h"
 #include "kit.h"
+#include "png_file.h"
 
 namespace {
 
@@ -14,15 +17,27 @@ bool WriteFile(const std::filesystem::path& path, const demokit::Bytes& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   out.close();
-  if (!out) {
+  if (!out || bytes.empty()) {
     std::fprintf(stderr, "demokit: cannot write %s\n", path.string().c_str());
     return false;
   }
   return true;
 }
 
+bool WriteKit(const std::filesystem::path& dir, const demokit::KitDrawings& drawings, demokit::KitForm form) {
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+  if (ec) {
+    std::fprintf(stderr, "demokit: cannot create %s: %s\n", dir.string().c_str(), ec.message().c_str());
+    return false;
+  }
+  for (const demokit::KitFile& f : demokit::PackKit(drawings, form))
+    if (!WriteFile(dir / f.name, f.bytes)) return false;
+  return true;
+}
+
 int Usage() {
-  std::fprintf(stderr, "usage: demokit OUTDIR\n       demokit --preview FILE.bmp\n");
+  std::fprintf(stderr, "usage: demokit OUTDIR [KEYEDDIR]\n       demokit --preview FILE.png\n");
   return 2;
 }
 
@@ -30,17 +45,11 @@ int Usage() {
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::string(argv[1]) == "--preview")
-    return WriteFile(argv[2], demokit::EncodeBmp(demokit::PreviewSheet())) ? 0 : 1;
-  if (argc != 2 || argv[1][0] == '-') return Usage();
+    return WriteFile(argv[2], demokit::EncodePng(demokit::PreviewSheet(demokit::DrawKit()))) ? 0 : 1;
+  if (argc < 2 || argc > 3 || argv[1][0] == '-' || (argc == 3 && argv[2][0] == '-')) return Usage();
 
-  const std::filesystem::path dir = argv[1];
-  std::error_code ec;
-  std::filesystem::create_directories(dir, ec);
-  if (ec) {
-    std::fprintf(stderr, "demokit: cannot create %s: %s\n", dir.string().c_str(), ec.message().c_str());
-    return 1;
-  }
-  for (const demokit::KitFile& f : demokit::BuildKit())
-    if (!WriteFile(dir / f.name, f.bytes)) return 1;
+  const demokit::KitDrawings drawings = demokit::DrawKit();
+  if (!WriteKit(argv[1], drawings, demokit::KitForm::kSoft)) return 1;
+  if (argc == 3 && !WriteKit(argv[2], drawings, demokit::KitForm::kKeyed)) return 1;
   return 0;
 }

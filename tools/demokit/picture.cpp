@@ -33,29 +33,83 @@ Rgb Mix(Rgb a, Rgb b, double t) {
 
 Rgb Scale(Rgb c, double f) { return {Channel(c.r * f), Channel(c.g * f), Channel(c.b * f)}; }
 
+Image::Image(int width, int height, Rgb key)
+    : width_(width),
+      height_(height),
+      key_(key),
+      pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {}
+
+Image CutByKey(const Image& soft) {
+  const Rgb key = soft.key();
+  Image keyed(soft.width(), soft.height(), key);
+  for (int y = 0; y < soft.height(); ++y)
+    for (int x = 0; x < soft.width(); ++x) {
+      Rgba c = soft.at(x, y);
+      if (c.a < 128) {
+        c = {key.r, key.g, key.b, 0};
+      } else if (c.r == key.r && c.g == key.g && c.b == key.b) {
+        c.b ^= 1;
+      }
+      c.a = 255;
+      keyed.Set(x, y, c);
+    }
+  return keyed;
+}
+
+void DrawOver(Image& dst, int x, int y, const Image& src) {
+  for (int j = 0; j < src.height(); ++j)
+    for (int i = 0; i < src.width(); ++i) {
+      const int tx = x + i, ty = y + j;
+      if (tx < 0 || ty < 0 || tx >= dst.width() || ty >= dst.height()) continue;
+      const Rgba s = src.at(i, j), d = dst.at(tx, ty);
+      if (s.a == 0) continue;
+      // In premultiplied terms, out = s + d (1 - s.a); then back to straight colour.
+      const double sa = s.a / 255.0, da = d.a / 255.0 * (1.0 - sa), a = sa + da;
+      auto channel = [&](std::uint8_t sc, std::uint8_t dc) { return Channel((sc * sa + dc * da) / a); };
+      dst.Set(tx, ty, {channel(s.r, d.r), channel(s.g, d.g), channel(s.b, d.b), Channel(a * 255.0)});
+    }
+}
+
 Picture::Picture(int width, int height, Rgb key)
     : width_(width),
       height_(height),
       key_(key),
-      pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), key),
-      covered_(pixels_.size(), 0) {}
+      samples_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * kSamples * kSamples, key),
+      covered_(samples_.size(), 0) {}
 
 void Picture::Set(int x, int y, Rgb c) {
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-  pixels_[Index(x, y)] = c;
+  if (x < 0 || y < 0 || x >= samplesWide() || y >= samplesHigh()) return;
+  samples_[Index(x, y)] = c;
   covered_[Index(x, y)] = 1;
 }
 
 void Picture::Clear(int x, int y) {
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-  pixels_[Index(x, y)] = key_;
+  if (x < 0 || y < 0 || x >= samplesWide() || y >= samplesHigh()) return;
+  samples_[Index(x, y)] = key_;
   covered_[Index(x, y)] = 0;
 }
 
-void Picture::Finish() {
-  for (std::size_t i = 0; i < pixels_.size(); ++i) {
-    if (covered_[i] && pixels_[i] == key_) pixels_[i].b ^= 1;
-  }
+Image Picture::Resolve() const {
+  constexpr int kAll = kSamples * kSamples;
+  Image image(width_, height_, key_);
+  for (int y = 0; y < height_; ++y)
+    for (int x = 0; x < width_; ++x) {
+      int count = 0, r = 0, g = 0, b = 0;
+      for (int j = 0; j < kSamples; ++j)
+        for (int i = 0; i < kSamples; ++i) {
+          const std::size_t at = Index(x * kSamples + i, y * kSamples + j);
+          if (!covered_[at]) continue;
+          ++count;
+          r += samples_[at].r;
+          g += samples_[at].g;
+          b += samples_[at].b;
+        }
+      if (count == 0) continue;
+      auto average = [count](int sum) { return static_cast<std::uint8_t>((2 * sum + count) / (2 * count)); };
+      image.Set(x, y, {average(r), average(g), average(b),
+                       static_cast<std::uint8_t>((2 * 255 * count + kAll) / (2 * kAll))});
+    }
+  return image;
 }
 
 Mask::Mask(int width, int height)
@@ -94,17 +148,20 @@ struct Box {
   double x0, y0, x1, y1;
 };
 
-// A mask of every pixel whose centre lies in the box and passes the test.
+// The centre of sample i, in pixels.
+double SampleCentre(int i) { return (i + 0.5) / kSamples; }
+
+// A mask of every sample whose centre lies in the box (in pixels) and passes the test.
 template <typename Test>
 Mask Where(const Picture& p, Box box, Test test) {
   Mask m(p);
-  const int x0 = std::max(0, static_cast<int>(std::floor(box.x0)) - 1);
-  const int y0 = std::max(0, static_cast<int>(std::floor(box.y0)) - 1);
-  const int x1 = std::min(p.width() - 1, static_cast<int>(std::ceil(box.x1)) + 1);
-  const int y1 = std::min(p.height() - 1, static_cast<int>(std::ceil(box.y1)) + 1);
+  const int x0 = std::max(0, static_cast<int>(std::floor(box.x0 * kSamples)) - 1);
+  const int y0 = std::max(0, static_cast<int>(std::floor(box.y0 * kSamples)) - 1);
+  const int x1 = std::min(p.samplesWide() - 1, static_cast<int>(std::ceil(box.x1 * kSamples)) + 1);
+  const int y1 = std::min(p.samplesHigh() - 1, static_cast<int>(std::ceil(box.y1 * kSamples)) + 1);
   for (int y = y0; y <= y1; ++y)
     for (int x = x0; x <= x1; ++x)
-      if (test(x + 0.5, y + 0.5)) m.Put(x, y, true);
+      if (test(SampleCentre(x), SampleCentre(y))) m.Put(x, y, true);
   return m;
 }
 
@@ -165,8 +222,8 @@ Mask Polygon(const Picture& p, const std::vector<Point>& points) {
   Mask m(p);
   const std::size_t n = points.size();
   std::vector<double> crossings;
-  for (int y = 0; y < p.height(); ++y) {
-    const double sy = y + 0.5;
+  for (int y = 0; y < p.samplesHigh(); ++y) {
+    const double sy = SampleCentre(y);
     crossings.clear();
     for (std::size_t i = 0; i < n; ++i) {
       const Point a = points[i], b = points[(i + 1) % n];
@@ -175,9 +232,9 @@ Mask Polygon(const Picture& p, const std::vector<Point>& points) {
     }
     std::sort(crossings.begin(), crossings.end());
     for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
-      for (int x = std::max(0, static_cast<int>(std::floor(crossings[i])) - 1);
-           x < p.width() && x + 0.5 <= crossings[i + 1]; ++x) {
-        if (x + 0.5 >= crossings[i]) m.Put(x, y, true);
+      for (int x = std::max(0, static_cast<int>(std::floor(crossings[i] * kSamples)) - 1);
+           x < p.samplesWide() && SampleCentre(x) <= crossings[i + 1]; ++x) {
+        if (SampleCentre(x) >= crossings[i]) m.Put(x, y, true);
       }
     }
   }
@@ -234,49 +291,91 @@ Mask Mirror(const Mask& m, double axis) {
   Mask out(m.width(), m.height());
   for (int y = 0; y < m.height(); ++y)
     for (int x = 0; x < m.width(); ++x) {
-      // Pixel x spans [x, x+1); its mirror spans [2*axis-x-1, 2*axis-x).
-      const double mx = 2.0 * axis - x - 1.0;
+      // Sample x spans [x, x+1); its mirror spans [2*axis-x-1, 2*axis-x), in samples.
+      const double mx = 2.0 * axis * kSamples - x - 1.0;
       const int ix = static_cast<int>(std::floor(mx + 0.5));
       if (m.Has(ix, y)) out.Put(x, y, true);
     }
   return out;
 }
 
-void Paint(Picture& p, const Mask& m, const Style& s) {
-  int top = p.height(), bottom = -1;
-  for (int y = 0; y < p.height(); ++y)
-    for (int x = 0; x < p.width(); ++x)
-      if (m.Has(x, y)) {
-        top = std::min(top, y);
-        bottom = std::max(bottom, y);
-      }
-  if (bottom < 0) return;
+namespace {
 
-  if (s.outline > 0) {
-    const int r = s.outline;
-    for (int y = top - r; y <= bottom + r; ++y)
-      for (int x = 0; x < p.width(); ++x) {
-        if (m.Has(x, y)) continue;
-        bool near = false;
-        for (int dy = -r; dy <= r && !near; ++dy)
-          for (int dx = -r; dx <= r && !near; ++dx)
-            if (dx * dx + dy * dy <= r * r + r && m.Has(x + dx, y + dy)) near = true;
-        if (near) p.Set(x, y, s.line);
-      }
+// The rows and columns of samples a mask holds, or an empty box.
+struct Extent {
+  int left, top, right, bottom;  // inclusive
+  bool Empty() const { return right < left; }
+};
+
+Extent ExtentOf(const Mask& m) {
+  Extent e{m.width(), m.height(), -1, -1};
+  for (int y = 0; y < m.height(); ++y)
+    for (int x = 0; x < m.width(); ++x)
+      if (m.Has(x, y)) e = {std::min(e.left, x), std::min(e.top, y), std::max(e.right, x), std::max(e.bottom, y)};
+  return e;
+}
+
+// Every sample outside the mask within `r` samples of it (squared distance up
+// to r * r + r, as a round pen of radius r draws): a column pass finds each
+// sample's distance to the mask up or down, a row pass widens each column's
+// reach by what the circle leaves.
+Mask Ring(const Mask& m, const Extent& e, int r) {
+  Mask ring(m.width(), m.height());
+  const int left = std::max(0, e.left - r), right = std::min(m.width() - 1, e.right + r);
+  const int top = std::max(0, e.top - r), bottom = std::min(m.height() - 1, e.bottom + r);
+  const int w = right - left + 1, far = r + 1;
+  std::vector<int> down(static_cast<std::size_t>(w) * (bottom - top + 1), far);
+  auto vertical = [&](int x, int y) -> int& { return down[static_cast<std::size_t>(y - top) * w + (x - left)]; };
+  for (int x = left; x <= right; ++x) {
+    int run = far;
+    for (int y = top; y <= bottom; ++y) vertical(x, y) = run = m.Has(x, y) ? 0 : std::min(run + 1, far);
+    run = far;
+    for (int y = bottom; y >= top; --y) {
+      run = m.Has(x, y) ? 0 : std::min(run + 1, far);
+      vertical(x, y) = std::min(vertical(x, y), run);
+    }
   }
+  std::vector<int> reach(static_cast<std::size_t>(r) + 1);
+  for (int d = 0; d <= r; ++d) reach[d] = static_cast<int>(std::sqrt(static_cast<double>(r * r + r - d * d)));
+  std::vector<int> starts(static_cast<std::size_t>(w) + 1);
+  for (int y = top; y <= bottom; ++y) {
+    std::fill(starts.begin(), starts.end(), 0);
+    for (int x = left; x <= right; ++x) {
+      const int d = vertical(x, y);
+      if (d > r) continue;
+      ++starts[std::max(x - reach[d], left) - left];
+      --starts[std::min(x + reach[d], right) + 1 - left];
+    }
+    int open = 0;
+    for (int x = left; x <= right; ++x) {
+      open += starts[x - left];
+      if (open > 0 && !m.Has(x, y)) ring.Put(x, y, true);
+    }
+  }
+  return ring;
+}
+
+}  // namespace
+
+void Paint(Picture& p, const Mask& m, const Style& s) {
+  const Extent e = ExtentOf(m);
+  if (e.Empty()) return;
+  if (s.outline > 0) Fill(p, Ring(m, e, s.outline * kSamples), s.line);
 
   const Rgb dark = Mix(Scale(s.fill, 0.72), Rgb{60, 40, 110}, 0.12);
   const Rgb bright = Mix(s.fill, kWhite, 0.38);
-  const double span = std::max(1, bottom - top);
-  for (int y = top; y <= bottom; ++y) {
-    const double t = (y - top) / span;
+  const int shadowX = s.shadow * kSamples / 2, shadowY = s.shadow * kSamples;
+  const int lightX = s.light * kSamples / 2, lightY = s.light * kSamples;
+  const double span = std::max(1, e.bottom - e.top);
+  for (int y = e.top; y <= e.bottom; ++y) {
+    const double t = (y - e.top) / span;
     const Rgb base = Scale(s.fill, 1.0 + s.gradient * (0.5 - t));
-    for (int x = 0; x < p.width(); ++x) {
+    for (int x = e.left; x <= e.right; ++x) {
       if (!m.Has(x, y)) continue;
       Rgb c = base;
-      if (s.shadow > 0 && !m.Has(x + s.shadow / 2, y + s.shadow)) {
+      if (s.shadow > 0 && !m.Has(x + shadowX, y + shadowY)) {
         c = dark;
-      } else if (s.light > 0 && !m.Has(x - s.light / 2, y - s.light)) {
+      } else if (s.light > 0 && !m.Has(x - lightX, y - lightY)) {
         c = bright;
       }
       p.Set(x, y, c);
@@ -285,14 +384,16 @@ void Paint(Picture& p, const Mask& m, const Style& s) {
 }
 
 void Fill(Picture& p, const Mask& m, Rgb c) {
-  for (int y = 0; y < p.height(); ++y)
-    for (int x = 0; x < p.width(); ++x)
+  const Extent e = ExtentOf(m);
+  for (int y = e.top; y <= e.bottom; ++y)
+    for (int x = e.left; x <= e.right; ++x)
       if (m.Has(x, y)) p.Set(x, y, c);
 }
 
 void Cut(Picture& p, const Mask& m) {
-  for (int y = 0; y < p.height(); ++y)
-    for (int x = 0; x < p.width(); ++x)
+  const Extent e = ExtentOf(m);
+  for (int y = e.top; y <= e.bottom; ++y)
+    for (int x = e.left; x <= e.right; ++x)
       if (m.Has(x, y)) p.Clear(x, y);
 }
 

@@ -1,7 +1,7 @@
-// An RGB picture with a transparent key colour, and the few drawing tools the
-// demo pictures are made with: shapes become masks, masks are painted with a
-// dark outline and simple light and shadow bands. Nothing is anti-aliased, so
-// a figure never mixes with its key colour.
+// The demo pictures and the few drawing tools they are made with: shapes
+// become masks, masks are painted with a dark outline and simple light and
+// shadow bands. Every pixel is drawn as kSamples x kSamples samples, so an
+// edge comes out as the part of each pixel it covers: soft, not a staircase.
 #ifndef TAVELIN_DEMOKIT_PICTURE_H
 #define TAVELIN_DEMOKIT_PICTURE_H
 
@@ -28,6 +28,46 @@ struct Point {
   double x, y;
 };
 
+// Samples across one pixel, each way.
+constexpr int kSamples = 4;
+
+struct Rgba {
+  std::uint8_t r = 0, g = 0, b = 0, a = 0;
+  bool operator==(const Rgba&) const = default;
+};
+
+// A finished picture in whole pixels: each pixel's colour is the average of
+// the colours drawn on it, its alpha the part of it they cover (straight, not
+// premultiplied). The key is the colour that stands for "transparent" when
+// the picture is cut into a keyed one.
+class Image {
+ public:
+  Image(int width, int height, Rgb key);
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+  Rgb key() const { return key_; }
+  Rgba at(int x, int y) const { return pixels_[Index(x, y)]; }
+  void Set(int x, int y, Rgba c) { pixels_[Index(x, y)] = c; }
+
+ private:
+  std::size_t Index(int x, int y) const {
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x);
+  }
+  int width_, height_;
+  Rgb key_;
+  std::vector<Rgba> pixels_;
+};
+
+// The picture cut at half coverage against its key: a pixel at least half
+// covered keeps its colour (nudged off the key should it equal it), every
+// other pixel becomes the key. Alpha is 255 throughout.
+Image CutByKey(const Image& soft);
+
+// `src` laid over `dst` at (x, y) with "source over"; the parts outside `dst` are left out.
+void DrawOver(Image& dst, int x, int y, const Image& src);
+
+// A picture being drawn, width x height pixels of kSamples x kSamples samples.
 class Picture {
  public:
   Picture(int width, int height, Rgb key);
@@ -35,33 +75,34 @@ class Picture {
   int width() const { return width_; }
   int height() const { return height_; }
   Rgb key() const { return key_; }
-  Rgb at(int x, int y) const { return pixels_[Index(x, y)]; }
-  bool Covered(int x, int y) const { return covered_[Index(x, y)] != 0; }
+  // Samples each way.
+  int samplesWide() const { return width_ * kSamples; }
+  int samplesHigh() const { return height_ * kSamples; }
 
+  // Colours the sample (x, y) (in samples) as part of the figure.
   void Set(int x, int y, Rgb c);
-  // Gives the pixel back to the key colour (a hole or the background).
+  // Gives the sample back to the background (a hole).
   void Clear(int x, int y);
-  // Nudges any figure pixel that happens to equal the key, so that only the
-  // background and intended holes are transparent.
-  void Finish();
+  // The pixels: colours averaged over the covered samples, alpha the covered part.
+  Image Resolve() const;
 
  private:
   std::size_t Index(int x, int y) const {
-    return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-           static_cast<std::size_t>(x);
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(samplesWide()) + static_cast<std::size_t>(x);
   }
   int width_, height_;
   Rgb key_;
-  std::vector<Rgb> pixels_;
+  std::vector<Rgb> samples_;
   std::vector<std::uint8_t> covered_;
 };
 
-// One flag per pixel of a picture-sized area. Pixel (i, j) covers the square
-// [i, i+1) x [j, j+1); shapes test the pixel's centre.
+// One flag per sample of a picture. Sample (i, j) covers the square
+// [i, i+1) x [j, j+1) / kSamples in pixels; shapes test the sample's centre.
+// Shapes are given in pixels.
 class Mask {
  public:
   Mask(int width, int height);
-  explicit Mask(const Picture& p) : Mask(p.width(), p.height()) {}
+  explicit Mask(const Picture& p) : Mask(p.samplesWide(), p.samplesHigh()) {}
 
   int width() const { return width_; }
   int height() const { return height_; }
@@ -103,9 +144,10 @@ Mask TaperedCurve(const Picture& p, Point a, Point c, Point b, double r0, double
 // Everything left of the directed line from a to b (y grows downward, so
 // "left" of a line going right is above it).
 Mask LeftOf(const Picture& p, Point a, Point b);
-// Mirror image about the vertical line x = axis (in pixel-edge coordinates).
+// Mirror image about the vertical line x = axis (in pixels, from the left edge).
 Mask Mirror(const Mask& m, double axis);
 
+// Widths in pixels.
 struct Style {
   Rgb fill;
   int outline = 2;    // width of the ink band around the shape

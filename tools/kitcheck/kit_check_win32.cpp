@@ -20,6 +20,7 @@
 #include "mascot/figure.h"
 #include "mascot/figure_geometry.h"
 #include "mascot/shape_runs.h"
+#include "mascot/soft_figure.h"
 #include "pictures/keyed_picture.h"
 #include "pictures/picture_reader_win32.h"
 #include "resource.h"
@@ -229,11 +230,12 @@ int CheckNumberKey(const char* ini, const char* section, const char* key, Findin
 }
 
 struct Picture {
-  bool usable = false;  // read, decoded and keyed
+  bool usable = false;  // read, decoded and keyed (or premultiplied)
   int width = 0;
   int height = 0;
-  PixelBuffer pixels;
-  Pixel key = 0;
+  PixelBuffer pixels;  // keyed, or premultiplied when cut by alpha
+  Pixel key = 0;       // 0 for a picture cut by alpha: transparent is 0
+  bool cutByAlpha = false;
 };
 
 bool EveryPixelIs(const PixelBuffer& pixels, Pixel colour) {
@@ -253,7 +255,8 @@ Picture CheckPicture(const std::string& fileName, const char* what, Findings* fi
   PictureFault fault = PictureFault::kNone;
   try {
     fault = LoadPictureFile(name, &decoded);
-    if (fault == PictureFault::kNone) picture.key = KeyPicture(decoded.pixels.view(), decoded.cutByAlpha);
+    // A soft picture keeps its alpha (premultiplied below); any other is keyed by its corner.
+    if (fault == PictureFault::kNone && !decoded.cutByAlpha) picture.key = KeyPicture(decoded.pixels.view(), false);
   } catch (const std::bad_alloc&) {
     findings->Fail(Format("%s \"%s\" needs more memory than this system can give; the clock fails to load it", what,
                           name));
@@ -271,10 +274,14 @@ Picture CheckPicture(const std::string& fileName, const char* what, Findings* fi
   picture.height = decoded.pixels.height();
   findings->Note(Format("%s \"%s\" is a readable %s", what, name,
                         DescribePicture(decoded.header, decoded.hasAlphaChannel).c_str()));
+  picture.cutByAlpha = decoded.cutByAlpha;
+  if (decoded.cutByAlpha) PremultiplyPicture(decoded.pixels.view());
   picture.pixels = std::move(decoded.pixels);
   picture.usable = true;
   if (decoded.cutByAlpha) {
-    findings->Note(Format("%s is cut by its alpha channel: pixels with alpha below 128 are see-through", what));
+    findings->Note(Format("%s is cut by its alpha channel: every pixel with alpha above 0 shows, blended by its "
+                          "alpha, so its edge stays soft",
+                          what));
   } else {
     findings->Note(Format("%s key colour (its top-left pixel, see-through wherever it appears): %s", what,
                           DescribeColour(picture.key).c_str()));
@@ -297,6 +304,15 @@ void CheckFaceSize(const Picture& face, Findings* findings) {
                         larger ? ", and what lies beyond 150 x 150 may be cut off at the canvas's edge" : ""));
 }
 
+// The picture as a soft figure takes it: premultiplied pixels as they are, a
+// keyed picture copied into `copy` opaque but for its key colour.
+ConstPixelView OpaqueCopy(const Picture& picture, PixelBuffer* copy) {
+  if (picture.cutByAlpha) return picture.pixels.view();
+  *copy = picture.pixels;
+  OpaqueFromKey(copy->view(), picture.key);
+  return copy->view();
+}
+
 const char* SizeWord(int nSize) { return nSize == IDM_SIZE_SMALL ? "small" : "normal"; }
 
 // The canvas, both window sizes and clock centres, and what the outline will
@@ -313,19 +329,28 @@ bool CheckFigure(const Picture& face, const Picture& character, int x, int y, in
   findings->Note(Format("canvas %d x %d, face at (%d, %d), character at (%d, %d)", layout.width, layout.height,
                         layout.faceX, layout.faceY, layout.characterX, layout.characterY));
 
+  // A picture cut by alpha makes the whole figure soft: a keyed picture in it
+  // is opaque but for its key colour.
+  const bool soft = face.cutByAlpha || character.cutByAlpha;
+  sheetFigure->soft = soft;
+  PixelBuffer opaqueFace;
+  PixelBuffer opaqueCharacter;
   FigurePictures pictures{};
-  pictures.face = face.pixels.view();
-  pictures.character = character.pixels.view();
+  pictures.face = soft ? OpaqueCopy(face, &opaqueFace) : face.pixels.view();
+  pictures.character = soft ? OpaqueCopy(character, &opaqueCharacter) : character.pixels.view();
   pictures.xPosFace = x;
   pictures.yPosFace = y;
   pictures.fFaceOnChara = faceOnChara;
   pictures.faceKey = face.key;
   pictures.characterKey = character.key;
+  findings->Note(soft ? "the figure shows with soft edges: per-pixel alpha in a layered window"
+                      : "the figure shows with a hard outline: every pixel either shows or is cut away");
   for (const int nSize : {IDM_SIZE_NORMAL, IDM_SIZE_SMALL}) {
     Figure& figure = nSize == IDM_SIZE_SMALL ? sheetFigure->small : sheetFigure->normal;
+    const double scale = ScaleForSize(nSize);
     bool composed = false;
     try {
-      composed = ComposeFigure(pictures, ScaleForSize(nSize), &figure);
+      composed = soft ? ComposeSoftFigure(pictures, scale, &figure) : ComposeFigure(pictures, scale, &figure);
     } catch (const std::bad_alloc&) {
       composed = false;
     }
@@ -337,10 +362,12 @@ bool CheckFigure(const Picture& face, const Picture& character, int x, int y, in
                           figure.picture.width(), figure.picture.height(), figure.xClockCenter, figure.yClockCenter));
   }
 
-  if (FindShapeRuns(sheetFigure->normal.picture.view()).empty()) {
+  const ConstPixelView normal = sheetFigure->normal.picture.view();
+  if ((soft ? FindAlphaRuns(normal) : FindShapeRuns(normal)).empty()) {
     findings->Fail("every pixel of the figure is see-through, so the clock would show nothing");
     return false;
   }
+  if (soft) return true;  // the outline is the figure's alpha: no key colour cuts it
   // The outline leaves out the colour of the window's top-left pixel, which
   // is the canvas's background: magenta, or, when a figure pixel is magenta,
   // a colour no figure pixel has, so that the magenta pixels show.

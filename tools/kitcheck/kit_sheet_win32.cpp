@@ -2,35 +2,33 @@
 
 #include <cstring>
 
-#include "clockface/draw_hands_win32.h"
+#include "clockface/hand_strokes.h"
 #include "kitcheck/sheet_layout.h"
 #include "mascot/bitmap_pixels_win32.h"
 #include "mascot/shape_runs.h"
+#include "mascot/soft_figure.h"
 #include "resource.h"
 #include "shared/gdi_handles_win32.h"
 
 namespace {
 
-// MascotBitmap with the hands drawn on it the way the repaint does it: the
-// figure as a bitmap in the display's format, pens on a memory DC.
-bool DrawFigureWithHands(HDC screen, const Figure& figure, int nSize, PixelBuffer* pixels) {
-  ScopedBitmap bitmap(CreateBitmapFromPixels(screen, figure.picture.view()));
-  if (!bitmap) return false;
-  {
-    const ScopedMemoryDC dc(screen);
-    if (dc.get() == nullptr) return false;
-    const ScopedSelectObject select(dc.get(), bitmap.get());
-    DrawClockHands(dc.get(), figure.xClockCenter, figure.yClockCenter, figure.dScale, nSize, kSheetHour,
-                   kSheetMinute, kSheetSecond, true);
+// The figure with the hands drawn on it by the clock's own renderer, put on
+// the sheet at (left, top) as the window shows it: a keyed figure only inside
+// its outline, a soft one blended over the sheet by its alpha.
+bool PlaceFigure(const Figure& figure, bool soft, int nSize, int left, int top, PixelView sheet) {
+  PixelBuffer painted = figure.picture;
+  if (painted.empty()) return false;
+  RenderClockHands(painted.view(), 0, 0, soft ? HandsSurface::kPremultiplied : HandsSurface::kOpaque,
+                   figure.xClockCenter, figure.yClockCenter, figure.dScale, nSize, kSheetHour, kSheetMinute,
+                   kSheetSecond, true);
+  if (soft) {
+    for (int y = 0; y < painted.height(); ++y) {
+      Pixel* row = sheet.Row(top + y) + left;
+      const Pixel* from = painted.view().Row(y);
+      for (int x = 0; x < painted.width(); ++x) row[x] = SourceOver(row[x] | 0xFF000000, from[x]) & 0x00FFFFFF;
+    }
+    return true;
   }
-  return ReadBitmapPixels(screen, bitmap.get(), pixels);
-}
-
-// Puts the figure with its hands on the sheet at (left, top), only inside the
-// outline the window would get, so whatever it cuts away shows the sheet.
-bool PlaceFigure(HDC screen, const Figure& figure, int nSize, int left, int top, PixelView sheet) {
-  PixelBuffer painted;
-  if (!DrawFigureWithHands(screen, figure, nSize, &painted)) return false;
   for (const ShapeRun& run : FindShapeRuns(figure.picture.view())) {
     std::memcpy(sheet.Row(top + run.y) + left + run.left, painted.view().Row(run.y) + run.left,
                 sizeof(Pixel) * static_cast<std::size_t>(run.right - run.left));
@@ -104,8 +102,9 @@ bool WriteKitSheet(const std::vector<SheetFigure>& figures, const char* path, in
   const ScopedWindowDC screen = ScopedWindowDC::Client(nullptr);
   for (std::size_t i = 0; i < figures.size(); ++i) {
     const SheetCellPlace& place = layout.cells[i];
-    if (!PlaceFigure(screen.get(), figures[i].normal, IDM_SIZE_NORMAL, place.normalX, place.normalY, sheet.view()) ||
-        !PlaceFigure(screen.get(), figures[i].small, IDM_SIZE_SMALL, place.smallX, place.smallY, sheet.view())) {
+    const bool soft = figures[i].soft;
+    if (!PlaceFigure(figures[i].normal, soft, IDM_SIZE_NORMAL, place.normalX, place.normalY, sheet.view()) ||
+        !PlaceFigure(figures[i].small, soft, IDM_SIZE_SMALL, place.smallX, place.smallY, sheet.view())) {
       return false;
     }
   }

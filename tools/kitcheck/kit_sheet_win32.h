@@ -14,6 +14,7 @@ struct SheetFigure {
   std::string name;
   Figure normal;
   Figure small;
+  bool soft = false;  // premultiplied pictures, blended over the sheet
 };
 
 // The time the hands show on the sheet.

@@ -55,3 +55,19 @@ PixelBuffer MakeTestFace() {
   }
   return face;
 }
+
+PixelBuffer SoftenKeyedPicture(ConstPixelView keyed, Pixel key) {
+  PixelBuffer soft;
+  if (!soft.Allocate(keyed.width, keyed.height, 0)) return soft;
+  auto isKey = [&](int x, int y) {
+    return x < 0 || y < 0 || x >= keyed.width || y >= keyed.height || keyed.At(x, y) == key;
+  };
+  for (int y = 0; y < keyed.height; ++y) {
+    for (int x = 0; x < keyed.width; ++x) {
+      if (isKey(x, y)) continue;
+      const bool edge = isKey(x - 1, y) || isKey(x + 1, y) || isKey(x, y - 1) || isKey(x, y + 1);
+      soft.view().At(x, y) = (edge ? 0x80000000u : 0xFF000000u) | keyed.At(x, y);
+    }
+  }
+  return soft;
+}

@@ -12,6 +12,11 @@ PixelBuffer MakeTestCharacter(int width, int height, Pixel key, Pixel body, int 
 // A 150 x 150 clock face: a light dial with a dark rim on white.
 PixelBuffer MakeTestFace();
 
+// The keyed picture as a PNG artist would give it (0xAARRGGBB): the key
+// transparent, the figure opaque, and each figure pixel beside the key half
+// transparent, a soft edge one pixel wide.
+PixelBuffer SoftenKeyedPicture(ConstPixelView keyed, Pixel key);
+
 constexpr Pixel kTestFaceDial = 0x00F0E0A0;
 constexpr Pixel kTestFaceRim = 0x00303050;
 

@@ -1,0 +1,204 @@
+// The two kinds of figure side by side, loaded through the clock as a user's
+// kit would be: a keyed one (BMP pictures) and a soft one (the same drawings
+// as PNG with alpha), each demo-sized and large (1000 x 1430 canvas).
+//  - one second's update: the clock tick and the repaint it causes, which
+//    redraw the face alone, so a large figure should cost about what a demo
+//    one does;
+//  - a load of each kind, step by step.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/clock_state_win32.h"
+#include "clockface/clockface_win32.h"
+#include "mascot/bitmap_pixels_win32.h"
+#include "mascot/figure.h"
+#include "mascot/figure_geometry.h"
+#include "mascot/mascot_win32.h"
+#include "mascot/shape_runs.h"
+#include "mascot/soft_figure.h"
+#include "pictures/keyed_picture.h"
+#include "pictures/picture_reader_win32.h"
+#include "shared/gdi_handles_win32.h"
+#include "support/bmp_writer.h"
+#include "support/clock_fixture.h"
+#include "support/png_writer.h"
+#include "support/test_pictures.h"
+
+namespace {
+
+constexpr Pixel kKey = 0x0000FF00;
+
+double NowMs() {
+  LARGE_INTEGER frequency;
+  LARGE_INTEGER counter;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&counter);
+  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> times) {
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
+double BestOf(int repeats, const std::function<void()>& step) {
+  double best = 1e30;
+  for (int i = 0; i < repeats; ++i) {
+    const double start = NowMs();
+    step();
+    best = std::min(best, NowMs() - start);
+  }
+  return best;
+}
+
+struct Choice {
+  const char* what;
+  int nChara;
+  const char* character;
+  bool soft;
+};
+
+// Median time of one second's update: the tick as the timer delivers it and,
+// for a keyed figure, the repaint of the face it asks for.
+double SecondUpdate(HWND hwnd, int repeats) {
+  std::vector<double> times;
+  for (int i = 0; i < repeats; ++i) {
+    const double start = NowMs();
+    SendMessageA(hwnd, WM_TIMER, ID_CLOCKTIMER, 0);
+    UpdateWindow(hwnd);
+    times.push_back(NowMs() - start);
+    if (i % 25 == 0) PumpMessages(5);
+  }
+  return Median(times);
+}
+
+void LoadSteps(const Choice& choice, double scale) {
+  std::vector<std::pair<const char*, double>> steps;
+  DecodedPicture face;
+  DecodedPicture character;
+  steps.push_back({"read and decode both pictures", BestOf(3, [&] {
+                     LoadPictureFile("face.bmp", &face);
+                     LoadPictureFile(choice.character, &character);
+                   })});
+  FigurePictures pictures{};
+  pictures.xPosFace = 420;
+  pictures.yPosFace = -30;
+  pictures.fFaceOnChara = 1;
+  PixelBuffer facePixels;
+  PixelBuffer characterPixels;
+  steps.push_back({choice.soft ? "key the face, premultiply the character" : "key both pictures", BestOf(3, [&] {
+                     facePixels = face.pixels;
+                     characterPixels = character.pixels;
+                     pictures.faceKey = KeyPicture(facePixels.view(), face.cutByAlpha);
+                     if (choice.soft) {
+                       OpaqueFromKey(facePixels.view(), pictures.faceKey);
+                       PremultiplyPicture(characterPixels.view());
+                     } else {
+                       pictures.characterKey = KeyPicture(characterPixels.view(), character.cutByAlpha);
+                     }
+                   })});
+  pictures.face = facePixels.view();
+  pictures.character = characterPixels.view();
+  Figure figure;
+  steps.push_back({"compose and reduce", BestOf(3, [&] {
+                     if (choice.soft) {
+                       ComposeSoftFigure(pictures, scale, &figure);
+                     } else {
+                       ComposeFigure(pictures, scale, &figure);
+                     }
+                   })});
+  std::vector<ShapeRun> runs;
+  steps.push_back({"outline runs", BestOf(3, [&] {
+                     runs = choice.soft ? FindAlphaRuns(figure.picture.view()) : FindShapeRuns(figure.picture.view());
+                   })});
+  steps.push_back({"region in one call", BestOf(3, [&] { DeleteObject(CreateRegionFromRuns(runs)); })});
+  std::printf("    load, %s size, step by step (best of 3):\n", scale < 1.0 ? "small" : "normal");
+  double sum = 0;
+  for (const auto& step : steps) {
+    std::printf("      %-42s %8.2f ms\n", step.first, step.second);
+    sum += step.second;
+  }
+  std::printf("      %-42s %8.2f ms\n", "sum of the steps", sum);
+}
+
+}  // namespace
+
+int main() {
+  TempFolder folder;
+  PrepareProgramFolder(folder.path());
+  const PixelBuffer face = MakeTestFace();
+  const PixelBuffer large = MakeTestCharacter(1000, 1400, kKey, 0x00C08040, 4, 1);
+  const PixelBuffer demo = MakeTestCharacter(250, 350, kKey, 0x004080C0, 2, 2);
+  PngForm rgba;
+  rgba.colourType = kPngRgbAlpha;
+  WriteFileBytes(folder.File("face.bmp"), BmpBytes(face.view()));
+  WriteFileBytes(folder.File("large.bmp"), BmpBytes(large.view()));
+  WriteFileBytes(folder.File("demo.bmp"), BmpBytes(demo.view()));
+  WriteFileBytes(folder.File("large.png"), PngBytes(SoftenKeyedPicture(large.view(), kKey).view(), rgba));
+  WriteFileBytes(folder.File("demo.png"), PngBytes(SoftenKeyedPicture(demo.view(), kKey).view(), rgba));
+  // The face over the character, 420 in and 30 above it: a 1000 x 1430 canvas for the large one.
+  std::string ini = "[GENERAL]\r\nnChara=40001\r\nnSize=42002\r\nfTopMost=1\r\n";
+  const char* names[] = {"Aduvi", "Belmoa", "Cirrat", "Dovane"};
+  const char* files[] = {"demo.bmp", "large.bmp", "demo.png", "large.png"};
+  for (int i = 0; i < 4; ++i) {
+    ini += std::string("[") + names[i] + "]\r\nFileNameFace=face.bmp\r\nFileNameChara=" + files[i] +
+           "\r\nxPosFace=420\r\nyPosFace=-30\r\nfFaceOnChara=1\r\n";
+  }
+  WriteFileBytes(folder.File("Tavelin.ini"), ini);
+  HWND hwnd = StartClock();
+  if (hwnd == nullptr) {
+    std::printf("the clock window could not be made\n");
+    return 1;
+  }
+  SetCurrentDirectoryA(folder.path().c_str());
+  g_state.nAlarmMode = IDC_ALARM_STOP;
+  g_state.nOClockMode = IDC_OCLOCK_OFF;
+  g_state.nOClockChangeChara = 0;
+
+  const Choice choices[] = {
+      {"keyed, demo-sized", 40001, "demo.bmp", false},
+      {"keyed, large", 40002, "large.bmp", false},
+      {"soft, demo-sized", 40003, "demo.png", true},
+      {"soft, large", 40004, "large.png", true},
+  };
+  double update[4] = {};
+  const ScopedPictureReader reader;
+  for (int i = 0; i < 4; ++i) {
+    const Choice& choice = choices[i];
+    g_state.nChara = choice.nChara;
+    g_state.nSize = IDM_SIZE_NORMAL;
+    const double load = BestOf(3, [&] {
+      LoadCharacter(hwnd);
+      PumpMessages(20);
+    });
+    SetForegroundWindow(hwnd);
+    PumpMessages(50);
+    SecondUpdate(hwnd, 20);  // warm up
+    update[i] = SecondUpdate(hwnd, 300);
+    const RECT face = ClockFaceRect();
+    std::printf("\n%s: %dx%d window (%s), face %ldx%ld\n", choice.what, g_state.nWindowWidth, g_state.nWindowHeight,
+                g_state.fSoftFigure ? "layered, per-pixel alpha" : "region window", face.right - face.left,
+                face.bottom - face.top);
+    std::printf("    one second's update (tick and repaint), median of 300: %.3f ms\n", update[i]);
+    std::printf("    LoadCharacter, measured whole (best of 3): %.2f ms\n", load);
+    // What the window's region costs each second: the same update without it.
+    if (!g_state.fSoftFigure) {
+      SetWindowRgn(hwnd, nullptr, TRUE);
+      PumpMessages(50);
+      std::printf("    the same with the window's region taken away: %.3f ms\n", SecondUpdate(hwnd, 100));
+    }
+    LoadSteps(choice, 1.0);
+    LoadSteps(choice, 0.7);
+  }
+  CloseClock(hwnd);
+  std::printf("\none second's update, large against demo-sized: keyed %.2f x, soft %.2f x (target at most 1.5 x)\n",
+              update[1] / update[0], update[3] / update[2]);
+  std::printf("the clock's time per tick, demo-sized: keyed %.3f ms, soft %.3f ms (target at most 0.5 ms)\n",
+              update[0], update[2]);
+  return 0;
+}

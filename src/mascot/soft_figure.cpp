@@ -1,0 +1,160 @@
+#include "mascot/soft_figure.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "mascot/area_scale.h"
+#include "mascot/figure_geometry.h"
+
+namespace {
+
+// value * factor / 255, rounded to the nearest integer, for 8-bit operands.
+std::uint32_t MulDiv255(std::uint32_t value, std::uint32_t factor) {
+  const std::uint32_t t = value * factor + 128;
+  return (t + (t >> 8)) >> 8;
+}
+
+}  // namespace
+
+void PremultiplyPicture(PixelView decoded) {
+  for (int y = 0; y < decoded.height; ++y) {
+    Pixel* row = decoded.Row(y);
+    for (int x = 0; x < decoded.width; ++x) {
+      const Pixel p = row[x];
+      const std::uint32_t alpha = p >> 24;
+      row[x] = (alpha << 24) | (MulDiv255((p >> 16) & 0xFF, alpha) << 16) | (MulDiv255((p >> 8) & 0xFF, alpha) << 8) |
+               MulDiv255(p & 0xFF, alpha);
+    }
+  }
+}
+
+void OpaqueFromKey(PixelView keyed, Pixel key) {
+  for (int y = 0; y < keyed.height; ++y) {
+    Pixel* row = keyed.Row(y);
+    for (int x = 0; x < keyed.width; ++x) row[x] = row[x] == key ? 0 : (row[x] | 0xFF000000);
+  }
+}
+
+Pixel SourceOver(Pixel destination, Pixel source) {
+  const std::uint32_t rest = 255 - (source >> 24);
+  Pixel out = 0;
+  for (int shift = 0; shift <= 24; shift += 8) {
+    const std::uint32_t channel = ((source >> shift) & 0xFF) + MulDiv255((destination >> shift) & 0xFF, rest);
+    out |= channel << shift;
+  }
+  return out;
+}
+
+void DrawSourceOver(PixelView destination, int x, int y, ConstPixelView source) {
+  if (source.empty() || destination.empty()) return;
+  const int left = std::max(0, -x);
+  const int top = std::max(0, -y);
+  const int right = std::min(source.width, destination.width - x);
+  const int bottom = std::min(source.height, destination.height - y);
+  for (int sy = top; sy < bottom; ++sy) {
+    const Pixel* from = source.Row(sy);
+    Pixel* to = destination.Row(sy + y) + x;
+    for (int sx = left; sx < right; ++sx) {
+      const Pixel p = from[sx];
+      if (p >> 24 == 255) {
+        to[sx] = p;
+      } else if (p != 0) {
+        to[sx] = SourceOver(to[sx], p);
+      }
+    }
+  }
+}
+
+bool ReducePremultiplied(ConstPixelView source, PixelView target) {
+  if (source.empty() || target.empty()) return false;
+  if (source.width == target.width && source.height == target.height) {
+    for (int y = 0; y < source.height; ++y) std::copy_n(source.Row(y), source.width, target.Row(y));
+    return true;
+  }
+  const AxisCover columns = CoverAxis(source.width, target.width);
+  const AxisCover rows = CoverAxis(source.height, target.height);
+  const std::uint64_t total = static_cast<std::uint64_t>(source.width) * source.height;
+  // Per target row: the covered source rows summed per column (alpha, red,
+  // green, blue), then those sums combined across the covered columns.
+  std::vector<std::uint32_t> columnSums(static_cast<std::size_t>(source.width) * 4);
+  for (int ty = 0; ty < target.height; ++ty) {
+    std::fill(columnSums.begin(), columnSums.end(), 0u);
+    for (int r = rows.first[ty]; r < rows.first[ty + 1]; ++r) {
+      const Pixel* row = source.Row(rows.taps[r].index);
+      const std::uint32_t weight = rows.taps[r].weight;
+      std::uint32_t* sum = columnSums.data();
+      for (int x = 0; x < source.width; ++x, sum += 4) {
+        const Pixel p = row[x];
+        if (p == 0) continue;
+        sum[0] += weight * (p >> 24);
+        sum[1] += weight * ((p >> 16) & 0xFF);
+        sum[2] += weight * ((p >> 8) & 0xFF);
+        sum[3] += weight * (p & 0xFF);
+      }
+    }
+    Pixel* out = target.Row(ty);
+    for (int tx = 0; tx < target.width; ++tx) {
+      std::uint64_t sums[4] = {0, 0, 0, 0};
+      for (int c = columns.first[tx]; c < columns.first[tx + 1]; ++c) {
+        const std::uint32_t* sum = &columnSums[static_cast<std::size_t>(columns.taps[c].index) * 4];
+        const std::uint64_t weight = columns.taps[c].weight;
+        for (int k = 0; k < 4; ++k) sums[k] += weight * sum[k];
+      }
+      const std::uint64_t alpha = (2 * sums[0] + total) / (2 * total);
+      if (alpha == 0) {
+        out[tx] = 0;
+        continue;
+      }
+      // The colour at this alpha of the covered colours' alpha-weighted
+      // average: never above the alpha, never outside the covered range.
+      Pixel p = static_cast<Pixel>(alpha << 24);
+      for (int k = 1; k < 4; ++k) {
+        const std::uint64_t channel = (2 * sums[k] * alpha + sums[0]) / (2 * sums[0]);
+        p |= static_cast<Pixel>(channel << (24 - 8 * k));
+      }
+      out[tx] = p;
+    }
+  }
+  return true;
+}
+
+bool ComposeSoftFigure(const FigurePictures& pictures, double scale, Figure* figure) {
+  if (pictures.face.empty() || pictures.character.empty()) return false;
+  CanvasLayout layout;
+  if (!LayOutCanvas(pictures.character.width, pictures.character.height, pictures.xPosFace,
+                    pictures.yPosFace, &layout)) {
+    return false;
+  }
+  PixelBuffer canvas;
+  if (!canvas.Allocate(layout.width, layout.height, 0)) return false;
+  const bool faceOnTop = pictures.fFaceOnChara != 0;
+  const ConstPixelView lower = faceOnTop ? pictures.character : pictures.face;
+  const ConstPixelView upper = faceOnTop ? pictures.face : pictures.character;
+  DrawSourceOver(canvas.view(), faceOnTop ? layout.characterX : layout.faceX,
+                 faceOnTop ? layout.characterY : layout.faceY, lower);
+  DrawSourceOver(canvas.view(), faceOnTop ? layout.faceX : layout.characterX,
+                 faceOnTop ? layout.faceY : layout.characterY, upper);
+
+  const int width = ScaledLength(scale, layout.width);
+  const int height = ScaledLength(scale, layout.height);
+  if (width != layout.width || height != layout.height) {
+    PixelBuffer scaled;
+    if (!scaled.Allocate(width, height, 0)) return false;
+    ReducePremultiplied(canvas.view(), scaled.view());
+    canvas = std::move(scaled);
+  }
+  figure->picture = std::move(canvas);
+  figure->dScale = scale;
+  figure->xClockCenter = ClockCentreCoordinate(scale, pictures.xPosFace);
+  figure->yClockCenter = ClockCentreCoordinate(scale, pictures.yPosFace);
+  return true;
+}
+
+std::vector<ShapeRun> FindAlphaRuns(ConstPixelView premultiplied) {
+  // Premultiplied, a pixel with alpha 0 is 0 exactly and every other is not.
+  std::vector<ShapeRun> runs;
+  for (int y = 0; y < premultiplied.height; ++y) AppendRowRuns(premultiplied.Row(y), premultiplied.width, 0, y, &runs);
+  return runs;
+}

@@ -1,0 +1,508 @@
+// A soft figure (a character picture with alpha) on the desktop: a layered
+// window with its outline, drawn with per-pixel alpha, and the same window
+// taking a keyed figure and back.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/app_win32.h"
+#include "app/character_table.h"
+#include "app/clock_state_win32.h"
+#include "app/system_win32.h"
+#include "clockface/clockface_win32.h"
+#include "mascot/bitmap_pixels_win32.h"
+#include "mascot/figure_geometry.h"
+#include "mascot/mascot_win32.h"
+#include "mascot/shape_runs.h"
+#include "mascot/soft_figure.h"
+#include "pictures/keyed_picture.h"
+#include "pictures/picture_reader_win32.h"
+#include "shared/gdi_handles_win32.h"
+#include "support/clock_fixture.h"
+#include "support/desktop_pictures.h"
+#include "support/kit_characters.h"
+#include "support/png_writer.h"
+#include "support/x_pointer.h"
+
+namespace {
+
+// The soft character, 160 x 200 on transparency: an opaque red body, a
+// half-transparent red band (alpha 141) at its foot and a soft left edge.
+constexpr int kCharaWidth = 160;
+constexpr int kCharaHeight = 200;
+constexpr Pixel kBody = 0xFFFF0000;
+constexpr Pixel kHalfRed = 0x8DFF0000;  // over grey 128 it shows 198, 57, 57
+constexpr COLORREF kBackdrop = RGB(128, 128, 128);
+
+Pixel SoftCharacterPixel(int x, int y) {
+  if (y >= 180 || x < 20) return 0;  // transparent below the foot and left of the body
+  if (y >= 160) return kHalfRed;
+  if (x < 28) return static_cast<Pixel>((x - 20) * 32 + 15) << 24 | 0x00FF0000;  // the soft edge
+  return kBody;
+}
+
+void WriteSoftCharacter(const std::string& path) {
+  PixelBuffer picture;
+  picture.Allocate(kCharaWidth, kCharaHeight, 0);
+  for (int y = 0; y < kCharaHeight; ++y) {
+    for (int x = 0; x < kCharaWidth; ++x) picture.view().At(x, y) = SoftCharacterPixel(x, y);
+  }
+  PngForm form;
+  form.colourType = kPngRgbAlpha;
+  WriteFileBytes(path, PngBytes(picture.view(), form));
+}
+
+// Tavelin.ini with two characters: the first soft (face at 0, 0 over it),
+// the second the keyed test character.
+std::string WriteKit(const std::string& folder) {
+  WriteSoftCharacter(folder + "soft.png");
+  const std::string keyed = WriteTestCharacters(folder);
+  return "[Aduvi]\r\nFileNameFace=face.bmp\r\nFileNameChara=soft.png\r\nxPosFace=0\r\nyPosFace=0\r\n"
+         "fFaceOnChara=1\r\n" + keyed.substr(keyed.find("[", 1));
+}
+
+// A plain window of one colour over the whole screen, below the figure: the
+// background of known colour the soft edge is blended over.
+int g_backdropClicks = 0;
+
+LRESULT CALLBACK BackdropProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_LBUTTONDOWN) ++g_backdropClicks;
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+class Backdrop {
+ public:
+  Backdrop() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = BackdropProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = CreateSolidBrush(kBackdrop);
+    wc.lpszClassName = "TavelinTestBackdrop";
+    RegisterClassA(&wc);
+    hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0,
+                            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                            wc.hInstance, nullptr);
+    UpdateWindow(hwnd_);
+  }
+  ~Backdrop() { DestroyWindow(hwnd_); }
+  HWND hwnd() const { return hwnd_; }
+
+ private:
+  HWND hwnd_;
+};
+
+// The colour on the screen at a window pixel, as 0x00RRGGBB.
+Pixel ScreenColour(HWND hwnd, int x, int y) {
+  RECT rc;
+  GetWindowRect(hwnd, &rc);
+  HDC screen = GetDC(nullptr);
+  const COLORREF c = GetPixel(screen, rc.left + x, rc.top + y);
+  ReleaseDC(nullptr, screen);
+  return static_cast<Pixel>(GetRValue(c)) << 16 | static_cast<Pixel>(GetGValue(c)) << 8 | GetBValue(c);
+}
+
+// The screen's pixels under a rectangle of the window, 0x00RRGGBB, read at once.
+std::vector<Pixel> ScreenShot(HWND hwnd, const RECT& part) {
+  RECT rc;
+  GetWindowRect(hwnd, &rc);
+  const int width = part.right - part.left;
+  const int height = part.bottom - part.top;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC screen = GetDC(nullptr);
+  HDC copy = CreateCompatibleDC(screen);
+  HGDIOBJ previous = SelectObject(copy, section);
+  BitBlt(copy, 0, 0, width, height, screen, rc.left + part.left, rc.top + part.top, SRCCOPY);
+  GdiFlush();
+  std::vector<Pixel> pixels(static_cast<const Pixel*>(bits), static_cast<const Pixel*>(bits) + width * height);
+  for (Pixel& p : pixels) p &= 0x00FFFFFF;
+  SelectObject(copy, previous);
+  DeleteDC(copy);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(section);
+  return pixels;
+}
+
+bool NearColour(Pixel a, Pixel b, int tolerance) {
+  for (int shift = 0; shift <= 16; shift += 8) {
+    if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > tolerance) {
+      return false;
+    }
+  }
+  return true;
+}
+
+POINT OnScreen(HWND hwnd, int x, int y) {
+  RECT rc;
+  GetWindowRect(hwnd, &rc);
+  return {rc.left + x, rc.top + y};
+}
+
+// Moves the real pointer there and waits until the system has it.
+bool MovePointer(POINT at) {
+  SetCursorPos(at.x, at.y);
+  return PumpUntil([&] {
+    POINT now{};
+    GetCursorPos(&now);
+    return now.x == at.x && now.y == at.y;
+  }, 2000);
+}
+
+bool IsLayered(HWND hwnd) { return (GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
+
+class SoftFigureTest : public ::testing::Test {
+ protected:
+  void SetUp() override { PrepareProgramFolder(folder_.path()); }
+  void TearDown() override {
+    if (IsWindow(hwnd_)) CloseClock(hwnd_);
+  }
+  void Start(int nChara = 40001) {
+    WriteFileBytes(folder_.File("Tavelin.ini"), "[GENERAL]\r\nfTopMost=1\r\nfHideOnMouse=0\r\nnChara=" +
+                                                    std::to_string(nChara) +
+                                                    "\r\nnSize=42002\r\nxPosWindow=300\r\nyPosWindow=200\r\n" +
+                                                    WriteKit(folder_.path()));
+    hwnd_ = StartClock();
+    ASSERT_NE(hwnd_, nullptr);
+  }
+
+  // Copies character `index` of the kit that the variable names into the
+  // program's folder, with a Tavelin.ini choosing it; false without that kit.
+  bool UseKitCharacter(const char* variable, int index, const std::string& general, KitCharacter* c) {
+    const std::string kit = PathFromEnvironment(variable);
+    if (kit.empty() || !FileExists(kit + "\\Tavelin.ini")) return false;
+    const char* name = CharacterTable[index].name;
+    *c = ReadKitCharacter(kit + "\\Tavelin.ini", name);
+    for (const std::string& file : {c->face, c->character}) {
+      EXPECT_TRUE(CopyFileA((kit + "\\" + file).c_str(), folder_.File(file).c_str(), FALSE)) << file;
+    }
+    WriteFileBytes(folder_.File("Tavelin.ini"),
+                   "[GENERAL]\r\nnChara=" + std::to_string(IDM_CHARA_FIRST + index) + "\r\n" + general + "[" + name +
+                       "]\r\nFileNameFace=" + c->face + "\r\nFileNameChara=" + c->character +
+                       "\r\nxPosFace=" + std::to_string(c->x) + "\r\nyPosFace=" + std::to_string(c->y) +
+                       "\r\nfFaceOnChara=" + std::to_string(c->faceOnChara) + "\r\n");
+    return true;
+  }
+
+  TempFolder folder_;
+  HWND hwnd_ = nullptr;
+};
+
+TEST_F(SoftFigureTest, ASoftFigureIsALayeredWindowWithItsAlphaOutline) {
+  Start();
+  EXPECT_EQ(g_state.fSoftFigure, 1);
+  EXPECT_TRUE(IsLayered(hwnd_));
+  EXPECT_EQ(g_state.nWindowWidth, kCharaWidth);
+  EXPECT_EQ(g_state.nWindowHeight, kCharaHeight);
+  ASSERT_NE(g_state.hrgnShape, nullptr);
+  EXPECT_TRUE(PtInRegion(g_state.hrgnShape, 20, 155)) << "the faintest edge pixel";
+  EXPECT_TRUE(PtInRegion(g_state.hrgnShape, 100, 170)) << "the half-transparent band";
+  EXPECT_FALSE(PtInRegion(g_state.hrgnShape, 100, 190)) << "below the foot";
+  EXPECT_TRUE(PtInRegion(g_state.hrgnShape, 5, 75)) << "the face, opaque where the character leaves it";
+  EXPECT_FALSE(PtInRegion(g_state.hrgnShape, 5, 165)) << "left of the body, below the face";
+  HRGN windowRegion = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_NE(GetWindowRgn(hwnd_, windowRegion), ERROR);
+  EXPECT_TRUE(EqualRgn(windowRegion, g_state.hrgnShape)) << "the window is cut to the same outline";
+  DeleteObject(windowRegion);
+}
+
+// Run with a compositing manager on the display (xcompmgr), and without one.
+using SoftComposited = SoftFigureTest;
+using SoftUncomposited = SoftFigureTest;
+
+TEST_F(SoftFigureTest, ATransparentPixelLetsThePointerThroughAndAVisibleOneDoesNot) {
+  Backdrop backdrop;
+  Start();
+  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  PumpMessages();
+  EXPECT_EQ(WindowFromPoint(OnScreen(hwnd_, 100, 190)), backdrop.hwnd()) << "below the foot";
+  EXPECT_EQ(WindowFromPoint(OnScreen(hwnd_, 5, 165)), backdrop.hwnd()) << "beside the body";
+  EXPECT_EQ(WindowFromPoint(OnScreen(hwnd_, 100, 170)), hwnd_) << "the half-transparent band";
+  EXPECT_EQ(WindowFromPoint(OnScreen(hwnd_, 20, 155)), hwnd_) << "the faintest edge pixel";
+
+  // A real click on the transparent pixel reaches the window beneath.
+  ASSERT_TRUE(MovePointer(OnScreen(hwnd_, 100, 190)));
+  g_backdropClicks = 0;
+  INPUT click[2] = {};
+  click[0].type = click[1].type = INPUT_MOUSE;
+  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ASSERT_EQ(SendInput(2, click, sizeof(INPUT)), 2u);
+  EXPECT_TRUE(PumpUntil([] { return g_backdropClicks > 0; }, 3000)) << "the click did not reach the window beneath";
+}
+
+TEST_F(SoftFigureTest, HideOnMouseStepsBackOnlyOverVisiblePixels) {
+  Backdrop backdrop;
+  Start();
+  g_state.fHideOnMouse = 1;
+  ASSERT_TRUE(MovePointer(OnScreen(hwnd_, 100, 190)));  // inside the rectangle, over nothing
+  SendMessageA(hwnd_, WM_TIMER, ID_CLOCKTIMER, 0);
+  EXPECT_EQ(g_state.fRaised, 1) << "a transparent pixel is not the figure: the clock arms";
+  ASSERT_TRUE(MovePointer(OnScreen(hwnd_, 100, 172)));  // the half-transparent band
+  EXPECT_TRUE(PumpUntil([&] { return g_state.fRaised == 0; }, 3000)) << "the figure did not step back";
+  bool belowBackdrop = false;
+  for (HWND w = GetWindow(backdrop.hwnd(), GW_HWNDNEXT); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+    belowBackdrop = belowBackdrop || w == hwnd_;
+  }
+  EXPECT_TRUE(belowBackdrop) << "the figure lies beneath the window it was over";
+}
+
+TEST_F(SoftFigureTest, SoftKeyedAndSoftAgainKeepOneWindow) {
+  Backdrop backdrop;
+  Start();
+  const HWND first = hwnd_;
+  ASSERT_TRUE(IsLayered(hwnd_));
+  SendMessageA(hwnd_, WM_COMMAND, 40002, 0);  // the keyed test character
+  EXPECT_EQ(g_state.fSoftFigure, 0);
+  EXPECT_FALSE(IsLayered(hwnd_));
+  EXPECT_EQ(g_state.nWindowWidth, TestCharacterWidth(1));
+  EXPECT_EQ(g_state.hbmFrame, nullptr);
+  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  // The keyed figure paints itself again: red body, white face.
+  EXPECT_TRUE(PumpUntil([&] { return ScreenColour(hwnd_, 155, 150) == 0xFF0000; }, 3000))
+      << std::hex << ScreenColour(hwnd_, 155, 150);
+  EXPECT_EQ(ScreenColour(hwnd_, 75, 20), 0xFFFFFFu) << std::hex << "the face";
+
+  SendMessageA(hwnd_, WM_COMMAND, 40001, 0);
+  EXPECT_EQ(g_state.fSoftFigure, 1);
+  EXPECT_TRUE(IsLayered(hwnd_));
+  EXPECT_EQ(FindWindowA(kClassName, nullptr), first);
+  EXPECT_EQ(g_hwndMain, first);
+  EXPECT_EQ(g_state.nidTray.hWnd, first) << "the tray icon stays with the window";
+}
+
+// The tick's first look at the time (its watch for a wake from sleep) sees
+// 9:59:59; every later one 10:00:05.
+int g_timeReads = 0;
+void FakeTenOClock(SYSTEMTIME* time) {
+  *time = {};
+  time->wDay = 9;
+  if (g_timeReads++ == 0) {
+    time->wHour = 9;
+    time->wMinute = 59;
+    time->wSecond = 59;
+    return;
+  }
+  time->wHour = 10;
+  time->wSecond = 5;
+}
+
+TEST_F(SoftFigureTest, TheTickRunsTheChecksAfterThePictureWithTheTimeTheHandsShow) {
+  Start();
+  g_state.nOClockMode = IDC_OCLOCK_OFF;
+  g_state.nOClockChangeChara = 0;
+  g_state.nAlarmMode = IDC_ALARM_STOP;
+  g_state.nLastHour = 9;
+  PixelView frame;
+  ASSERT_TRUE(SectionPixels(g_state.hbmFrame, &frame));
+  const std::vector<Pixel> before(frame.pixels, frame.pixels + frame.width * frame.height);
+  const auto realTime = g_system.localTime;
+  g_system.localTime = FakeTenOClock;
+  g_timeReads = 0;
+  SendMessageA(hwnd_, WM_TIMER, ID_CLOCKTIMER, 0);
+  g_system.localTime = realTime;
+  // No WM_PAINT comes to a layered window: the tick itself drew and checked.
+  EXPECT_EQ(g_timeReads, 2) << "the watch for a wake, then one reading for the hands and the checks";
+  EXPECT_EQ(g_state.nLastHour, 10) << "the hourly check ran with that reading";
+  EXPECT_NE(std::vector<Pixel>(frame.pixels, frame.pixels + frame.width * frame.height), before)
+      << "the face was redrawn for 10:00:05";
+  RECT dirty;
+  EXPECT_FALSE(GetUpdateRect(hwnd_, &dirty, FALSE)) << "nothing is left for a repaint";
+}
+
+TEST_F(SoftFigureTest, AKeyedKitShowsItsFigureAndOutlineAsBefore) {
+  KitCharacter c;
+  if (!UseKitCharacter("TAVELIN_KIT", 0, "fTopMost=1\r\nnSize=42002\r\nxPosWindow=300\r\nyPosWindow=200\r\n", &c)) {
+    GTEST_SKIP() << "no keyed kit";
+  }
+  Backdrop backdrop;
+  hwnd_ = StartClock();
+  ASSERT_NE(hwnd_, nullptr);
+  ASSERT_EQ(g_state.fSoftFigure, 0);
+  Figure figure;
+  {
+    const ScopedPictureReader reader;
+    ASSERT_TRUE(ComposeKitCharacter(folder_.path(), c, 1.0, &figure));
+  }
+  const ScopedRegion outline(CreateRegionFromRuns(FindShapeRuns(figure.picture.view())));
+  HRGN windowRegion = CreateRectRgn(0, 0, 0, 0);
+  GetWindowRgn(hwnd_, windowRegion);
+  EXPECT_TRUE(EqualRgn(windowRegion, outline.get()));
+  DeleteObject(windowRegion);
+
+  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  PumpMessages(300);
+  const RECT face = ClockFaceRect();
+  const int width = figure.picture.width();
+  int compared = 0, differing = 0;
+  PumpUntil([&] {
+    const std::vector<Pixel> shown = ScreenShot(hwnd_, {0, 0, width, figure.picture.height()});
+    compared = differing = 0;
+    for (int y = 0; y < figure.picture.height(); ++y) {
+      for (int x = 0; x < width; ++x) {
+        const POINT p{x, y};
+        if (PtInRect(&face, p) || !PtInRegion(outline.get(), x, y)) continue;
+        ++compared;
+        differing += shown[static_cast<size_t>(y) * width + x] != figure.picture.view().At(x, y);
+      }
+    }
+    return differing == 0;
+  }, 3000);
+  EXPECT_GT(compared, 5000);
+  EXPECT_EQ(differing, 0) << "of " << compared << " pixels away from the hands";
+}
+
+TEST_F(SoftFigureTest, TheSmoothDemoKitShowsSoftWithItsAlphaOutline) {
+  KitCharacter c;
+  if (!UseKitCharacter("TAVELIN_SOFT_KIT", 2, "nSize=42001\r\n", &c)) GTEST_SKIP() << "no soft kit";
+  hwnd_ = StartClock();
+  ASSERT_NE(hwnd_, nullptr);
+  EXPECT_EQ(g_state.fSoftFigure, 1);
+  EXPECT_TRUE(IsLayered(hwnd_));
+  // The same figure from the same files by the pixel rules, at the small size.
+  Figure figure;
+  {
+    const ScopedPictureReader reader;
+    DecodedPicture face;
+    DecodedPicture character;
+    ASSERT_EQ(LoadPictureFile(folder_.File(c.face).c_str(), &face), PictureFault::kNone);
+    ASSERT_EQ(LoadPictureFile(folder_.File(c.character).c_str(), &character), PictureFault::kNone);
+    for (DecodedPicture* picture : {&face, &character}) {
+      if (picture->cutByAlpha) {
+        PremultiplyPicture(picture->pixels.view());
+      } else {
+        OpaqueFromKey(picture->pixels.view(), KeyPicture(picture->pixels.view(), picture->cutByAlpha));
+      }
+    }
+    const FigurePictures pictures{face.pixels.view(), character.pixels.view(), c.x, c.y, c.faceOnChara};
+    ASSERT_TRUE(ComposeSoftFigure(pictures, 0.7, &figure));
+  }
+  EXPECT_EQ(g_state.nWindowWidth, figure.picture.width());
+  const ScopedRegion outline(CreateRegionFromRuns(FindAlphaRuns(figure.picture.view())));
+  EXPECT_TRUE(EqualRgn(g_state.hrgnShape, outline.get()));
+  int soft = 0;
+  for (int i = 0; i < figure.picture.width() * figure.picture.height(); ++i) {
+    const Pixel alpha = figure.picture.data()[i] >> 24;
+    soft += alpha > 0 && alpha < 255;
+  }
+  EXPECT_GT(soft, figure.picture.height()) << "the smooth kit's edge keeps its half-covered pixels";
+}
+
+TEST_F(SoftUncomposited, WithoutACompositorNothingShowsOutsideTheOutline) {
+  Backdrop backdrop;
+  Start();
+  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  Pixel body = 0;
+  PumpUntil([&] { return (body = ScreenColour(hwnd_, 152, 40)) == 0xFF0000; }, 3000);
+  EXPECT_EQ(body, 0xFF0000u) << std::hex << "opaque pixels show as they are";
+  for (const POINT out : {POINT{100, 190}, POINT{5, 165}, POINT{150, 195}, POINT{10, 195}}) {
+    EXPECT_EQ(ScreenColour(hwnd_, out.x, out.y), 0x808080u) << out.x << "," << out.y << " shows the backdrop";
+  }
+  // Half-transparent pixels show their premultiplied colour: darker.
+  EXPECT_TRUE(NearColour(ScreenColour(hwnd_, 100, 170), 0x8D0000, 2)) << std::hex << ScreenColour(hwnd_, 100, 170);
+  EXPECT_EQ(WindowFromPoint(OnScreen(hwnd_, 100, 190)), backdrop.hwnd());
+}
+
+TEST_F(SoftComposited, ScreenShowsTheFigureBlendedOverWhatLiesBeneath) {
+  Backdrop backdrop;
+  Start();
+  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  Pixel body = 0, below = 0, band = 0;
+  PumpUntil([&] {
+    body = ScreenColour(hwnd_, 152, 40);
+    below = ScreenColour(hwnd_, 100, 190);
+    band = ScreenColour(hwnd_, 100, 170);
+    return body == 0xFF0000 && below == 0x808080;
+  }, 3000);
+  EXPECT_EQ(body, 0xFF0000u) << std::hex << "interior";
+  EXPECT_EQ(below, 0x808080u) << std::hex << "transparent pixel";
+  // Alpha 141 red over grey 128 blends to 198, 57, 57.
+  EXPECT_TRUE(NearColour(band, 0xC63939, 2)) << std::hex << band << ": half-transparent band";
+  // Along the soft edge, below the face, the red grows from the grey step by step.
+  for (int x = 20; x < 28; ++x) {
+    const unsigned alpha = (x - 20) * 32 + 15;
+    const Pixel blend = (255 * alpha + 128 * (255 - alpha) + 127) / 255 << 16 |
+                        ((128 * (255 - alpha) + 127) / 255) * 0x0101;
+    EXPECT_TRUE(NearColour(ScreenColour(hwnd_, x, 155), blend, 2)) << std::hex << ScreenColour(hwnd_, x, 155) << " edge at x " << x;
+  }
+}
+
+TEST_F(SoftComposited, TheSecondHandMovesBetweenTwoScreenshotsASecondApart) {
+  Backdrop backdrop;
+  Start();
+  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  const RECT face = ClockFaceRect();
+  ASSERT_FALSE(IsRectEmpty(&face));
+  auto shot = [&] { return ScreenShot(hwnd_, face); };
+  ASSERT_TRUE(PumpUntil([&] { return ScreenColour(hwnd_, 152, 40) == 0xFF0000; }, 3000)) << "no figure shows";
+  std::vector<Pixel> first = shot();
+  ASSERT_TRUE(PumpUntil([&] {
+    std::vector<Pixel> again = shot();
+    const bool settled = again == first;
+    first = std::move(again);
+    return settled;
+  }, 3000)) << "the screen does not settle";
+  // The clock's own timer redraws the face; a second later the hand has moved.
+  int changed = 0;
+  EXPECT_TRUE(PumpUntil([&] {
+    const std::vector<Pixel> later = shot();
+    changed = 0;
+    for (size_t i = 0; i < first.size(); ++i) changed += first[i] != later[i];
+    return changed > 10;
+  }, 3000)) << "the face did not change: " << changed << " pixels";
+}
+
+// Tavelin.exe started as a user starts it with the soft character, worked
+// with the real pointer on the X display.
+class SoftEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!RunningUnderWine()) GTEST_SKIP() << "the pointer is driven through xdotool on Wine's X display";
+    const char* exe = std::getenv("TAVELIN_EXE");
+    ASSERT_NE(exe, nullptr) << "TAVELIN_EXE names the program to start";
+    ASSERT_TRUE(CopyFileA(WindowsPath(exe).c_str(), folder_.File("Tavelin.exe").c_str(), FALSE));
+    WriteFileBytes(folder_.File("Tavelin.ini"),
+                   "[GENERAL]\r\nfTopMost=1\r\nfHideOnMouse=0\r\nnChara=40001\r\nnSize=42002\r\n"
+                   "xPosWindow=200\r\nyPosWindow=150\r\n" + WriteKit(folder_.path()));
+    std::string command = "\"" + folder_.File("Tavelin.exe") + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               folder_.path().c_str(), &startup, &process_));
+    ASSERT_TRUE(WaitFor([&] {
+      hwnd_ = FindWindowA(kClassName, nullptr);
+      return hwnd_ != nullptr && IsWindowVisible(hwnd_) && IsLayered(hwnd_);
+    }, 20000)) << "the clock did not show its soft figure";
+  }
+  void TearDown() override {
+    if (process_.hProcess == nullptr) return;
+    if (IsWindow(hwnd_)) PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process_.hProcess, 1);
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+  }
+
+  TempFolder folder_;
+  PROCESS_INFORMATION process_{};
+  HWND hwnd_ = nullptr;
+};
+
+TEST_F(SoftEndToEnd, DraggingByAHalfTransparentPixelMovesTheFigure) {
+  RECT before;
+  GetWindowRect(hwnd_, &before);
+  const POINT p = OnScreen(hwnd_, 100, 172);  // the half-transparent band
+  ASSERT_TRUE(RunXdotool("mousemove " + Xy(p.x, p.y) + " sleep 0.3 mousedown 1 sleep 0.3 mousemove " +
+                         Xy(p.x + 30, p.y + 20) + " sleep 0.3 mousemove " + Xy(p.x + 60, p.y + 35) +
+                         " sleep 0.3 mouseup 1 sleep 0.3"));
+  RECT after{};
+  EXPECT_TRUE(WaitFor([&] {
+    GetWindowRect(hwnd_, &after);
+    return after.left == before.left + 60 && after.top == before.top + 35;
+  }, 5000)) << "the window is at " << after.left << "," << after.top;
+}
+
+}  // namespace
