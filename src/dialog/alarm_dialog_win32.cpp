@@ -159,6 +159,9 @@ INT_PTR CALLBACK AlarmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
       break;
     case DialogActionKind::kAlarmMode:
       g_state.nAlarmMode = id;
+      // Turning the alarm off also calls off a snooze of it that is still
+      // to ring; a once alarm that turned itself off keeps its snooze.
+      if (id == IDC_ALARM_STOP) g_state.qwSnoozeDeadline = kNoDeadline;
       RefreshAlarmDialog(dialog);
       break;
     case DialogActionKind::kOClockMode:

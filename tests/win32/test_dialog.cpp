@@ -559,6 +559,22 @@ TEST_F(DialogTest, TheCheckBoxSetsTheCharacterSwitchAtTheClick) {
   EXPECT_EQ(g_state.nOClockChangeChara, 1);
 }
 
+TEST_F(DialogTest, TurningTheAlarmOffCallsOffItsSnooze) {
+  for (const bool turnOff : {false, true}) {
+    SCOPED_TRACE(turnOff ? "turned off" : "left as it was");
+    g_state.nAlarmMode = IDC_ALARM_STOP;  // a once alarm, off since it rang
+    g_state.qwSnoozeDeadline = kFakeTick + 60000;
+    RunDialog([&](HWND dialog) {
+      if (turnOff) {
+        Click(dialog, IDC_ALARM_ONCE);
+        Click(dialog, IDC_ALARM_STOP);
+      }
+      Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(g_state.qwSnoozeDeadline, turnOff ? kNoDeadline : kFakeTick + 60000);
+  }
+}
+
 TEST_F(DialogTest, EscapeClosesAndStoresTheNumbersShownButStartsNothing) {
   g_state.nTimerMode = IDC_TIMER_STOP;
   g_state.nAlarmMode = IDC_ALARM_STOP;
