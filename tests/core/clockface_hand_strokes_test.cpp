@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 #include "clockface/hand_strokes.h"
 #include "clockface/hands.h"
@@ -27,23 +28,33 @@ struct Window {
     RenderClockHands(pixels.view(), 0, 0, surface, kCentre, kCentre, Scale(nSize), nSize, hour, minute, second,
                      active);
   }
+  // One pen along the points, premultiplied.
+  void Stroke(std::initializer_list<HandPoint> points, int width, Pixel colour = 0xFFFFFF) {
+    DrawHandStroke(pixels.view(), 0, 0, HandsSurface::kPremultiplied, points.begin(), static_cast<int>(points.size()),
+                   width, colour);
+  }
   static double Scale(int nSize) { return nSize == IDM_SIZE_SMALL ? 0.7 : 1.0; }
 };
+
+// Calls f(x, y) for every pixel of a window, stopping at a fatal failure.
+template <typename F>
+void ForEachPixel(F f) {
+  for (int y = 0; y < Window::kSide && !::testing::Test::HasFatalFailure(); ++y)
+    for (int x = 0; x < Window::kSide && !::testing::Test::HasFatalFailure(); ++x) f(x, y);
+}
 
 unsigned Alpha(Pixel p) { return p >> 24; }
 
 double TotalCoverage(const Window& w) {
   double total = 0;
-  for (int y = 0; y < Window::kSide; ++y)
-    for (int x = 0; x < Window::kSide; ++x) total += Alpha(w.At(x, y)) / 255.0;
+  ForEachPixel([&](int x, int y) { total += Alpha(w.At(x, y)) / 255.0; });
   return total;
 }
 
 // One white pen over a transparent picture: every pixel's alpha is its coverage.
 double StrokeCoverage(HandPoint from, HandPoint to, int width) {
   Window w(0);
-  const HandPoint points[] = {from, to};
-  DrawHandStroke(w.pixels.view(), 0, 0, HandsSurface::kPremultiplied, points, 2, width, 0xFFFFFF);
+  w.Stroke({from, to}, width);
   return TotalCoverage(w);
 }
 
@@ -97,16 +108,13 @@ TEST(HandStrokes, APolylineFoldedOnItselfIsCoveredOnce) {
   const HandPoint centre{Window::kCentre, Window::kCentre};
   for (int width : {1, 2, 3}) {
     Window folded(0), single(0);
-    const HandPoint polyline[] = {tips.hour, centre, tips.minute};
-    DrawHandStroke(folded.pixels.view(), 0, 0, HandsSurface::kPremultiplied, polyline, 3, width, 0xFFFFFF);
-    const HandPoint line[] = {centre, tips.minute};
-    DrawHandStroke(single.pixels.view(), 0, 0, HandsSurface::kPremultiplied, line, 2, width, 0xFFFFFF);
+    folded.Stroke({tips.hour, centre, tips.minute}, width);
+    single.Stroke({centre, tips.minute}, width);
     EXPECT_NEAR(TotalCoverage(folded), TotalCoverage(single), 0.01) << "width " << width;
   }
   // A right angle: the two strokes overlap only around the joint.
   Window corner(0);
-  const HandPoint bent[] = {{60, 100}, {100, 100}, {100, 40}};
-  DrawHandStroke(corner.pixels.view(), 0, 0, HandsSurface::kPremultiplied, bent, 3, 3, 0xFFFFFF);
+  corner.Stroke({{60, 100}, {100, 100}, {100, 40}}, 3);
   const double expected = (40 + 60) * 3 + kPi * 9 / 4;  // two caps, a quarter circle at the joint, less overlap
   EXPECT_NEAR(TotalCoverage(corner), expected, expected * 0.02);
 }
@@ -120,14 +128,15 @@ TEST(HandsRender, StrongColoursInFrontPaleOtherwise) {
   // 3:00:30: the hour hand points right, the minute hand up, the second hand down;
   // the shadow of the hour hand's tip lies clear of the hands.
   const PenCase cases[] = {{true, 0xC0C0C0, 0x000000, 0xFF0000}, {false, 0xE0E0E0, 0xA0A0A0, 0xFFA0A0}};
+  const HandTips tips = ComputeHandTips(Window::kCentre, Window::kCentre, 1.0, 3, 0, 30);
   for (const PenCase& c : cases) {
+    SCOPED_TRACE(c.active ? "active" : "inactive");
     Window w(kWhite);
     w.Render(HandsSurface::kOpaque, IDM_SIZE_NORMAL, 3, 0, 30, c.active);
-    const HandTips tips = ComputeHandTips(Window::kCentre, Window::kCentre, 1.0, 3, 0, 30);
-    EXPECT_EQ(w.At(tips.hour.x + kShadowOffset, tips.hour.y + kShadowOffset), c.shadow) << "active " << c.active;
-    EXPECT_EQ(w.At(tips.hour), c.hands) << "active " << c.active;
-    EXPECT_EQ(w.At(tips.minute), c.hands) << "active " << c.active;
-    EXPECT_EQ(w.At(tips.second), c.second) << "active " << c.active;
+    EXPECT_EQ(w.At(tips.hour.x + kShadowOffset, tips.hour.y + kShadowOffset), c.shadow);
+    EXPECT_EQ(w.At(tips.hour), c.hands);
+    EXPECT_EQ(w.At(tips.minute), c.hands);
+    EXPECT_EQ(w.At(tips.second), c.second);
     EXPECT_EQ(w.At(Window::kCentre, Window::kCentre), c.second) << "the second hand lies over the hands";
   }
 }
@@ -139,16 +148,16 @@ TEST(HandsRender, TipsAndCentreArePaintedWhereTheTableSays) {
                {IDM_SIZE_NORMAL, 9, 40, 0},  {IDM_SIZE_SMALL, 3, 50, 15},   {IDM_SIZE_SMALL, 21, 5, 20},
                {IDM_SIZE_SMALL, 6, 30, 0},   {IDM_SIZE_SMALL, 17, 45, 30}};
   for (const auto& t : times) {
+    SCOPED_TRACE(testing::Message() << t.hour << ":" << t.minute << ":" << t.second << " size " << t.nSize);
     Window w(kWhite);
     w.Render(HandsSurface::kOpaque, t.nSize, t.hour, t.minute, t.second, true);
     const HandTips tips =
         ComputeHandTips(Window::kCentre, Window::kCentre, Window::Scale(t.nSize), t.hour, t.minute, t.second);
     // A one-pixel line slanting across the pixels covers at least 0.9 of each on its way.
     const Pixel tip = w.At(tips.second);
-    EXPECT_TRUE(tip >> 16 == 0xFF && (tip & 0xFF) <= 26 && ((tip >> 8) & 0xFF) == (tip & 0xFF))
-        << std::hex << tip << std::dec << " at " << t.hour << ":" << t.minute << ":" << t.second;
-    EXPECT_EQ(w.At(tips.hour), 0x000000u) << t.hour << ":" << t.minute << ":" << t.second;
-    EXPECT_EQ(w.At(tips.minute), 0x000000u) << t.hour << ":" << t.minute << ":" << t.second;
+    EXPECT_TRUE(tip >> 16 == 0xFF && (tip & 0xFF) <= 26 && ((tip >> 8) & 0xFF) == (tip & 0xFF)) << std::hex << tip;
+    EXPECT_EQ(w.At(tips.hour), 0x000000u);
+    EXPECT_EQ(w.At(tips.minute), 0x000000u);
     // One pixel past the second hand's tip along it lies outside the stroke.
     const int dx = tips.second.x - Window::kCentre, dy = tips.second.y - Window::kCentre;
     EXPECT_EQ(w.At(tips.second.x + (dx > 0) - (dx < 0), tips.second.y + (dy > 0) - (dy < 0)), kWhite);
@@ -157,6 +166,7 @@ TEST(HandsRender, TipsAndCentreArePaintedWhereTheTableSays) {
 
 TEST(HandsRender, NothingIsDrawnOutsideTheBounds) {
   for (int nSize : {IDM_SIZE_SMALL, IDM_SIZE_NORMAL}) {
+    SCOPED_TRACE(testing::Message() << "size " << nSize);
     const HandsRect bounds = ClockHandsBounds(Window::kCentre, Window::kCentre, Window::Scale(nSize), nSize);
     HandsRect touched{Window::kSide, Window::kSide, 0, 0};
     // Every second-hand position, hour hands all round, the four extremes of each hand.
@@ -164,23 +174,19 @@ TEST(HandsRender, NothingIsDrawnOutsideTheBounds) {
       const int hour = i < 60 ? i % 24 : (i - 60) * 3, minute = i < 60 ? (i * 11) % 60 : (i - 60) * 15;
       Window w(kSentinel);
       w.Render(HandsSurface::kOpaque, nSize, hour, minute, i % 60, true);
-      for (int y = 0; y < Window::kSide; ++y) {
-        for (int x = 0; x < Window::kSide; ++x) {
-          if (w.At(x, y) == kSentinel) continue;
-          touched = {std::min(touched.left, x), std::min(touched.top, y), std::max(touched.right, x + 1),
-                     std::max(touched.bottom, y + 1)};
-        }
-      }
+      ForEachPixel([&](int x, int y) {
+        if (w.At(x, y) == kSentinel) return;
+        touched = {std::min(touched.left, x), std::min(touched.top, y), std::max(touched.right, x + 1),
+                   std::max(touched.bottom, y + 1)};
+      });
     }
-    EXPECT_GE(touched.left, bounds.left);
-    EXPECT_GE(touched.top, bounds.top);
-    EXPECT_LE(touched.right, bounds.right);
-    EXPECT_LE(touched.bottom, bounds.bottom);
-    // And the bounds are not much larger than what is drawn.
-    EXPECT_LE(touched.left - bounds.left, 3) << "size " << nSize;
-    EXPECT_LE(touched.top - bounds.top, 3) << "size " << nSize;
-    EXPECT_LE(bounds.right - touched.right, 3) << "size " << nSize;
-    EXPECT_LE(bounds.bottom - touched.bottom, 3) << "size " << nSize;
+    // Each side: inside the bounds, and the bounds not much larger than what is drawn.
+    const int margins[] = {touched.left - bounds.left, touched.top - bounds.top, bounds.right - touched.right,
+                           bounds.bottom - touched.bottom};
+    for (int side = 0; side < 4; ++side) {
+      EXPECT_GE(margins[side], 0) << "side " << side;
+      EXPECT_LE(margins[side], 3) << "side " << side;
+    }
   }
 }
 
@@ -214,12 +220,10 @@ TEST(HandsRender, OpaquePixelsKeepAnEmptyTopByte) {
   Window w(0x00336699);
   w.Render(HandsSurface::kOpaque, IDM_SIZE_SMALL, 7, 37, 22, true);
   int changed = 0;
-  for (int y = 0; y < Window::kSide; ++y) {
-    for (int x = 0; x < Window::kSide; ++x) {
-      ASSERT_EQ(w.At(x, y) >> 24, 0u) << x << ", " << y;
-      changed += w.At(x, y) != 0x00336699;
-    }
-  }
+  ForEachPixel([&](int x, int y) {
+    ASSERT_EQ(w.At(x, y) >> 24, 0u) << x << ", " << y;
+    changed += w.At(x, y) != 0x00336699;
+  });
   EXPECT_GT(changed, 100);
 }
 
@@ -228,14 +232,12 @@ TEST(HandsRender, PremultipliedOverTransparentIsTheOpaqueDrawingOverBlackWithAlp
   soft.Render(HandsSurface::kPremultiplied, IDM_SIZE_NORMAL, 4, 48, 51, false);
   overBlack.Render(HandsSurface::kOpaque, IDM_SIZE_NORMAL, 4, 48, 51, false);
   int partial = 0;
-  for (int y = 0; y < Window::kSide; ++y) {
-    for (int x = 0; x < Window::kSide; ++x) {
-      const Pixel p = soft.At(x, y);
-      ASSERT_EQ(p & 0xFFFFFF, overBlack.At(x, y)) << x << ", " << y;
-      for (int shift : {0, 8, 16}) ASSERT_LE((p >> shift) & 0xFF, Alpha(p)) << "not premultiplied at " << x << ", " << y;
-      partial += Alpha(p) > 0 && Alpha(p) < 255;
-    }
-  }
+  ForEachPixel([&](int x, int y) {
+    const Pixel p = soft.At(x, y);
+    ASSERT_EQ(p & 0xFFFFFF, overBlack.At(x, y)) << x << ", " << y;
+    for (int shift : {0, 8, 16}) ASSERT_LE((p >> shift) & 0xFF, Alpha(p)) << "not premultiplied at " << x << ", " << y;
+    partial += Alpha(p) > 0 && Alpha(p) < 255;
+  });
   EXPECT_GT(partial, 50) << "edges are soft";
   const HandTips tips = ComputeHandTips(Window::kCentre, Window::kCentre, 1.0, 4, 48, 51);
   // A one-pixel line across the pixels covers its tip's pixel nearly whole.
@@ -249,21 +251,17 @@ TEST(HandsRender, PremultipliedOverTransparentIsTheOpaqueDrawingOverBlackWithAlp
 TEST(HandsRender, SourceOverAHalfTransparentPicture) {
   // Under a pen the picture shows through by what the pen leaves uncovered.
   constexpr Pixel kHalfGrey = 0x80404040;
-  const HandPoint line[] = {{100, 100}, {141, 72}};
   Window over(kHalfGrey), alone(0);
-  DrawHandStroke(over.pixels.view(), 0, 0, HandsSurface::kPremultiplied, line, 2, 1, 0x0000FF);
-  DrawHandStroke(alone.pixels.view(), 0, 0, HandsSurface::kPremultiplied, line, 2, 1, 0x0000FF);
+  for (Window* w : {&over, &alone}) w->Stroke({{100, 100}, {141, 72}}, 1, 0x0000FF);
   int partial = 0;
-  for (int y = 0; y < Window::kSide; ++y) {
-    for (int x = 0; x < Window::kSide; ++x) {
-      const unsigned a = Alpha(alone.At(x, y)), left = 255 - a;
-      const unsigned grey = (0x40 * left + 127) / 255;
-      const Pixel expected = ((a + (0x80 * left + 127) / 255) << 24) | (((255 * a + 0x40 * left + 127) / 255) << 16) |
-                             (grey << 8) | grey;
-      ASSERT_EQ(over.At(x, y), expected) << x << ", " << y << " coverage " << a;
-      partial += a > 0 && a < 255;
-    }
-  }
+  ForEachPixel([&](int x, int y) {
+    const unsigned a = Alpha(alone.At(x, y)), left = 255 - a;
+    const unsigned grey = (0x40 * left + 127) / 255;
+    const Pixel expected = ((a + (0x80 * left + 127) / 255) << 24) | (((255 * a + 0x40 * left + 127) / 255) << 16) |
+                           (grey << 8) | grey;
+    ASSERT_EQ(over.At(x, y), expected) << x << ", " << y << " coverage " << a;
+    partial += a > 0 && a < 255;
+  });
   EXPECT_GT(partial, 20);
   EXPECT_EQ(over.At(10, 10), kHalfGrey);
 }
