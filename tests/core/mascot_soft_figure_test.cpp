@@ -22,6 +22,13 @@ PixelBuffer Filled(int width, int height, Pixel fill) {
   return buffer;
 }
 
+// Calls f(x, y) for every pixel of a width x height picture, row by row.
+template <typename F>
+void EachPixel(int width, int height, F f) {
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) f(x, y);
+}
+
 TEST(SoftFigure, SourceOverInPremultipliedSpace) {
   struct Case {
     Pixel destination, source, expected;
@@ -64,9 +71,9 @@ TEST(SoftFigure, DrawSourceOverClipsAtEveryEdge) {
   DrawSourceOver(canvas.view(), -2, 1, square.view());
   DrawSourceOver(canvas.view(), 3, -1, square.view());
   const char* expected[] = {"...#", "#..#", "#..."};
-  for (int y = 0; y < 3; ++y) {
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(canvas.view().At(x, y) != 0, expected[y][x] == '#') << x << "," << y;
-  }
+  EachPixel(4, 3, [&](int x, int y) {
+    EXPECT_EQ(canvas.view().At(x, y) != 0, expected[y][x] == '#') << x << "," << y;
+  });
 }
 
 // Exact premultiplied sums over the source area one target pixel covers, and
@@ -105,13 +112,11 @@ CoveredSoft CoverSoft(ConstPixelView source, int tw, int th, int tx, int ty) {
 PixelBuffer RandomSoftPicture(int width, int height, unsigned seed) {
   std::mt19937 random(seed);
   PixelBuffer picture = Filled(width, height, 0);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const unsigned roll = random() % 4;
-      const Pixel alpha = roll == 0 ? 0 : roll == 1 ? 255 : random() % 256;
-      picture.view().At(x, y) = (alpha << 24) | (random() & 0x00FFFFFF);
-    }
-  }
+  EachPixel(width, height, [&](int x, int y) {
+    const unsigned roll = random() % 4;
+    const Pixel alpha = roll == 0 ? 0 : roll == 1 ? 255 : random() % 256;
+    picture.view().At(x, y) = (alpha << 24) | (random() & 0x00FFFFFF);
+  });
   PremultiplyPicture(picture.view());
   return picture;
 }
@@ -124,52 +129,42 @@ TEST(SoftFigure, ReductionKeepsAlphaAndColoursOfWhatItCovers) {
     const PixelBuffer source = RandomSoftPicture(size.sw, size.sh, static_cast<unsigned>(size.sw * 31 + size.th));
     PixelBuffer target = Filled(size.tw, size.th, 0xDEADBEEF);
     ASSERT_TRUE(ReducePremultiplied(source.view(), target.view()));
-    for (int ty = 0; ty < size.th; ++ty) {
-      for (int tx = 0; tx < size.tw; ++tx) {
-        const Pixel p = target.view().At(tx, ty);
-        const CoveredSoft covered = CoverSoft(source.view(), size.tw, size.th, tx, ty);
-        SCOPED_TRACE(testing::Message() << size.sw << "x" << size.sh << " at " << tx << "," << ty);
-        if (!covered.anyFigure) {
-          EXPECT_EQ(p, 0u);
-          continue;
-        }
-        const unsigned alpha = Channel(p, 0);
-        EXPECT_LE(std::fabs(alpha - covered.alpha), 0.5 + 1e-9);
-        if (alpha == 0) {
-          EXPECT_EQ(p, 0u);
-          continue;
-        }
-        for (int c = 0; c < 3; ++c) {
-          // Un-premultiplied, within the covered colours to this alpha's precision.
-          const double colour = Channel(p, c + 1);
-          EXPECT_GE(colour, std::floor(covered.low[c] * alpha / 255.0 - 0.5 + 1e-9));
-          EXPECT_LE(colour, std::ceil(covered.high[c] * alpha / 255.0 + 0.5 - 1e-9));
-          EXPECT_LE(colour, alpha);
-        }
+    EachPixel(size.tw, size.th, [&](int tx, int ty) {
+      const Pixel p = target.view().At(tx, ty);
+      const CoveredSoft covered = CoverSoft(source.view(), size.tw, size.th, tx, ty);
+      SCOPED_TRACE(testing::Message() << size.sw << "x" << size.sh << " at " << tx << "," << ty);
+      const unsigned alpha = Channel(p, 0);
+      EXPECT_LE(covered.anyFigure ? std::fabs(alpha - covered.alpha) : 0, 0.5 + 1e-9);
+      if (!covered.anyFigure || alpha == 0) {
+        EXPECT_EQ(p, 0u);
+        return;
       }
-    }
+      for (int c = 0; c < 3; ++c) {
+        // Un-premultiplied, within the covered colours to this alpha's precision.
+        const double colour = Channel(p, c + 1);
+        EXPECT_GE(colour, std::floor(covered.low[c] * alpha / 255.0 - 0.5 + 1e-9));
+        EXPECT_LE(colour, std::ceil(covered.high[c] * alpha / 255.0 + 0.5 - 1e-9));
+        EXPECT_LE(colour, alpha);
+      }
+    });
   }
 }
 
 TEST(SoftFigure, ReducedEdgeOfOneColourHasNoHalo) {
   // A white disc: every reduced edge pixel is white at its own alpha.
   PixelBuffer disc = Filled(40, 40, 0);
-  for (int y = 0; y < 40; ++y) {
-    for (int x = 0; x < 40; ++x) {
-      if ((x - 20) * (x - 20) + (y - 20) * (y - 20) < 300) disc.view().At(x, y) = 0xFFFFFFFF;
-    }
-  }
+  EachPixel(40, 40, [&](int x, int y) {
+    if ((x - 20) * (x - 20) + (y - 20) * (y - 20) < 300) disc.view().At(x, y) = 0xFFFFFFFF;
+  });
   PixelBuffer reduced = Filled(28, 28, 0);
   ReducePremultiplied(disc.view(), reduced.view());
   int edges = 0;
-  for (int y = 0; y < 28; ++y) {
-    for (int x = 0; x < 28; ++x) {
-      const Pixel p = reduced.view().At(x, y);
-      const unsigned alpha = Channel(p, 0);
-      for (int c = 1; c < 4; ++c) EXPECT_EQ(Channel(p, c), alpha) << x << "," << y;
-      if (alpha > 0 && alpha < 255) ++edges;
-    }
-  }
+  EachPixel(28, 28, [&](int x, int y) {
+    const Pixel p = reduced.view().At(x, y);
+    const unsigned alpha = Channel(p, 0);
+    for (int c = 1; c < 4; ++c) EXPECT_EQ(Channel(p, c), alpha) << x << "," << y;
+    edges += alpha > 0 && alpha < 255;
+  });
   EXPECT_GT(edges, 20);
 }
 
