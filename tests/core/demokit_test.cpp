@@ -32,6 +32,14 @@ int Green(Pixel p) { return static_cast<int>(p >> 8 & 0xFF); }
 int Blue(Pixel p) { return static_cast<int>(p & 0xFF); }
 
 bool Key(ConstPixelView v, int x, int y) { return v.At(x, y) == v.At(0, 0); }
+bool OnBorder(ConstPixelView v, int x, int y) { return x == 0 || y == 0 || x == v.width - 1 || y == v.height - 1; }
+
+// Calls f(x, y) for every pixel of a width x height picture, row by row.
+template <typename F>
+void EachPixel(int width, int height, F f) {
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) f(x, y);
+}
 
 // A 24-bit BMP as the clock holds it after loading: 0x00RRGGBB, top row first.
 PixelBuffer DecodeBmp(const Bytes& b, const std::string& name) {
@@ -147,9 +155,8 @@ int EnclosedKeyPixels(ConstPixelView img) {
     visit(x + 1, y), visit(x - 1, y), visit(x, y + 1), visit(x, y - 1);
   }
   int enclosed = 0;
-  for (int y = 0; y < img.height; ++y)
-    for (int x = 0; x < img.width; ++x)
-      if (Key(img, x, y) && !seen[static_cast<std::size_t>(y) * img.width + x]) ++enclosed;
+  EachPixel(img.width, img.height,
+            [&](int x, int y) { enclosed += Key(img, x, y) && !seen[static_cast<std::size_t>(y) * img.width + x]; });
   return enclosed;
 }
 
@@ -267,9 +274,7 @@ TEST(DemoKit, CharacterPicturesFitAndHaveNoKeyInside) {
     EXPECT_LE(img.height, 420);
     EXPECT_EQ(EnclosedKeyPixels(img), 0);
     int onBorder = 0;
-    for (int y = 0; y < img.height; ++y)
-      for (int x = 0; x < img.width; ++x)
-        if ((x == 0 || y == 0 || x == img.width - 1 || y == img.height - 1) && !Key(img, x, y)) ++onBorder;
+    EachPixel(img.width, img.height, [&](int x, int y) { onBorder += OnBorder(img, x, y) && !Key(img, x, y); });
     EXPECT_EQ(onBorder, 0) << "the figure is cut off at the picture's edge";
   }
 }
@@ -299,15 +304,12 @@ TEST(DemoKit, SmallFiguresHaveNoRimOfTheBackground) {
     const ConstPixelView picture = small.picture.view();
     ASSERT_EQ(picture.At(0, 0), kCanvasMagenta);
     int wrongOutline = 0, mixed = 0;
-    for (int y = 0; y < picture.height; ++y) {
-      for (int x = 0; x < picture.width; ++x) {
-        const CoveredFigure cover =
-            CoverTargetPixel(canvas, kCanvasMagenta, picture.width, picture.height, x, y);
-        const Pixel p = picture.At(x, y);
-        wrongOutline += (p != kCanvasMagenta) != cover.IsFigure();
-        mixed += p != kCanvasMagenta && !cover.InRange(p);
-      }
-    }
+    EachPixel(picture.width, picture.height, [&](int x, int y) {
+      const CoveredFigure cover = CoverTargetPixel(canvas, kCanvasMagenta, picture.width, picture.height, x, y);
+      const Pixel p = picture.At(x, y);
+      wrongOutline += (p != kCanvasMagenta) != cover.IsFigure();
+      mixed += p != kCanvasMagenta && !cover.InRange(p);
+    });
     EXPECT_EQ(wrongOutline, 0) << "the outline is the figure's own coverage";
     EXPECT_EQ(mixed, 0) << "edge pixels carry the figure's colours only";
   }
@@ -353,15 +355,12 @@ TEST(DemoKit, FaceTouchesItsCharacterAndItsCentreStaysVisible) {
       return x >= 0 && y >= 0 && x < chara.width && y < chara.height && !Key(chara, x, y);
     };
     int touching = 0, coveringCentre = 0;
-    for (int y = 0; y < 150; ++y)
-      for (int x = 0; x < 150; ++x) {
-        if (Key(face, x, y)) continue;
-        if (charaOpaque(x, y) || charaOpaque(x + 1, y) || charaOpaque(x - 1, y) || charaOpaque(x, y + 1) ||
-            charaOpaque(x, y - 1))
-          ++touching;
-        if (!c.fFaceOnChara && (x - 75) * (x - 75) + (y - 75) * (y - 75) <= 20 * 20 && charaOpaque(x, y))
-          ++coveringCentre;
-      }
+    EachPixel(150, 150, [&](int x, int y) {
+      if (Key(face, x, y)) return;
+      touching += charaOpaque(x, y) || charaOpaque(x + 1, y) || charaOpaque(x - 1, y) || charaOpaque(x, y + 1) ||
+                  charaOpaque(x, y - 1);
+      coveringCentre += !c.fFaceOnChara && (x - 75) * (x - 75) + (y - 75) * (y - 75) <= 20 * 20 && charaOpaque(x, y);
+    });
     EXPECT_GT(touching, 20) << "the face floats apart from its character";
     EXPECT_EQ(coveringCentre, 0) << "the character hides where the hands turn";
   }
@@ -372,12 +371,11 @@ unsigned Alpha(Pixel p) { return p >> 24; }
 // A decoded soft picture as the kit's own drawings hold one.
 demokit::Image AsImage(ConstPixelView img) {
   demokit::Image image(img.width, img.height, demokit::Rgb{});
-  for (int y = 0; y < img.height; ++y)
-    for (int x = 0; x < img.width; ++x) {
-      const Pixel p = img.At(x, y);
-      image.Set(x, y, {static_cast<std::uint8_t>(Red(p)), static_cast<std::uint8_t>(Green(p)),
-                       static_cast<std::uint8_t>(Blue(p)), static_cast<std::uint8_t>(Alpha(p))});
-    }
+  EachPixel(img.width, img.height, [&](int x, int y) {
+    const Pixel p = img.At(x, y);
+    image.Set(x, y, {static_cast<std::uint8_t>(Red(p)), static_cast<std::uint8_t>(Green(p)),
+                     static_cast<std::uint8_t>(Blue(p)), static_cast<std::uint8_t>(Alpha(p))});
+  });
   return image;
 }
 
@@ -407,12 +405,10 @@ TEST(DemoKit, SoftPicturesAreCompressedWithTransparentBorders) {
     const std::size_t raw = static_cast<std::size_t>(img.width) * img.height * 4;
     EXPECT_LT(KitFileBytes(KitForm::kSoft, demokit::KitFileName(stem, KitForm::kSoft)).size(), raw / 4);
     int opaqueOnBorder = 0, colouredButClear = 0;
-    for (int y = 0; y < img.height; ++y)
-      for (int x = 0; x < img.width; ++x) {
-        const Pixel p = img.At(x, y);
-        opaqueOnBorder += (x == 0 || y == 0 || x == img.width - 1 || y == img.height - 1) && Alpha(p) != 0;
-        colouredButClear += Alpha(p) == 0 && p != 0;
-      }
+    EachPixel(img.width, img.height, [&](int x, int y) {
+      opaqueOnBorder += OnBorder(img, x, y) && Alpha(img.At(x, y)) != 0;
+      colouredButClear += Alpha(img.At(x, y)) == 0 && img.At(x, y) != 0;
+    });
     EXPECT_EQ(opaqueOnBorder, 0) << "the figure keeps off the picture's border";
     EXPECT_EQ(colouredButClear, 0) << "transparent pixels keep no colour";
   }
@@ -445,18 +441,12 @@ TEST(DemoKit, KeyedPicturesAreTheSoftOnesCutAtHalfCoverage) {
     ASSERT_EQ(soft.height, keyed.height);
     const Pixel key = keyed.At(0, 0);
     int wrong = 0, kept = 0;
-    for (int y = 0; y < soft.height; ++y)
-      for (int x = 0; x < soft.width; ++x) {
-        const Pixel s = soft.At(x, y), k = keyed.At(x, y);
-        if (Alpha(s) < 128) {
-          wrong += k != key;
-          continue;
-        }
-        // An opaque pixel keeps its colour; one that happens to be the key is nudged off it.
-        const Pixel colour = s & 0xFFFFFF;
-        wrong += colour == key ? k != (key ^ 1) : k != colour;
-        kept += Alpha(s) < 255;
-      }
+    EachPixel(soft.width, soft.height, [&](int x, int y) {
+      const Pixel s = soft.At(x, y), k = keyed.At(x, y), colour = s & 0xFFFFFF;
+      // A clear pixel is the key; an opaque one keeps its colour, nudged off the key if it is that.
+      wrong += Alpha(s) < 128 ? k != key : colour == key ? k != (key ^ 1) : k != colour;
+      kept += Alpha(s) >= 128 && Alpha(s) < 255;
+    });
     EXPECT_EQ(wrong, 0) << "pixels whose keyed form is not their coverage cut at 128";
     EXPECT_GT(kept, 0) << "some part-covered pixels are kept";
   }
@@ -479,11 +469,10 @@ TEST(DemoKitDrawing, ShapesCarryTheirAreaInAlpha) {
     const demokit::Image image = picture.Resolve();
     double area = 0;
     int partial = 0;
-    for (int y = 0; y < image.height(); ++y)
-      for (int x = 0; x < image.width(); ++x) {
-        area += image.at(x, y).a / 255.0;
-        partial += image.at(x, y).a > 0 && image.at(x, y).a < 255;
-      }
+    EachPixel(image.width(), image.height(), [&](int x, int y) {
+      area += image.at(x, y).a / 255.0;
+      partial += image.at(x, y).a > 0 && image.at(x, y).a < 255;
+    });
     const double radius = c.r + c.outline;
     EXPECT_NEAR(area, kPi * radius * radius, kPi * radius * radius * 0.02);
     EXPECT_GT(partial, 4 * radius) << "the rim is soft all round";
