@@ -3,7 +3,6 @@
 // right press on it opens the popup menu.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "app/app_win32.h"
@@ -22,19 +21,11 @@ class DesktopEndToEndTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!RunningUnderWine()) GTEST_SKIP() << "the pointer is driven through xdotool on Wine's X display";
-    const char* exe = std::getenv("TAVELIN_EXE");
-    ASSERT_NE(exe, nullptr) << "TAVELIN_EXE names the program to start";
-    ASSERT_TRUE(CopyFileA(WindowsPath(exe).c_str(), folder_.File("Tavelin.exe").c_str(), FALSE))
-        << "cannot copy " << exe;
     WriteFileBytes(folder_.File("Tavelin.ini"),
                    "[GENERAL]\r\nfTopMost=1\r\nfHideOnMouse=0\r\nnChara=40001\r\nnSize=42002\r\n"
                    "xPosWindow=200\r\nyPosWindow=150\r\n" +
                        WriteTestCharacters(folder_.path()));
-    std::string command = "\"" + folder_.File("Tavelin.exe") + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               folder_.path().c_str(), &startup, &process_));
+    ASSERT_EQ(StartProgramIn(folder_.path(), &process_), "");
     ASSERT_TRUE(WaitFor(
         [&] {
           hwnd_ = FindWindowA(kClassName, nullptr);
@@ -45,13 +36,7 @@ class DesktopEndToEndTest : public ::testing::Test {
         << "the clock did not show its figure";
   }
 
-  void TearDown() override {
-    if (process_.hProcess == nullptr) return;
-    if (IsWindow(hwnd_)) PostMessageA(hwnd_, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process_.hProcess, 1);
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
-  }
+  void TearDown() override { StopProgram(hwnd_, &process_); }
 
   // A point on the figure, in screen pixels: inside the character picture,
   // checked against the window's own outline.

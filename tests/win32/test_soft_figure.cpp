@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,12 +57,15 @@ void WriteSoftCharacter(const std::string& path) {
 }
 
 // Tavelin.ini with two characters: the first soft (face at 0, 0 over it),
-// the second the keyed test character.
-std::string WriteKit(const std::string& folder) {
+// the second the keyed test character; character nChara shows on top at x, y.
+void WriteKit(const std::string& folder, int nChara, int x, int y) {
   WriteSoftCharacter(folder + "soft.png");
   const std::string keyed = WriteTestCharacters(folder);
-  return "[Aduvi]\r\nFileNameFace=face.bmp\r\nFileNameChara=soft.png\r\nxPosFace=0\r\nyPosFace=0\r\n"
-         "fFaceOnChara=1\r\n" + keyed.substr(keyed.find("[", 1));
+  WriteFileBytes(folder + "Tavelin.ini",
+                 "[GENERAL]\r\nfTopMost=1\r\nfHideOnMouse=0\r\nnChara=" + std::to_string(nChara) +
+                     "\r\nnSize=42002\r\nxPosWindow=" + std::to_string(x) + "\r\nyPosWindow=" + std::to_string(y) +
+                     "\r\n[Aduvi]\r\nFileNameFace=face.bmp\r\nFileNameChara=soft.png\r\nxPosFace=0\r\nyPosFace=0\r\n"
+                     "fFaceOnChara=1\r\n" + keyed.substr(keyed.find("[", 1)));
 }
 
 // A plain window of one colour over the whole screen, below the figure: the
@@ -94,16 +98,6 @@ class Backdrop {
   HWND hwnd_;
 };
 
-// The colour on the screen at a window pixel, as 0x00RRGGBB.
-Pixel ScreenColour(HWND hwnd, int x, int y) {
-  RECT rc;
-  GetWindowRect(hwnd, &rc);
-  HDC screen = GetDC(nullptr);
-  const COLORREF c = GetPixel(screen, rc.left + x, rc.top + y);
-  ReleaseDC(nullptr, screen);
-  return static_cast<Pixel>(GetRValue(c)) << 16 | static_cast<Pixel>(GetGValue(c)) << 8 | GetBValue(c);
-}
-
 // The screen's pixels under a rectangle of the window, 0x00RRGGBB, read at once.
 std::vector<Pixel> ScreenShot(HWND hwnd, const RECT& part) {
   RECT rc;
@@ -127,6 +121,9 @@ std::vector<Pixel> ScreenShot(HWND hwnd, const RECT& part) {
   DeleteObject(section);
   return pixels;
 }
+
+// The colour on the screen at a window pixel, as 0x00RRGGBB.
+Pixel ScreenColour(HWND hwnd, int x, int y) { return ScreenShot(hwnd, {x, y, x + 1, y + 1})[0]; }
 
 bool NearColour(Pixel a, Pixel b, int tolerance) {
   for (int shift = 0; shift <= 16; shift += 8) {
@@ -155,19 +152,45 @@ bool MovePointer(POINT at) {
 
 bool IsLayered(HWND hwnd) { return (GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
 
+// Pixels of the soft character's window, and whether each is part of the figure.
+const struct {
+  int x, y;
+  bool onFigure;
+  const char* what;
+} kOutlinePoints[] = {{20, 155, true, "the faintest edge pixel"},
+                      {100, 170, true, "the half-transparent band"},
+                      {100, 190, false, "below the foot"},
+                      {5, 75, true, "the face, opaque where the character leaves it"},
+                      {5, 165, false, "left of the body, below the face"}};
+
 class SoftFigureTest : public ::testing::Test {
  protected:
   void SetUp() override { PrepareProgramFolder(folder_.path()); }
   void TearDown() override {
     if (IsWindow(hwnd_)) CloseClock(hwnd_);
   }
-  void Start(int nChara = 40001) {
-    WriteFileBytes(folder_.File("Tavelin.ini"), "[GENERAL]\r\nfTopMost=1\r\nfHideOnMouse=0\r\nnChara=" +
-                                                    std::to_string(nChara) +
-                                                    "\r\nnSize=42002\r\nxPosWindow=300\r\nyPosWindow=200\r\n" +
-                                                    WriteKit(folder_.path()));
+  void Start() {
+    WriteKit(folder_.path(), 40001, 300, 200);
     hwnd_ = StartClock();
     ASSERT_NE(hwnd_, nullptr);
+  }
+  // The clock over a backdrop of known colour, raised above it.
+  void StartOverBackdrop() {
+    backdrop_.emplace();
+    Start();
+    Raise();
+  }
+  void Raise() { SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
+  // Waits until the screen shows `colour` at a window pixel; returns what it shows.
+  Pixel WaitForScreen(int x, int y, Pixel colour) {
+    Pixel shown = 0;
+    PumpUntil([&] { return (shown = ScreenColour(hwnd_, x, y)) == colour; }, 3000);
+    return shown;
+  }
+  // The window's outline as GetWindowRgn gives it, in `region`.
+  bool WindowOutlineIs(HRGN region) {
+    const ScopedRegion window(CreateRectRgn(0, 0, 0, 0));
+    return GetWindowRgn(hwnd_, window.get()) != ERROR && EqualRgn(window.get(), region);
   }
 
   // Copies character `index` of the kit that the variable names into the
@@ -189,6 +212,7 @@ class SoftFigureTest : public ::testing::Test {
   }
 
   TempFolder folder_;
+  std::optional<Backdrop> backdrop_;
   HWND hwnd_ = nullptr;
 };
 
@@ -199,15 +223,8 @@ TEST_F(SoftFigureTest, ASoftFigureIsALayeredWindowWithItsAlphaOutline) {
   EXPECT_EQ(g_state.nWindowWidth, kCharaWidth);
   EXPECT_EQ(g_state.nWindowHeight, kCharaHeight);
   ASSERT_NE(g_state.hrgnShape, nullptr);
-  EXPECT_TRUE(PtInRegion(g_state.hrgnShape, 20, 155)) << "the faintest edge pixel";
-  EXPECT_TRUE(PtInRegion(g_state.hrgnShape, 100, 170)) << "the half-transparent band";
-  EXPECT_FALSE(PtInRegion(g_state.hrgnShape, 100, 190)) << "below the foot";
-  EXPECT_TRUE(PtInRegion(g_state.hrgnShape, 5, 75)) << "the face, opaque where the character leaves it";
-  EXPECT_FALSE(PtInRegion(g_state.hrgnShape, 5, 165)) << "left of the body, below the face";
-  HRGN windowRegion = CreateRectRgn(0, 0, 0, 0);
-  EXPECT_NE(GetWindowRgn(hwnd_, windowRegion), ERROR);
-  EXPECT_TRUE(EqualRgn(windowRegion, g_state.hrgnShape)) << "the window is cut to the same outline";
-  DeleteObject(windowRegion);
+  for (const auto& p : kOutlinePoints) EXPECT_EQ(!!PtInRegion(g_state.hrgnShape, p.x, p.y), p.onFigure) << p.what;
+  EXPECT_TRUE(WindowOutlineIs(g_state.hrgnShape)) << "the window is cut to the same outline";
 }
 
 // Run with a compositing manager on the display (xcompmgr), and without one.
@@ -215,14 +232,11 @@ using SoftComposited = SoftFigureTest;
 using SoftUncomposited = SoftFigureTest;
 
 TEST_F(SoftFigureTest, ATransparentPixelLetsThePointerThroughAndAVisibleOneDoesNot) {
-  Backdrop backdrop;
-  Start();
-  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  StartOverBackdrop();
   PumpMessages();
-  EXPECT_EQ(WindowFromPoint(OnScreen(hwnd_, 100, 190)), backdrop.hwnd()) << "below the foot";
-  EXPECT_EQ(WindowFromPoint(OnScreen(hwnd_, 5, 165)), backdrop.hwnd()) << "beside the body";
-  EXPECT_EQ(WindowFromPoint(OnScreen(hwnd_, 100, 170)), hwnd_) << "the half-transparent band";
-  EXPECT_EQ(WindowFromPoint(OnScreen(hwnd_, 20, 155)), hwnd_) << "the faintest edge pixel";
+  for (const auto& p : kOutlinePoints) {
+    EXPECT_EQ(WindowFromPoint(OnScreen(hwnd_, p.x, p.y)), p.onFigure ? hwnd_ : backdrop_->hwnd()) << p.what;
+  }
 
   // A real click on the transparent pixel reaches the window beneath.
   ASSERT_TRUE(MovePointer(OnScreen(hwnd_, 100, 190)));
@@ -236,7 +250,7 @@ TEST_F(SoftFigureTest, ATransparentPixelLetsThePointerThroughAndAVisibleOneDoesN
 }
 
 TEST_F(SoftFigureTest, HideOnMouseStepsBackOnlyOverVisiblePixels) {
-  Backdrop backdrop;
+  backdrop_.emplace();
   Start();
   g_state.fHideOnMouse = 1;
   ASSERT_TRUE(MovePointer(OnScreen(hwnd_, 100, 190)));  // inside the rectangle, over nothing
@@ -245,14 +259,14 @@ TEST_F(SoftFigureTest, HideOnMouseStepsBackOnlyOverVisiblePixels) {
   ASSERT_TRUE(MovePointer(OnScreen(hwnd_, 100, 172)));  // the half-transparent band
   EXPECT_TRUE(PumpUntil([&] { return g_state.fRaised == 0; }, 3000)) << "the figure did not step back";
   bool belowBackdrop = false;
-  for (HWND w = GetWindow(backdrop.hwnd(), GW_HWNDNEXT); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+  for (HWND w = GetWindow(backdrop_->hwnd(), GW_HWNDNEXT); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
     belowBackdrop = belowBackdrop || w == hwnd_;
   }
   EXPECT_TRUE(belowBackdrop) << "the figure lies beneath the window it was over";
 }
 
 TEST_F(SoftFigureTest, SoftKeyedAndSoftAgainKeepOneWindow) {
-  Backdrop backdrop;
+  backdrop_.emplace();
   Start();
   const HWND first = hwnd_;
   ASSERT_TRUE(IsLayered(hwnd_));
@@ -261,10 +275,9 @@ TEST_F(SoftFigureTest, SoftKeyedAndSoftAgainKeepOneWindow) {
   EXPECT_FALSE(IsLayered(hwnd_));
   EXPECT_EQ(g_state.nWindowWidth, TestCharacterWidth(1));
   EXPECT_EQ(g_state.hbmFrame, nullptr);
-  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  Raise();
   // The keyed figure paints itself again: red body, white face.
-  EXPECT_TRUE(PumpUntil([&] { return ScreenColour(hwnd_, 155, 150) == 0xFF0000; }, 3000))
-      << std::hex << ScreenColour(hwnd_, 155, 150);
+  EXPECT_EQ(WaitForScreen(155, 150, 0xFF0000), 0xFF0000u) << std::hex << "the body";
   EXPECT_EQ(ScreenColour(hwnd_, 75, 20), 0xFFFFFFu) << std::hex << "the face";
 
   SendMessageA(hwnd_, WM_COMMAND, 40001, 0);
@@ -319,7 +332,7 @@ TEST_F(SoftFigureTest, AKeyedKitShowsItsFigureAndOutlineAsBefore) {
   if (!UseKitCharacter("TAVELIN_KIT", 0, "fTopMost=1\r\nnSize=42002\r\nxPosWindow=300\r\nyPosWindow=200\r\n", &c)) {
     GTEST_SKIP() << "no keyed kit";
   }
-  Backdrop backdrop;
+  backdrop_.emplace();
   hwnd_ = StartClock();
   ASSERT_NE(hwnd_, nullptr);
   ASSERT_EQ(g_state.fSoftFigure, 0);
@@ -329,12 +342,9 @@ TEST_F(SoftFigureTest, AKeyedKitShowsItsFigureAndOutlineAsBefore) {
     ASSERT_TRUE(ComposeKitCharacter(folder_.path(), c, 1.0, &figure));
   }
   const ScopedRegion outline(CreateRegionFromRuns(FindShapeRuns(figure.picture.view())));
-  HRGN windowRegion = CreateRectRgn(0, 0, 0, 0);
-  GetWindowRgn(hwnd_, windowRegion);
-  EXPECT_TRUE(EqualRgn(windowRegion, outline.get()));
-  DeleteObject(windowRegion);
+  EXPECT_TRUE(WindowOutlineIs(outline.get()));
 
-  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  Raise();
   PumpMessages(300);
   const RECT face = ClockFaceRect();
   const int width = figure.picture.width();
@@ -367,19 +377,7 @@ TEST_F(SoftFigureTest, TheSmoothDemoKitShowsSoftWithItsAlphaOutline) {
   Figure figure;
   {
     const ScopedPictureReader reader;
-    DecodedPicture face;
-    DecodedPicture character;
-    ASSERT_EQ(LoadPictureFile(folder_.File(c.face).c_str(), &face), PictureFault::kNone);
-    ASSERT_EQ(LoadPictureFile(folder_.File(c.character).c_str(), &character), PictureFault::kNone);
-    for (DecodedPicture* picture : {&face, &character}) {
-      if (picture->cutByAlpha) {
-        PremultiplyPicture(picture->pixels.view());
-      } else {
-        OpaqueFromKey(picture->pixels.view(), KeyPicture(picture->pixels.view(), picture->cutByAlpha));
-      }
-    }
-    const FigurePictures pictures{face.pixels.view(), character.pixels.view(), c.x, c.y, c.faceOnChara};
-    ASSERT_TRUE(ComposeSoftFigure(pictures, 0.7, &figure));
+    ASSERT_TRUE(ComposeKitCharacter(folder_.path(), c, 0.7, &figure));
   }
   EXPECT_EQ(g_state.nWindowWidth, figure.picture.width());
   const ScopedRegion outline(CreateRegionFromRuns(FindAlphaRuns(figure.picture.view())));
@@ -393,52 +391,38 @@ TEST_F(SoftFigureTest, TheSmoothDemoKitShowsSoftWithItsAlphaOutline) {
 }
 
 TEST_F(SoftUncomposited, WithoutACompositorNothingShowsOutsideTheOutline) {
-  Backdrop backdrop;
-  Start();
-  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  Pixel body = 0;
-  PumpUntil([&] { return (body = ScreenColour(hwnd_, 152, 40)) == 0xFF0000; }, 3000);
-  EXPECT_EQ(body, 0xFF0000u) << std::hex << "opaque pixels show as they are";
+  StartOverBackdrop();
+  EXPECT_EQ(WaitForScreen(152, 40, 0xFF0000), 0xFF0000u) << std::hex << "opaque pixels show as they are";
   for (const POINT out : {POINT{100, 190}, POINT{5, 165}, POINT{150, 195}, POINT{10, 195}}) {
     EXPECT_EQ(ScreenColour(hwnd_, out.x, out.y), 0x808080u) << out.x << "," << out.y << " shows the backdrop";
   }
   // Half-transparent pixels show their premultiplied colour: darker.
   EXPECT_TRUE(NearColour(ScreenColour(hwnd_, 100, 170), 0x8D0000, 2)) << std::hex << ScreenColour(hwnd_, 100, 170);
-  EXPECT_EQ(WindowFromPoint(OnScreen(hwnd_, 100, 190)), backdrop.hwnd());
 }
 
 TEST_F(SoftComposited, ScreenShowsTheFigureBlendedOverWhatLiesBeneath) {
-  Backdrop backdrop;
-  Start();
-  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  Pixel body = 0, below = 0, band = 0;
-  PumpUntil([&] {
-    body = ScreenColour(hwnd_, 152, 40);
-    below = ScreenColour(hwnd_, 100, 190);
-    band = ScreenColour(hwnd_, 100, 170);
-    return body == 0xFF0000 && below == 0x808080;
-  }, 3000);
-  EXPECT_EQ(body, 0xFF0000u) << std::hex << "interior";
-  EXPECT_EQ(below, 0x808080u) << std::hex << "transparent pixel";
+  StartOverBackdrop();
+  EXPECT_EQ(WaitForScreen(152, 40, 0xFF0000), 0xFF0000u) << std::hex << "interior";
+  EXPECT_EQ(WaitForScreen(100, 190, 0x808080), 0x808080u) << std::hex << "transparent pixel";
   // Alpha 141 red over grey 128 blends to 198, 57, 57.
+  const Pixel band = ScreenColour(hwnd_, 100, 170);
   EXPECT_TRUE(NearColour(band, 0xC63939, 2)) << std::hex << band << ": half-transparent band";
   // Along the soft edge, below the face, the red grows from the grey step by step.
   for (int x = 20; x < 28; ++x) {
     const unsigned alpha = (x - 20) * 32 + 15;
     const Pixel blend = (255 * alpha + 128 * (255 - alpha) + 127) / 255 << 16 |
                         ((128 * (255 - alpha) + 127) / 255) * 0x0101;
-    EXPECT_TRUE(NearColour(ScreenColour(hwnd_, x, 155), blend, 2)) << std::hex << ScreenColour(hwnd_, x, 155) << " edge at x " << x;
+    const Pixel edge = ScreenColour(hwnd_, x, 155);
+    EXPECT_TRUE(NearColour(edge, blend, 2)) << std::hex << edge << " edge at x " << x;
   }
 }
 
 TEST_F(SoftComposited, TheSecondHandMovesBetweenTwoScreenshotsASecondApart) {
-  Backdrop backdrop;
-  Start();
-  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  StartOverBackdrop();
   const RECT face = ClockFaceRect();
   ASSERT_FALSE(IsRectEmpty(&face));
   auto shot = [&] { return ScreenShot(hwnd_, face); };
-  ASSERT_TRUE(PumpUntil([&] { return ScreenColour(hwnd_, 152, 40) == 0xFF0000; }, 3000)) << "no figure shows";
+  ASSERT_EQ(WaitForScreen(152, 40, 0xFF0000), 0xFF0000u) << "no figure shows";
   std::vector<Pixel> first = shot();
   ASSERT_TRUE(PumpUntil([&] {
     std::vector<Pixel> again = shot();
@@ -462,29 +446,14 @@ class SoftEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!RunningUnderWine()) GTEST_SKIP() << "the pointer is driven through xdotool on Wine's X display";
-    const char* exe = std::getenv("TAVELIN_EXE");
-    ASSERT_NE(exe, nullptr) << "TAVELIN_EXE names the program to start";
-    ASSERT_TRUE(CopyFileA(WindowsPath(exe).c_str(), folder_.File("Tavelin.exe").c_str(), FALSE));
-    WriteFileBytes(folder_.File("Tavelin.ini"),
-                   "[GENERAL]\r\nfTopMost=1\r\nfHideOnMouse=0\r\nnChara=40001\r\nnSize=42002\r\n"
-                   "xPosWindow=200\r\nyPosWindow=150\r\n" + WriteKit(folder_.path()));
-    std::string command = "\"" + folder_.File("Tavelin.exe") + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               folder_.path().c_str(), &startup, &process_));
+    WriteKit(folder_.path(), 40001, 200, 150);
+    ASSERT_EQ(StartProgramIn(folder_.path(), &process_), "");
     ASSERT_TRUE(WaitFor([&] {
       hwnd_ = FindWindowA(kClassName, nullptr);
       return hwnd_ != nullptr && IsWindowVisible(hwnd_) && IsLayered(hwnd_);
     }, 20000)) << "the clock did not show its soft figure";
   }
-  void TearDown() override {
-    if (process_.hProcess == nullptr) return;
-    if (IsWindow(hwnd_)) PostMessageA(hwnd_, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process_.hProcess, 1);
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
-  }
+  void TearDown() override { StopProgram(hwnd_, &process_); }
 
   TempFolder folder_;
   PROCESS_INFORMATION process_{};

@@ -1,5 +1,6 @@
 #include "support/x_pointer.h"
 
+#include <cstdlib>
 #include <sstream>
 
 #include "support/clock_fixture.h"
@@ -41,4 +42,28 @@ std::string Xy(int x, int y) { return std::to_string(x) + " " + std::to_string(y
 bool RunningUnderWine() {
   HMODULE ntdll = GetModuleHandleA("ntdll.dll");
   return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+std::string StartProgramIn(const std::string& folder, PROCESS_INFORMATION* process) {
+  const char* exe = std::getenv("TAVELIN_EXE");
+  if (exe == nullptr) return "TAVELIN_EXE names the program to start";
+  const std::string program = folder + "Tavelin.exe";
+  if (!CopyFileA(WindowsPath(exe).c_str(), program.c_str(), FALSE)) return std::string("cannot copy ") + exe;
+  std::string command = "\"" + program + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                      process)) {
+    return "cannot start " + program;
+  }
+  return "";
+}
+
+void StopProgram(HWND hwnd, PROCESS_INFORMATION* process) {
+  if (process->hProcess == nullptr) return;
+  if (IsWindow(hwnd)) PostMessageA(hwnd, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(process->hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process->hProcess, 1);
+  CloseHandle(process->hProcess);
+  CloseHandle(process->hThread);
+  *process = {};
 }

@@ -18,6 +18,13 @@ std::string Xy(int x, int y);
 
 bool RunningUnderWine();
 
+// Copies Tavelin.exe (named by TAVELIN_EXE) into `folder`, which holds its
+// Tavelin.ini, and starts it there as a user does: empty, or what went wrong.
+std::string StartProgramIn(const std::string& folder, PROCESS_INFORMATION* process);
+// Asks the clock window to close, waits for the process (ending it after ten
+// seconds) and closes its handles; nothing when it never started.
+void StopProgram(HWND hwnd, PROCESS_INFORMATION* process);
+
 // Waits, without pumping messages, until the predicate holds or the time is up.
 template <typename Predicate>
 bool WaitFor(Predicate done, DWORD milliseconds) {
