@@ -54,12 +54,15 @@ std::map<std::string, std::wstring> StringsOf(const std::string& language) {
 
 TipTexts TextsOf(const std::string& language) {
   auto strings = StringsOf(language);
-  TipTexts texts{strings["IDS_TIP_TIMER_ONCE"],   strings["IDS_TIP_TIMER_ONCE_LAST"], strings["IDS_TIP_TIMER_REPEAT"],
-                 strings["IDS_TIP_TIMER_REPEAT_LAST"], strings["IDS_TIP_ALARM_ONCE"],   strings["IDS_TIP_ALARM_DAILY"],
-                 strings["IDS_TIP_ALARM_WEEKDAYS"], strings["IDS_TIP_SNOOZE"]};
-  for (const std::wstring* text : {&texts.timerOnce, &texts.timerOnceLast, &texts.timerRepeat, &texts.timerRepeatLast,
-                                   &texts.alarmOnce, &texts.alarmDaily, &texts.alarmWeekdays, &texts.snooze}) {
-    EXPECT_FALSE(text->empty()) << "a tip text is missing in " << language;
+  TipTexts texts;
+  const std::pair<const char*, std::wstring TipTexts::*> fields[] = {
+      {"IDS_TIP_TIMER_ONCE", &TipTexts::timerOnce},          {"IDS_TIP_TIMER_ONCE_LAST", &TipTexts::timerOnceLast},
+      {"IDS_TIP_TIMER_REPEAT", &TipTexts::timerRepeat},      {"IDS_TIP_TIMER_REPEAT_LAST", &TipTexts::timerRepeatLast},
+      {"IDS_TIP_ALARM_ONCE", &TipTexts::alarmOnce},          {"IDS_TIP_ALARM_DAILY", &TipTexts::alarmDaily},
+      {"IDS_TIP_ALARM_WEEKDAYS", &TipTexts::alarmWeekdays}, {"IDS_TIP_SNOOZE", &TipTexts::snooze}};
+  for (const auto& [name, field] : fields) {
+    texts.*field = strings[name];
+    EXPECT_FALSE((texts.*field).empty()) << name << " is missing in " << language;
   }
   return texts;
 }
@@ -76,42 +79,37 @@ TEST(TrayTip, EachArmedStateHasItsLine) {
     CountdownState countdown;
     AlarmState alarm;
     SnoozeState snooze;
-    const wchar_t* english;
+    const wchar_t* english;  // the lines under the name
     const wchar_t* japanese;
   } cases[] = {
-      {kNoCountdown, kNoAlarm, kNoSnooze, L"Tavelin - Aduvi", L"Tavelin - Aduvi"},
-      {{IDC_TIMER_ONCE, 25, kNow + 12 * kMinute}, kNoAlarm, kNoSnooze, L"Tavelin - Aduvi\nTimer: 12 min left",
-       L"Tavelin - Aduvi\nタイマー: 残り 12 分"},
-      {{IDC_TIMER_ONCE, 25, kNow + 11 * kMinute + 1}, kNoAlarm, kNoSnooze, L"Tavelin - Aduvi\nTimer: 12 min left",
-       L"Tavelin - Aduvi\nタイマー: 残り 12 分"},  // minutes round up
-      {{IDC_TIMER_ONCE, 25, kNow + kMinute}, kNoAlarm, kNoSnooze, L"Tavelin - Aduvi\nTimer: 1 min left",
-       L"Tavelin - Aduvi\nタイマー: 残り 1 分"},
+      {kNoCountdown, kNoAlarm, kNoSnooze, L"", L""},
+      {{IDC_TIMER_ONCE, 25, kNow + 12 * kMinute}, kNoAlarm, kNoSnooze, L"Timer: 12 min left", L"タイマー: 残り 12 分"},
+      {{IDC_TIMER_ONCE, 25, kNow + 11 * kMinute + 1}, kNoAlarm, kNoSnooze,
+       L"Timer: 12 min left", L"タイマー: 残り 12 分"},  // minutes round up
+      {{IDC_TIMER_ONCE, 25, kNow + kMinute}, kNoAlarm, kNoSnooze, L"Timer: 1 min left", L"タイマー: 残り 1 分"},
       {{IDC_TIMER_ONCE, 25, kNow + kMinute - 1}, kNoAlarm, kNoSnooze,
-       L"Tavelin - Aduvi\nTimer: less than a minute left", L"Tavelin - Aduvi\nタイマー: 残り1分未満"},
+       L"Timer: less than a minute left", L"タイマー: 残り1分未満"},
       {{IDC_TIMER_REPEAT, 10, kNow + 4 * kMinute}, kNoAlarm, kNoSnooze,
-       L"Tavelin - Aduvi\nTimer: every 10 min, next in 4 min", L"Tavelin - Aduvi\nタイマー: 10 分ごと, 次まで 4 分"},
+       L"Timer: every 10 min, next in 4 min", L"タイマー: 10 分ごと, 次まで 4 分"},
       {{IDC_TIMER_REPEAT, 10, kNow}, kNoAlarm, kNoSnooze,
-       L"Tavelin - Aduvi\nTimer: every 10 min, next in less than a minute",
-       L"Tavelin - Aduvi\nタイマー: 10 分ごと, 次まで1分未満"},
-      {{IDC_TIMER_ONCE, 25, kNoCountdownDeadline}, kNoAlarm, kNoSnooze, L"Tavelin - Aduvi", L"Tavelin - Aduvi"},
-      {{IDC_TIMER_STOP, 25, kNow + kMinute}, kNoAlarm, kNoSnooze, L"Tavelin - Aduvi", L"Tavelin - Aduvi"},
-      {kNoCountdown, {IDC_ALARM_ONCE, 7, 0, 0}, kNoSnooze, L"Tavelin - Aduvi\nAlarm: 7:00, once",
-       L"Tavelin - Aduvi\nアラーム: 7:00 (1回)"},
-      {kNoCountdown, {IDC_ALARM_REPEAT, 23, 5, 0}, kNoSnooze, L"Tavelin - Aduvi\nAlarm: 23:05, daily",
-       L"Tavelin - Aduvi\nアラーム: 23:05 (毎日)"},
-      {kNoCountdown, {IDC_ALARM_WEEKDAYS, 6, 30, 0}, kNoSnooze, L"Tavelin - Aduvi\nAlarm: 6:30, weekdays",
-       L"Tavelin - Aduvi\nアラーム: 6:30 (平日)"},
-      {kNoCountdown, {IDC_ALARM_REPEAT, 25, 0, 0}, kNoSnooze, L"Tavelin - Aduvi", L"Tavelin - Aduvi"},
-      {kNoCountdown, {1038, 7, 0, 0}, kNoSnooze, L"Tavelin - Aduvi", L"Tavelin - Aduvi"},
-      {kNoCountdown, kNoAlarm, snooze, L"Tavelin - Aduvi\nSnooze: 7:05", L"Tavelin - Aduvi\nスヌーズ: 7:05"},
+       L"Timer: every 10 min, next in less than a minute", L"タイマー: 10 分ごと, 次まで1分未満"},
+      {{IDC_TIMER_ONCE, 25, kNoCountdownDeadline}, kNoAlarm, kNoSnooze, L"", L""},
+      {{IDC_TIMER_STOP, 25, kNow + kMinute}, kNoAlarm, kNoSnooze, L"", L""},
+      {kNoCountdown, {IDC_ALARM_ONCE, 7, 0, 0}, kNoSnooze, L"Alarm: 7:00, once", L"アラーム: 7:00 (1回)"},
+      {kNoCountdown, {IDC_ALARM_REPEAT, 23, 5, 0}, kNoSnooze, L"Alarm: 23:05, daily", L"アラーム: 23:05 (毎日)"},
+      {kNoCountdown, {IDC_ALARM_WEEKDAYS, 6, 30, 0}, kNoSnooze, L"Alarm: 6:30, weekdays", L"アラーム: 6:30 (平日)"},
+      {kNoCountdown, {IDC_ALARM_REPEAT, 25, 0, 0}, kNoSnooze, L"", L""},
+      {kNoCountdown, {1038, 7, 0, 0}, kNoSnooze, L"", L""},
+      {kNoCountdown, kNoAlarm, snooze, L"Snooze: 7:05", L"スヌーズ: 7:05"},
       {{IDC_TIMER_ONCE, 25, kNow + 2 * kMinute}, {IDC_ALARM_ONCE, 7, 0, 0}, snooze,
-       L"Tavelin - Aduvi\nTimer: 2 min left\nAlarm: 7:00, once\nSnooze: 7:05",
-       L"Tavelin - Aduvi\nタイマー: 残り 2 分\nアラーム: 7:00 (1回)\nスヌーズ: 7:05"},
+       L"Timer: 2 min left\nAlarm: 7:00, once\nSnooze: 7:05", L"タイマー: 残り 2 分\nアラーム: 7:00 (1回)\nスヌーズ: 7:05"},
   };
+  const std::wstring head = L"Tavelin - Aduvi";
+  auto under = [&](const std::wstring& lines) { return lines.empty() ? head : head + L"\n" + lines; };
   for (const Case& c : cases) {
     const ArmedEvents armed{c.countdown, kNow, c.alarm, c.snooze};
-    EXPECT_EQ(ComposeTrayTip(L"Tavelin - Aduvi", armed, english), c.english);
-    EXPECT_EQ(ComposeTrayTip(L"Tavelin - Aduvi", armed, japanese), c.japanese);
+    EXPECT_EQ(ComposeTrayTip(head, armed, english), under(c.english));
+    EXPECT_EQ(ComposeTrayTip(head, armed, japanese), under(c.japanese));
   }
 }
 
