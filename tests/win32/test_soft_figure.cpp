@@ -48,22 +48,21 @@ Pixel SoftCharacterPixel(int x, int y) {
 void WriteSoftCharacter(const std::string& path) {
   PixelBuffer picture;
   picture.Allocate(kCharaWidth, kCharaHeight, 0);
-  for (int y = 0; y < kCharaHeight; ++y) {
+  for (int y = 0; y < kCharaHeight; ++y)
     for (int x = 0; x < kCharaWidth; ++x) picture.view().At(x, y) = SoftCharacterPixel(x, y);
-  }
   PngForm form;
   form.colourType = kPngRgbAlpha;
   WriteFileBytes(path, PngBytes(picture.view(), form));
 }
 
 // Tavelin.ini with two characters: the first soft (face at 0, 0 over it),
-// the second the keyed test character; character nChara shows on top at x, y.
-void WriteKit(const std::string& folder, int nChara, int x, int y) {
+// the second the keyed test character; the soft one shows on top at x, y.
+void WriteKit(const std::string& folder, int x, int y) {
   WriteSoftCharacter(folder + "soft.png");
   const std::string keyed = WriteTestCharacters(folder);
   WriteFileBytes(folder + "Tavelin.ini",
-                 "[GENERAL]\r\nfTopMost=1\r\nfHideOnMouse=0\r\nnChara=" + std::to_string(nChara) +
-                     "\r\nnSize=42002\r\nxPosWindow=" + std::to_string(x) + "\r\nyPosWindow=" + std::to_string(y) +
+                 "[GENERAL]\r\nfTopMost=1\r\nfHideOnMouse=0\r\nnChara=40001\r\nnSize=42002\r\nxPosWindow=" +
+                     std::to_string(x) + "\r\nyPosWindow=" + std::to_string(y) +
                      "\r\n[Aduvi]\r\nFileNameFace=face.bmp\r\nFileNameChara=soft.png\r\nxPosFace=0\r\nyPosFace=0\r\n"
                      "fFaceOnChara=1\r\n" + keyed.substr(keyed.find("[", 1)));
 }
@@ -170,7 +169,7 @@ class SoftFigureTest : public ::testing::Test {
     if (IsWindow(hwnd_)) CloseClock(hwnd_);
   }
   void Start() {
-    WriteKit(folder_.path(), 40001, 300, 200);
+    WriteKit(folder_.path(), 300, 200);
     hwnd_ = StartClock();
     ASSERT_NE(hwnd_, nullptr);
   }
@@ -409,7 +408,7 @@ TEST_F(SoftComposited, ScreenShowsTheFigureBlendedOverWhatLiesBeneath) {
   EXPECT_TRUE(NearColour(band, 0xC63939, 2)) << std::hex << band << ": half-transparent band";
   // Along the soft edge, below the face, the red grows from the grey step by step.
   for (int x = 20; x < 28; ++x) {
-    const unsigned alpha = (x - 20) * 32 + 15;
+    const unsigned alpha = SoftCharacterPixel(x, 155) >> 24;
     const Pixel blend = (255 * alpha + 128 * (255 - alpha) + 127) / 255 << 16 |
                         ((128 * (255 - alpha) + 127) / 255) * 0x0101;
     const Pixel edge = ScreenColour(hwnd_, x, 155);
@@ -446,7 +445,7 @@ class SoftEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!RunningUnderWine()) GTEST_SKIP() << "the pointer is driven through xdotool on Wine's X display";
-    WriteKit(folder_.path(), 40001, 200, 150);
+    WriteKit(folder_.path(), 200, 150);
     ASSERT_EQ(StartProgramIn(folder_.path(), &process_), "");
     ASSERT_TRUE(WaitFor([&] {
       hwnd_ = FindWindowA(kClassName, nullptr);
