@@ -1,9 +1,9 @@
 // The two kinds of figure side by side, loaded through the clock as a user's
 // kit would be: a keyed one (BMP pictures) and a soft one (the same drawings
 // as PNG with alpha), each demo-sized and large (1000 x 1430 canvas).
-//  - one second's update: the clock tick and the repaint it causes, which
-//    redraw the face alone, so a large figure should cost about what a demo
-//    one does;
+//  - one second's update: the clock tick, which redraws the face alone on
+//    the window itself, so a large figure should cost about what a demo one
+//    does;
 //  - a load of each kind, step by step.
 #include <windows.h>
 
@@ -63,8 +63,8 @@ struct Choice {
   bool soft;
 };
 
-// Median time of one second's update: the tick as the timer delivers it and,
-// for a keyed figure, the repaint of the face it asks for.
+// Median time of one second's update: the tick as the timer delivers it and
+// any repaint left after it (none is expected).
 double SecondUpdate(HWND hwnd, int repeats) {
   std::vector<double> times;
   for (int i = 0; i < repeats; ++i) {
@@ -184,7 +184,7 @@ int main() {
     std::printf("\n%s: %dx%d window (%s), face %ldx%ld\n", choice.what, g_state.nWindowWidth, g_state.nWindowHeight,
                 g_state.fSoftFigure ? "layered, per-pixel alpha" : "region window", face.right - face.left,
                 face.bottom - face.top);
-    std::printf("    one second's update (tick and repaint), median of 300: %.3f ms\n", update[i]);
+    std::printf("    one second's update (the tick), median of 300: %.3f ms\n", update[i]);
     std::printf("    LoadCharacter, measured whole (best of 3): %.2f ms\n", load);
     // What the window's region costs each second: the same update without it.
     if (!g_state.fSoftFigure) {

@@ -1,6 +1,5 @@
 #include "app/app_win32.h"
 #include "app/clock_state_win32.h"
-#include "app/system_win32.h"
 #include "clockface/clockface_win32.h"
 #include "desktop/placement_win32.h"
 #include "desktop/start_with_windows_win32.h"
@@ -11,19 +10,6 @@
 #include "settings/settings_win32.h"
 
 namespace {
-
-bool HasPixels(HWND hwnd) {
-  RECT client;
-  return GetClientRect(hwnd, &client) && !IsRectEmpty(&client);
-}
-
-// Without a figure the window has no pixels and is never repainted; the alarm
-// and the full hour are checked from the tick then, so they still go off.
-void RunChecksWithoutRepaint(HWND hwnd) {
-  SYSTEMTIME now;
-  g_system.localTime(&now);
-  RunRepaintChecks(hwnd, now.wHour, now.wMinute, now.wDay);
-}
 
 void CloseClock(HWND hwnd) {
   ShutdownClock(hwnd);
@@ -111,8 +97,7 @@ LRESULT CALLBACK ClockWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_TIMER:
       CheckCountdown(hwnd);
       RaiseCheck(hwnd);
-      RefreshClockFace(hwnd);
-      if (!HasPixels(hwnd)) RunChecksWithoutRepaint(hwnd);
+      RefreshClockFace(hwnd);  // and the alarm and the full hour, with or without a figure
       return 0;
     case WM_COMMAND:
       if (OnCommand(hwnd, LOWORD(wParam))) return 0;

@@ -11,9 +11,9 @@ int RepaintClock(HWND hwnd);
 // The window's rectangle that the hands can touch: the face, clipped to the window.
 RECT ClockFaceRect();
 
-// Every second and on a change of activation: a keyed figure has its face
-// invalidated alone; a soft one has its face redrawn into the window's
-// picture and handed to the system at once, then the checks run.
+// Every second and on a change of activation: the face alone is redrawn on
+// the window at once, for either kind of figure, then the alarm and the full
+// hour are checked with the time the hands show.
 void RefreshClockFace(HWND hwnd);
 
 // Shows a soft figure whole with the hands for now, as a load does before the

@@ -97,17 +97,19 @@ class Backdrop {
   HWND hwnd_;
 };
 
-// The screen's pixels under a rectangle of the window, 0x00RRGGBB, read at once.
-std::vector<Pixel> ScreenShot(HWND hwnd, const RECT& part) {
-  RECT rc;
-  GetWindowRect(hwnd, &rc);
+// The pixels under a rectangle of the window, 0x00RRGGBB, read at once: from
+// the screen, or with `fromWindow` from the window's own DC, which has what
+// was drawn on it before the system puts it on the screen.
+std::vector<Pixel> ScreenShot(HWND hwnd, const RECT& part, bool fromWindow = false) {
+  RECT rc{};
+  if (!fromWindow) GetWindowRect(hwnd, &rc);
   const int width = part.right - part.left;
   const int height = part.bottom - part.top;
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC screen = GetDC(nullptr);
+  HDC screen = GetDC(fromWindow ? hwnd : nullptr);
   HDC copy = CreateCompatibleDC(screen);
   HGDIOBJ previous = SelectObject(copy, section);
   BitBlt(copy, 0, 0, width, height, screen, rc.left + part.left, rc.top + part.top, SRCCOPY);
@@ -116,7 +118,7 @@ std::vector<Pixel> ScreenShot(HWND hwnd, const RECT& part) {
   for (Pixel& p : pixels) p &= 0x00FFFFFF;
   SelectObject(copy, previous);
   DeleteDC(copy);
-  ReleaseDC(nullptr, screen);
+  ReleaseDC(fromWindow ? hwnd : nullptr, screen);
   DeleteObject(section);
   return pixels;
 }
@@ -257,11 +259,13 @@ TEST_F(SoftFigureTest, HideOnMouseStepsBackOnlyOverVisiblePixels) {
   EXPECT_EQ(g_state.fRaised, 1) << "a transparent pixel is not the figure: the clock arms";
   ASSERT_TRUE(MovePointer(OnScreen(hwnd_, 100, 172)));  // the half-transparent band
   EXPECT_TRUE(PumpUntil([&] { return g_state.fRaised == 0; }, 3000)) << "the figure did not step back";
-  bool belowBackdrop = false;
-  for (HWND w = GetWindow(backdrop_->hwnd(), GW_HWNDNEXT); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
-    belowBackdrop = belowBackdrop || w == hwnd_;
-  }
-  EXPECT_TRUE(belowBackdrop) << "the figure lies beneath the window it was over";
+  const auto belowBackdrop = [&] {
+    for (HWND w = GetWindow(backdrop_->hwnd(), GW_HWNDNEXT); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+      if (w == hwnd_) return true;
+    }
+    return false;
+  };
+  EXPECT_TRUE(PumpUntil(belowBackdrop, 3000)) << "the figure lies beneath the window it was over";
 }
 
 TEST_F(SoftFigureTest, SoftKeyedAndSoftAgainKeepOneWindow) {
@@ -303,27 +307,62 @@ void FakeTenOClock(SYSTEMTIME* time) {
   time->wSecond = 5;
 }
 
-TEST_F(SoftFigureTest, TheTickRunsTheChecksAfterThePictureWithTheTimeTheHandsShow) {
-  Start();
-  g_state.nOClockMode = IDC_OCLOCK_OFF;
-  g_state.nOClockChangeChara = 0;
-  g_state.nAlarmMode = IDC_ALARM_STOP;
-  g_state.nLastHour = 9;
+// The face as it stands: the soft window's own picture, or what a keyed
+// window has on it.
+std::vector<Pixel> g_chimedFace;
+std::vector<Pixel> ShownFace(HWND hwnd) {
+  const RECT face = ClockFaceRect();
+  if (!g_state.fSoftFigure) return ScreenShot(hwnd, face, true);
   PixelView frame;
-  ASSERT_TRUE(SectionPixels(g_state.hbmFrame, &frame));
-  const std::vector<Pixel> before(frame.pixels, frame.pixels + frame.width * frame.height);
-  const auto realTime = g_system.localTime;
-  g_system.localTime = FakeTenOClock;
-  g_timeReads = 0;
-  SendMessageA(hwnd_, WM_TIMER, ID_CLOCKTIMER, 0);
-  g_system.localTime = realTime;
-  // No WM_PAINT comes to a layered window: the tick itself drew and checked.
-  EXPECT_EQ(g_timeReads, 2) << "the watch for a wake, then one reading for the hands and the checks";
-  EXPECT_EQ(g_state.nLastHour, 10) << "the hourly check ran with that reading";
-  EXPECT_NE(std::vector<Pixel>(frame.pixels, frame.pixels + frame.width * frame.height), before)
-      << "the face was redrawn for 10:00:05";
-  RECT dirty;
-  EXPECT_FALSE(GetUpdateRect(hwnd_, &dirty, FALSE)) << "nothing is left for a repaint";
+  if (!SectionPixels(g_state.hbmFrame, &frame)) return {};
+  std::vector<Pixel> pixels;
+  for (int y = face.top; y < face.bottom; ++y) pixels.insert(pixels.end(), &frame.At(face.left, y), &frame.At(face.right, y));
+  return pixels;
+}
+BOOL ChimeNotingTheFace(const char* path, UINT) {
+  if (path != nullptr) g_chimedFace = ShownFace(g_hwndMain);
+  return TRUE;
+}
+
+// Neither kind of figure leaves the face to WM_PAINT: the tick draws it and
+// chimes the full hour once it shows, both with one reading of the time.
+TEST_F(SoftFigureTest, TheTickRunsTheChecksAfterThePictureWithTheTimeTheHandsShow) {
+  for (const int nChara : {40001, 40002}) {
+    SCOPED_TRACE(nChara == 40001 ? "soft" : "keyed");
+    PrepareProgramFolder(folder_.path());
+    Backdrop backdrop;
+    Start(nChara);
+    ASSERT_EQ(g_state.fSoftFigure, nChara == 40001 ? 1 : 0);
+    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    RECT dirty;
+    ASSERT_TRUE(PumpUntil([&] { return !GetUpdateRect(hwnd_, &dirty, FALSE); }, 3000));
+    g_state.nOClockMode = IDC_OCLOCK_ON;
+    g_state.nOClockQuietFrom = g_state.nOClockQuietTo = 0;
+    g_state.nOClockChangeChara = 0;
+    g_state.nAlarmMode = IDC_ALARM_STOP;
+    g_state.nLastHour = 9;
+    const std::vector<Pixel> before = ShownFace(hwnd_);
+    const SystemReadings real = g_system;
+    g_system.localTime = FakeTenOClock;
+    g_system.playSound = ChimeNotingTheFace;
+    g_timeReads = 0;
+    g_chimedFace.clear();
+    SendMessageA(hwnd_, WM_TIMER, ID_CLOCKTIMER, 0);
+    EXPECT_EQ(g_timeReads, 2) << "the watch for a wake, then one reading for the hands and the checks";
+    EXPECT_EQ(g_state.nLastHour, 10) << "the hourly check ran with that reading";
+    EXPECT_FALSE(GetUpdateRect(hwnd_, &dirty, FALSE)) << "nothing is left for a repaint";
+    const std::vector<Pixel> ticked = ShownFace(hwnd_);
+    EXPECT_NE(ticked, before) << "the face was redrawn for 10:00:05";
+    EXPECT_EQ(g_chimedFace, ticked) << "the chime came after the face showed";
+    if (!g_state.fSoftFigure) {
+      const RECT face = ClockFaceRect();
+      EXPECT_TRUE(PumpUntil([&] { return ScreenShot(hwnd_, face) == ticked; }, 3000)) << "the screen shows it";
+      RedrawWindow(hwnd_, &face, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+      EXPECT_EQ(ShownFace(hwnd_), ticked) << "the repaint draws 10:00:05 the same";
+    }
+    g_system = real;
+    CloseClock(hwnd_);
+  }
 }
 
 TEST_F(SoftFigureTest, AKeyedKitShowsItsFigureAndOutlineAsBefore) {
