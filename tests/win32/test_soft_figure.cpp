@@ -56,12 +56,13 @@ void WriteSoftCharacter(const std::string& path) {
 }
 
 // Tavelin.ini with two characters: the first soft (face at 0, 0 over it),
-// the second the keyed test character; the soft one shows on top at x, y.
-void WriteKit(const std::string& folder, int x, int y) {
+// the second the keyed test character; `nChara` shows on top at x, y.
+void WriteKit(const std::string& folder, int x, int y, int nChara = 40001) {
   WriteSoftCharacter(folder + "soft.png");
   const std::string keyed = WriteTestCharacters(folder);
   WriteFileBytes(folder + "Tavelin.ini",
-                 "[GENERAL]\r\nfTopMost=1\r\nfHideOnMouse=0\r\nnChara=40001\r\nnSize=42002\r\nxPosWindow=" +
+                 "[GENERAL]\r\nfTopMost=1\r\nfHideOnMouse=0\r\nnChara=" + std::to_string(nChara) +
+                     "\r\nnSize=42002\r\nxPosWindow=" +
                      std::to_string(x) + "\r\nyPosWindow=" + std::to_string(y) +
                      "\r\n[Aduvi]\r\nFileNameFace=face.bmp\r\nFileNameChara=soft.png\r\nxPosFace=0\r\nyPosFace=0\r\n"
                      "fFaceOnChara=1\r\n" + keyed.substr(keyed.find("[", 1)));
@@ -170,8 +171,8 @@ class SoftFigureTest : public ::testing::Test {
   void TearDown() override {
     if (IsWindow(hwnd_)) CloseClock(hwnd_);
   }
-  void Start() {
-    WriteKit(folder_.path(), 300, 200);
+  void Start(int nChara = 40001) {
+    WriteKit(folder_.path(), 300, 200, nChara);
     hwnd_ = StartClock();
     ASSERT_NE(hwnd_, nullptr);
   }
