@@ -61,49 +61,23 @@ bool ScaleByCoverage(ConstPixelView source, Pixel key, PixelView target) {
   const AxisCover columns = CoverAxis(source.width, target.width);
   const AxisCover rows = CoverAxis(source.height, target.height);
   const std::uint64_t total = static_cast<std::uint64_t>(source.width) * source.height;
-  // One target row at a time: first the covered source rows summed per
-  // column (figure area and the figure's colour channels), then those sums
-  // combined across the covered columns.
-  std::vector<std::uint32_t> columnSums(static_cast<std::size_t>(source.width) * 4);
-  for (int ty = 0; ty < target.height; ++ty) {
-    std::fill(columnSums.begin(), columnSums.end(), 0u);
-    for (int r = rows.first[ty]; r < rows.first[ty + 1]; ++r) {
-      const Pixel* row = source.Row(rows.taps[r].index);
-      const std::uint32_t weight = rows.taps[r].weight;
-      std::uint32_t* sum = columnSums.data();
-      for (int x = 0; x < source.width; ++x, sum += 4) {
-        const Pixel p = row[x];
-        if (p == key) continue;
-        sum[0] += weight;
-        sum[1] += weight * ((p >> 16) & 0xFF);
-        sum[2] += weight * ((p >> 8) & 0xFF);
-        sum[3] += weight * (p & 0xFF);
-      }
-    }
-    Pixel* out = target.Row(ty);
-    for (int tx = 0; tx < target.width; ++tx) {
-      std::uint64_t area = 0;
-      std::uint64_t red = 0;
-      std::uint64_t green = 0;
-      std::uint64_t blue = 0;
-      for (int c = columns.first[tx]; c < columns.first[tx + 1]; ++c) {
-        const std::uint32_t* sum = &columnSums[static_cast<std::size_t>(columns.taps[c].index) * 4];
-        const std::uint64_t weight = columns.taps[c].weight;
-        area += weight * sum[0];
-        red += weight * sum[1];
-        green += weight * sum[2];
-        blue += weight * sum[3];
-      }
-      if (2 * area < total) {
-        out[tx] = key;
-        continue;
-      }
-      red = (red + area / 2) / area;
-      green = (green + area / 2) / area;
-      blue = (blue + area / 2) / area;
-      const Pixel colour = static_cast<Pixel>((red << 16) | (green << 8) | blue);
-      out[tx] = colour != key ? colour : StepOffKey(source, key, rows, ty, columns, tx);
-    }
-  }
+  // The sums: figure area and the figure's colour channels.
+  const auto add = [key](Pixel p, std::uint32_t weight, std::uint32_t* sum) {
+    if (p == key) return;
+    sum[0] += weight;
+    sum[1] += weight * ((p >> 16) & 0xFF);
+    sum[2] += weight * ((p >> 8) & 0xFF);
+    sum[3] += weight * (p & 0xFF);
+  };
+  const auto make = [&](const std::uint64_t* sums, int tx, int ty) -> Pixel {
+    const std::uint64_t area = sums[0];
+    if (2 * area < total) return key;
+    const std::uint64_t red = (sums[1] + area / 2) / area;
+    const std::uint64_t green = (sums[2] + area / 2) / area;
+    const std::uint64_t blue = (sums[3] + area / 2) / area;
+    const Pixel colour = static_cast<Pixel>((red << 16) | (green << 8) | blue);
+    return colour != key ? colour : StepOffKey(source, key, rows, ty, columns, tx);
+  };
+  SumCoveredAreas(source, columns, rows, target, add, make);
   return true;
 }

@@ -2,6 +2,7 @@
 #ifndef TAVELIN_MASCOT_AREA_SCALE_H
 #define TAVELIN_MASCOT_AREA_SCALE_H
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -23,6 +24,36 @@ struct AxisCover {
 };
 
 AxisCover CoverAxis(int sourceLength, int targetLength);
+
+// The area sums of a reduction, one target row at a time: first the covered
+// source rows summed per column, then those sums combined across the covered
+// columns. `add(pixel, weight, sum)` adds a source pixel's four sums, times
+// `weight`, to sum[0..3]; `make(sums, tx, ty)` turns the four sums a target
+// pixel covers into that pixel.
+template <typename AddPixel, typename MakePixel>
+void SumCoveredAreas(ConstPixelView source, const AxisCover& columns, const AxisCover& rows, PixelView target,
+                     AddPixel add, MakePixel make) {
+  std::vector<std::uint32_t> columnSums(static_cast<std::size_t>(source.width) * 4);
+  for (int ty = 0; ty < target.height; ++ty) {
+    std::fill(columnSums.begin(), columnSums.end(), 0u);
+    for (int r = rows.first[ty]; r < rows.first[ty + 1]; ++r) {
+      const Pixel* row = source.Row(rows.taps[r].index);
+      const std::uint32_t weight = rows.taps[r].weight;
+      std::uint32_t* sum = columnSums.data();
+      for (int x = 0; x < source.width; ++x, sum += 4) add(row[x], weight, sum);
+    }
+    Pixel* out = target.Row(ty);
+    for (int tx = 0; tx < target.width; ++tx) {
+      std::uint64_t sums[4] = {0, 0, 0, 0};
+      for (int c = columns.first[tx]; c < columns.first[tx + 1]; ++c) {
+        const std::uint32_t* sum = &columnSums[static_cast<std::size_t>(columns.taps[c].index) * 4];
+        const std::uint64_t weight = columns.taps[c].weight;
+        for (int k = 0; k < 4; ++k) sums[k] += weight * sum[k];
+      }
+      out[tx] = make(sums, tx, ty);
+    }
+  }
+}
 
 // Fills `target` with `source` resampled to the target's size, the picture and
 // its transparency together. A target pixel belongs to the figure when at

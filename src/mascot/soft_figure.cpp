@@ -76,47 +76,27 @@ bool ReducePremultiplied(ConstPixelView source, PixelView target) {
   const AxisCover columns = CoverAxis(source.width, target.width);
   const AxisCover rows = CoverAxis(source.height, target.height);
   const std::uint64_t total = static_cast<std::uint64_t>(source.width) * source.height;
-  // Per target row: the covered source rows summed per column (alpha, red,
-  // green, blue), then those sums combined across the covered columns.
-  std::vector<std::uint32_t> columnSums(static_cast<std::size_t>(source.width) * 4);
-  for (int ty = 0; ty < target.height; ++ty) {
-    std::fill(columnSums.begin(), columnSums.end(), 0u);
-    for (int r = rows.first[ty]; r < rows.first[ty + 1]; ++r) {
-      const Pixel* row = source.Row(rows.taps[r].index);
-      const std::uint32_t weight = rows.taps[r].weight;
-      std::uint32_t* sum = columnSums.data();
-      for (int x = 0; x < source.width; ++x, sum += 4) {
-        const Pixel p = row[x];
-        if (p == 0) continue;
-        sum[0] += weight * (p >> 24);
-        sum[1] += weight * ((p >> 16) & 0xFF);
-        sum[2] += weight * ((p >> 8) & 0xFF);
-        sum[3] += weight * (p & 0xFF);
-      }
+  // The sums: alpha, red, green and blue, all premultiplied.
+  const auto add = [](Pixel p, std::uint32_t weight, std::uint32_t* sum) {
+    if (p == 0) return;
+    sum[0] += weight * (p >> 24);
+    sum[1] += weight * ((p >> 16) & 0xFF);
+    sum[2] += weight * ((p >> 8) & 0xFF);
+    sum[3] += weight * (p & 0xFF);
+  };
+  const auto make = [total](const std::uint64_t* sums, int, int) -> Pixel {
+    const std::uint64_t alpha = (2 * sums[0] + total) / (2 * total);
+    if (alpha == 0) return 0;
+    // The colour at this alpha of the covered colours' alpha-weighted
+    // average: never above the alpha, never outside the covered range.
+    Pixel p = static_cast<Pixel>(alpha << 24);
+    for (int k = 1; k < 4; ++k) {
+      const std::uint64_t channel = (2 * sums[k] * alpha + sums[0]) / (2 * sums[0]);
+      p |= static_cast<Pixel>(channel << (24 - 8 * k));
     }
-    Pixel* out = target.Row(ty);
-    for (int tx = 0; tx < target.width; ++tx) {
-      std::uint64_t sums[4] = {0, 0, 0, 0};
-      for (int c = columns.first[tx]; c < columns.first[tx + 1]; ++c) {
-        const std::uint32_t* sum = &columnSums[static_cast<std::size_t>(columns.taps[c].index) * 4];
-        const std::uint64_t weight = columns.taps[c].weight;
-        for (int k = 0; k < 4; ++k) sums[k] += weight * sum[k];
-      }
-      const std::uint64_t alpha = (2 * sums[0] + total) / (2 * total);
-      if (alpha == 0) {
-        out[tx] = 0;
-        continue;
-      }
-      // The colour at this alpha of the covered colours' alpha-weighted
-      // average: never above the alpha, never outside the covered range.
-      Pixel p = static_cast<Pixel>(alpha << 24);
-      for (int k = 1; k < 4; ++k) {
-        const std::uint64_t channel = (2 * sums[k] * alpha + sums[0]) / (2 * sums[0]);
-        p |= static_cast<Pixel>(channel << (24 - 8 * k));
-      }
-      out[tx] = p;
-    }
-  }
+    return p;
+  };
+  SumCoveredAreas(source, columns, rows, target, add, make);
   return true;
 }
 
