@@ -44,12 +44,18 @@ class DesktopEndToEndTest : public ::testing::Test {
     RECT rc;
     GetWindowRect(hwnd_, &rc);
     const POINT inside = {120, 120};
-    HRGN outline = CreateRectRgn(0, 0, 0, 0);
-    const int kind = GetWindowRgn(hwnd_, outline);
-    if (kind != ERROR) {
-      EXPECT_TRUE(PtInRegion(outline, inside.x, inside.y)) << "the point is cut away";
-    }
-    DeleteObject(outline);
+    // The clock shows its window first and gives it its outline right after:
+    // wait for the outline (a window without one is its whole rectangle).
+    const bool onFigure = WaitFor(
+        [&] {
+          HRGN outline = CreateRectRgn(0, 0, 0, 0);
+          const int kind = GetWindowRgn(hwnd_, outline);
+          const bool onIt = kind == ERROR || PtInRegion(outline, inside.x, inside.y);
+          DeleteObject(outline);
+          return onIt;
+        },
+        5000);
+    EXPECT_TRUE(onFigure) << "the point is cut away";
     return {rc.left + inside.x, rc.top + inside.y};
   }
 
