@@ -31,26 +31,9 @@
 #include "support/clock_fixture.h"
 #include "support/test_pictures.h"
 
+#include "bench_timing.h"
+
 namespace {
-
-double NowMs() {
-  LARGE_INTEGER frequency;
-  LARGE_INTEGER counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// The best of `repeats` runs of `step`, in ms.
-double Best(int repeats, const std::function<void()>& step) {
-  double best = 1e30;
-  for (int i = 0; i < repeats; ++i) {
-    const double start = NowMs();
-    step();
-    best = std::min(best, NowMs() - start);
-  }
-  return best;
-}
 
 // The outline as the clock made it before: every run one rectangle of the
 // region data, which Wine adds one at a time.
@@ -105,7 +88,7 @@ std::vector<Step> MeasureSteps(HWND hwnd, const Choice& choice, bool* regionsEqu
 
   std::string faceBytes;
   std::string characterBytes;
-  const double reading = Best(n, [&] {
+  const double reading = BestOf(n, [&] {
     ReadRegularFile(choice.face, kMaxPictureFileBytes, &faceBytes);
     ReadRegularFile(choice.character, kMaxPictureFileBytes, &characterBytes);
   });
@@ -113,24 +96,24 @@ std::vector<Step> MeasureSteps(HWND hwnd, const Choice& choice, bool* regionsEqu
   DecodedPicture character;
   Pixel faceKey = 0;
   Pixel characterKey = 0;
-  const double decoding = Best(n, [&] {
+  const double decoding = BestOf(n, [&] {
     DecodePictureBytes(&faceBytes, &face);
     DecodePictureBytes(&characterBytes, &character);
   });
   // Keying changes the pixels in place, so it is timed on copies.
   const PixelBuffer faceDecoded = face.pixels;
   const PixelBuffer characterDecoded = character.pixels;
-  const double copying = Best(n, [&] {
+  const double copying = BestOf(n, [&] {
     face.pixels = faceDecoded;
     character.pixels = characterDecoded;
   });
-  const double keying = Best(n, [&] {
+  const double keying = BestOf(n, [&] {
     face.pixels = faceDecoded;
     character.pixels = characterDecoded;
     faceKey = KeyPicture(face.pixels.view(), face.cutByAlpha);
     characterKey = KeyPicture(character.pixels.view(), character.cutByAlpha);
   });
-  const double loadImage = Best(n, [&] {
+  const double loadImage = BestOf(n, [&] {
     const ScopedWindowDC screen = ScopedWindowDC::Client(nullptr);
     for (const char* name : {choice.face, choice.character}) {
       const ScopedBitmap bitmap(
@@ -151,24 +134,24 @@ std::vector<Step> MeasureSteps(HWND hwnd, const Choice& choice, bool* regionsEqu
   pictures.xPosFace = choice.x;
   pictures.yPosFace = choice.y;
   Figure figure;
-  const double composition = Best(n, [&] { ComposeFigure(pictures, 1.0, &figure); });
-  const double composed = Best(n, [&] { ComposeFigure(pictures, ScaleForSize(choice.nSize), &figure); });
+  const double composition = BestOf(n, [&] { ComposeFigure(pictures, 1.0, &figure); });
+  const double composed = BestOf(n, [&] { ComposeFigure(pictures, ScaleForSize(choice.nSize), &figure); });
   const KeyedView parts[] = {{pictures.face, faceKey}, {pictures.character, characterKey}};
-  const double keySearch = Best(n, [&] { (void)FindFreeKey(parts); });
+  const double keySearch = BestOf(n, [&] { (void)FindFreeKey(parts); });
   steps.push_back({"key search (after: done while composing)", keySearch, 0});
   steps.push_back({"composition", -1, composition});
   const double scaling = std::max(composed - composition, 0.0);
   steps.push_back({"scaling", -1, scaling});
 
   ScopedBitmap mascot;
-  const double bitmap = Best(n, [&] {
+  const double bitmap = BestOf(n, [&] {
     const ScopedWindowDC screen = ScopedWindowDC::Client(nullptr);
     mascot.reset(CreateBitmapFromPixels(screen.get(), figure.picture.view()));
   });
   steps.push_back({"MascotBitmap", -1, bitmap});
 
   std::vector<ShapeRun> runs;
-  const double readBackRuns = Best(n, [&] {
+  const double readBackRuns = BestOf(n, [&] {
     PixelBuffer pixels;
     {
       const ScopedWindowDC windowDC = ScopedWindowDC::Whole(hwnd);
@@ -176,12 +159,12 @@ std::vector<Step> MeasureSteps(HWND hwnd, const Choice& choice, bool* regionsEqu
     }
     runs = FindShapeRuns(pixels.view());
   });
-  const double findRuns = Best(n, [&] { runs = FindShapeRuns(figure.picture.view()); });
+  const double findRuns = BestOf(n, [&] { runs = FindShapeRuns(figure.picture.view()); });
   steps.push_back({"runs (before: MascotBitmap read back)", readBackRuns, findRuns});
   *runCount = runs.size();
 
-  const double extCreate = Best(n, [&] { DeleteObject(ExtCreateRegionFromRuns(runs)); });
-  const double oneCall = Best(n, [&] { DeleteObject(CreateRegionFromRuns(runs)); });
+  const double extCreate = BestOf(n, [&] { DeleteObject(ExtCreateRegionFromRuns(runs)); });
+  const double oneCall = BestOf(n, [&] { DeleteObject(CreateRegionFromRuns(runs)); });
   steps.push_back({"region call (before: ExtCreateRegion)", extCreate, oneCall});
   {
     const ScopedRegion reference(RegionOneRunAtATime(runs));
@@ -192,7 +175,7 @@ std::vector<Step> MeasureSteps(HWND hwnd, const Choice& choice, bool* regionsEqu
 
   // The outline is built while the figure is hidden.
   ShowWindow(hwnd, SW_HIDE);
-  const double progress = Best(n, [&] {
+  const double progress = BestOf(n, [&] {
     HWND window = CreateDialogParamA(g_hInstance, MAKEINTRESOURCEA(IDD_PROGRESS), hwnd, ProgressDialogProc, 0);
     ShowWindow(window, SW_SHOW);
     for (int value = 5; value <= 100; value += 5) {
@@ -213,7 +196,7 @@ std::vector<Step> MeasureSteps(HWND hwnd, const Choice& choice, bool* regionsEqu
     if (!SetWindowRgn(hwnd, copy, FALSE)) DeleteObject(copy);
   };
   const auto windowCalls = [&](bool outlineFirst) {
-    return Best(n, [&] {
+    return BestOf(n, [&] {
       ShowWindow(hwnd, SW_HIDE);
       SetWindowPos(hwnd, nullptr, 0, 0, figure.picture.width(), figure.picture.height(),
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOCOPYBITS);
@@ -276,7 +259,7 @@ int main() {
     g_state.nChara = character == "large.bmp" ? IDM_CHARA_FIRST : character == "demo.bmp" ? IDM_CHARA_FIRST + 1
                                                                                          : IDM_CHARA_FIRST + 2;
     g_state.nSize = choice.nSize;
-    const double load = Best(choice.repeats, [&] {
+    const double load = BestOf(choice.repeats, [&] {
       LoadCharacter(hwnd);
       UpdateWindow(hwnd);
       PumpMessages(20);

@@ -29,31 +29,15 @@
 #include "support/png_writer.h"
 #include "support/test_pictures.h"
 
+#include "bench_timing.h"
+
 namespace {
 
 constexpr Pixel kKey = 0x0000FF00;
 
-double NowMs() {
-  LARGE_INTEGER frequency;
-  LARGE_INTEGER counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 double Median(std::vector<double> times) {
   std::sort(times.begin(), times.end());
   return times[times.size() / 2];
-}
-
-double BestOf(int repeats, const std::function<void()>& step) {
-  double best = 1e30;
-  for (int i = 0; i < repeats; ++i) {
-    const double start = NowMs();
-    step();
-    best = std::min(best, NowMs() - start);
-  }
-  return best;
 }
 
 struct Choice {

@@ -80,9 +80,13 @@ bool ComposeFigure(const FigurePictures& pictures, double scale, Figure* figure)
     scaled.view().At(0, 0) = key;
     canvas = std::move(scaled);
   }
-  figure->picture = std::move(canvas);
+  TakeFigurePicture(&canvas, scale, pictures, figure);
+  return true;
+}
+
+void TakeFigurePicture(PixelBuffer* picture, double scale, const FigurePictures& pictures, Figure* figure) {
+  figure->picture = std::move(*picture);
   figure->dScale = scale;
   figure->xClockCenter = ClockCentreCoordinate(scale, pictures.xPosFace);
   figure->yClockCenter = ClockCentreCoordinate(scale, pictures.yPosFace);
-  return true;
 }

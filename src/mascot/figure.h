@@ -30,4 +30,7 @@ struct Figure {
 // is missing, the canvas would be beyond kMaxPictureSide, or memory is short.
 bool ComposeFigure(const FigurePictures& pictures, double scale, Figure* figure);
 
+// Gives `figure` its finished picture at `scale` and the centre of its face.
+void TakeFigurePicture(PixelBuffer* picture, double scale, const FigurePictures& pictures, Figure* figure);
+
 #endif

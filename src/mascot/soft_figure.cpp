@@ -125,10 +125,7 @@ bool ComposeSoftFigure(const FigurePictures& pictures, double scale, Figure* fig
     ReducePremultiplied(canvas.view(), scaled.view());
     canvas = std::move(scaled);
   }
-  figure->picture = std::move(canvas);
-  figure->dScale = scale;
-  figure->xClockCenter = ClockCentreCoordinate(scale, pictures.xPosFace);
-  figure->yClockCenter = ClockCentreCoordinate(scale, pictures.yPosFace);
+  TakeFigurePicture(&canvas, scale, pictures, figure);
   return true;
 }
 

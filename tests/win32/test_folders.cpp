@@ -13,6 +13,7 @@
 #include "dialog/alarm_dialog_win32.h"
 #include "support/clock_fixture.h"
 #include "support/file_chooser.h"
+#include "support/x_pointer.h"
 
 namespace {
 
@@ -239,30 +240,17 @@ TEST_F(FolderTest, TheProgramInAForeignFolderShowsItsFigureAndKeepsItsSettings) 
   ini += "\r\n[GENERAL]\r\nnChara=40001\r\nxPosWindow=120\r\nyPosWindow=90\r\n";
   ASSERT_TRUE(MakeFile(folder + L"Tavelin.ini", ini));
 
-  std::wstring command = L"\"" + folder + L"Tavelin.exe\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                             &process));
-  HWND clock = nullptr;
+  ASSERT_TRUE(LaunchProgramIn(folder, &process));
   RECT rc{};
-  const bool shown = PumpUntil(
-      [&] {
-        clock = FindWindowA(kClassName, nullptr);
-        return clock != nullptr && IsWindowVisible(clock) && GetWindowRect(clock, &rc) && rc.right > rc.left;
-      },
-      20000);
-  EXPECT_TRUE(shown) << "no figure: the pictures were not found";
-  if (shown) {
+  const HWND clock = WaitForShownClock(&rc, 20000);
+  EXPECT_NE(clock, nullptr) << "no figure: the pictures were not found";
+  if (clock != nullptr) {
     EXPECT_EQ(rc.left, 120) << "the saved position was read";
     EXPECT_EQ(rc.top, 90);
     PostMessageA(clock, WM_COMMAND, IDM_CHARA_FIRST + 2, 0);
-    PostMessageA(clock, WM_CLOSE, 0, 0);
   }
-  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
+  StopProgram(clock, &process);
 
   const std::string saved = ReadWide(folder + L"Tavelin.ini");
   EXPECT_NE(saved.find("nChara=40003\r\n"), std::string::npos) << "the settings were written back:\n" << saved;

@@ -11,6 +11,7 @@
 #include "app/clock_state_win32.h"
 #include "support/box_watcher.h"
 #include "support/clock_fixture.h"
+#include "support/x_pointer.h"
 
 namespace {
 
@@ -105,32 +106,19 @@ class LockedFolderTest : public ::testing::Test {
   // none showed).
   int RunClock(const std::string& appData, const int* commands, int count, BoxWatcher* boxes = nullptr) {
     SetEnvironmentVariableA("APPDATA", appData.c_str());
-    std::wstring command = L"\"" + WidePath(folder_) + L"Tavelin.exe\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    EXPECT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &process));
-    HWND clock = nullptr;
+    EXPECT_TRUE(LaunchProgramIn(WidePath(folder_), &process));
     RECT rc{};
-    const bool shown = PumpUntil(
-        [&] {
-          clock = FindWindowA(kClassName, nullptr);
-          return clock != nullptr && IsWindowVisible(clock) && GetWindowRect(clock, &rc) && rc.right > rc.left;
-        },
-        30000);
+    const HWND clock = WaitForShownClock(&rc, 30000);
     if (boxes != nullptr) {
       EXPECT_TRUE(PumpUntil([&] { return !boxes->Texts().empty(); }, 20000)) << "no message";
     }
     if (clock != nullptr) {
       for (int i = 0; i < count; ++i) PostMessageA(clock, WM_COMMAND, commands[i], 0);
       PumpMessages(500);
-      PostMessageA(clock, WM_CLOSE, 0, 0);
     }
-    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    return shown ? rc.right - rc.left : 0;
+    StopProgram(clock, &process);
+    return clock != nullptr ? rc.right - rc.left : 0;
   }
 
   std::string folder_;

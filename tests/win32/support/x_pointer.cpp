@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "app/app_win32.h"
 #include "support/clock_fixture.h"
 
 std::string WindowsPath(std::string path) {
@@ -49,14 +50,26 @@ std::string StartProgramIn(const std::string& folder, PROCESS_INFORMATION* proce
   if (exe == nullptr) return "TAVELIN_EXE names the program to start";
   const std::string program = folder + "Tavelin.exe";
   if (!CopyFileA(WindowsPath(exe).c_str(), program.c_str(), FALSE)) return std::string("cannot copy ") + exe;
-  std::string command = "\"" + program + "\"";
-  STARTUPINFOA startup{};
+  return LaunchProgramIn(WidePath(folder), process) ? "" : "cannot start " + program;
+}
+
+bool LaunchProgramIn(const std::wstring& folder, PROCESS_INFORMATION* process) {
+  std::wstring command = L"\"" + folder + L"Tavelin.exe\"";
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                      process)) {
-    return "cannot start " + program;
-  }
-  return "";
+  return CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        process) != FALSE;
+}
+
+HWND WaitForShownClock(RECT* rc, DWORD maxMilliseconds) {
+  HWND clock = nullptr;
+  const bool shown = PumpUntil(
+      [&] {
+        clock = FindWindowA(kClassName, nullptr);
+        return clock != nullptr && IsWindowVisible(clock) && GetWindowRect(clock, rc) && rc->right > rc->left;
+      },
+      maxMilliseconds);
+  return shown ? clock : nullptr;
 }
 
 void StopProgram(HWND hwnd, PROCESS_INFORMATION* process) {

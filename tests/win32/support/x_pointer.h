@@ -21,6 +21,12 @@ bool RunningUnderWine();
 // Copies Tavelin.exe (named by TAVELIN_EXE) into `folder`, which holds its
 // Tavelin.ini, and starts it there as a user does: empty, or what went wrong.
 std::string StartProgramIn(const std::string& folder, PROCESS_INFORMATION* process);
+// Starts the Tavelin.exe already in `folder` there, as a user does; the wide
+// path lets the folder have any name.
+bool LaunchProgramIn(const std::wstring& folder, PROCESS_INFORMATION* process);
+// Waits, dispatching this thread's messages, until the clock's window shows
+// with a size: the window, its rectangle in `rc`; null when the time is up.
+HWND WaitForShownClock(RECT* rc, DWORD maxMilliseconds);
 // Asks the clock window to close, waits for the process (ending it after ten
 // seconds) and closes its handles; nothing when it never started.
 void StopProgram(HWND hwnd, PROCESS_INFORMATION* process);
