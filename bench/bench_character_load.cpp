@@ -1,12 +1,12 @@
 // Character load times, step by step: a large figure (about 1000 x 1400
 // canvas, ragged outline, several runs per row), a demo-sized one and a small
 // one (a 120 x 120 character with its 150 x 150 face), at both sizes. Each
-// step of one load is timed on its own (the best of several runs). Where the
-// clock once did a step another way, that way is measured too, in the same
-// run ("before"): pictures through LoadImageA with the bitmap read back, runs
-// found in MascotBitmap read back, the outline made by ExtCreateRegion, and
-// the window shown with its outline already set. Steps without a "before"
-// are done as they were. The last lines are the whole LoadCharacter with its
+// step of one load is timed on its own (the best of several runs). Where a
+// step could be done another way, that way is measured too, in the same run,
+// and named in the step: pictures through LoadImageA with the bitmap read
+// back, runs found in MascotBitmap read back, the outline made by
+// ExtCreateRegion, and the window shown with its outline already set. Steps
+// without another way show "-" in its column. The last lines are the whole LoadCharacter with its
 // first paint, measured, and the large figure's time against the small one's.
 #include <windows.h>
 #include <commctrl.h>
@@ -35,7 +35,7 @@
 
 namespace {
 
-// The outline as the clock made it before: every run one rectangle of the
+// The outline made by ExtCreateRegion: every run one rectangle of the
 // region data, which Wine adds one at a time.
 HRGN ExtCreateRegionFromRuns(const std::vector<ShapeRun>& runs) {
   std::vector<unsigned char> storage(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
@@ -66,8 +66,8 @@ HRGN RegionOneRunAtATime(const std::vector<ShapeRun>& runs) {
 
 struct Step {
   const char* name;
-  double before;  // negative: done then as now, not measured twice
-  double after;
+  double other;  // the other way the step names; negative: none
+  double clock;  // the clock's own way
 };
 
 struct Choice {
@@ -80,7 +80,7 @@ struct Choice {
   int repeats;
 };
 
-// Every step of one load of `choice`, before and after.
+// Every step of one load of `choice`, the clock's way and any other.
 std::vector<Step> MeasureSteps(HWND hwnd, const Choice& choice, bool* regionsEqual, std::size_t* runCount) {
   const ScopedPictureReader reader;
   std::vector<Step> steps;
@@ -110,8 +110,8 @@ std::vector<Step> MeasureSteps(HWND hwnd, const Choice& choice, bool* regionsEqu
   const double keying = BestOf(n, [&] {
     face.pixels = faceDecoded;
     character.pixels = characterDecoded;
-    faceKey = KeyPicture(face.pixels.view(), face.cutByAlpha);
-    characterKey = KeyPicture(character.pixels.view(), character.cutByAlpha);
+    faceKey = KeyPicture(face.pixels.view());
+    characterKey = KeyPicture(character.pixels.view());
   });
   const double loadImage = BestOf(n, [&] {
     const ScopedWindowDC screen = ScopedWindowDC::Client(nullptr);
@@ -123,7 +123,7 @@ std::vector<Step> MeasureSteps(HWND hwnd, const Choice& choice, bool* regionsEqu
     }
   });
   steps.push_back({"reading", -1, reading});
-  steps.push_back({"decoding (before: LoadImageA, read back)", loadImage, decoding});
+  steps.push_back({"decoding (other way: LoadImageA, read back)", loadImage, decoding});
   steps.push_back({"keying", -1, std::max(keying - copying, 0.0)});
 
   FigurePictures pictures{};
@@ -138,7 +138,7 @@ std::vector<Step> MeasureSteps(HWND hwnd, const Choice& choice, bool* regionsEqu
   const double composed = BestOf(n, [&] { ComposeFigure(pictures, ScaleForSize(choice.nSize), &figure); });
   const KeyedView parts[] = {{pictures.face, faceKey}, {pictures.character, characterKey}};
   const double keySearch = BestOf(n, [&] { (void)FindFreeKey(parts); });
-  steps.push_back({"key search (after: done while composing)", keySearch, 0});
+  steps.push_back({"key search on its own (the clock: while composing)", keySearch, 0});
   steps.push_back({"composition", -1, composition});
   const double scaling = std::max(composed - composition, 0.0);
   steps.push_back({"scaling", -1, scaling});
@@ -160,17 +160,17 @@ std::vector<Step> MeasureSteps(HWND hwnd, const Choice& choice, bool* regionsEqu
     runs = FindShapeRuns(pixels.view());
   });
   const double findRuns = BestOf(n, [&] { runs = FindShapeRuns(figure.picture.view()); });
-  steps.push_back({"runs (before: MascotBitmap read back)", readBackRuns, findRuns});
+  steps.push_back({"runs (other way: MascotBitmap read back)", readBackRuns, findRuns});
   *runCount = runs.size();
 
   const double extCreate = BestOf(n, [&] { DeleteObject(ExtCreateRegionFromRuns(runs)); });
   const double oneCall = BestOf(n, [&] { DeleteObject(CreateRegionFromRuns(runs)); });
-  steps.push_back({"region call (before: ExtCreateRegion)", extCreate, oneCall});
+  steps.push_back({"region call (other way: ExtCreateRegion)", extCreate, oneCall});
   {
     const ScopedRegion reference(RegionOneRunAtATime(runs));
-    const ScopedRegion before(ExtCreateRegionFromRuns(runs));
-    const ScopedRegion after(CreateRegionFromRuns(runs));
-    *regionsEqual = EqualRgn(reference.get(), before.get()) && EqualRgn(reference.get(), after.get());
+    const ScopedRegion byExtCreate(ExtCreateRegionFromRuns(runs));
+    const ScopedRegion byOneCall(CreateRegionFromRuns(runs));
+    *regionsEqual = EqualRgn(reference.get(), byExtCreate.get()) && EqualRgn(reference.get(), byOneCall.get());
   }
 
   // The outline is built while the figure is hidden.
@@ -208,13 +208,14 @@ std::vector<Step> MeasureSteps(HWND hwnd, const Choice& choice, bool* regionsEqu
       ClampToScreen(hwnd);
       ShowWindow(hwnd, SW_SHOW);
       if (!outlineFirst) giveOutline();
+      InvalidateRect(hwnd, nullptr, FALSE);  // the whole figure asked for, as a load does
       UpdateWindow(hwnd);
       PumpMessages(20);
     });
   };
   const double outlineFirst = windowCalls(true);
   const double outlineAfter = windowCalls(false);
-  steps.push_back({"window calls, first paint (before: outline set first)", outlineFirst, outlineAfter});
+  steps.push_back({"window calls, first paint (other way: outline set first)", outlineFirst, outlineAfter});
   return steps;
 }
 
@@ -271,18 +272,18 @@ int main() {
 
     std::printf("\n%s (%dx%d window, %zu runs)%s\n", choice.what, g_state.nWindowWidth, g_state.nWindowHeight, runs,
                 equal ? "" : "  THE REGIONS DIFFER!");
-    std::printf("  %-54s %10s %10s\n", "step of one load", "before ms", "after ms");
-    double before = 0;
-    double after = 0;
+    std::printf("  %-54s %14s %10s\n", "step of one load", "other way ms", "clock ms");
+    double other = 0;
+    double clock = 0;
     for (const Step& step : steps) {
-      char was[16] = "-";
-      if (step.before >= 0) std::snprintf(was, sizeof was, "%.2f", step.before);
-      std::printf("  %-54s %10s %10.2f\n", step.name, was, step.after);
-      before += step.before >= 0 ? step.before : step.after;  // done as it was
-      after += step.after;
+      char otherText[16] = "-";
+      if (step.other >= 0) std::snprintf(otherText, sizeof otherText, "%.2f", step.other);
+      std::printf("  %-54s %14s %10.2f\n", step.name, otherText, step.clock);
+      other += step.other >= 0 ? step.other : step.clock;  // the clock's way where there is no other
+      clock += step.clock;
     }
-    std::printf("  %-54s %10.2f %10.2f\n", "sum of the steps", before, after);
-    std::printf("  %-54s %10s %10.2f\n", "LoadCharacter and first paint, whole", "", load);
+    std::printf("  %-54s %14.2f %10.2f\n", "sum of the steps (other ways where there are)", other, clock);
+    std::printf("  %-54s %14s %10.2f\n", "LoadCharacter and first paint, whole", "", load);
   }
   std::printf("\nlarge against small (120 x 120 character), whole load: %.1f times at the normal size, %.1f at the "
               "small size\n", wholeLoads[0] / wholeLoads[4], wholeLoads[1] / wholeLoads[5]);

@@ -92,12 +92,12 @@ LRESULT CALLBACK ClockWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       ClampToScreen(hwnd);
       return 0;
     case WM_ACTIVATEAPP:
-      RefreshClockFace(hwnd);  // the hands change colour
+      RedrawClockFace(hwnd);  // the hands change colour
       return 0;
     case WM_TIMER:
       CheckCountdown(hwnd);
       RaiseCheck(hwnd);
-      RefreshClockFace(hwnd);  // and the alarm and the full hour, with or without a figure
+      TickClockFace(hwnd);  // and the alarm and the full hour, with or without a figure
       return 0;
     case WM_COMMAND:
       if (OnCommand(hwnd, LOWORD(wParam))) return 0;

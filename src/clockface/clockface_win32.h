@@ -11,10 +11,14 @@ int RepaintClock(HWND hwnd);
 // The window's rectangle that the hands can touch: the face, clipped to the window.
 RECT ClockFaceRect();
 
-// Every second and on a change of activation: the face alone is redrawn on
-// the window at once, for either kind of figure, then the alarm and the full
-// hour are checked with the time the hands show.
-void RefreshClockFace(HWND hwnd);
+// On a change of activation: the face alone is redrawn on the window at
+// once, for either kind of figure, in the hands' colours for it. Nothing is
+// checked: activation changes come inside loads and the window's destruction.
+void RedrawClockFace(HWND hwnd);
+
+// Every second: the face redrawn as above, then the alarm and the full hour
+// checked with the time the hands show.
+void TickClockFace(HWND hwnd);
 
 // Shows a soft figure whole with the hands for now, as a load does before the
 // window is shown. Returns false when the window picture cannot be made.

@@ -89,7 +89,9 @@ RECT ClockFaceRect() {
 
 // Draws onto a fresh copy of MascotBitmap and puts it on the window in one
 // copy, so the window is never erased and nothing flickers. Only the part the
-// system asks for is drawn: each second that is the face alone.
+// system asks for is drawn: the whole figure after a load, what another window
+// uncovered. The face's redraw each second does not come this way: the tick
+// draws it itself.
 int RepaintClock(HWND hwnd) {
   PAINTSTRUCT ps;
   HDC windowDc = BeginPaint(hwnd, &ps);
@@ -104,23 +106,36 @@ int RepaintClock(HWND hwnd) {
   return 1;
 }
 
+namespace {
+
 // The face is drawn here rather than asked of WM_PAINT: a layered window gets
 // no WM_PAINT, and for a keyed one the invalidation and BeginPaint against a
 // window region of thousands of rectangles cost far more than the drawing,
 // while a window DC keeps its visible region from one second to the next.
-// The checks follow the picture, with the time its hands show.
-void RefreshClockFace(HWND hwnd) {
+void DrawClockFace(HWND hwnd, const SYSTEMTIME& now) {
   const RECT face = ClockFaceRect();
+  if (IsRectEmpty(&face) || g_state.hbmMascot == nullptr) return;
+  if (g_state.fSoftFigure) {
+    PresentSoftRect(hwnd, face, now, IsActive(hwnd));
+  } else if (HDC windowDc = GetDC(hwnd)) {
+    PaintKeyedRect(windowDc, face, now, IsActive(hwnd));
+    ReleaseDC(hwnd, windowDc);
+  }
+}
+
+}  // namespace
+
+void RedrawClockFace(HWND hwnd) {
   SYSTEMTIME now;
   g_system.localTime(&now);
-  if (!IsRectEmpty(&face) && g_state.hbmMascot != nullptr) {
-    if (g_state.fSoftFigure) {
-      PresentSoftRect(hwnd, face, now, IsActive(hwnd));
-    } else if (HDC windowDc = GetDC(hwnd)) {
-      PaintKeyedRect(windowDc, face, now, IsActive(hwnd));
-      ReleaseDC(hwnd, windowDc);
-    }
-  }
+  DrawClockFace(hwnd, now);
+}
+
+// The checks follow the picture, with the time its hands show.
+void TickClockFace(HWND hwnd) {
+  SYSTEMTIME now;
+  g_system.localTime(&now);
+  DrawClockFace(hwnd, now);
   RunRepaintChecks(hwnd, now.wHour, now.wMinute, now.wDay);
 }
 

@@ -13,6 +13,7 @@
 #include "mascot/bitmap_pixels_win32.h"
 #include "mascot/figure.h"
 #include "mascot/figure_geometry.h"
+#include "mascot/figure_kind.h"
 #include "mascot/mascot_win32.h"
 #include "mascot/soft_figure.h"
 #include "pictures/keyed_picture.h"
@@ -28,19 +29,6 @@ int ChooseCharacter(int nChara) {
   return CharacterIndexForChoice(nChara, named ? 0 : g_random.Next());
 }
 
-// Makes a decoded picture ready for the figure's kind and returns its key:
-// keyed pixels for a keyed figure; premultiplied for a soft one, where a
-// picture not cut by alpha is opaque but for its key colour.
-Pixel PreparePicture(DecodedPicture* picture, bool soft) {
-  if (soft && picture->cutByAlpha) {
-    PremultiplyPicture(picture->pixels.view());
-    return 0;
-  }
-  const Pixel key = KeyPicture(picture->pixels.view(), picture->cutByAlpha);
-  if (soft) OpaqueFromKey(picture->pixels.view(), key);
-  return key;
-}
-
 // Reads both pictures and composes the figure, soft when either picture is
 // cut by alpha; false, with nothing made that outlives the call, when a
 // picture is unreadable or the canvas not sane.
@@ -53,17 +41,12 @@ bool MakeFigure(const char* settingsPath, const char* section, Figure* figure, b
   ReadSettingString(settingsPath, section, "FileNameChara", fileName, "");
   if (LoadPictureFile(fileName, &character) != PictureFault::kNone) return false;
 
-  *soft = face.cutByAlpha || character.cutByAlpha;
-  FigurePictures pictures{};
-  pictures.faceKey = PreparePicture(&face, *soft);
-  pictures.characterKey = PreparePicture(&character, *soft);
-  pictures.face = face.pixels.view();
-  pictures.character = character.pixels.view();
-  ReadSettingInt(settingsPath, section, "xPosFace", &pictures.xPosFace, 0);
-  ReadSettingInt(settingsPath, section, "yPosFace", &pictures.yPosFace, 0);
-  ReadSettingInt(settingsPath, section, "fFaceOnChara", &pictures.fFaceOnChara, 0);
-  const double scale = ScaleForSize(g_state.nSize);
-  return *soft ? ComposeSoftFigure(pictures, scale, figure) : ComposeFigure(pictures, scale, figure);
+  FigurePictures placement{};
+  ReadSettingInt(settingsPath, section, "xPosFace", &placement.xPosFace, 0);
+  ReadSettingInt(settingsPath, section, "yPosFace", &placement.yPosFace, 0);
+  ReadSettingInt(settingsPath, section, "fFaceOnChara", &placement.fFaceOnChara, 0);
+  return ComposeDecodedFigure({face.pixels.view(), face.cutByAlpha}, {character.pixels.view(), character.cutByAlpha},
+                              placement, ScaleForSize(g_state.nSize), figure, soft);
 }
 
 // The window's picture of a soft figure: MascotBitmap and the picture shown,
@@ -87,6 +70,11 @@ void SetWindowKind(HWND hwnd, bool soft) {
   if (wanted != style) SetWindowLongPtrA(hwnd, GWL_EXSTYLE, wanted);
 }
 
+// The window owns a region once it takes it; one it refuses is released.
+void GiveWindowRegion(HWND hwnd, HRGN region) {
+  if (!SetWindowRgn(hwnd, region, FALSE) && region != nullptr) DeleteObject(region);
+}
+
 // Gives the window its own copy of the outline, or none for a plain rectangle.
 void ApplyWindowShape(HWND hwnd, HRGN shape) {
   HRGN copy = nullptr;
@@ -94,8 +82,7 @@ void ApplyWindowShape(HWND hwnd, HRGN shape) {
     copy = CreateRectRgn(0, 0, 0, 0);
     CombineRgn(copy, shape, nullptr, RGN_COPY);
   }
-  // The window owns the copy once it takes it.
-  if (!SetWindowRgn(hwnd, copy, FALSE) && copy != nullptr) DeleteObject(copy);
+  GiveWindowRegion(hwnd, copy);
 }
 
 }  // namespace
@@ -146,14 +133,19 @@ int LoadCharacter(HWND hwnd) {
   // may take many times longer to show a window of a detailed outline (Wine
   // on X, about 100 ms for a large figure) than to give one to a window
   // already shown. Nothing of the window shows in between.
-  SetWindowRgn(hwnd, CreateRectRgn(0, 0, 0, 0), FALSE);
+  GiveWindowRegion(hwnd, CreateRectRgn(0, 0, 0, 0));
   SetWindowKind(hwnd, soft);
   // A layered window shows what it was last handed: the figure goes to it
-  // before it is shown. A keyed one paints itself once shown.
+  // before it is shown.
   if (soft) PresentSoftFigure(hwnd);
   ClampToScreen(hwnd);
   ShowWindow(hwnd, SW_SHOW);
   ApplyWindowShape(hwnd, g_state.hrgnShape);
+  // A keyed figure is painted whole by the next WM_PAINT. The outline was
+  // given without a redraw and nothing else asks for one: a composing window
+  // system keeps whatever the new window surface held, and only the face is
+  // drawn each second.
+  if (!soft) InvalidateRect(hwnd, nullptr, FALSE);
 
   CheckMenuRadioItem(g_state.hMenuPopup, IDM_CHARA_FIRST, IDM_CHARA_RANDOM, g_state.nChara, MF_BYCOMMAND);
   // A size outside the two is shown, and marked, as the normal one.

@@ -1,6 +1,6 @@
 // Tavelin.exe started as a user starts it, worked with the real pointer on
 // the X display (xdotool): the figure is dragged by a visible pixel and a
-// right press on it opens the popup menu.
+// right press on it opens the popup menu. And started with its alarm due.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +8,7 @@
 #include "app/app_win32.h"
 #include "support/clock_fixture.h"
 #include "support/desktop_pictures.h"
+#include "support/language.h"
 #include "support/x_pointer.h"
 
 namespace {
@@ -110,6 +111,54 @@ TEST_F(DesktopEndToEndTest, RightPressOnTheFigureOpensThePopupMenuAtThePointer) 
   SendMessageA(hwnd_, WM_CANCELMODE, 0, 0);  // closes the menu without choosing
   RunXdotool("mouseup 3 mousemove 5 5");
   EXPECT_TRUE(WaitFor([] { return FindVisibleMenu() == nullptr; }, 5000));
+}
+
+// Whether `upper` lies above `lower` in the stacking order of top-level windows.
+bool IsAbove(HWND upper, HWND lower) {
+  for (HWND next = GetWindow(upper, GW_HWNDNEXT); next != nullptr; next = GetWindow(next, GW_HWNDNEXT)) {
+    if (next == lower) return true;
+  }
+  return false;
+}
+
+// A user who logs on at the alarm's minute, with the clock starting with
+// Windows: the figure is on the screen, whole, when the alarm's box opens
+// in front of it.
+TEST(AlarmAtStartTest, TheFigureShowsWithItsOutlineWhileTheAlarmsBoxIsOpenInFrontOfIt) {
+  if (!RunningUnderWine()) GTEST_SKIP() << "the started clock is looked at on Wine's X display";
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  if (now.wSecond > 40) {  // room for the start within the same minute
+    Sleep((61 - now.wSecond) * 1000);
+    GetLocalTime(&now);
+  }
+  TempFolder folder;
+  WriteFileBytes(folder.File("Tavelin.ini"),
+                 "[GENERAL]\r\nnChara=40001\r\nxPosWindow=200\r\nyPosWindow=150\r\n[ALARM]\r\nnAlarmMode=1012\r\n"
+                 "nAlarmHour=" + std::to_string(now.wHour) + "\r\nnAlarmMinute=" + std::to_string(now.wMinute) +
+                     "\r\nszAlarmSound=none.wav\r\n" + WriteTestCharacters(folder.path()));
+  PROCESS_INFORMATION process{};
+  ASSERT_EQ(StartProgramIn(folder.path(), &process), "");
+  const wchar_t* title = InRunLanguage(L"Tavelin - アラーム", L"Tavelin - Alarm");
+  HWND box = nullptr;
+  EXPECT_TRUE(WaitFor([&] { return (box = FindWindowW(nullptr, title)) != nullptr && IsWindowVisible(box); }, 20000))
+      << "the alarm's box did not open";
+  HWND clock = FindWindowA(kClassName, nullptr);
+  if (box != nullptr) {
+    ASSERT_NE(clock, nullptr);
+    EXPECT_TRUE(IsWindowVisible(clock)) << "the figure is hidden while the box is open";
+    HRGN outline = CreateRectRgn(0, 0, 0, 0);
+    RECT bounds{};
+    const int kind = GetWindowRgn(clock, outline);
+    GetRgnBox(outline, &bounds);
+    DeleteObject(outline);
+    EXPECT_EQ(kind, COMPLEXREGION) << "the figure has no outline of its own while the box is open";
+    EXPECT_EQ(bounds.right - bounds.left, TestCharacterWidth(0)) << "the outline is not the figure's";
+    EXPECT_TRUE(IsAbove(box, clock)) << "the box is behind the figure";
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5000));
+  }
+  StopProgram(clock, &process);
 }
 
 }  // namespace

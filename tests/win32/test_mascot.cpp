@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_win32.h"
 #include "app/character_table.h"
 #include "app/clock_state_win32.h"
 #include "mascot/bitmap_pixels_win32.h"
@@ -293,6 +294,47 @@ TEST_F(MascotTest, TheScreenShowsTheFigureInsideItsOutlineAndTheDesktopOutside) 
   const ScopedWindowDC screen = ScopedWindowDC::Client(nullptr);
   EXPECT_EQ(GetPixel(screen.get(), rc.left + in.x, rc.top + in.y), figureColour) << "inside the outline";
   EXPECT_EQ(GetPixel(screen.get(), rc.left + out.x, rc.top + out.y), desktopOut) << "outside the outline";
+}
+
+// Wine repaints on its own what a window shows; Windows with desktop
+// composition does not repaint what a new outline uncovers. The moment the
+// clock window takes its real outline, whatever waits to be painted is
+// dropped, so what waits after the load is what the program asked for.
+LRESULT CALLBACK DropPaintsBeforeTheOutline(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+  if (code == HC_ACTION && sent->message == WM_WINDOWPOSCHANGED && sent->hwnd == g_hwndMain &&
+      g_state.hrgnShape != nullptr) {
+    const ScopedRegion outline(CreateRectRgn(0, 0, 0, 0));
+    if (GetWindowRgn(sent->hwnd, outline.get()) != ERROR && EqualRgn(outline.get(), g_state.hrgnShape)) {
+      ValidateRect(sent->hwnd, nullptr);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Right after each load, before any message is dispatched, the whole outline
+// waits to be painted.
+TEST_F(MascotTest, EveryKeyedLoadLeavesItsWholeOutlineToBePainted) {
+  WriteIni(IDM_CHARA_FIRST, IDM_SIZE_NORMAL, AllTestCharacters());
+  const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, DropPaintsBeforeTheOutline, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  const auto expectOutlinePending = [&](const char* load) {
+    ASSERT_NE(g_state.hrgnShape, nullptr) << load;
+    const ScopedRegion pending(CreateRectRgn(0, 0, 0, 0));
+    const ScopedRegion unpainted(CreateRectRgn(0, 0, 0, 0));
+    GetUpdateRgn(hwnd_, pending.get(), FALSE);
+    EXPECT_EQ(CombineRgn(unpainted.get(), g_state.hrgnShape, pending.get(), RGN_DIFF), NULLREGION)
+        << load << ": part of the outline is neither painted nor waiting to be";
+  };
+  hwnd_ = CreateClockWindow(GetModuleHandleA(nullptr));  // the start's load, in the window's creation
+  ASSERT_NE(hwnd_, nullptr);
+  expectOutlinePending("the first load");
+  for (const int command : {IDM_CHARA_FIRST + 2, IDM_SIZE_SMALL, IDM_CHARA_FIRST + 1}) {
+    PumpMessages(300);  // the last figure painted: nothing is left waiting
+    SendMessageA(hwnd_, WM_COMMAND, static_cast<WPARAM>(command), 0);
+    expectOutlinePending(std::to_string(command).c_str());
+  }
+  UnhookWindowsHookEx(hook);
 }
 
 TEST_F(MascotTest, FailedLoadsChangeNothing) {
