@@ -78,12 +78,12 @@ void LoadSteps(const Choice& choice, double scale) {
   steps.push_back({choice.soft ? "key the face, premultiply the character" : "key both pictures", BestOf(3, [&] {
                      facePixels = face.pixels;
                      characterPixels = character.pixels;
-                     pictures.faceKey = KeyPicture(facePixels.view(), face.cutByAlpha);
+                     pictures.faceKey = KeyPicture(facePixels.view());
                      if (choice.soft) {
                        OpaqueFromKey(facePixels.view(), pictures.faceKey);
                        PremultiplyPicture(characterPixels.view());
                      } else {
-                       pictures.characterKey = KeyPicture(characterPixels.view(), character.cutByAlpha);
+                       pictures.characterKey = KeyPicture(characterPixels.view());
                      }
                    })});
   pictures.face = facePixels.view();

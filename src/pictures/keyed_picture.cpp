@@ -7,7 +7,6 @@
 namespace {
 
 constexpr Pixel kColourMask = 0x00FFFFFF;
-constexpr Pixel kOpaqueFrom = 0x80000000;  // alpha 128 and above belongs to the figure
 
 // The lowest colour that none of the pixels added has. Among n pixels it is
 // at most n, so only the colours up to n are recorded.
@@ -100,26 +99,11 @@ bool IsCutByAlpha(const PictureHeader& header, ConstPixelView decoded) {
   return header.format == PictureFormat::kPng || !AlphaSaysNothing(decoded);
 }
 
-Pixel KeyPicture(PixelView decoded, bool cutByAlpha) {
+Pixel KeyPicture(PixelView decoded) {
   if (decoded.empty()) return 0;
-  if (!cutByAlpha) {
-    for (int y = 0; y < decoded.height; ++y) {
-      Pixel* row = decoded.Row(y);
-      for (int x = 0; x < decoded.width; ++x) row[x] &= kColourMask;
-    }
-    return decoded.At(0, 0);
-  }
-
-  const auto opaque = [](Pixel p) { return p >= kOpaqueFrom; };
-  Pixel key = kCanvasMagenta;
-  if (AnyFigurePixelIs(decoded, kCanvasMagenta, opaque)) {
-    LowestFreeColour colours(PixelCount(decoded));
-    AddFigureColours(decoded, opaque, &colours);
-    key = colours.Get();
-  }
   for (int y = 0; y < decoded.height; ++y) {
     Pixel* row = decoded.Row(y);
-    for (int x = 0; x < decoded.width; ++x) row[x] = opaque(row[x]) ? row[x] & kColourMask : key;
+    for (int x = 0; x < decoded.width; ++x) row[x] &= kColourMask;
   }
-  return key;
+  return decoded.At(0, 0);
 }

@@ -1,6 +1,7 @@
-// Pictures as the figure is composed from them: every pixel either belongs to
-// the figure with its own colour or is the picture's key colour, which stands
-// for transparent.
+// Pictures as a keyed figure is composed from them: every pixel either
+// belongs to the figure with its own colour or is the picture's key colour,
+// which stands for transparent. And the rule that says which pictures are
+// cut by alpha instead.
 #ifndef TAVELIN_PICTURES_KEYED_PICTURE_H
 #define TAVELIN_PICTURES_KEYED_PICTURE_H
 
@@ -41,10 +42,9 @@ Pixel FindFreeKey(std::span<const KeyedView> pictures);
 // - no other picture is.
 bool IsCutByAlpha(const PictureHeader& header, ConstPixelView decoded);
 
-// Turns decoded pixels (0xAARRGGBB) in place into a keyed picture (0x00RRGGBB)
-// and returns its key colour. Cut by alpha, a pixel with alpha below 128 is
-// transparent and the key is a colour that no other pixel has; otherwise the
-// key is the colour of the top-left pixel.
-Pixel KeyPicture(PixelView decoded, bool cutByAlpha);
+// Turns decoded pixels (0xAARRGGBB) of a picture not cut by alpha in place
+// into a keyed picture (0x00RRGGBB) and returns its key colour, the colour of
+// its top-left pixel.
+Pixel KeyPicture(PixelView decoded);
 
 #endif

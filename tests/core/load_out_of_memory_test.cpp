@@ -54,11 +54,11 @@ bool LoadOnce(Figure* figure) {
   PixelBuffer character;
   if (!face.Allocate(150, 150, 0xFF00FF00) || !character.Allocate(220, 300, 0xFF123456)) return false;
   face.view().At(0, 0) = 0xFFFFFFFF;
-  character.view().At(0, 0) = 0x00000000;  // alpha zero: cut away
+  character.view().At(0, 0) = 0xFF000000;  // its key
   character.view().At(40, 40) = 0xFFFF00FF;
   FigurePictures pictures{};
-  pictures.faceKey = KeyPicture(face.view(), false);
-  pictures.characterKey = KeyPicture(character.view(), true);
+  pictures.faceKey = KeyPicture(face.view());
+  pictures.characterKey = KeyPicture(character.view());
   pictures.face = face.view();
   pictures.character = character.view();
   pictures.xPosFace = -20;

@@ -377,13 +377,13 @@ TEST(ComposeFigure, ReducedCornerKeepsTheBackgroundColour) {
 }
 
 TEST(ComposeFigure, PicturesWithTheirOwnKeysKeepEveryFigurePixel) {
-  // A character cut by alpha whose corner is figure and whose black line
-  // matches its transparent pixels' colour, and a face keyed by its corner.
-  PixelBuffer character = Filled(100, 100, 0x00000000);
-  for (int x = 0; x < 100; ++x) character.view().At(x, 10) = 0xFF000000;  // an opaque black line
-  character.view().At(0, 0) = 0xFF00FF00;
-  character.view().At(1, 0) = 0xFFFF00FF;  // opaque magenta
-  const Pixel characterKey = KeyPicture(character.view(), true);
+  // A character keyed by a colour of its own choosing whose corner is
+  // figure, with a magenta pixel, and a face keyed by its corner.
+  constexpr Pixel characterKey = 0x00000001;
+  PixelBuffer character = Filled(100, 100, characterKey);
+  for (int x = 0; x < 100; ++x) character.view().At(x, 10) = 0x00000000;  // a black line
+  character.view().At(0, 0) = 0x0000FF00;
+  character.view().At(1, 0) = kCanvasMagenta;
   const PixelBuffer face = Filled(150, 150, 0x00FFFFFF);
 
   Figure figure;

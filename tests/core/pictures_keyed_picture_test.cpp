@@ -1,4 +1,5 @@
-// Pictures turned into keyed pictures: cut by alpha, or by their corner colour.
+// Pictures keyed by their corner colour, the free key colour of a figure, and
+// the rule for pictures cut by alpha.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -21,33 +22,10 @@ std::vector<Pixel> PixelsOf(const PixelBuffer& buffer) {
 
 constexpr Pixel M = kCanvasMagenta;
 
-TEST(KeyPicture, CutsByAlphaFromHalfOn) {
-  struct Case {
-    const char* what;
-    std::vector<Pixel> decoded;
-    bool cutByAlpha;
-    Pixel key;
-    std::vector<Pixel> keyed;
-  } cases[] = {
-      {"alpha 127 is out, 128 is in", {0x7F112233, 0x80112233, 0x00000000, 0xFF445566}, true, M,
-       {M, 0x00112233, M, 0x00445566}},
-      {"a black line on transparent black stays", {0x00000000, 0xFF000000, 0xFF000000, 0x00000000}, true, M,
-       {M, 0x00000000, 0x00000000, M}},
-      {"an opaque corner is figure", {0xFF0000FF, 0x00000000, 0x00000000, 0x00000000}, true, M,
-       {0x000000FF, M, M, M}},
-      {"cut by an alpha of zero everywhere, nothing shows", {0x00010203, 0x00445566, 0x00010203, 0x00FFFFFF},
-       true, M, {M, M, M, M}},
-      {"not cut by alpha, the corner is the key", {0xFF010203, 0x20445566, 0x00010203, 0xFFFFFFFF}, false,
-       0x00010203, {0x00010203, 0x00445566, 0x00010203, 0x00FFFFFF}},
-      {"opaque magenta keeps its colour and takes another key", {0xFFFF00FF, 0x00000000, 0xFF000000, 0xFF000002},
-       true, 0x00000001, {M, 0x00000001, 0x00000000, 0x00000002}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    PixelBuffer picture = FromPixels(2, c.decoded);
-    EXPECT_EQ(KeyPicture(picture.view(), c.cutByAlpha), c.key);
-    EXPECT_EQ(PixelsOf(picture), c.keyed);
-  }
+TEST(KeyPicture, TheCornerIsTheKeyAndAlphaGoes) {
+  PixelBuffer picture = FromPixels(2, {0xFF010203, 0x20445566, 0x00010203, 0xFFFFFFFF});
+  EXPECT_EQ(KeyPicture(picture.view()), 0x00010203u);
+  EXPECT_EQ(PixelsOf(picture), (std::vector<Pixel>{0x00010203, 0x00445566, 0x00010203, 0x00FFFFFF}));
 }
 
 // The one rule for alpha, the same whichever decoder read the picture.
@@ -90,17 +68,14 @@ TEST(IsCutByAlpha, PngByItsHeaderBmpByItsMaskAndItsPixels) {
   }
 }
 
-TEST(KeyPicture, TheKeyIsNoFigurePixelsColour) {
+TEST(FindFreeKey, TheLowestColourNoFigurePixelHas) {
   // Every colour from black up to 0x000FFF and magenta is taken by the figure.
   PixelBuffer picture;
-  ASSERT_TRUE(picture.Allocate(64, 65, 0));
-  for (int i = 0; i < 4096; ++i) picture.data()[i] = 0xFF000000 | static_cast<Pixel>(i);
-  picture.data()[4096] = 0xFFFF00FF;
-  for (int i = 4097; i < 64 * 65; ++i) picture.data()[i] = 0x10000000;  // transparent
-  const Pixel key = KeyPicture(picture.view(), true);
-  EXPECT_EQ(key, 0x00001000u);
-  for (int i = 0; i <= 4096; ++i) ASSERT_NE(picture.data()[i], key) << i;
-  for (int i = 4097; i < 64 * 65; ++i) ASSERT_EQ(picture.data()[i], key) << i;
+  ASSERT_TRUE(picture.Allocate(64, 65, 0x00ABCDEF));  // the key, where no figure pixel is
+  for (int i = 0; i < 4096; ++i) picture.data()[i] = static_cast<Pixel>(i);
+  picture.data()[4096] = M;
+  const KeyedView part[] = {{picture.view(), 0x00ABCDEF}};
+  EXPECT_EQ(FindFreeKey(part), 0x00001000u);
 }
 
 TEST(FindFreeKey, MagentaUnlessAFigurePixelHasIt) {

@@ -272,7 +272,7 @@ class PicturesTest : public ::testing::Test {
       EXPECT_TRUE(ComposeSoftFigure(pictures, ScaleForSize(nSize), &figure));
       return figure;
     }
-    pictures.characterKey = KeyPicture(character.view(), false);
+    pictures.characterKey = KeyPicture(character.view());
     EXPECT_TRUE(ComposeFigure(pictures, ScaleForSize(nSize), &figure));
     return figure;
   }

@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include "mascot/soft_figure.h"
-#include "pictures/keyed_picture.h"
+#include "mascot/figure_kind.h"
 #include "pictures/picture_reader_win32.h"
 
 KitCharacter ReadKitCharacter(const std::string& ini, const char* name) {
@@ -26,24 +25,11 @@ bool ComposeKitCharacter(const std::string& folder, const KitCharacter& kit, dou
       LoadPictureFile((folder + kit.character).c_str(), &character) != PictureFault::kNone) {
     return false;
   }
-  FigurePictures pictures{};
-  pictures.face = face.pixels.view();
-  pictures.character = character.pixels.view();
-  pictures.xPosFace = kit.x;
-  pictures.yPosFace = kit.y;
-  pictures.fFaceOnChara = kit.faceOnChara;
-  if (character.cutByAlpha) {
-    // A soft figure: pictures with alpha premultiplied, keyed ones made opaque.
-    for (DecodedPicture* picture : {&face, &character}) {
-      if (picture->cutByAlpha) {
-        PremultiplyPicture(picture->pixels.view());
-      } else {
-        OpaqueFromKey(picture->pixels.view(), KeyPicture(picture->pixels.view(), false));
-      }
-    }
-    return ComposeSoftFigure(pictures, scale, figure);
-  }
-  pictures.faceKey = KeyPicture(face.pixels.view(), face.cutByAlpha);
-  pictures.characterKey = KeyPicture(character.pixels.view(), character.cutByAlpha);
-  return ComposeFigure(pictures, scale, figure);
+  FigurePictures placement{};
+  placement.xPosFace = kit.x;
+  placement.yPosFace = kit.y;
+  placement.fFaceOnChara = kit.faceOnChara;
+  bool soft = false;
+  return ComposeDecodedFigure({face.pixels.view(), face.cutByAlpha}, {character.pixels.view(), character.cutByAlpha},
+                              placement, scale, figure, &soft);
 }

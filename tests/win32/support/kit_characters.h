@@ -19,9 +19,9 @@ struct KitCharacter {
 KitCharacter ReadKitCharacter(const std::string& ini, const char* name);
 
 // The figure at `scale` of the character's pictures in `folder` (ending in a
-// backslash), read through the picture reader, which must be open: soft
-// when the character picture is cut by alpha, else keyed. False when a
-// picture does not load.
+// backslash), read through the picture reader, which must be open, and made
+// as the clock makes it: soft when either picture is cut by alpha, else
+// keyed. False when a picture does not load.
 bool ComposeKitCharacter(const std::string& folder, const KitCharacter& kit, double scale, Figure* figure);
 
 #endif
