@@ -335,6 +335,8 @@ std::string DescribePictureFault(PictureFault fault, const PictureHeader& header
                                   : "has no room for its bit masks before its pixels";
     case PictureFault::kDecoderRefused:
       return "passes the clock's checks, but this system's picture decoder refuses it";
+    case PictureFault::kOutOfMemory:
+      return "needs more memory than this system can give; the clock fails to load it";
     case PictureFault::kNotAPicture:
       break;
   }

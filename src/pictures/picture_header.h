@@ -26,6 +26,7 @@ enum class PictureFault {
   kNoRoomForTables, // the palette or the bit masks do not fit before the pixels
   kNotAPicture,     // neither BMP nor PNG by its own headers
   kDecoderRefused,  // passes these rules, but the system's decoder refuses it
+  kOutOfMemory,     // the file or its pixels take more memory than the system gives
 };
 
 // The most bytes a picture file may have: a picture within the limits takes

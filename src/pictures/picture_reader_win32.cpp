@@ -63,44 +63,54 @@ PictureFault FaultOfFailedOpen(const char* fileName, DWORD error) {
   }
 }
 
+// What a failed decoder call means: memory ran out, or the decoder refused.
+PictureFault FaultOfDecoder(HRESULT result) {
+  return result == E_OUTOFMEMORY ? PictureFault::kOutOfMemory : PictureFault::kDecoderRefused;
+}
+
 // Frame 0 of the file in memory, converted to 32-bit BGRA, into `picture`.
-bool Decode(IWICImagingFactory* factory, std::string& bytes, DecodedPicture* picture) {
+PictureFault Decode(IWICImagingFactory* factory, std::string& bytes, DecodedPicture* picture) {
+  HRESULT result = S_OK;
   ScopedComPtr<IWICStream> stream;
-  if (FAILED(factory->CreateStream(stream.put())) ||
-      FAILED(stream->InitializeFromMemory(reinterpret_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())))) {
-    return false;
+  if (FAILED(result = factory->CreateStream(stream.put())) ||
+      FAILED(result = stream->InitializeFromMemory(reinterpret_cast<BYTE*>(bytes.data()),
+                                                   static_cast<DWORD>(bytes.size())))) {
+    return FaultOfDecoder(result);
   }
   // The container is the one the header named, never what the decoder guesses.
   const GUID& container =
       picture->header.format == PictureFormat::kPng ? GUID_ContainerFormatPng : GUID_ContainerFormatBmp;
   ScopedComPtr<IWICBitmapDecoder> decoder;
   ScopedComPtr<IWICBitmapFrameDecode> frame;
-  if (FAILED(factory->CreateDecoder(container, nullptr, decoder.put())) ||
-      FAILED(decoder->Initialize(stream.get(), WICDecodeMetadataCacheOnDemand)) ||
-      FAILED(decoder->GetFrame(0, frame.put()))) {
-    return false;
+  if (FAILED(result = factory->CreateDecoder(container, nullptr, decoder.put())) ||
+      FAILED(result = decoder->Initialize(stream.get(), WICDecodeMetadataCacheOnDemand)) ||
+      FAILED(result = decoder->GetFrame(0, frame.put()))) {
+    return FaultOfDecoder(result);
   }
   UINT width = 0;
   UINT height = 0;
   WICPixelFormatGUID format{};
-  if (FAILED(frame->GetSize(&width, &height)) || FAILED(frame->GetPixelFormat(&format)) ||
-      width != static_cast<UINT>(picture->header.width) || height != static_cast<UINT>(picture->header.height)) {
-    return false;
+  if (FAILED(result = frame->GetSize(&width, &height)) || FAILED(result = frame->GetPixelFormat(&format))) {
+    return FaultOfDecoder(result);
+  }
+  if (width != static_cast<UINT>(picture->header.width) || height != static_cast<UINT>(picture->header.height)) {
+    return PictureFault::kDecoderRefused;
   }
   ScopedComPtr<IWICFormatConverter> converter;
-  if (FAILED(factory->CreateFormatConverter(converter.put())) ||
-      FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
-                                   WICBitmapPaletteTypeCustom))) {
-    return false;
+  if (FAILED(result = factory->CreateFormatConverter(converter.put())) ||
+      FAILED(result = converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
+                                            nullptr, 0.0, WICBitmapPaletteTypeCustom))) {
+    return FaultOfDecoder(result);
   }
   PixelBuffer pixels;
-  if (!pixels.Allocate(static_cast<int>(width), static_cast<int>(height), 0)) return false;
+  // The size passed the limits: only memory can be short.
+  if (!pixels.Allocate(static_cast<int>(width), static_cast<int>(height), 0)) return PictureFault::kOutOfMemory;
   const UINT stride = width * sizeof(Pixel);
-  if (FAILED(converter->CopyPixels(nullptr, stride, stride * height, reinterpret_cast<BYTE*>(pixels.data())))) {
-    return false;
+  if (FAILED(result = converter->CopyPixels(nullptr, stride, stride * height, reinterpret_cast<BYTE*>(pixels.data())))) {
+    return FaultOfDecoder(result);
   }
   picture->pixels = std::move(pixels);
-  return true;
+  return PictureFault::kNone;
 }
 
 }  // namespace
@@ -144,7 +154,7 @@ PictureFault ReadRegularFile(const char* fileName, std::uint64_t maxBytes, std::
   try {
     read.resize(static_cast<std::size_t>(size.QuadPart));
   } catch (const std::bad_alloc&) {
-    return PictureFault::kUnreadable;
+    return PictureFault::kOutOfMemory;
   }
   std::size_t done = 0;
   while (done < read.size()) {
@@ -166,14 +176,17 @@ PictureFault DecodePictureBytes(std::string* bytes, DecodedPicture* picture) {
   if (fault != PictureFault::kNone) return fault;
   if (picture->header.IsUncompressedBmp()) {
     // Read here, the same on every system, and never by a decoder that may crash on it.
+    // Its size passed the limits: only memory can be short.
     if (!DecodeBmpPixels(reinterpret_cast<const unsigned char*>(bytes->data()), bytes->size(), picture->header,
                          &picture->pixels)) {
-      return PictureFault::kUnreadable;
+      return PictureFault::kOutOfMemory;
     }
   } else {
     WidenBmpHeader(bytes, &picture->header);
     if (g_reader == nullptr || !g_reader->factory) return PictureFault::kNotAPicture;
-    if (!Decode(g_reader->factory.get(), *bytes, picture)) return PictureFault::kDecoderRefused;
+    if (const PictureFault fault = Decode(g_reader->factory.get(), *bytes, picture); fault != PictureFault::kNone) {
+      return fault;
+    }
   }
   // Both by the file's own word, never by the decoder's.
   picture->hasAlphaChannel = picture->header.MayHaveAlpha();

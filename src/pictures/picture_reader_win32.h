@@ -1,6 +1,8 @@
 // The one picture reader of the clock and the kit checker: a regular disk
-// file read whole, its headers checked, decoded from memory by the Windows
-// Imaging Component into 32-bit pixels. No GDI object is made for a picture.
+// file read whole and its headers checked, then decoded from memory into
+// 32-bit pixels: an uncompressed BMP by our own decoder (bmp_pixels.h), the
+// same on every system, and every other picture (PNG, run-length coded BMP)
+// by the Windows Imaging Component. No GDI object is made for a picture.
 #ifndef TAVELIN_PICTURES_PICTURE_READER_WIN32_H
 #define TAVELIN_PICTURES_PICTURE_READER_WIN32_H
 
@@ -40,7 +42,8 @@ struct DecodedPicture {
 PictureFault ReadRegularFile(const char* fileName, std::uint64_t maxBytes, std::string* bytes);
 
 // Reads and decodes a BMP or PNG file. On failure `picture` is left empty
-// and its header holds what was read of it.
+// and its header holds what was read of it; memory running out is told as
+// kOutOfMemory, not as an unreadable file.
 PictureFault LoadPictureFile(const char* fileName, DecodedPicture* picture);
 
 // Decodes a whole file already in memory; `bytes` may be rewritten (a BMP

@@ -1,5 +1,8 @@
-// Pictures as 32-bit XRGB pixels (0x00RRGGBB, the layout GetDIBits gives for
-// 32 bits per pixel), rows from top to bottom.
+// Pictures as 32-bit pixels, rows from top to bottom, in one of three forms
+// that the buffer itself does not tell apart: decoded (0xAARRGGBB, straight
+// alpha, as a picture file gives it), keyed (0x00RRGGBB, the layout GetDIBits
+// gives for 32 bits per pixel; a keyed figure) and premultiplied (0xAARRGGBB,
+// each colour already multiplied by alpha / 255; a soft figure).
 #ifndef TAVELIN_PICTURES_PIXEL_BUFFER_H
 #define TAVELIN_PICTURES_PIXEL_BUFFER_H
 

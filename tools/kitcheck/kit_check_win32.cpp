@@ -24,6 +24,7 @@
 #include "pictures/keyed_picture.h"
 #include "pictures/picture_reader_win32.h"
 #include "resource.h"
+#include "settings/settings_place.h"
 #include "settings/settings_win32.h"
 
 namespace {
@@ -116,10 +117,10 @@ bool HasSectionNamed(const char* ini, const char* section) {
   return false;
 }
 
-// What the profile calls do not tell about the INI: its encoding and the
-// line of every section header, by lower-case name.
+// What the profile calls do not tell about the INI: whether the clock can
+// read it at all, and the line of every section header, by lower-case name.
 struct IniText {
-  bool utf16WithoutBom = false;
+  bool unreadable = false;
   std::map<std::string, std::vector<int>> sectionLines;
 };
 
@@ -128,21 +129,9 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// UTF-16 text of the usual characters has a zero in every other byte; with
-// no byte-order mark the profile calls take it for ANSI and find nothing.
-bool LooksLikeUtf16WithoutBom(const std::string& bytes) {
-  if (bytes.size() < 4) return false;
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  if ((byte(0) == 0xFF && byte(1) == 0xFE) || (byte(0) == 0xFE && byte(1) == 0xFF)) return false;
-  std::size_t zeros[2] = {0, 0};
-  const std::size_t sample = std::min<std::size_t>(bytes.size() & ~std::size_t{1}, 1024);
-  for (std::size_t i = 0; i < sample; ++i) zeros[i % 2] += byte(i) == 0 ? 1 : 0;
-  return zeros[0] * 4 >= sample || zeros[1] * 4 >= sample;
-}
-
 IniText ReadIniText(const std::string& bytes) {
   IniText text;
-  text.utf16WithoutBom = LooksLikeUtf16WithoutBom(bytes);
+  text.unreadable = IsUnreadableSettingsText(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
   int lineNumber = 0;
   std::size_t at = 0;
   while (at < bytes.size()) {
@@ -256,10 +245,10 @@ Picture CheckPicture(const std::string& fileName, const char* what, Findings* fi
   try {
     fault = LoadPictureFile(name, &decoded);
     // A soft picture keeps its alpha (premultiplied below); any other is keyed by its corner.
-    if (fault == PictureFault::kNone && !decoded.cutByAlpha) picture.key = KeyPicture(decoded.pixels.view(), false);
+    if (fault == PictureFault::kNone && !decoded.cutByAlpha) picture.key = KeyPicture(decoded.pixels.view());
   } catch (const std::bad_alloc&) {
-    findings->Fail(Format("%s \"%s\" needs more memory than this system can give; the clock fails to load it", what,
-                          name));
+    findings->Fail(
+        Format("%s \"%s\" %s", what, name, DescribePictureFault(PictureFault::kOutOfMemory, decoded.header).c_str()));
     return picture;
   }
   if (fault == PictureFault::kMissing) {
@@ -424,9 +413,10 @@ int RunKitCheck(const char* iniPath, const char* sheetPath, std::ostream& out) {
         << '\n';
   }
   const IniText text = ReadIniText(bytes);
-  if (text.utf16WithoutBom) {
-    out << "kitcheck: warning: " << ini << " looks like UTF-16 text without a byte-order mark; the clock reads no "
-        << "section from it. Save it in the ANSI code page (Shift-JIS on Japanese Windows)\n";
+  if (text.unreadable) {
+    out << "kitcheck: warning: " << ini << " holds NUL bytes without a UTF-16 byte-order mark (UTF-16 text saved "
+        << "without one, or not text at all); the clock reads no section from it and never writes its settings "
+        << "into it. Save it in the ANSI code page (Shift-JIS on Japanese Windows)\n";
   }
   for (const char* own : {"GENERAL", "ALARM"}) {
     const auto lines = text.sectionLines.find(Lower(own));
