@@ -1,5 +1,7 @@
 #include "settings/settings_place.h"
 
+#include <cstring>
+
 SettingsPlace ChooseSettingsPlace(const SettingsPlaceFacts& facts) {
   SettingsPlace place{SettingsFile::kProgram, SettingsFile::kNone, SettingsNotice::kNone, SettingsFile::kNone};
   if (facts.programFileReadOnly) return place;
@@ -25,15 +27,20 @@ SettingsPlace ChooseSettingsPlace(const SettingsPlaceFacts& facts) {
   return place;
 }
 
-bool StartsWithUtf16Mark(const unsigned char* bytes, std::size_t size) {
-  return size >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF));
+void SettingsTextCheck::Add(const unsigned char* bytes, std::size_t size) {
+  std::size_t i = 0;
+  for (; i < size && seen_ < 2; ++i) start_[seen_++] = bytes[i];
+  if (seen_ < 2) return;
+  // Either order of the UTF-16 mark.
+  marked_ = (start_[0] == 0xFF && start_[1] == 0xFE) || (start_[0] == 0xFE && start_[1] == 0xFF);
+  if (marked_) return;
+  nul_ = nul_ || start_[0] == 0 || start_[1] == 0 || std::memchr(bytes + i, 0, size - i) != nullptr;
 }
 
+bool SettingsTextCheck::Unreadable() const { return !marked_ && (nul_ || (seen_ == 1 && start_[0] == 0)); }
+
 bool IsUnreadableSettingsText(const unsigned char* bytes, std::size_t size) {
-  // UTF-16 with its mark: the profile calls read and write it as such.
-  if (StartsWithUtf16Mark(bytes, size)) return false;
-  for (std::size_t i = 0; i < size; ++i) {
-    if (bytes[i] == 0) return true;
-  }
-  return false;
+  SettingsTextCheck check;
+  check.Add(bytes, size);
+  return check.Unreadable();
 }

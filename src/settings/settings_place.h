@@ -40,11 +40,27 @@ struct SettingsPlace {
 // the run are lost, and the user is told.
 SettingsPlace ChooseSettingsPlace(const SettingsPlaceFacts& facts);
 
-// A settings text holds NUL bytes without a byte-order mark (UTF-16 saved
-// without one, a binary file): the profile calls read it as ANSI text, find
-// no section, and a write would put ANSI lines into it.
+// The one rule for a settings file the clock will not write, the clock's and
+// the kit checker's alike: its text holds NUL bytes and does not start with a
+// UTF-16 byte-order mark (UTF-16 saved without one, a binary file). The
+// profile calls read such a file as ANSI text, find no section, and a write
+// would put ANSI lines into it. UTF-16 with its mark they read and write as
+// such. The text may come a piece at a time, of any size.
+class SettingsTextCheck {
+ public:
+  void Add(const unsigned char* bytes, std::size_t size);
+  // Nothing that follows can change the answer.
+  bool Decided() const { return marked_ || nul_; }
+  bool Unreadable() const;
+
+ private:
+  unsigned char start_[2] = {};
+  std::size_t seen_ = 0;
+  bool marked_ = false;
+  bool nul_ = false;
+};
+
+// The rule for a whole text at once.
 bool IsUnreadableSettingsText(const unsigned char* bytes, std::size_t size);
-// The text starts with a UTF-16 byte-order mark (either order).
-bool StartsWithUtf16Mark(const unsigned char* bytes, std::size_t size);
 
 #endif

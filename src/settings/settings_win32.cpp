@@ -44,16 +44,11 @@ bool IsUnreadableFile(const char* path) {
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   static unsigned char chunk[65536];
-  bool first = true;
-  bool unreadable = false;
+  SettingsTextCheck check;
   DWORD read = 0;
-  while (!unreadable && ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) {
-    if (first && StartsWithUtf16Mark(chunk, read)) break;
-    unreadable = std::memchr(chunk, 0, read) != nullptr;
-    first = false;
-  }
+  while (!check.Decided() && ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) check.Add(chunk, read);
   CloseHandle(file);
-  return unreadable;
+  return check.Unreadable();
 }
 
 // The user's own settings folder, %APPDATA%\Tavelin\, made when missing, in

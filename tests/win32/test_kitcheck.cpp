@@ -361,13 +361,17 @@ TEST(KitCheckTest, ItSaysWhatTheClockMakesOfTheSettingsFileItself) {
   kit.WriteIni(utf16);
   lines = kit.Check(&status);
   EXPECT_EQ(1, status);
-  EXPECT_TRUE(HasLine(lines, "kitcheck", "looks like UTF-16 text without a byte-order mark; the clock reads no "
-                                         "section from it"))
-      << Dump(lines);
+  const char* refused = "holds NUL bytes without a UTF-16 byte-order mark (UTF-16 text saved without one, or not "
+                        "text at all); the clock reads no section from it and never writes its settings into it";
+  EXPECT_TRUE(HasLine(lines, "kitcheck", refused)) << Dump(lines);
   EXPECT_TRUE(HasLine(lines, "Aduvi", "problem: no section [Aduvi]")) << Dump(lines);
   kit.WriteIni("\xFF\xFE" + utf16);
   lines = kit.Check(&status);
-  EXPECT_FALSE(HasLine(lines, "kitcheck", "UTF-16")) << "a byte-order mark tells the encoding\n" << Dump(lines);
+  EXPECT_FALSE(HasLine(lines, "kitcheck", "NUL")) << "a byte-order mark tells the encoding\n" << Dump(lines);
+  // One NUL byte in ANSI text: the clock will not write the file either.
+  kit.WriteIni(Section("Aduvi", Keys("face.bmp", "chara.bmp", 0, 0, 1)) + std::string(1, '\0'));
+  lines = kit.Check(&status);
+  EXPECT_TRUE(HasLine(lines, "kitcheck", refused)) << Dump(lines);
 }
 
 TEST(KitCheckTest, EachPictureIsDescribedWithHowItIsCut) {
