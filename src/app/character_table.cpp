@@ -9,10 +9,6 @@ const CharacterEntry CharacterTable[kCharacterCount] = {
     {"&A. Jemsut", "Jemsut"}, {"&B. Kaltra", "Kaltra"}, {"&C. Lunavi", "Lunavi"},
 };
 
-bool IsCharacterChoice(int nChara) {
-  return nChara >= IDM_CHARA_FIRST && nChara <= IDM_CHARA_RANDOM;
-}
-
 int CharacterIndexForChoice(int nChara, int drawnValue) {
   if (nChara >= IDM_CHARA_FIRST && nChara <= IDM_CHARA_LAST) return nChara - IDM_CHARA_FIRST;
   return drawnValue % kCharacterCount;

@@ -18,7 +18,4 @@ extern const CharacterEntry CharacterTable[kCharacterCount];
 // Values outside the menu's range count as the random entry.
 int CharacterIndexForChoice(int nChara, int drawnValue);
 
-// Whether nChara names one of the twelve characters or the random entry.
-bool IsCharacterChoice(int nChara);
-
 #endif

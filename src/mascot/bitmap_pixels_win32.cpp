@@ -64,7 +64,11 @@ HBITMAP CreatePixelSection(int width, int height, PixelView* view) {
   BITMAPINFO info = TopDownInfo(width, height);
   void* bits = nullptr;
   HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (section == nullptr || bits == nullptr) return nullptr;
+  if (section == nullptr) return nullptr;
+  if (bits == nullptr) {
+    DeleteObject(section);
+    return nullptr;
+  }
   *view = {static_cast<Pixel*>(bits), width, height, width};
   return section;
 }

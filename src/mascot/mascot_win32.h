@@ -15,12 +15,11 @@
 int LoadCharacter(HWND hwnd);
 
 // The outline of `picture` (pixels unlike its pixel (0, 0)) as a region in
-// window pixels, shown building in the progress window. Null without a picture.
-// The caller owns the region.
-HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture);
-// The same, given also the pixels the picture was made from: on a display of
-// 32 bits a pixel they are its pixels exactly, and are used instead of
-// reading the picture back; on any other display the picture is read.
+// window pixels, shown building in the progress window. Null without a
+// picture. The caller owns the region. `madeFrom`, the pixels the picture was
+// made from, may be empty: on a display of 32 bits a pixel they are its pixels
+// exactly, and are used instead of reading the picture back; on any other
+// display, or without them, the picture is read.
 HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture, ConstPixelView madeFrom);
 
 // The outline of a soft figure's premultiplied picture (pixels with alpha

@@ -89,8 +89,6 @@ HRGN BuildRegionWithProgress(HWND hwnd, ConstPixelView picture, Pixel key) {
 
 }  // namespace
 
-HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture) { return BuildShapeRegion(hwnd, picture, ConstPixelView{}); }
-
 HRGN BuildShapeRegion(HWND hwnd, HBITMAP picture, ConstPixelView madeFrom) {
   if (picture == nullptr) return nullptr;
   PixelBuffer pixels;

@@ -63,8 +63,6 @@ TEST(CharacterTable, ChoiceToIndex) {
   EXPECT_EQ(CharacterIndexForChoice(IDM_CHARA_RANDOM, 32767), 32767 % 12);
   // A hand-edited value outside the menu counts as the random entry.
   EXPECT_EQ(CharacterIndexForChoice(12345, 14), 2);
-  EXPECT_TRUE(IsCharacterChoice(IDM_CHARA_RANDOM));
-  EXPECT_FALSE(IsCharacterChoice(IDM_CHARA_FIRST - 1));
 }
 
 TEST(SettingsPath, IsTheFolderFollowedByTheIniName) {

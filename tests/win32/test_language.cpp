@@ -103,7 +103,7 @@ TEST(Language, TheProgressWindowReadsInTheUsersLanguage) {
   g_progressText.clear();
   g_shapeProgressObserver = ReadProgressWindow;
   HBITMAP picture = MakePlainBitmap(30, 40, RGB(10, 20, 30));
-  HRGN outline = BuildShapeRegion(hwnd, picture);
+  HRGN outline = BuildShapeRegion(hwnd, picture, ConstPixelView{});
   g_shapeProgressObserver = nullptr;
   if (outline != nullptr) DeleteObject(outline);
   DeleteObject(picture);
