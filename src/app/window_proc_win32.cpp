@@ -68,6 +68,9 @@ LRESULT CALLBACK ClockWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     RestoreTrayIcon(hwnd);
     return 0;
   }
+  // A change of scale may come with another size for the tray icon; the
+  // message goes on to the figure's own handling.
+  if (message == WM_DPICHANGED) RefreshTrayIcon(hwnd);
   switch (message) {
     case WM_CREATE:
       g_hwndMain = hwnd;
