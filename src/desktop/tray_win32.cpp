@@ -83,8 +83,8 @@ bool LoadTrayIconImage() {
     ICONINFO info{};
     if (GetIconInfo(nid.hIcon, &info)) {
       BITMAP bitmap{};
-      const bool same = GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap) != 0 &&
-                        bitmap.bmWidth == size;
+      const HBITMAP image = info.hbmColor != nullptr ? info.hbmColor : info.hbmMask;
+      const bool same = GetObjectW(image, sizeof bitmap, &bitmap) != 0 && bitmap.bmWidth == size;
       if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
       if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
       if (same) return false;

@@ -57,7 +57,8 @@ std::vector<Image> ReadImages(const std::string& file) {
       const std::size_t row = side - 1 - y;  // stored bottom-up
       for (std::size_t x = 0; x < side; ++x) {
         const std::size_t at = colour + (row * side + x) * 4;
-        image.pixels.push_back({double(U8(file, at + 2)), double(U8(file, at + 1)), double(U8(file, at)), U8(file, at + 3)});
+        image.pixels.push_back(
+            {double(U8(file, at + 2)), double(U8(file, at + 1)), double(U8(file, at)), U8(file, at + 3)});
         image.masked.push_back((U8(file, mask + row * maskStride + x / 8) & (0x80u >> (x % 8))) != 0);
       }
     }
