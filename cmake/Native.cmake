@@ -37,9 +37,10 @@ if(TAVELIN_DEMOKIT_SOURCES)
   target_link_libraries(demokit PRIVATE PNG::PNG)
 endif()
 
-# The tray icon's drawing tool; res/tray.ico is its output, kept in the tree.
-add_executable(iconmaker ${CMAKE_SOURCE_DIR}/tools/iconmaker/iconmaker.cpp)
-target_compile_options(iconmaker PRIVATE -Wall -Wextra -O2)
+# The icon's drawing tool; res/tray.ico is its output, kept in the tree.
+file(GLOB TAVELIN_ICONMAKER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/iconmaker/*.cpp)
+add_executable(iconmaker ${TAVELIN_ICONMAKER_SOURCES})
+target_compile_options(iconmaker PRIVATE -Wall -Wextra -O2 -ffp-contract=off)
 add_test(NAME tools.iconmaker_draws_the_committed_icon
          COMMAND sh -c "\"$1\" \"$2\" && cmp \"$2\" \"$3\"" iconmaker
                  $<TARGET_FILE:iconmaker> ${CMAKE_BINARY_DIR}/tray.ico ${CMAKE_SOURCE_DIR}/res/tray.ico)

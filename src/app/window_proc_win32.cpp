@@ -68,6 +68,10 @@ LRESULT CALLBACK ClockWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     RestoreTrayIcon(hwnd);
     return 0;
   }
+  // A change of scale may come with another size for the tray icon: the
+  // figure's monitor tells it, and the system's metrics change with it. The
+  // message goes on to its own handling.
+  if (message == WM_DPICHANGED || message == WM_SETTINGCHANGE) RefreshTrayIcon(hwnd);
   switch (message) {
     case WM_CREATE:
       g_hwndMain = hwnd;

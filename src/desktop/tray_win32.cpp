@@ -41,6 +41,63 @@ std::wstring CurrentTip() {
   return ComposeTrayTip(head, armed, Texts());
 }
 
+// The DPI the notification area is drawn at: that of the primary monitor,
+// which holds it, from Windows 8.1 on; the system's before.
+UINT TrayDpi() {
+  using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  static const auto getDpiForMonitor = [] {
+    const HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return shcore == nullptr ? nullptr
+                             : reinterpret_cast<GetDpiForMonitorFn>(
+                                   reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
+  }();
+  constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+  UINT dpiX = 0, dpiY = 0;
+  const HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  if (getDpiForMonitor != nullptr && SUCCEEDED(getDpiForMonitor(primary, kEffectiveDpi, &dpiX, &dpiY)) && dpiX != 0)
+    return dpiX;
+  const HDC screen = GetDC(nullptr);
+  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
+
+// The side of the shell's small icon at that DPI. Before Windows 10 the
+// system tells it for its own DPI only, which is then the primary monitor's.
+int TrayIconSize() {
+  using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+  static const auto getSystemMetricsForDpi = reinterpret_cast<GetSystemMetricsForDpiFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+  const int size = getSystemMetricsForDpi != nullptr ? getSystemMetricsForDpi(SM_CXSMICON, TrayDpi())
+                                                     : GetSystemMetrics(SM_CXSMICON);
+  return size > 0 ? size : 16;
+}
+
+// Gives the record the icon at the size the notification area wants now,
+// drawn for that size where the icon carries it (it carries every common
+// one). Returns whether the icon changed; the one it replaces is destroyed.
+bool LoadTrayIconImage() {
+  NOTIFYICONDATAW& nid = g_state.nidTray;
+  const int size = TrayIconSize();
+  if (nid.hIcon != nullptr) {
+    ICONINFO info{};
+    if (GetIconInfo(nid.hIcon, &info)) {
+      BITMAP bitmap{};
+      const HBITMAP image = info.hbmColor != nullptr ? info.hbmColor : info.hbmMask;
+      const bool same = GetObjectW(image, sizeof bitmap, &bitmap) != 0 && bitmap.bmWidth == size;
+      if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+      if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+      if (same) return false;
+    }
+  }
+  const auto icon = static_cast<HICON>(
+      LoadImageW(g_hInstance, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+  if (icon == nullptr) return false;  // the icon it has stays
+  if (nid.hIcon != nullptr) DestroyIcon(nid.hIcon);
+  nid.hIcon = icon;
+  return true;
+}
+
 void CopyTip(const std::wstring& tip) {
   wchar_t (&field)[128] = g_state.nidTray.szTip;
   const std::size_t length = std::min(tip.size(), std::size(field) - 1);
@@ -60,7 +117,7 @@ void AddTrayIcon(HWND hwnd) {
   nid.uID = 1;
   nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   nid.uCallbackMessage = WM_TRAYNOTIFY;
-  nid.hIcon = LoadIconW(g_hInstance, MAKEINTRESOURCEW(IDI_TRAY));
+  (void)LoadTrayIconImage();
   CopyTip(CurrentTip());
   (void)Shell_NotifyIconW(NIM_ADD, &nid);  // without an icon the figure's own menu still works
 }
@@ -84,7 +141,16 @@ void RefreshTrayTip(HWND) {
   if (!Shell_NotifyIconW(NIM_MODIFY, &g_state.nidTray)) CopyTip(previous);
 }
 
-void RemoveTrayIcon(HWND) { (void)Shell_NotifyIconW(NIM_DELETE, &g_state.nidTray); }
+void RemoveTrayIcon(HWND) {
+  (void)Shell_NotifyIconW(NIM_DELETE, &g_state.nidTray);
+  if (g_state.nidTray.hIcon != nullptr) DestroyIcon(g_state.nidTray.hIcon);
+  g_state.nidTray.hIcon = nullptr;
+}
+
+void RefreshTrayIcon(HWND) {
+  if (g_state.nidTray.cbSize == 0) return;  // not added yet
+  if (LoadTrayIconImage()) (void)Shell_NotifyIconW(NIM_MODIFY, &g_state.nidTray);
+}
 
 UINT TaskbarCreatedMessage() {
   static const UINT message = RegisterWindowMessageA("TaskbarCreated");
@@ -93,6 +159,7 @@ UINT TaskbarCreatedMessage() {
 
 void RestoreTrayIcon(HWND) {
   if (g_state.nidTray.cbSize == 0) return;  // never added: start-up has not got there
+  (void)LoadTrayIconImage();  // a new notification area may come with another scale
   (void)Shell_NotifyIconW(NIM_ADD, &g_state.nidTray);
 }
 

@@ -175,54 +175,6 @@ TEST_F(DesktopTest, TrayRecordIsTheWideFormWithTheProgramsTip) {
   EXPECT_STREQ(nid.szTip, L"Tavelin") << "no character has loaded";
 }
 
-TEST_F(DesktopTest, TrayIconIsSixteenPixelsWithAMask) {
-  // LoadIconA gives the system's large size; the image itself is read at 16 x 16.
-  ASSERT_NE(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TRAY)), nullptr);
-  HICON icon = static_cast<HICON>(
-      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TRAY), IMAGE_ICON, 16, 16, 0));
-  ASSERT_NE(icon, nullptr);
-  ICONINFO info{};
-  ASSERT_TRUE(GetIconInfo(icon, &info));
-  ASSERT_NE(info.hbmColor, nullptr);
-  ASSERT_NE(info.hbmMask, nullptr);
-  BITMAP colour{};
-  GetObjectA(info.hbmColor, sizeof colour, &colour);
-  EXPECT_EQ(colour.bmWidth, 16);
-  EXPECT_EQ(colour.bmHeight, 16);
-
-  // Read colour and mask as 32-bit pixels, top-down.
-  auto read = [](HBITMAP bitmap) {
-    std::vector<DWORD> pixels(256);
-    BITMAPINFO bmi{};
-    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, 16, pixels.data(), &bmi, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    for (DWORD& p : pixels) p &= 0xFFFFFF;
-    return pixels;
-  };
-  const std::vector<DWORD> pixels = read(info.hbmColor);
-  const std::vector<DWORD> mask = read(info.hbmMask);
-  auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y * 16 + x)]; };
-  auto clear = [&](int x, int y) { return mask[static_cast<size_t>(y * 16 + x)] != 0; };
-  EXPECT_EQ(at(15, 0), 0xFF00FFu) << "the ribbon fills the upper right";
-  EXPECT_FALSE(clear(15, 0));
-  EXPECT_TRUE(clear(0, 15)) << "the lower left corner is transparent";
-  EXPECT_EQ(at(6, 9), 0x000000u) << "the hands meet in the middle of the face";
-  EXPECT_EQ(at(4, 9), 0xFFFFFFu) << "white face";
-  EXPECT_EQ(at(6, 13), 0x0000FFu) << "blue body below the face";
-  int yellow = 0, blue = 0;
-  for (DWORD p : pixels) {
-    yellow += p == 0xFFFF00;
-    blue += p == 0x0000FF;
-  }
-  EXPECT_GE(yellow, 6) << "two yellow bells";
-  EXPECT_GE(blue, 20) << "a blue clock";
-  DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
-  DestroyIcon(icon);
-}
-
 TEST_F(DesktopTest, MenuAfterAFailedFirstLoadShowsTheStoredMarks) {
   Start();  // no pictures: the first load fails
   ASSERT_NE(g_state.hMenuPopup, nullptr);
