@@ -128,7 +128,7 @@ TEST(Alarm, RepeatFiresOncePerDayWithALoopingSoundStoppedWithTheBox) {
   EXPECT_EQ(step.next.nAlarmFiredDay, kDay);
   EXPECT_EQ(step.next.nAlarmMode, IDC_ALARM_REPEAT);
   EXPECT_EQ(step.effects.sound, EventSound::kAlarm);
-  EXPECT_EQ(step.effects.soundFlags, 25u);
+  EXPECT_EQ(step.effects.soundFlags, 9u);
   EXPECT_EQ(step.effects.message, EventMessage::kAlarmReached);
   EXPECT_TRUE(step.effects.stopSoundAfterMessage);
   EXPECT_FALSE(step.effects.postRandomCharacter);
@@ -147,7 +147,7 @@ TEST(Alarm, RepeatFiresOncePerDayWithALoopingSoundStoppedWithTheBox) {
 TEST(Alarm, OnceFiresThenIsStoppedAndForgetsTheDay) {
   AlarmStep step = StepAlarm({IDC_ALARM_ONCE, 23, 59, 0}, 23, 59, kDay, kWednesday);
   EXPECT_EQ(step.effects.message, EventMessage::kAlarmReached);
-  EXPECT_EQ(step.effects.soundFlags, 25u);
+  EXPECT_EQ(step.effects.soundFlags, 9u);
   EXPECT_EQ(step.next.nAlarmMode, IDC_ALARM_STOP);
   EXPECT_EQ(step.next.nAlarmFiredDay, 0);
 
