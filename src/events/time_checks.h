@@ -37,6 +37,11 @@ struct EventEffects {
 // The alarm ringing: its looping sound and its message, which ends the sound.
 EventEffects AlarmRingEffects();
 
+// What is heard of an event: no sound at all while the clock is muted, and no
+// chime while it stands aside for a full-screen program. Messages and the
+// character switch are kept as they are.
+EventEffects HeardEffects(const EventEffects& effects, bool muted, bool standingAside);
+
 struct CountdownState {
   int nTimerMode;
   unsigned nTimerMinute;

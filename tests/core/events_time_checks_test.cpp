@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 
 #include "events/time_checks.h"
 #include "resource.h"
@@ -197,24 +198,71 @@ TEST(Hourly, ChimeAndSwitchAreIndependent) {
   const struct {
     int mode;
     int change;
+    bool muted, aside;  // muted; standing aside for a full-screen program
     bool chime;
     bool post;
   } cases[] = {
-      {IDC_OCLOCK_ON, 1, true, true},
-      {IDC_OCLOCK_ON, 0, true, false},
-      {IDC_OCLOCK_OFF, 1, false, true},  // the character changes without a sound
-      {IDC_OCLOCK_OFF, 0, false, false},
-      {0, -1, false, true},  // an unknown mode plays nothing; any nonzero switch counts
+      {IDC_OCLOCK_ON, 1, false, false, true, true},
+      {IDC_OCLOCK_ON, 0, false, false, true, false},
+      {IDC_OCLOCK_OFF, 1, false, false, false, true},  // the character changes without a sound
+      {IDC_OCLOCK_OFF, 0, false, false, false, false},
+      {0, -1, false, false, false, true},  // an unknown mode plays nothing; any nonzero switch counts
+      {IDC_OCLOCK_ON, 1, true, false, false, true},   // muted: silent, the character still changes
+      {IDC_OCLOCK_ON, 1, false, true, false, true},   // aside: the same
+      {IDC_OCLOCK_ON, 0, true, true, false, false},
   };
   for (const auto& c : cases) {
     const HourlyStep step = StepHourly({9, c.mode, c.change}, 10);
+    const EventEffects heard = HeardEffects(step.effects, c.muted, c.aside);
     EXPECT_EQ(step.next.nLastHour, 10);
-    EXPECT_EQ(step.effects.sound, c.chime ? EventSound::kChime : EventSound::kNone) << c.mode << "/" << c.change;
-    if (c.chime) {
-      EXPECT_EQ(step.effects.soundFlags, 17u);
-    }
-    EXPECT_EQ(step.effects.postRandomCharacter, c.post) << c.mode << "/" << c.change;
-    EXPECT_EQ(step.effects.message, EventMessage::kNone);
+    EXPECT_EQ(heard.sound, c.chime ? EventSound::kChime : EventSound::kNone) << c.mode << "/" << c.change;
+    EXPECT_EQ(heard.soundFlags, c.chime ? 17u : 0u);
+    EXPECT_EQ(heard.postRandomCharacter, c.post) << c.mode << "/" << c.change;
+    EXPECT_EQ(heard.message, EventMessage::kNone);
+  }
+}
+
+// Which sound plays and which box shows for each event, muted or not, with
+// the clock standing aside for a full-screen program or not: mute silences
+// every sound, standing aside the chime alone; the boxes always show.
+TEST(Manners, MuteSilencesEverySoundAndStandingAsideTheChimeAlone) {
+  const EventEffects timerOnce = StepCountdown({IDC_TIMER_ONCE, 5, 1000}, 1000).effects;
+  const EventEffects timerRepeat = StepCountdown({IDC_TIMER_REPEAT, 5, 1000}, 1000).effects;
+  const EventEffects alarm = StepAlarm({IDC_ALARM_REPEAT, 7, 0, 0}, 7, 0, kDay, kWednesday).effects;
+  const EventEffects snooze = StepSnooze(StartSnooze(0, 7, 0), kSnoozeMilliseconds).effects;
+  const EventEffects chime = StepHourly({9, IDC_OCLOCK_ON, 0}, 10).effects;
+  const struct {
+    const char* event;
+    EventEffects effects;
+    bool muted, aside;
+    EventSound sound;
+    unsigned flags;
+    EventMessage message;
+    bool stopAfter;
+  } rows[] = {
+      {"timer", timerOnce, false, false, EventSound::kTimer, 17, EventMessage::kTimerElapsed, false},
+      {"timer", timerOnce, false, true, EventSound::kTimer, 17, EventMessage::kTimerElapsed, false},
+      {"timer", timerOnce, true, false, EventSound::kNone, 0, EventMessage::kTimerElapsed, false},
+      {"repeating timer", timerRepeat, false, true, EventSound::kTimer, 17, EventMessage::kNone, false},
+      {"repeating timer", timerRepeat, true, false, EventSound::kNone, 0, EventMessage::kNone, false},
+      {"alarm", alarm, false, false, EventSound::kAlarm, 9, EventMessage::kAlarmReached, true},
+      {"alarm", alarm, false, true, EventSound::kAlarm, 9, EventMessage::kAlarmReached, true},
+      {"alarm", alarm, true, false, EventSound::kNone, 0, EventMessage::kAlarmReached, false},
+      {"alarm", alarm, true, true, EventSound::kNone, 0, EventMessage::kAlarmReached, false},
+      {"snooze", snooze, false, true, EventSound::kAlarm, 9, EventMessage::kAlarmReached, true},
+      {"snooze", snooze, true, false, EventSound::kNone, 0, EventMessage::kAlarmReached, false},
+      {"chime", chime, false, false, EventSound::kChime, 17, EventMessage::kNone, false},
+      {"chime", chime, false, true, EventSound::kNone, 0, EventMessage::kNone, false},
+      {"chime", chime, true, false, EventSound::kNone, 0, EventMessage::kNone, false},
+  };
+  for (const auto& r : rows) {
+    const EventEffects heard = HeardEffects(r.effects, r.muted, r.aside);
+    const std::string what = std::string(r.event) + (r.muted ? ", muted" : "") + (r.aside ? ", aside" : "");
+    EXPECT_EQ(heard.sound, r.sound) << what;
+    EXPECT_EQ(heard.soundFlags, r.flags) << what;
+    EXPECT_EQ(heard.message, r.message) << what;
+    EXPECT_EQ(heard.stopSoundAfterMessage, r.stopAfter) << what;
+    EXPECT_EQ(heard.messageMinutes, r.effects.messageMinutes) << what;
   }
 }
 
