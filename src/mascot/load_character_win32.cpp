@@ -8,6 +8,7 @@
 #include "app/character_table.h"
 #include "app/clock_state_win32.h"
 #include "clockface/clockface_win32.h"
+#include "desktop/manners_win32.h"
 #include "desktop/placement_win32.h"
 #include "desktop/tray_win32.h"
 #include "mascot/bitmap_pixels_win32.h"
@@ -79,14 +80,6 @@ bool MakeSoftBitmaps(const Figure& figure, ScopedBitmap* mascot, ScopedBitmap* f
   return true;
 }
 
-// Makes the window layered for a soft figure and plain for a keyed one; the
-// window, its handle and all that hangs on it stay.
-void SetWindowKind(HWND hwnd, bool soft) {
-  const LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_EXSTYLE);
-  const LONG_PTR wanted = soft ? (style | WS_EX_LAYERED) : (style & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
-  if (wanted != style) SetWindowLongPtrA(hwnd, GWL_EXSTYLE, wanted);
-}
-
 // Gives the window its own copy of the outline, or none for a plain rectangle.
 void ApplyWindowShape(HWND hwnd, HRGN shape) {
   HRGN copy = nullptr;
@@ -147,7 +140,9 @@ int LoadCharacter(HWND hwnd) {
   // on X, about 100 ms for a large figure) than to give one to a window
   // already shown. Nothing of the window shows in between.
   SetWindowRgn(hwnd, CreateRectRgn(0, 0, 0, 0), FALSE);
-  SetWindowKind(hwnd, soft);
+  // Layered for a soft figure, and for a keyed one only when it is
+  // see-through or lets clicks through; the window and all that hangs on it stay.
+  ApplyWindowLook(hwnd);
   // A layered window shows what it was last handed: the figure goes to it
   // before it is shown. A keyed one paints itself once shown.
   if (soft) PresentSoftFigure(hwnd);

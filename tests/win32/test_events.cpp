@@ -195,6 +195,22 @@ TEST_F(EventsTest, OnceCountdownOfZeroMinutesShowsItsMessageAndStops) {
   EXPECT_EQ(g_sounds[0].flags, 17u);
 }
 
+TEST_F(EventsTest, MutedTheCountdownShowsItsMessageWithoutASoundAndMutingStopsTheSoundThatPlays) {
+  g_state.fMute = 1;
+  Watch(TimerTitle(), 300);
+  g_state.nTimerMinute = 0;
+  g_state.nTimerMode = IDC_TIMER_ONCE;
+  g_state.dwTimerDeadline = g_system.tickCount();
+  ASSERT_TRUE(PumpUntil([] { return g_watch.closed; }, 5000)) << "no timer message came";
+  EXPECT_TRUE(g_sounds.empty()) << "a sound played while muted";
+
+  g_state.fMute = 0;
+  SendMessageA(hwnd_, WM_COMMAND, IDM_MUTE, 0);
+  EXPECT_EQ(g_state.fMute, 1);
+  ASSERT_EQ(g_sounds.size(), 1u);
+  EXPECT_TRUE(g_sounds[0].stop) << "muting ends a sound that plays, an alarm's loop too";
+}
+
 TEST_F(EventsTest, TheMessageOfAOneMinuteCountdownReadsInTheSingular) {
   Watch(TimerTitle(), 300);
   g_state.nTimerMinute = 1;

@@ -61,6 +61,10 @@ TEST_F(SettingsTest, WithNoFileTheDefaultsApplyAndCloseWritesBothSectionsInOrder
             "nSize=42002\r\n"
             "xPosWindow=0\r\n"
             "yPosWindow=0\r\n"
+            "fAsideFullScreen=1\r\n"
+            "fClickThrough=0\r\n"
+            "nOpacity=100\r\n"
+            "fMute=0\r\n"
             "[ALARM]\r\n"
             "nOClockMode=1018\r\n"
             "nOClockChangeChara=1\r\n"
@@ -112,6 +116,20 @@ TEST_F(SettingsTest, WeekdaysAndQuietHoursAreReadBackAndWritten) {
   Close();
   const std::string saved = ReadFileBytes(IniPath());
   for (const char* line : {"nAlarmMode=1037\r\n", "nOClockQuietFrom=23\r\n", "nOClockQuietTo=7\r\n"}) {
+    EXPECT_NE(saved.find(line), std::string::npos) << line << " in " << saved;
+  }
+}
+
+TEST_F(SettingsTest, MannersAreReadBackAndAnOpacityAsTheNearestOfTheFour) {
+  WriteFileBytes(IniPath(), "[GENERAL]\r\nfAsideFullScreen=0\r\nfClickThrough=1\r\nnOpacity=70\r\nfMute=1\r\n");
+  Start();
+  EXPECT_EQ(g_state.fAsideFullScreen, 0);
+  EXPECT_EQ(g_state.fClickThrough, 1);
+  EXPECT_EQ(g_state.nOpacity, 80);
+  EXPECT_EQ(g_state.fMute, 1);
+  Close();
+  const std::string saved = ReadFileBytes(IniPath());
+  for (const char* line : {"fAsideFullScreen=0\r\n", "fClickThrough=1\r\n", "nOpacity=80\r\n", "fMute=1\r\n"}) {
     EXPECT_NE(saved.find(line), std::string::npos) << line << " in " << saved;
   }
 }
