@@ -236,33 +236,24 @@ TEST(Manners, MuteSilencesEverySoundAndStandingAsideTheChimeAlone) {
     EventEffects effects;
     bool muted, aside;
     EventSound sound;
-    unsigned flags;
     EventMessage message;
-    bool stopAfter;
   } rows[] = {
-      {"timer", timerOnce, false, false, EventSound::kTimer, 17, EventMessage::kTimerElapsed, false},
-      {"timer", timerOnce, false, true, EventSound::kTimer, 17, EventMessage::kTimerElapsed, false},
-      {"timer", timerOnce, true, false, EventSound::kNone, 0, EventMessage::kTimerElapsed, false},
-      {"repeating timer", timerRepeat, false, true, EventSound::kTimer, 17, EventMessage::kNone, false},
-      {"repeating timer", timerRepeat, true, false, EventSound::kNone, 0, EventMessage::kNone, false},
-      {"alarm", alarm, false, false, EventSound::kAlarm, 9, EventMessage::kAlarmReached, true},
-      {"alarm", alarm, false, true, EventSound::kAlarm, 9, EventMessage::kAlarmReached, true},
-      {"alarm", alarm, true, false, EventSound::kNone, 0, EventMessage::kAlarmReached, false},
-      {"alarm", alarm, true, true, EventSound::kNone, 0, EventMessage::kAlarmReached, false},
-      {"snooze", snooze, false, true, EventSound::kAlarm, 9, EventMessage::kAlarmReached, true},
-      {"snooze", snooze, true, false, EventSound::kNone, 0, EventMessage::kAlarmReached, false},
-      {"chime", chime, false, false, EventSound::kChime, 17, EventMessage::kNone, false},
-      {"chime", chime, false, true, EventSound::kNone, 0, EventMessage::kNone, false},
-      {"chime", chime, true, false, EventSound::kNone, 0, EventMessage::kNone, false},
+      {"timer", timerOnce, false, true, EventSound::kTimer, EventMessage::kTimerElapsed},
+      {"timer", timerOnce, true, false, EventSound::kNone, EventMessage::kTimerElapsed},
+      {"repeating timer", timerRepeat, true, false, EventSound::kNone, EventMessage::kNone},
+      {"alarm", alarm, false, true, EventSound::kAlarm, EventMessage::kAlarmReached},
+      {"alarm", alarm, true, false, EventSound::kNone, EventMessage::kAlarmReached},
+      {"snooze", snooze, true, false, EventSound::kNone, EventMessage::kAlarmReached},
+      {"chime", chime, false, true, EventSound::kNone, EventMessage::kNone},
   };
   for (const auto& r : rows) {
     const EventEffects heard = HeardEffects(r.effects, r.muted, r.aside);
     const std::string what = std::string(r.event) + (r.muted ? ", muted" : "") + (r.aside ? ", aside" : "");
     EXPECT_EQ(heard.sound, r.sound) << what;
-    EXPECT_EQ(heard.soundFlags, r.flags) << what;
+    EXPECT_EQ(heard.soundFlags, r.sound == EventSound::kNone ? 0u : r.effects.soundFlags) << what;
     EXPECT_EQ(heard.message, r.message) << what;
-    EXPECT_EQ(heard.stopSoundAfterMessage, r.stopAfter) << what;
-    EXPECT_EQ(heard.messageMinutes, r.effects.messageMinutes) << what;
+    // Nothing of the clock's own plays that the box would have to stop.
+    EXPECT_EQ(heard.stopSoundAfterMessage, r.sound == EventSound::kAlarm) << what;
   }
 }
 
