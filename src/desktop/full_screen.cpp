@@ -11,7 +11,11 @@ bool IsShellWindowClass(const std::string& className) {
 
 bool FullScreenInFront(const ForegroundWindow& foreground, const ScreenRect& monitor, NotificationState state) {
   if (state == NotificationState::kPresentation || state == NotificationState::kDirect3DFullScreen) return true;
-  if (!foreground.exists || foreground.isClock || foreground.isDesktop || foreground.hasCaption) return false;
+  if (!foreground.exists || foreground.isClock || foreground.isDesktop) return false;
+  // A title bar marks a window at work, maximized over a hidden task bar;
+  // unless the shell itself says a full-screen program runs (some keep the
+  // title bar's style bits while they fill the screen).
+  if (foreground.hasCaption && state != NotificationState::kBusy) return false;
   if (IsShellWindowClass(foreground.className)) return false;
   const ScreenRect& r = foreground.rect;
   return r.left <= monitor.left && r.top <= monitor.top && r.right >= monitor.right && r.bottom >= monitor.bottom;

@@ -38,8 +38,9 @@ bool IsShellWindowClass(const std::string& className);
 // Whether a full-screen program is in front of the figure on `monitor`: the
 // foreground window covers that whole monitor (and is neither the desktop,
 // the shell nor the clock, nor a window with a title bar, such as one
-// maximized while the task bar hides), or the system reports a presentation
-// or a full-screen Direct3D program.
+// maximized while the task bar hides, unless the system says it is busy with
+// a full-screen program), or the system reports a presentation or a
+// full-screen Direct3D program.
 bool FullScreenInFront(const ForegroundWindow& foreground, const ScreenRect& monitor, NotificationState state);
 
 enum class AsideAction {

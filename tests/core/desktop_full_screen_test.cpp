@@ -46,6 +46,7 @@ TEST(FullScreen, WhatCountsAsAFullScreenProgramInFront) {
       {"a presentation", ForegroundWindow{}, State::kPresentation, true},
       {"an exclusive Direct3D program", small, State::kDirect3DFullScreen, true},
       {"busy", small, State::kBusy, false},
+      {"busy, with a title bar over the monitor", maximized, State::kBusy, true},
       {"not present", small, State::kNotPresent, false},
       {"quiet time", small, State::kQuietTime, false},
       {"a store app", small, State::kApp, false},
