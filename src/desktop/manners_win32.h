@@ -6,8 +6,8 @@
 #include <windows.h>
 
 // Gives the window the layering, alpha and click-through that the figure's
-// kind, nOpacity and fClickThrough ask for, and marks the opacity and
-// click-through items. Draws nothing.
+// kind, nOpacity and fClickThrough ask for, and marks the opacity in use.
+// Draws nothing.
 void ApplyWindowLook(HWND hwnd);
 
 // The same for a window already shown, which then shows its figure again.

@@ -45,7 +45,7 @@ int ApplyStacking(HWND hwnd) {
   // until that ends.
   if (topMost && g_state.fAside == 0) SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
   else SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, kKeepPlace | SWP_NOACTIVATE);
-  // Clicks that pass through never reach the figure to move it.
+  // A figure that lets the mouse through never hears it move over it.
   const bool hideOnMouseWorks = topMost && g_state.fClickThrough == 0;
   EnableMenuItem(g_state.hMenuPopup, IDM_HIDEONMOUSE, MF_BYCOMMAND | (hideOnMouseWorks ? MF_ENABLED : MF_GRAYED));
   CheckMenuItem(g_state.hMenuPopup, IDM_HIDEONMOUSE,
