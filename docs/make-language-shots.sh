@@ -40,10 +40,13 @@ shoot() {  # shoot LOCALE SUFFIX DIALOG-TITLE
   display -window root "$work/wallpaper.png" 2>/dev/null || true  # once Wine has taken the screen
   sleep 3  # the figure is loaded and drawn
 
-  # The menu: a right press on the clock face opens it at the pointer.
+  # The menu: a right press on the clock face opens it at the pointer; the
+  # pointer resting on its third item opens the opacity submenu beside it.
   xdotool mousemove 240 170 click 3
   sleep 1.5
-  import -window root -crop 470x310+30+45 +repage "$top/docs/menu-$2.png"
+  xdotool mousemove 300 215
+  sleep 1.5
+  import -window root -crop ${MENU_CROP:-650x370+30+45} +repage "$top/docs/menu-$2.png"
   xdotool mousemove 700 500 click 1  # a click beside the menu closes it
   sleep 1
 

@@ -7,6 +7,9 @@
 #define IDM_TOPMOST             1001
 #define IDM_HIDEONMOUSE         1002
 #define IDM_EXIT                1003
+#define IDM_ASIDEFULLSCREEN     1004  // out of the way of full-screen programs
+#define IDM_CLICKTHROUGH        1005
+#define IDM_MUTE                1006
 #define IDM_CHARA_FIRST         40001
 #define IDM_CHARA_LAST          40012
 #define IDM_CHARA_RANDOM        40013
@@ -14,6 +17,12 @@
 #define IDM_STARTWITHWINDOWS    40015
 #define IDM_SIZE_SMALL          42001
 #define IDM_SIZE_NORMAL         42002
+// Opacity: IDM_OPACITY_BASE + the percentage.
+#define IDM_OPACITY_BASE        43000
+#define IDM_OPACITY_100         43100
+#define IDM_OPACITY_80          43080
+#define IDM_OPACITY_60          43060
+#define IDM_OPACITY_40          43040
 
 // Modes of the alarm settings dialog, stored as they are.
 #define IDC_ALARM_STOP          1011
@@ -97,5 +106,6 @@
 #define IDS_TIP_ALARM_DAILY       46
 #define IDS_TIP_ALARM_WEEKDAYS    47
 #define IDS_TIP_SNOOZE            48
+#define IDS_TIP_MUTED             49
 
 #endif

@@ -22,6 +22,10 @@ struct ClockState {
   int fHideOnMouse;
   int nChara;
   int nSize;
+  int fAsideFullScreen;  // out of the way of full-screen programs
+  int fClickThrough;     // mouse events over the figure go to what lies beneath
+  int nOpacity;          // percent: 100, 80, 60 or 40
+  int fMute;             // no sound of the time events plays
   int nOClockMode;
   int nOClockChangeChara;
   unsigned nOClockQuietFrom;  // the chime is silent from this full hour
@@ -55,6 +59,8 @@ struct ClockState {
   HBITMAP hbmFrame;  // a soft figure's window picture: the figure with the hands
   HRGN hrgnShape;
   int fRaised;
+  int fAside;            // 1 while the clock stands aside for a full-screen program
+  int nWindowLayering;   // the WindowLayering the window was last given
   int fDialogOpen;
   char szModuleDir[kTextBufferSize];
   // Where GENERAL and ALARM are read from and written to, decided at start;

@@ -9,6 +9,7 @@
 #include "app/clock_state_win32.h"
 #include "app/module_dir.h"
 #include "app/system_win32.h"
+#include "desktop/manners_win32.h"
 #include "desktop/placement_win32.h"
 #include "desktop/tray_win32.h"
 #include "events/events_win32.h"
@@ -95,6 +96,7 @@ int InitializeClock(HWND hwnd) {
 
   g_state.hMenuPopup = LoadPopupMenu();
   ApplyStacking(hwnd);
+  ApplyWindowLook(hwnd);  // the opacity's mark, also when no figure loads
   // COM and the imaging factory stay for the whole run; without the factory
   // every picture fails to load and the clock runs without a figure.
   (void)OpenPictureReader();

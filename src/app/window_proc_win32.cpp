@@ -1,6 +1,7 @@
 #include "app/app_win32.h"
 #include "app/clock_state_win32.h"
 #include "clockface/clockface_win32.h"
+#include "desktop/manners_win32.h"
 #include "desktop/placement_win32.h"
 #include "desktop/start_with_windows_win32.h"
 #include "desktop/tray_win32.h"
@@ -27,6 +28,26 @@ bool OnCommand(HWND hwnd, int command) {
     case IDM_HIDEONMOUSE:
       g_state.fHideOnMouse = !g_state.fHideOnMouse;
       ApplyStacking(hwnd);
+      return true;
+    case IDM_ASIDEFULLSCREEN:
+      g_state.fAsideFullScreen = !g_state.fAsideFullScreen;
+      MarkMannersMenu();
+      AsideCheck(hwnd);  // at once, not at the next tick
+      return true;
+    case IDM_CLICKTHROUGH:
+      g_state.fClickThrough = !g_state.fClickThrough;
+      ChangeWindowLook(hwnd);
+      ApplyStacking(hwnd);  // hide-on-mouse is grayed while clicks pass through
+      return true;
+    case IDM_OPACITY_100:
+    case IDM_OPACITY_80:
+    case IDM_OPACITY_60:
+    case IDM_OPACITY_40:
+      g_state.nOpacity = command - IDM_OPACITY_BASE;
+      ChangeWindowLook(hwnd);
+      return true;
+    case IDM_MUTE:
+      ToggleMute(hwnd);
       return true;
     case IDM_EXIT:
       PostMessageA(hwnd, WM_CLOSE, 0, 0);
@@ -99,6 +120,7 @@ LRESULT CALLBACK ClockWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       RedrawClockFace(hwnd);  // the hands change colour
       return 0;
     case WM_TIMER:
+      AsideCheck(hwnd);  // first, so that the full hour knows whether to chime
       CheckCountdown(hwnd);
       RaiseCheck(hwnd);
       TickClockFace(hwnd);  // and the alarm and the full hour, with or without a figure

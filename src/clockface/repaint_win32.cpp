@@ -6,6 +6,7 @@
 #include "app/system_win32.h"
 #include "clockface/clockface_win32.h"
 #include "clockface/hand_strokes.h"
+#include "desktop/window_look.h"
 #include "events/events_win32.h"
 #include "mascot/bitmap_pixels_win32.h"
 #include "shared/gdi_handles_win32.h"
@@ -64,7 +65,8 @@ bool PresentSoftRect(HWND hwnd, const RECT& rect, const SYSTEMTIME& now, bool ac
   ScopedSelectObject selectFrame(frameDc.get(), g_state.hbmFrame);
   SIZE size{frame.width, frame.height};
   POINT source{0, 0};
-  BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  // The opacity is laid over the figure's own alpha.
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, OpacityAlpha(g_state.nOpacity), AC_SRC_ALPHA};
   UPDATELAYEREDWINDOWINFO info{};
   info.cbSize = sizeof info;
   info.psize = &size;

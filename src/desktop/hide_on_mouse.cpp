@@ -2,13 +2,13 @@
 
 bool IsHideOnMouseActive(int fTopMost, int fHideOnMouse) { return fTopMost != 0 && fHideOnMouse != 0; }
 
-bool TickNeedsPointer(int fTopMost, int fHideOnMouse, int fRaised) {
-  return IsHideOnMouseActive(fTopMost, fHideOnMouse) && fRaised == 0;
+bool TickNeedsPointer(int fTopMost, int fHideOnMouse, int fRaised, bool resting) {
+  return IsHideOnMouseActive(fTopMost, fHideOnMouse) && fRaised == 0 && !resting;
 }
 
 HideOnMouseStep StepHideOnMouse(const HideOnMouseInput& input) {
   const int raised = input.fRaised != 0 ? 1 : 0;
-  const bool active = IsHideOnMouseActive(input.fTopMost, input.fHideOnMouse);
+  const bool active = IsHideOnMouseActive(input.fTopMost, input.fHideOnMouse) && !input.resting;
   switch (input.event) {
     case HideOnMouseEvent::kTick:
       if (raised == 0 && active && !input.pointerOverFigure) return {1, HideOnMouseAction::kRaise};

@@ -19,6 +19,9 @@ struct HideOnMouseInput {
   bool pointerOverFigure;
   bool shiftDown;
   HideOnMouseEvent event;
+  // The machine rests while the figure stands aside for a full-screen
+  // program or lets clicks through: it neither arms nor steps back.
+  bool resting = false;
 };
 
 struct HideOnMouseStep {
@@ -32,7 +35,7 @@ bool IsHideOnMouseActive(int fTopMost, int fHideOnMouse);
 
 // Whether a tick in this state needs to know where the pointer is; the shape
 // test is skipped otherwise.
-bool TickNeedsPointer(int fTopMost, int fHideOnMouse, int fRaised);
+bool TickNeedsPointer(int fTopMost, int fHideOnMouse, int fRaised, bool resting = false);
 
 HideOnMouseStep StepHideOnMouse(const HideOnMouseInput& input);
 

@@ -3,6 +3,7 @@
 #include "app/clock_state_win32.h"
 #include "app/system_win32.h"
 #include "desktop/hide_on_mouse.h"
+#include "desktop/manners_win32.h"
 
 namespace {
 
@@ -40,18 +41,24 @@ int ApplyStacking(HWND hwnd) {
   // HWND_BOTTOM also takes a top-most window out of the top-most band. Sent
   // to the bottom without activation: Wine brings a window it activates to
   // the top of its band, and the figure would then stay above everything.
-  if (topMost) SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
+  // A figure standing aside for a full-screen program stays at the bottom
+  // until that ends.
+  if (topMost && g_state.fAside == 0) SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
   else SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, kKeepPlace | SWP_NOACTIVATE);
-  EnableMenuItem(g_state.hMenuPopup, IDM_HIDEONMOUSE, MF_BYCOMMAND | (topMost ? MF_ENABLED : MF_GRAYED));
+  // A figure that lets the mouse through never hears it move over it.
+  const bool hideOnMouseWorks = topMost && g_state.fClickThrough == 0;
+  EnableMenuItem(g_state.hMenuPopup, IDM_HIDEONMOUSE, MF_BYCOMMAND | (hideOnMouseWorks ? MF_ENABLED : MF_GRAYED));
   CheckMenuItem(g_state.hMenuPopup, IDM_HIDEONMOUSE,
                 MF_BYCOMMAND | (g_state.fHideOnMouse != 0 ? MF_CHECKED : MF_UNCHECKED));
+  MarkMannersMenu();
   return 1;
 }
 
 void RaiseCheck(HWND hwnd) {
-  if (!TickNeedsPointer(g_state.fTopMost, g_state.fHideOnMouse, g_state.fRaised)) return;
+  if (!TickNeedsPointer(g_state.fTopMost, g_state.fHideOnMouse, g_state.fRaised, HideOnMouseRests())) return;
   const HideOnMouseStep step = StepHideOnMouse({g_state.fTopMost, g_state.fHideOnMouse, g_state.fRaised,
-                                                PointerOverFigure(hwnd), false, HideOnMouseEvent::kTick});
+                                                PointerOverFigure(hwnd), false, HideOnMouseEvent::kTick,
+                                                HideOnMouseRests()});
   g_state.fRaised = step.fRaised;
   CarryOut(hwnd, step.action);
 }
@@ -60,7 +67,8 @@ void LowerOnMouseMove(HWND hwnd) {
   // The window only hears moves over its outline. Shift is read as the key's
   // state now, not from the flags that came with the move.
   const HideOnMouseStep step = StepHideOnMouse({g_state.fTopMost, g_state.fHideOnMouse, g_state.fRaised, true,
-                                                g_system.shiftDown(), HideOnMouseEvent::kMouseMove});
+                                                g_system.shiftDown(), HideOnMouseEvent::kMouseMove,
+                                                HideOnMouseRests()});
   g_state.fRaised = step.fRaised;
   CarryOut(hwnd, step.action);
 }

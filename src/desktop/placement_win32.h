@@ -4,7 +4,8 @@
 
 #include <windows.h>
 
-// Places the window on top or at the bottom and sets the two menu marks.
+// Places the window on top or at the bottom and sets the marks of the
+// figure's manners.
 int ApplyStacking(HWND hwnd);
 // Pulls the window back onto the monitor that holds it, or the nearest one.
 // Returns 1.

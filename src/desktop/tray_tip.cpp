@@ -51,7 +51,9 @@ std::wstring ComposeTrayTip(const std::wstring& head, const ArmedEvents& armed, 
                                   ? std::wstring()
                                   : FillTemplate(texts.snooze, ClockTimeText(armed.snooze.nSnoozeHour,
                                                                              armed.snooze.nSnoozeMinute));
-  for (const std::wstring& line : {CountdownLine(armed.countdown, armed.now, texts), AlarmLine(armed.alarm, texts), snooze}) {
+  const std::wstring muted = armed.muted ? texts.muted : std::wstring();
+  for (const std::wstring& line :
+       {muted, CountdownLine(armed.countdown, armed.now, texts), AlarmLine(armed.alarm, texts), snooze}) {
     if (line.empty() || tip.size() + 1 + line.size() > kTipCharacters) continue;
     tip += L'\n';
     tip += line;

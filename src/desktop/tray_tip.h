@@ -1,5 +1,6 @@
-// The tray icon's tip: the character's name first, then one line for each
-// time event that is armed (countdown, alarm, snooze).
+// The tray icon's tip: the character's name first, a line saying the clock
+// is muted, then one line for each time event that is armed (countdown,
+// alarm, snooze).
 #ifndef TAVELIN_DESKTOP_TRAY_TIP_H
 #define TAVELIN_DESKTOP_TRAY_TIP_H
 
@@ -24,6 +25,7 @@ struct TipTexts {
   std::wstring alarmDaily;
   std::wstring alarmWeekdays;
   std::wstring snooze;           // %1 the time it rings
+  std::wstring muted;            // no sound plays
 };
 
 struct ArmedEvents {
@@ -31,9 +33,11 @@ struct ArmedEvents {
   std::uint64_t now;  // the tick the countdown's minutes count from
   AlarmState alarm;
   SnoozeState snooze;
+  bool muted = false;
 };
 
-// The tip: `head` ("Tavelin" or "Tavelin - name") and a line per armed event.
+// The tip: `head` ("Tavelin" or "Tavelin - name"), the muted line while the
+// clock is muted, and a line per armed event.
 // Never longer than kTipCharacters: lines that would not fit whole are left off.
 std::wstring ComposeTrayTip(const std::wstring& head, const ArmedEvents& armed, const TipTexts& texts);
 

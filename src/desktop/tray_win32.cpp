@@ -27,7 +27,8 @@ const TipTexts& Texts() {
   static const TipTexts texts{LoadText(IDS_TIP_TIMER_ONCE),  LoadText(IDS_TIP_TIMER_ONCE_LAST),
                               LoadText(IDS_TIP_TIMER_REPEAT), LoadText(IDS_TIP_TIMER_REPEAT_LAST),
                               LoadText(IDS_TIP_ALARM_ONCE),  LoadText(IDS_TIP_ALARM_DAILY),
-                              LoadText(IDS_TIP_ALARM_WEEKDAYS), LoadText(IDS_TIP_SNOOZE)};
+                              LoadText(IDS_TIP_ALARM_WEEKDAYS), LoadText(IDS_TIP_SNOOZE),
+                              LoadText(IDS_TIP_MUTED)};
   return texts;
 }
 
@@ -37,7 +38,8 @@ std::wstring CurrentTip() {
   const ArmedEvents armed{{g_state.nTimerMode, g_state.nTimerMinute, g_state.dwTimerDeadline},
                           g_system.tickCount(),
                           {g_state.nAlarmMode, g_state.nAlarmHour, g_state.nAlarmMinute, g_state.nAlarmFiredDay},
-                          {g_state.qwSnoozeDeadline, g_state.nSnoozeHour, g_state.nSnoozeMinute}};
+                          {g_state.qwSnoozeDeadline, g_state.nSnoozeHour, g_state.nSnoozeMinute},
+                          g_state.fMute != 0};
   return ComposeTrayTip(head, armed, Texts());
 }
 

@@ -26,6 +26,16 @@ EventEffects AlarmRingEffects() {
   return effects;
 }
 
+EventEffects HeardEffects(const EventEffects& effects, bool muted, bool standingAside) {
+  EventEffects heard = effects;
+  if (muted || (standingAside && effects.sound == EventSound::kChime)) {
+    heard.sound = EventSound::kNone;
+    heard.soundFlags = 0;
+    heard.stopSoundAfterMessage = false;  // none of the clock's own plays
+  }
+  return heard;
+}
+
 CountdownStep StepCountdown(const CountdownState& state, std::uint64_t now) {
   CountdownStep step{state, {}};
   if (state.dwTimerDeadline == kNoCountdownDeadline || state.dwTimerDeadline > now) return step;

@@ -16,9 +16,12 @@ enum class EventSound { kNone, kTimer, kAlarm, kChime };
 // came due while the computer slept, and plays nothing.
 enum class EventMessage { kNone, kTimerElapsed, kAlarmReached, kAlarmMissed };
 
-// Sound flags: asynchronous + do not interrupt, and the same looping.
+// Sound flags. A short sound is asynchronous and yields to one that plays
+// (0x01 + 0x10). The alarm loops (0x01 + 0x08) and takes over from whatever
+// plays: were it to yield to a chime or a timer sound still playing, it would
+// stay silent for as long as its box is open.
 constexpr unsigned kSoundOnceFlags = 17;
-constexpr unsigned kSoundLoopFlags = 25;
+constexpr unsigned kSoundLoopFlags = 9;
 
 struct EventEffects {
   EventSound sound = EventSound::kNone;
@@ -33,6 +36,11 @@ struct EventEffects {
 
 // The alarm ringing: its looping sound and its message, which ends the sound.
 EventEffects AlarmRingEffects();
+
+// What is heard of an event: no sound at all while the clock is muted, and no
+// chime while it stands aside for a full-screen program. Messages and the
+// character switch are kept as they are.
+EventEffects HeardEffects(const EventEffects& effects, bool muted, bool standingAside);
 
 struct CountdownState {
   int nTimerMode;

@@ -81,7 +81,8 @@ bool ShowEventMessage(HWND hwnd, const EventEffects& effects) {
 // Called once the state that produced the effects has been stored: the
 // message box runs a message loop in which further ticks and repaints check
 // again.
-void CarryOut(HWND hwnd, const EventEffects& effects) {
+void CarryOut(HWND hwnd, const EventEffects& event) {
+  const EventEffects effects = HeardEffects(event, g_state.fMute != 0, g_state.fAside != 0);
   if (effects.sound != EventSound::kNone) (void)g_system.playSound(SoundPath(effects.sound), effects.soundFlags);
   if (effects.message != EventMessage::kNone) {
     const bool snoozed = ShowEventMessage(hwnd, effects);

@@ -8,6 +8,7 @@
 #include "app/character_table.h"
 #include "app/clock_state_win32.h"
 #include "clockface/clockface_win32.h"
+#include "desktop/manners_win32.h"
 #include "desktop/placement_win32.h"
 #include "desktop/tray_win32.h"
 #include "mascot/bitmap_pixels_win32.h"
@@ -60,14 +61,6 @@ bool MakeSoftBitmaps(const Figure& figure, ScopedBitmap* mascot, ScopedBitmap* f
   if (!*mascot || !*frame) return false;
   std::copy_n(pixels.pixels, static_cast<std::size_t>(pixels.width) * pixels.height, mascotPixels.pixels);
   return true;
-}
-
-// Makes the window layered for a soft figure and plain for a keyed one; the
-// window, its handle and all that hangs on it stay.
-void SetWindowKind(HWND hwnd, bool soft) {
-  const LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_EXSTYLE);
-  const LONG_PTR wanted = soft ? (style | WS_EX_LAYERED) : (style & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
-  if (wanted != style) SetWindowLongPtrA(hwnd, GWL_EXSTYLE, wanted);
 }
 
 // The window owns a region once it takes it; one it refuses is released.
@@ -134,7 +127,9 @@ int LoadCharacter(HWND hwnd) {
   // on X, about 100 ms for a large figure) than to give one to a window
   // already shown. Nothing of the window shows in between.
   GiveWindowRegion(hwnd, CreateRectRgn(0, 0, 0, 0));
-  SetWindowKind(hwnd, soft);
+  // Layered for a soft figure, and for a keyed one only when it is
+  // see-through or lets clicks through; the window and all that hangs on it stay.
+  ApplyWindowLook(hwnd);
   // A layered window shows what it was last handed: the figure goes to it
   // before it is shown.
   if (soft) PresentSoftFigure(hwnd);

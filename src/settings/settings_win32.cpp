@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/clock_state_win32.h"
+#include "desktop/window_look.h"
 #include "settings/settings_path.h"
 #include "settings/settings_place.h"
 #include "shared/ansi_path_win32.h"
@@ -151,6 +152,11 @@ void LoadSettings(HWND hwnd) {
   // Not checked here: the first character load sizes the window and pulls it
   // back onto the screen.
   SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+  ReadSettingInt(path, kGeneral, "fAsideFullScreen", &g_state.fAsideFullScreen, 1);
+  ReadSettingInt(path, kGeneral, "fClickThrough", &g_state.fClickThrough, 0);
+  ReadSettingInt(path, kGeneral, "nOpacity", &g_state.nOpacity, kFullOpacity);
+  g_state.nOpacity = NearestOpacity(g_state.nOpacity);
+  ReadSettingInt(path, kGeneral, "fMute", &g_state.fMute, 0);
 
   ReadSettingInt(path, kAlarm, "nOClockMode", &g_state.nOClockMode, IDC_OCLOCK_ON);
   ReadSettingInt(path, kAlarm, "nOClockChangeChara", &g_state.nOClockChangeChara, 1);
@@ -180,6 +186,10 @@ void SaveSettings(HWND hwnd) {
   GetWindowRect(hwnd, &rc);
   WriteSettingInt(path, kGeneral, "xPosWindow", rc.left);
   WriteSettingInt(path, kGeneral, "yPosWindow", rc.top);
+  WriteSettingInt(path, kGeneral, "fAsideFullScreen", g_state.fAsideFullScreen);
+  WriteSettingInt(path, kGeneral, "fClickThrough", g_state.fClickThrough);
+  WriteSettingInt(path, kGeneral, "nOpacity", g_state.nOpacity);
+  WriteSettingInt(path, kGeneral, "fMute", g_state.fMute);
 
   WriteSettingInt(path, kAlarm, "nOClockMode", g_state.nOClockMode);
   WriteSettingInt(path, kAlarm, "nOClockChangeChara", g_state.nOClockChangeChara);

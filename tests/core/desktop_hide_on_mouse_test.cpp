@@ -15,6 +15,7 @@ struct Row {
   Event event;
   int newRaised;
   Action action;
+  bool resting = false;  // standing aside for a full-screen program, or letting clicks through
 };
 
 const char* Name(Action a) {
@@ -51,11 +52,14 @@ TEST(HideOnMouse, TransitionTable) {
       // Any non-zero setting counts as on (the settings file may hold other values).
       {2, -1, 0, false, false, Event::kTick, 1, Action::kRaise},
       {-7, 5, 1, true, false, Event::kMouseMove, 0, Action::kLower},
+      // At rest it neither arms nor steps back, and keeps its state for afterwards.
+      {1, 1, 0, false, false, Event::kTick, 0, Action::kNone, true},
+      {1, 1, 1, true, false, Event::kMouseMove, 1, Action::kNone, true},
   };
   for (size_t i = 0; i < rows.size(); ++i) {
     const Row& r = rows[i];
     const HideOnMouseStep step =
-        StepHideOnMouse({r.fTopMost, r.fHideOnMouse, r.fRaised, r.over, r.shift, r.event});
+        StepHideOnMouse({r.fTopMost, r.fHideOnMouse, r.fRaised, r.over, r.shift, r.event, r.resting});
     EXPECT_EQ(step.fRaised, r.newRaised) << "row " << i;
     EXPECT_EQ(step.action, r.action) << "row " << i << ": expected " << Name(r.action) << ", got "
                                      << Name(step.action);
@@ -106,6 +110,7 @@ TEST(HideOnMouse, PointerIsReadOnlyWhenATickCanArm) {
   EXPECT_FALSE(TickNeedsPointer(1, 1, 1));
   EXPECT_FALSE(TickNeedsPointer(0, 1, 0));
   EXPECT_FALSE(TickNeedsPointer(1, 0, 0));
+  EXPECT_FALSE(TickNeedsPointer(1, 1, 0, true)) << "at rest";
 }
 
 }  // namespace

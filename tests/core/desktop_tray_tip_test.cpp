@@ -59,7 +59,8 @@ TipTexts TextsOf(const std::string& language) {
       {"IDS_TIP_TIMER_ONCE", &TipTexts::timerOnce},          {"IDS_TIP_TIMER_ONCE_LAST", &TipTexts::timerOnceLast},
       {"IDS_TIP_TIMER_REPEAT", &TipTexts::timerRepeat},      {"IDS_TIP_TIMER_REPEAT_LAST", &TipTexts::timerRepeatLast},
       {"IDS_TIP_ALARM_ONCE", &TipTexts::alarmOnce},          {"IDS_TIP_ALARM_DAILY", &TipTexts::alarmDaily},
-      {"IDS_TIP_ALARM_WEEKDAYS", &TipTexts::alarmWeekdays}, {"IDS_TIP_SNOOZE", &TipTexts::snooze}};
+      {"IDS_TIP_ALARM_WEEKDAYS", &TipTexts::alarmWeekdays}, {"IDS_TIP_SNOOZE", &TipTexts::snooze},
+      {"IDS_TIP_MUTED", &TipTexts::muted}};
   for (const auto& [name, field] : fields) {
     texts.*field = strings[name];
     EXPECT_FALSE((texts.*field).empty()) << name << " is missing in " << language;
@@ -79,35 +80,39 @@ TEST(TrayTip, EachArmedStateHasItsLine) {
     CountdownState countdown;
     AlarmState alarm;
     SnoozeState snooze;
+    bool muted;
     const wchar_t* english;  // the lines under the name
     const wchar_t* japanese;
   } cases[] = {
-      {kNoCountdown, kNoAlarm, kNoSnooze, L"", L""},
-      {{IDC_TIMER_ONCE, 25, kNow + 12 * kMinute}, kNoAlarm, kNoSnooze, L"Timer: 12 min left", L"タイマー: 残り 12 分"},
-      {{IDC_TIMER_ONCE, 25, kNow + 11 * kMinute + 1}, kNoAlarm, kNoSnooze,
+      {kNoCountdown, kNoAlarm, kNoSnooze, false, L"", L""},
+      {{IDC_TIMER_ONCE, 25, kNow + 12 * kMinute}, kNoAlarm, kNoSnooze, false, L"Timer: 12 min left", L"タイマー: 残り 12 分"},
+      {{IDC_TIMER_ONCE, 25, kNow + 11 * kMinute + 1}, kNoAlarm, kNoSnooze, false,
        L"Timer: 12 min left", L"タイマー: 残り 12 分"},  // minutes round up
-      {{IDC_TIMER_ONCE, 25, kNow + kMinute}, kNoAlarm, kNoSnooze, L"Timer: 1 min left", L"タイマー: 残り 1 分"},
-      {{IDC_TIMER_ONCE, 25, kNow + kMinute - 1}, kNoAlarm, kNoSnooze,
+      {{IDC_TIMER_ONCE, 25, kNow + kMinute}, kNoAlarm, kNoSnooze, false, L"Timer: 1 min left", L"タイマー: 残り 1 分"},
+      {{IDC_TIMER_ONCE, 25, kNow + kMinute - 1}, kNoAlarm, kNoSnooze, false,
        L"Timer: less than a minute left", L"タイマー: 残り1分未満"},
-      {{IDC_TIMER_REPEAT, 10, kNow + 4 * kMinute}, kNoAlarm, kNoSnooze,
+      {{IDC_TIMER_REPEAT, 10, kNow + 4 * kMinute}, kNoAlarm, kNoSnooze, false,
        L"Timer: every 10 min, next in 4 min", L"タイマー: 10 分ごと, 次まで 4 分"},
-      {{IDC_TIMER_REPEAT, 10, kNow}, kNoAlarm, kNoSnooze,
+      {{IDC_TIMER_REPEAT, 10, kNow}, kNoAlarm, kNoSnooze, false,
        L"Timer: every 10 min, next in less than a minute", L"タイマー: 10 分ごと, 次まで1分未満"},
-      {{IDC_TIMER_ONCE, 25, kNoCountdownDeadline}, kNoAlarm, kNoSnooze, L"", L""},
-      {{IDC_TIMER_STOP, 25, kNow + kMinute}, kNoAlarm, kNoSnooze, L"", L""},
-      {kNoCountdown, {IDC_ALARM_ONCE, 7, 0, 0}, kNoSnooze, L"Alarm: 7:00, once", L"アラーム: 7:00 (1回)"},
-      {kNoCountdown, {IDC_ALARM_REPEAT, 23, 5, 0}, kNoSnooze, L"Alarm: 23:05, daily", L"アラーム: 23:05 (毎日)"},
-      {kNoCountdown, {IDC_ALARM_WEEKDAYS, 6, 30, 0}, kNoSnooze, L"Alarm: 6:30, weekdays", L"アラーム: 6:30 (平日)"},
-      {kNoCountdown, {IDC_ALARM_REPEAT, 25, 0, 0}, kNoSnooze, L"", L""},
-      {kNoCountdown, {1038, 7, 0, 0}, kNoSnooze, L"", L""},
-      {kNoCountdown, kNoAlarm, snooze, L"Snooze: 7:05", L"スヌーズ: 7:05"},
-      {{IDC_TIMER_ONCE, 25, kNow + 2 * kMinute}, {IDC_ALARM_ONCE, 7, 0, 0}, snooze,
+      {{IDC_TIMER_ONCE, 25, kNoCountdownDeadline}, kNoAlarm, kNoSnooze, false, L"", L""},
+      {{IDC_TIMER_STOP, 25, kNow + kMinute}, kNoAlarm, kNoSnooze, false, L"", L""},
+      {kNoCountdown, {IDC_ALARM_ONCE, 7, 0, 0}, kNoSnooze, false, L"Alarm: 7:00, once", L"アラーム: 7:00 (1回)"},
+      {kNoCountdown, {IDC_ALARM_REPEAT, 23, 5, 0}, kNoSnooze, false, L"Alarm: 23:05, daily", L"アラーム: 23:05 (毎日)"},
+      {kNoCountdown, {IDC_ALARM_WEEKDAYS, 6, 30, 0}, kNoSnooze, false, L"Alarm: 6:30, weekdays", L"アラーム: 6:30 (平日)"},
+      {kNoCountdown, {IDC_ALARM_REPEAT, 25, 0, 0}, kNoSnooze, false, L"", L""},
+      {kNoCountdown, {1038, 7, 0, 0}, kNoSnooze, false, L"", L""},
+      {kNoCountdown, kNoAlarm, snooze, false, L"Snooze: 7:05", L"スヌーズ: 7:05"},
+      {{IDC_TIMER_ONCE, 25, kNow + 2 * kMinute}, {IDC_ALARM_ONCE, 7, 0, 0}, snooze, false,
        L"Timer: 2 min left\nAlarm: 7:00, once\nSnooze: 7:05", L"タイマー: 残り 2 分\nアラーム: 7:00 (1回)\nスヌーズ: 7:05"},
+      {kNoCountdown, kNoAlarm, kNoSnooze, true, L"Muted: no sounds", L"消音中: 音は鳴りません"},
+      {{IDC_TIMER_ONCE, 25, kNow + 2 * kMinute}, kNoAlarm, kNoSnooze, true,
+       L"Muted: no sounds\nTimer: 2 min left", L"消音中: 音は鳴りません\nタイマー: 残り 2 分"},
   };
   const std::wstring head = L"Tavelin - Aduvi";
   auto under = [&](const std::wstring& lines) { return lines.empty() ? head : head + L"\n" + lines; };
   for (const Case& c : cases) {
-    const ArmedEvents armed{c.countdown, kNow, c.alarm, c.snooze};
+    const ArmedEvents armed{c.countdown, kNow, c.alarm, c.snooze, c.muted};
     EXPECT_EQ(ComposeTrayTip(head, armed, english), under(c.english));
     EXPECT_EQ(ComposeTrayTip(head, armed, japanese), under(c.japanese));
   }
@@ -136,12 +141,15 @@ TEST(TrayTip, EveryCombinationFitsWholeInBothLanguages) {
     for (const CountdownState& countdown : countdowns) {
       for (const AlarmState& alarm : alarms) {
         for (const SnoozeState& snooze : snoozes) {
-          const std::wstring tip = ComposeTrayTip(head, {countdown, kNow, alarm, snooze}, texts);
-          const std::size_t lines = 1 + (countdown.nTimerMode != IDC_TIMER_STOP) + (alarm.nAlarmMode != IDC_ALARM_STOP) +
-                                    (snooze.qwSnoozeDeadline != kNoCountdownDeadline);
-          EXPECT_LE(tip.size(), kTipCharacters) << language;
-          EXPECT_EQ(static_cast<std::size_t>(std::count(tip.begin(), tip.end(), L'\n')) + 1, lines) << language;
-          EXPECT_EQ(tip.rfind(head, 0), 0u) << "the name comes first";
+          for (bool muted : {false, true}) {
+            const std::wstring tip = ComposeTrayTip(head, {countdown, kNow, alarm, snooze, muted}, texts);
+            const std::size_t lines = 1 + muted + (countdown.nTimerMode != IDC_TIMER_STOP) +
+                                      (alarm.nAlarmMode != IDC_ALARM_STOP) +
+                                      (snooze.qwSnoozeDeadline != kNoCountdownDeadline);
+            EXPECT_LE(tip.size(), kTipCharacters) << language;
+            EXPECT_EQ(static_cast<std::size_t>(std::count(tip.begin(), tip.end(), L'\n')) + 1, lines) << language;
+            EXPECT_EQ(tip.rfind(head, 0), 0u) << "the name comes first";
+          }
         }
       }
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 
 #include "events/time_checks.h"
 #include "resource.h"
@@ -128,7 +129,7 @@ TEST(Alarm, RepeatFiresOncePerDayWithALoopingSoundStoppedWithTheBox) {
   EXPECT_EQ(step.next.nAlarmFiredDay, kDay);
   EXPECT_EQ(step.next.nAlarmMode, IDC_ALARM_REPEAT);
   EXPECT_EQ(step.effects.sound, EventSound::kAlarm);
-  EXPECT_EQ(step.effects.soundFlags, 25u);
+  EXPECT_EQ(step.effects.soundFlags, 9u);
   EXPECT_EQ(step.effects.message, EventMessage::kAlarmReached);
   EXPECT_TRUE(step.effects.stopSoundAfterMessage);
   EXPECT_FALSE(step.effects.postRandomCharacter);
@@ -147,7 +148,7 @@ TEST(Alarm, RepeatFiresOncePerDayWithALoopingSoundStoppedWithTheBox) {
 TEST(Alarm, OnceFiresThenIsStoppedAndForgetsTheDay) {
   AlarmStep step = StepAlarm({IDC_ALARM_ONCE, 23, 59, 0}, 23, 59, kDay, kWednesday);
   EXPECT_EQ(step.effects.message, EventMessage::kAlarmReached);
-  EXPECT_EQ(step.effects.soundFlags, 25u);
+  EXPECT_EQ(step.effects.soundFlags, 9u);
   EXPECT_EQ(step.next.nAlarmMode, IDC_ALARM_STOP);
   EXPECT_EQ(step.next.nAlarmFiredDay, 0);
 
@@ -197,24 +198,62 @@ TEST(Hourly, ChimeAndSwitchAreIndependent) {
   const struct {
     int mode;
     int change;
+    bool muted, aside;  // muted; standing aside for a full-screen program
     bool chime;
     bool post;
   } cases[] = {
-      {IDC_OCLOCK_ON, 1, true, true},
-      {IDC_OCLOCK_ON, 0, true, false},
-      {IDC_OCLOCK_OFF, 1, false, true},  // the character changes without a sound
-      {IDC_OCLOCK_OFF, 0, false, false},
-      {0, -1, false, true},  // an unknown mode plays nothing; any nonzero switch counts
+      {IDC_OCLOCK_ON, 1, false, false, true, true},
+      {IDC_OCLOCK_ON, 0, false, false, true, false},
+      {IDC_OCLOCK_OFF, 1, false, false, false, true},  // the character changes without a sound
+      {IDC_OCLOCK_OFF, 0, false, false, false, false},
+      {0, -1, false, false, false, true},  // an unknown mode plays nothing; any nonzero switch counts
+      {IDC_OCLOCK_ON, 1, true, false, false, true},   // muted: silent, the character still changes
+      {IDC_OCLOCK_ON, 1, false, true, false, true},   // aside: the same
+      {IDC_OCLOCK_ON, 0, true, true, false, false},
   };
   for (const auto& c : cases) {
     const HourlyStep step = StepHourly({9, c.mode, c.change}, 10);
+    const EventEffects heard = HeardEffects(step.effects, c.muted, c.aside);
     EXPECT_EQ(step.next.nLastHour, 10);
-    EXPECT_EQ(step.effects.sound, c.chime ? EventSound::kChime : EventSound::kNone) << c.mode << "/" << c.change;
-    if (c.chime) {
-      EXPECT_EQ(step.effects.soundFlags, 17u);
-    }
-    EXPECT_EQ(step.effects.postRandomCharacter, c.post) << c.mode << "/" << c.change;
-    EXPECT_EQ(step.effects.message, EventMessage::kNone);
+    EXPECT_EQ(heard.sound, c.chime ? EventSound::kChime : EventSound::kNone) << c.mode << "/" << c.change;
+    EXPECT_EQ(heard.soundFlags, c.chime ? 17u : 0u);
+    EXPECT_EQ(heard.postRandomCharacter, c.post) << c.mode << "/" << c.change;
+    EXPECT_EQ(heard.message, EventMessage::kNone);
+  }
+}
+
+// Which sound plays and which box shows for each event, muted or not, with
+// the clock standing aside for a full-screen program or not: mute silences
+// every sound, standing aside the chime alone; the boxes always show.
+TEST(Manners, MuteSilencesEverySoundAndStandingAsideTheChimeAlone) {
+  const EventEffects timerOnce = StepCountdown({IDC_TIMER_ONCE, 5, 1000}, 1000).effects;
+  const EventEffects timerRepeat = StepCountdown({IDC_TIMER_REPEAT, 5, 1000}, 1000).effects;
+  const EventEffects alarm = StepAlarm({IDC_ALARM_REPEAT, 7, 0, 0}, 7, 0, kDay, kWednesday).effects;
+  const EventEffects snooze = StepSnooze(StartSnooze(0, 7, 0), kSnoozeMilliseconds).effects;
+  const EventEffects chime = StepHourly({9, IDC_OCLOCK_ON, 0}, 10).effects;
+  const struct {
+    const char* event;
+    EventEffects effects;
+    bool muted, aside;
+    EventSound sound;
+    EventMessage message;
+  } rows[] = {
+      {"timer", timerOnce, false, true, EventSound::kTimer, EventMessage::kTimerElapsed},
+      {"timer", timerOnce, true, false, EventSound::kNone, EventMessage::kTimerElapsed},
+      {"repeating timer", timerRepeat, true, false, EventSound::kNone, EventMessage::kNone},
+      {"alarm", alarm, false, true, EventSound::kAlarm, EventMessage::kAlarmReached},
+      {"alarm", alarm, true, false, EventSound::kNone, EventMessage::kAlarmReached},
+      {"snooze", snooze, true, false, EventSound::kNone, EventMessage::kAlarmReached},
+      {"chime", chime, false, true, EventSound::kNone, EventMessage::kNone},
+  };
+  for (const auto& r : rows) {
+    const EventEffects heard = HeardEffects(r.effects, r.muted, r.aside);
+    const std::string what = std::string(r.event) + (r.muted ? ", muted" : "") + (r.aside ? ", aside" : "");
+    EXPECT_EQ(heard.sound, r.sound) << what;
+    EXPECT_EQ(heard.soundFlags, r.sound == EventSound::kNone ? 0u : r.effects.soundFlags) << what;
+    EXPECT_EQ(heard.message, r.message) << what;
+    // Nothing of the clock's own plays that the box would have to stop.
+    EXPECT_EQ(heard.stopSoundAfterMessage, r.sound == EventSound::kAlarm) << what;
   }
 }
 

@@ -54,7 +54,7 @@ TEST_F(AppTest, StartUpMakesTheProgramFolderCurrentAndKeepsThePopupMenu) {
   GetCurrentDirectoryA(MAX_PATH, current);
   EXPECT_EQ(std::string(current) + "\\", folder_.path());
   ASSERT_NE(g_state.hMenuPopup, nullptr);
-  EXPECT_EQ(GetMenuItemID(g_state.hMenuPopup, 0), static_cast<UINT>(IDM_TOPMOST));
+  EXPECT_NE(GetMenuState(g_state.hMenuPopup, IDM_TOPMOST, MF_BYCOMMAND), static_cast<UINT>(-1));
   EXPECT_EQ(g_state.nAlarmFiredDay, 0);
 }
 

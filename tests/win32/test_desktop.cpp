@@ -82,10 +82,19 @@ void ReadMenu(HMENU menu, const std::string& prefix, std::vector<MenuLine>& line
   }
 }
 
-// The menu as stored, in the run's language, with the stacking pair showing
-// the state; no radio marks until a character has loaded. The mnemonic
-// letters and the accelerators are the same in both languages.
-std::vector<MenuLine> ExpectedMenu(bool topMost, bool hideOnMouse) {
+// The manners the menu shows beside the stacking pair, as the defaults have them.
+struct Manners {
+  bool aside = true;
+  bool clickThrough = false;
+  bool mute = false;
+  int opacity = 100;
+};
+
+// The menu as stored, in the run's language, with the stacking pair and the
+// manners showing the state; no radio marks on the characters and sizes until
+// a character has loaded. The mnemonic letters and the accelerators are the
+// same in both languages.
+std::vector<MenuLine> ExpectedMenu(bool topMost, bool hideOnMouse, const Manners& manners = {}) {
   auto item = [](std::string path, std::wstring caption, UINT id, bool checked) {
     return MenuLine{std::move(path), std::move(caption), id, false, false, checked, false, false};
   };
@@ -94,27 +103,40 @@ std::vector<MenuLine> ExpectedMenu(bool topMost, bool hideOnMouse) {
     return MenuLine{std::move(path), std::move(caption), 0, false, true, false, false, false};
   };
   std::vector<MenuLine> lines;
-  lines.push_back(item("1", InRunLanguage(L"常に手前に表示(&T)\tAlt+T", L"Always on &Top\tAlt+T"), 1001, topMost));
-  lines.push_back(
-      item("2", InRunLanguage(L"OnMouseで隠す(&M)\tAlt+M", L"Hide on &Mouse-over\tAlt+M"), 1002, hideOnMouse));
-  lines.back().grayed = !topMost;
-  lines.push_back(separator("3"));
-  lines.push_back(submenu("4", InRunLanguage(L"キャラクタ(&C)\tAlt+C", L"&Character\tAlt+C")));
+  lines.push_back(submenu("1", InRunLanguage(L"キャラクタ(&C)\tAlt+C", L"&Character\tAlt+C")));
   const wchar_t* names[] = {L"&1. Aduvi",  L"&2. Belmoa", L"&3. Cirrat", L"&4. Dovane",
                             L"&5. Esmuka", L"&6. Fornel", L"&7. Gavoni", L"&8. Hesket",
                             L"&9. Ilvora", L"&A. Jemsut", L"&B. Kaltra", L"&C. Lunavi"};
-  for (int i = 0; i < 12; ++i) lines.push_back(item("4." + std::to_string(i + 1), names[i], 40001 + i, true));
-  lines.push_back(separator("4.13"));
-  lines.push_back(item("4.14", InRunLanguage(L"&0. \uFF97\uFF9D\uFF80\uFF9E\uFF91", L"&0. Random"), 40013, true));
-  lines.push_back(submenu("5", InRunLanguage(L"サイズ(&S)", L"&Size")));
-  lines.push_back(item("5.1", InRunLanguage(L"小さい(&S)", L"&Small"), 42001, true));
-  lines.push_back(item("5.2", InRunLanguage(L"標準(&N)", L"&Normal"), 42002, true));
-  lines.push_back(separator("6"));
-  lines.push_back(item("7", InRunLanguage(L"時報設定(&A) ...\tAlt+A", L"&Alarm Settings...\tAlt+A"), 40014, false));
-  lines.push_back(separator("8"));
-  lines.push_back(item("9", InRunLanguage(L"Windowsと一緒に起動(&W)", L"Start with &Windows"), 40015, false));
-  lines.push_back(separator("10"));
-  lines.push_back(item("11", InRunLanguage(L"終了(&X)\tAlt+X", L"E&xit\tAlt+X"), 1003, false));
+  for (int i = 0; i < 12; ++i) lines.push_back(item("1." + std::to_string(i + 1), names[i], 40001 + i, true));
+  lines.push_back(separator("1.13"));
+  lines.push_back(item("1.14", InRunLanguage(L"&0. \uFF97\uFF9D\uFF80\uFF9E\uFF91", L"&0. Random"), 40013, true));
+  lines.push_back(submenu("2", InRunLanguage(L"サイズ(&S)", L"&Size")));
+  lines.push_back(item("2.1", InRunLanguage(L"小さい(&S)", L"&Small"), 42001, true));
+  lines.push_back(item("2.2", InRunLanguage(L"標準(&N)", L"&Normal"), 42002, true));
+  lines.push_back(submenu("3", InRunLanguage(L"不透明度(&O)", L"&Opacity")));
+  const int opacities[] = {100, 80, 60, 40};
+  for (int i = 0; i < 4; ++i) {
+    const int percent = opacities[i];
+    lines.push_back(item("3." + std::to_string(i + 1), L"&" + std::to_wstring(percent) + L" %",
+                         static_cast<UINT>(IDM_OPACITY_BASE + percent), percent == manners.opacity));
+    lines.back().radio = true;  // the whole group, marked as radio items from the start
+  }
+  lines.push_back(separator("4"));
+  lines.push_back(item("5", InRunLanguage(L"常に手前に表示(&T)\tAlt+T", L"Always on &Top\tAlt+T"), 1001, topMost));
+  lines.push_back(
+      item("6", InRunLanguage(L"OnMouseで隠す(&M)\tAlt+M", L"Hide on &Mouse-over\tAlt+M"), 1002, hideOnMouse));
+  lines.back().grayed = !topMost || manners.clickThrough;
+  lines.push_back(item("7", InRunLanguage(L"全画面表示の邪魔をしない(&F)", L"Out of the Way of &Full-Screen Programs"),
+                       IDM_ASIDEFULLSCREEN, manners.aside));
+  lines.push_back(
+      item("8", InRunLanguage(L"クリックを透過する(&K)", L"Clic&k Through"), IDM_CLICKTHROUGH, manners.clickThrough));
+  lines.push_back(separator("9"));
+  lines.push_back(item("10", InRunLanguage(L"消音(&U)", L"M&ute"), IDM_MUTE, manners.mute));
+  lines.push_back(item("11", InRunLanguage(L"時報設定(&A) ...\tAlt+A", L"&Alarm Settings...\tAlt+A"), 40014, false));
+  lines.push_back(separator("12"));
+  lines.push_back(item("13", InRunLanguage(L"Windowsと一緒に起動(&W)", L"Start with &Windows"), 40015, false));
+  lines.push_back(separator("14"));
+  lines.push_back(item("15", InRunLanguage(L"終了(&X)\tAlt+X", L"E&xit\tAlt+X"), 1003, false));
   return lines;
 }
 
@@ -205,6 +227,56 @@ TEST_F(DesktopTest, MenuFollowsEachToggle) {
   Command(IDM_HIDEONMOUSE);
   ExpectMenu(g_state.hMenuPopup, ExpectedMenu(true, true), "hide-on-mouse turned on");
   EXPECT_TRUE(IsTopMost(hwnd_));
+}
+
+bool HasExStyle(HWND hwnd, LONG_PTR bits) { return (GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & bits) == bits; }
+
+// The alpha the window was given for the whole of it; 255 when it has none.
+int WindowAlpha(HWND hwnd) {
+  BYTE alpha = 255;
+  DWORD flags = 0;
+  if (!GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) || (flags & LWA_ALPHA) == 0) return 255;
+  return alpha;
+}
+
+// A keyed figure (here the one left from a failed load) is layered only
+// while it is see-through or lets clicks through.
+TEST_F(DesktopTest, MannersMenuAndWindowFollowEachToggle) {
+  Start("fTopMost=1\r\nfHideOnMouse=1\r\n");
+  Manners manners;
+  ExpectMenu(g_state.hMenuPopup, ExpectedMenu(true, true, manners), "after start");
+  EXPECT_FALSE(HasExStyle(hwnd_, WS_EX_LAYERED)) << "a keyed figure at 100 % is not layered";
+
+  Command(IDM_CLICKTHROUGH);
+  manners.clickThrough = true;
+  ExpectMenu(g_state.hMenuPopup, ExpectedMenu(true, true, manners), "click-through on: hide-on-mouse grayed");
+  EXPECT_TRUE(HasExStyle(hwnd_, WS_EX_LAYERED | WS_EX_TRANSPARENT));
+  EXPECT_EQ(WindowAlpha(hwnd_), 255) << "the keyed figure keeps its pixels";
+
+  Command(IDM_OPACITY_60);
+  manners.opacity = 60;
+  ExpectMenu(g_state.hMenuPopup, ExpectedMenu(true, true, manners), "60 %");
+  EXPECT_EQ(WindowAlpha(hwnd_), 153);
+
+  Command(IDM_CLICKTHROUGH);
+  manners.clickThrough = false;
+  ExpectMenu(g_state.hMenuPopup, ExpectedMenu(true, true, manners), "click-through off");
+  EXPECT_TRUE(HasExStyle(hwnd_, WS_EX_LAYERED)) << "still see-through";
+  EXPECT_FALSE(HasExStyle(hwnd_, WS_EX_TRANSPARENT));
+
+  Command(IDM_OPACITY_100);
+  manners.opacity = 100;
+  EXPECT_FALSE(HasExStyle(hwnd_, WS_EX_LAYERED)) << "exactly what it was";
+
+  Command(IDM_ASIDEFULLSCREEN);
+  Command(IDM_MUTE);
+  manners.aside = false;
+  manners.mute = true;
+  ExpectMenu(g_state.hMenuPopup, ExpectedMenu(true, true, manners), "out of the way off, muted");
+  EXPECT_EQ(std::wstring(g_state.nidTray.szTip),
+            std::wstring(L"Tavelin\n") + InRunLanguage(L"消音中: 音は鳴りません", L"Muted: no sounds"));
+  Command(IDM_MUTE);
+  EXPECT_STREQ(g_state.nidTray.szTip, L"Tavelin");
 }
 
 TEST_F(DesktopTest, StoredOtherNonZeroValuesCountAsOn) {

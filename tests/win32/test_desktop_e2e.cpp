@@ -1,14 +1,18 @@
 // Tavelin.exe started as a user starts it, worked with the real pointer on
 // the X display (xdotool): the figure is dragged by a visible pixel and a
-// right press on it opens the popup menu. And started with its alarm due.
+// right press on it opens the popup menu; with click-through a click on it
+// reaches the window beneath; a full-screen window in front sends it to the
+// bottom. And started with its alarm due.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "app/app_win32.h"
 #include "support/clock_fixture.h"
 #include "support/desktop_pictures.h"
 #include "support/language.h"
+#include "support/plain_window.h"
 #include "support/x_pointer.h"
 
 namespace {
@@ -18,13 +22,18 @@ HWND FindVisibleMenu() {
   return menu != nullptr && IsWindowVisible(menu) ? menu : nullptr;
 }
 
+bool IsTopMost(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
 class DesktopEndToEndTest : public ::testing::Test {
  protected:
+  // Further GENERAL keys of a test's own.
+  virtual std::string MoreSettings() const { return ""; }
+
   void SetUp() override {
     if (!RunningUnderWine()) GTEST_SKIP() << "the pointer is driven through xdotool on Wine's X display";
     WriteFileBytes(folder_.File("Tavelin.ini"),
                    "[GENERAL]\r\nfTopMost=1\r\nfHideOnMouse=0\r\nnChara=40001\r\nnSize=42002\r\n"
-                   "xPosWindow=200\r\nyPosWindow=150\r\n" +
+                   "xPosWindow=200\r\nyPosWindow=150\r\n" + MoreSettings() +
                        WriteTestCharacters(folder_.path()));
     ASSERT_EQ(StartProgramIn(folder_.path(), &process_), "");
     ASSERT_TRUE(WaitFor(
@@ -113,12 +122,42 @@ TEST_F(DesktopEndToEndTest, RightPressOnTheFigureOpensThePopupMenuAtThePointer) 
   EXPECT_TRUE(WaitFor([] { return FindVisibleMenu() == nullptr; }, 5000));
 }
 
-// Whether `upper` lies above `lower` in the stacking order of top-level windows.
-bool IsAbove(HWND upper, HWND lower) {
-  for (HWND next = GetWindow(upper, GW_HWNDNEXT); next != nullptr; next = GetWindow(next, GW_HWNDNEXT)) {
-    if (next == lower) return true;
+TEST_F(DesktopEndToEndTest, AFullScreenWindowInFrontSendsTheFigureToTheBottomAndItsClosingBringsItBack) {
+  ASSERT_TRUE(WaitFor([&] { return IsTopMost(hwnd_); }, 5000)) << "the figure did not start on top";
+  PlainWindow fullScreen(PlainWindow::Screen());
+  SetForegroundWindow(fullScreen.hwnd());
+  EXPECT_TRUE(PumpUntil([&] { return !IsTopMost(hwnd_) && IsBelow(hwnd_, fullScreen.hwnd()); }, 5000))
+      << "the figure stayed above the full-screen window";
+
+  fullScreen.Close();
+  EXPECT_TRUE(PumpUntil([&] { return IsTopMost(hwnd_); }, 5000)) << "the figure did not come back on top";
+}
+
+// The clock starts over a plain window of this test's own, larger than the
+// figure yet far from filling the screen; started later, the clock's window
+// lies above it on the X display too.
+class ClickThroughEndToEndTest : public DesktopEndToEndTest {
+ protected:
+  std::string MoreSettings() const override { return "fClickThrough=1\r\n"; }
+  void SetUp() override {
+    if (RunningUnderWine()) beneath_.emplace(RECT{150, 100, 150 + TestCharacterWidth(0) + 100, 100 + 160 + 100});
+    DesktopEndToEndTest::SetUp();
   }
-  return false;
+  std::optional<PlainWindow> beneath_;
+};
+
+TEST_F(ClickThroughEndToEndTest, AClickOnAFigurePixelReachesTheWindowBeneath) {
+  RECT before;
+  GetWindowRect(hwnd_, &before);
+  ASSERT_TRUE(PumpUntil([&] { return IsBelow(beneath_->hwnd(), hwnd_); }, 5000));
+  const POINT p = VisiblePoint();
+  ASSERT_TRUE(RunXdotool("mousemove " + Xy(p.x, p.y) + " sleep 0.3 mousedown 1 sleep 0.2 mouseup 1 sleep 0.2"));
+  EXPECT_TRUE(PumpUntil([&] { return beneath_->clicks() > 0; }, 5000)) << "the click did not reach the window beneath";
+  RECT after;
+  GetWindowRect(hwnd_, &after);
+  EXPECT_EQ(after.left, before.left) << "the press did not start a drag";
+  EXPECT_EQ(after.top, before.top);
+  RunXdotool("mousemove 5 5");
 }
 
 // A user who logs on at the alarm's minute, with the clock starting with
@@ -154,7 +193,7 @@ TEST(AlarmAtStartTest, TheFigureShowsWithItsOutlineWhileTheAlarmsBoxIsOpenInFron
     DeleteObject(outline);
     EXPECT_EQ(kind, COMPLEXREGION) << "the figure has no outline of its own while the box is open";
     EXPECT_EQ(bounds.right - bounds.left, TestCharacterWidth(0)) << "the outline is not the figure's";
-    EXPECT_TRUE(IsAbove(box, clock)) << "the box is behind the figure";
+    EXPECT_TRUE(IsBelow(clock, box)) << "the box is behind the figure";
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5000));
   }

@@ -195,6 +195,22 @@ TEST_F(EventsTest, OnceCountdownOfZeroMinutesShowsItsMessageAndStops) {
   EXPECT_EQ(g_sounds[0].flags, 17u);
 }
 
+TEST_F(EventsTest, MutedTheCountdownShowsItsMessageWithoutASoundAndMutingStopsTheSoundThatPlays) {
+  g_state.fMute = 1;
+  Watch(TimerTitle(), 300);
+  g_state.nTimerMinute = 0;
+  g_state.nTimerMode = IDC_TIMER_ONCE;
+  g_state.dwTimerDeadline = g_system.tickCount();
+  ASSERT_TRUE(PumpUntil([] { return g_watch.closed; }, 5000)) << "no timer message came";
+  EXPECT_TRUE(g_sounds.empty()) << "a sound played while muted";
+
+  g_state.fMute = 0;
+  SendMessageA(hwnd_, WM_COMMAND, IDM_MUTE, 0);
+  EXPECT_EQ(g_state.fMute, 1);
+  ASSERT_EQ(g_sounds.size(), 1u);
+  EXPECT_TRUE(g_sounds[0].stop) << "muting ends a sound that plays, an alarm's loop too";
+}
+
 TEST_F(EventsTest, TheMessageOfAOneMinuteCountdownReadsInTheSingular) {
   Watch(TimerTitle(), 300);
   g_state.nTimerMinute = 1;
@@ -225,7 +241,7 @@ TEST_F(EventsTest, AlarmAtTheCurrentMinuteShowsOneMessageWhileTicksGoOn) {
   EXPECT_EQ(g_state.nAlarmMode, IDC_ALARM_REPEAT);
   ASSERT_EQ(g_sounds.size(), 2u);
   EXPECT_EQ(g_sounds[0].path, "alarm.wav");
-  EXPECT_EQ(g_sounds[0].flags, 25u);
+  EXPECT_EQ(g_sounds[0].flags, 9u) << "looping, taking over from a sound that plays";
   EXPECT_TRUE(g_sounds[1].stop) << "closing the box stops the loop";
   EXPECT_EQ(g_sounds[1].flags, 0u);
 }
@@ -379,7 +395,7 @@ TEST_F(EventsTest, SnoozePutsTheAlarmOffFiveMinutesAndItRingsAgainWithBothButton
   ExpectText(InRunLanguage(L"指定された時刻になりました.", L"The time you set has come."));
   ASSERT_EQ(g_sounds.size(), 4u);
   EXPECT_EQ(g_sounds[2].path, "alarm.wav");
-  EXPECT_EQ(g_sounds[2].flags, 25u) << "the same looping sound";
+  EXPECT_EQ(g_sounds[2].flags, 9u) << "the same looping sound";
   EXPECT_TRUE(g_sounds[3].stop);
   EXPECT_EQ(g_state.qwSnoozeDeadline, kNoDeadline) << "OK ends it";
   TickAt(50000000 + 900000 - 1);

@@ -25,6 +25,7 @@
 #include "support/clock_fixture.h"
 #include "support/desktop_pictures.h"
 #include "support/kit_characters.h"
+#include "support/plain_window.h"
 #include "support/png_writer.h"
 #include "support/x_pointer.h"
 
@@ -36,7 +37,6 @@ constexpr int kCharaWidth = 160;
 constexpr int kCharaHeight = 200;
 constexpr Pixel kBody = 0xFFFF0000;
 constexpr Pixel kHalfRed = 0x8DFF0000;  // over grey 128 it shows 198, 57, 57
-constexpr COLORREF kBackdrop = RGB(128, 128, 128);
 
 Pixel SoftCharacterPixel(int x, int y) {
   if (y >= 180 || x < 20) return 0;  // transparent below the foot and left of the body
@@ -56,47 +56,19 @@ void WriteSoftCharacter(const std::string& path) {
 }
 
 // Tavelin.ini with two characters: the first soft (face at 0, 0 over it),
-// the second the keyed test character; `nChara` shows on top at x, y.
+// the second the keyed test character; `nChara` shows on top at x, y. The
+// backdrop below fills the screen, and would send a figure out of its way
+// whenever it came to the front: here the figure keeps its place.
 void WriteKit(const std::string& folder, int x, int y, int nChara = 40001) {
   WriteSoftCharacter(folder + "soft.png");
   const std::string keyed = WriteTestCharacters(folder);
   WriteFileBytes(folder + "Tavelin.ini",
-                 "[GENERAL]\r\nfTopMost=1\r\nfHideOnMouse=0\r\nnChara=" + std::to_string(nChara) +
+                 "[GENERAL]\r\nfTopMost=1\r\nfHideOnMouse=0\r\nfAsideFullScreen=0\r\nnChara=" + std::to_string(nChara) +
                      "\r\nnSize=42002\r\nxPosWindow=" +
                      std::to_string(x) + "\r\nyPosWindow=" + std::to_string(y) +
                      "\r\n[Aduvi]\r\nFileNameFace=face.bmp\r\nFileNameChara=soft.png\r\nxPosFace=0\r\nyPosFace=0\r\n"
                      "fFaceOnChara=1\r\n" + keyed.substr(keyed.find("[", 1)));
 }
-
-// A plain window of one colour over the whole screen, below the figure: the
-// background of known colour the soft edge is blended over.
-int g_backdropClicks = 0;
-
-LRESULT CALLBACK BackdropProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_LBUTTONDOWN) ++g_backdropClicks;
-  return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-class Backdrop {
- public:
-  Backdrop() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = BackdropProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hbrBackground = CreateSolidBrush(kBackdrop);
-    wc.lpszClassName = "TavelinTestBackdrop";
-    RegisterClassA(&wc);
-    hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0,
-                            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
-                            wc.hInstance, nullptr);
-    UpdateWindow(hwnd_);
-  }
-  ~Backdrop() { DestroyWindow(hwnd_); }
-  HWND hwnd() const { return hwnd_; }
-
- private:
-  HWND hwnd_;
-};
 
 // The pixels under a rectangle of the window, 0x00RRGGBB, read at once: from
 // the screen, or with `fromWindow` from the window's own DC, which has what
@@ -178,7 +150,7 @@ class SoftFigureTest : public ::testing::Test {
   }
   // The clock over a backdrop of known colour, raised above it.
   void StartOverBackdrop() {
-    backdrop_.emplace();
+    backdrop_.emplace(PlainWindow::Screen());
     Start();
     Raise();
   }
@@ -214,7 +186,7 @@ class SoftFigureTest : public ::testing::Test {
   }
 
   TempFolder folder_;
-  std::optional<Backdrop> backdrop_;
+  std::optional<PlainWindow> backdrop_;  // grey over the whole screen
   HWND hwnd_ = nullptr;
 };
 
@@ -242,17 +214,16 @@ TEST_F(SoftFigureTest, ATransparentPixelLetsThePointerThroughAndAVisibleOneDoesN
 
   // A real click on the transparent pixel reaches the window beneath.
   ASSERT_TRUE(MovePointer(OnScreen(hwnd_, 100, 190)));
-  g_backdropClicks = 0;
   INPUT click[2] = {};
   click[0].type = click[1].type = INPUT_MOUSE;
   click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   ASSERT_EQ(SendInput(2, click, sizeof(INPUT)), 2u);
-  EXPECT_TRUE(PumpUntil([] { return g_backdropClicks > 0; }, 3000)) << "the click did not reach the window beneath";
+  EXPECT_TRUE(PumpUntil([&] { return backdrop_->clicks() > 0; }, 3000)) << "the click did not reach the window beneath";
 }
 
 TEST_F(SoftFigureTest, HideOnMouseStepsBackOnlyOverVisiblePixels) {
-  backdrop_.emplace();
+  backdrop_.emplace(PlainWindow::Screen());
   Start();
   g_state.fHideOnMouse = 1;
   ASSERT_TRUE(MovePointer(OnScreen(hwnd_, 100, 190)));  // inside the rectangle, over nothing
@@ -260,17 +231,12 @@ TEST_F(SoftFigureTest, HideOnMouseStepsBackOnlyOverVisiblePixels) {
   EXPECT_EQ(g_state.fRaised, 1) << "a transparent pixel is not the figure: the clock arms";
   ASSERT_TRUE(MovePointer(OnScreen(hwnd_, 100, 172)));  // the half-transparent band
   EXPECT_TRUE(PumpUntil([&] { return g_state.fRaised == 0; }, 3000)) << "the figure did not step back";
-  const auto belowBackdrop = [&] {
-    for (HWND w = GetWindow(backdrop_->hwnd(), GW_HWNDNEXT); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
-      if (w == hwnd_) return true;
-    }
-    return false;
-  };
+  const auto belowBackdrop = [&] { return IsBelow(hwnd_, backdrop_->hwnd()); };
   EXPECT_TRUE(PumpUntil(belowBackdrop, 3000)) << "the figure lies beneath the window it was over";
 }
 
 TEST_F(SoftFigureTest, SoftKeyedAndSoftAgainKeepOneWindow) {
-  backdrop_.emplace();
+  backdrop_.emplace(PlainWindow::Screen());
   Start();
   const HWND first = hwnd_;
   ASSERT_TRUE(IsLayered(hwnd_));
@@ -290,6 +256,29 @@ TEST_F(SoftFigureTest, SoftKeyedAndSoftAgainKeepOneWindow) {
   EXPECT_EQ(FindWindowA(kClassName, nullptr), first);
   EXPECT_EQ(g_hwndMain, first);
   EXPECT_EQ(g_state.nidTray.hWnd, first) << "the tray icon stays with the window";
+}
+
+// At 60 % the whole figure shows through: over the grey backdrop an interior
+// red pixel is red and grey blended by the alpha 153, for a soft figure (in
+// its own blend) and for a keyed one (one alpha over the window).
+TEST_F(SoftFigureTest, AtSixtyPercentAnInteriorPixelIsTheBlendOverTheGreyBackdrop) {
+  StartOverBackdrop();
+  SendMessageA(hwnd_, WM_COMMAND, IDM_OPACITY_60, 0);
+  auto blend = [](int figure, int backdrop) { return (figure * 153 + backdrop * (255 - 153) + 127) / 255; };
+  const Pixel expected = static_cast<Pixel>(blend(255, 128) << 16 | blend(0, 128) << 8 | blend(0, 128));
+  const struct {
+    int nChara;
+    POINT inside;
+  } figures[] = {{40001, {150, 150}}, {40002, {155, 150}}};
+  for (const auto& f : figures) {
+    SendMessageA(hwnd_, WM_COMMAND, static_cast<WPARAM>(f.nChara), 0);
+    Raise();
+    Pixel shown = 0;
+    EXPECT_TRUE(PumpUntil([&] { return NearColour(shown = ScreenColour(hwnd_, f.inside.x, f.inside.y), expected, 2); },
+                          3000))
+        << std::hex << "character " << std::dec << f.nChara << ": expected about " << std::hex << expected << ", got "
+        << shown;
+  }
 }
 
 // The tick's first look at the time (its watch for a wake from sleep) sees
@@ -331,7 +320,7 @@ TEST_F(SoftFigureTest, TheTickRunsTheChecksAfterThePictureWithTheTimeTheHandsSho
   for (const int nChara : {40001, 40002}) {
     SCOPED_TRACE(nChara == 40001 ? "soft" : "keyed");
     PrepareProgramFolder(folder_.path());
-    Backdrop backdrop;
+    PlainWindow backdrop(PlainWindow::Screen());
     Start(nChara);
     ASSERT_EQ(g_state.fSoftFigure, nChara == 40001 ? 1 : 0);
     SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -371,7 +360,7 @@ TEST_F(SoftFigureTest, AKeyedKitShowsItsFigureAndOutlineAsBefore) {
   if (!UseKitCharacter("TAVELIN_KIT", 0, "fTopMost=1\r\nnSize=42002\r\nxPosWindow=300\r\nyPosWindow=200\r\n", &c)) {
     GTEST_SKIP() << "no keyed kit";
   }
-  backdrop_.emplace();
+  backdrop_.emplace(PlainWindow::Screen());
   hwnd_ = StartClock();
   ASSERT_NE(hwnd_, nullptr);
   ASSERT_EQ(g_state.fSoftFigure, 0);
