@@ -75,10 +75,14 @@ TEST_F(SettingsPlaceTest, EachFileIsReadAndWrittenOrLeftAsItWas) {
     PumpMessages(300);
     const auto texts = boxes.Texts();
     ASSERT_EQ(texts.size(), c.readable ? 0u : 1u) << "a message only for a file the clock cannot read, once";
-    if (!c.readable) EXPECT_TRUE(Contains(texts[0], IniPath())) << "the message names the file";
+    if (!c.readable) {
+      EXPECT_TRUE(Contains(texts[0], IniPath())) << "the message names the file";
+    }
     const bool written = c.readable && !c.readOnly;
     EXPECT_EQ(GetPrivateProfileIntA("ALARM", "nTimerMinute", 0, IniPath().c_str()) == 44, written);
-    if (!written) EXPECT_EQ(ReadFileBytes(IniPath()), c.bytes) << "the file is byte for byte as it was";
+    if (!written) {
+      EXPECT_EQ(ReadFileBytes(IniPath()), c.bytes) << "the file is byte for byte as it was";
+    }
   }
 }
 
