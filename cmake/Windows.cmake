@@ -157,6 +157,16 @@ if(TAVELIN_WINE_RUN AND TARGET test_soft_figure)
     ENVIRONMENT "TAVELIN_EXE=$<TARGET_FILE:Tavelin>")
 endif()
 
+# The figure on screens scaled to 150 and 200 percent: Wine's LogPixels, in a
+# prefix of each DPI's own.
+if(TAVELIN_WINE_RUN AND TARGET test_dpi)
+  foreach(dpi 144 192)
+    add_test(NAME win32.test_dpi.${dpi} COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:test_dpi>)
+    set_tests_properties(win32.test_dpi.${dpi} PROPERTIES RUN_SERIAL TRUE TIMEOUT 600
+      ENVIRONMENT "${TAVELIN_KIT_ENV};TAVELIN_LOGPIXELS=${dpi};TAVELIN_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-dpi${dpi}")
+  endforeach()
+endif()
+
 # The kit checker's tests run its logic in process.
 if(TARGET test_kitcheck)
   target_link_libraries(test_kitcheck PRIVATE tavelin_kitcheck)

@@ -8,6 +8,7 @@
 #include "events/events_win32.h"
 #include "mascot/mascot_win32.h"
 #include "settings/settings_win32.h"
+#include "shared/dpi_win32.h"
 
 namespace {
 
@@ -90,6 +91,14 @@ LRESULT CALLBACK ClockWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       return TRUE;
     case WM_DISPLAYCHANGE:
       ClampToScreen(hwnd);
+      return 0;
+    case WM_GETDPISCALEDSIZE:
+      // The figure's size is its canvas at the new scale, not the old size
+      // scaled: answered, the system suggests the real one.
+      *reinterpret_cast<SIZE*>(lParam) = FigureSizeAtDpi(LOWORD(wParam));
+      return TRUE;
+    case WM_DPICHANGED:
+      OnDpiChanged(hwnd, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_ACTIVATEAPP:
       RefreshClockFace(hwnd);  // the hands change colour
