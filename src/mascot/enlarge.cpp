@@ -118,55 +118,44 @@ bool EnlargePremultiplied(ConstPixelView source, PixelView target) {
 
 namespace {
 
-// Per channel, the lowest and highest of the figure pixels read, held as
-// pixels; where none was read, low is white and high black.
-Pixel ChannelMin(Pixel a, Pixel b) {
-  Pixel out = 0;
-  for (int shift = 0; shift < 24; shift += 8) out |= std::min((a >> shift) & 0xFF, (b >> shift) & 0xFF) << shift;
-  return out;
+// Per channel, the lowest and highest colour of the figure pixels (not
+// `key`) among the 4 x 4 a target pixel reads, given its taps on each axis;
+// false when it reads none.
+bool FigureColourRange(ConstPixelView source, Pixel key, const int* columns, const int* rows, Pixel* low,
+                       Pixel* high) {
+  unsigned lo[3] = {255, 255, 255}, hi[3] = {0, 0, 0};
+  bool any = false;
+  for (int j = 0; j < kFilterTaps; ++j) {
+    const Pixel* row = source.Row(rows[j]);
+    for (int i = 0; i < kFilterTaps; ++i) {
+      const Pixel p = row[columns[i]];
+      if (p == key) continue;
+      any = true;
+      for (int k = 0; k < 3; ++k) {
+        const unsigned channel = (p >> (8 * k)) & 0xFF;
+        lo[k] = std::min(lo[k], channel);
+        hi[k] = std::max(hi[k], channel);
+      }
+    }
+  }
+  *low = lo[0] | (lo[1] << 8) | (lo[2] << 16);
+  *high = hi[0] | (hi[1] << 8) | (hi[2] << 16);
+  return any;
 }
 
-Pixel ChannelMax(Pixel a, Pixel b) {
-  Pixel out = 0;
-  for (int shift = 0; shift < 24; shift += 8) out |= std::max((a >> shift) & 0xFF, (b >> shift) & 0xFF) << shift;
-  return out;
-}
-
-constexpr Pixel kNoLow = 0x00FFFFFF;
-constexpr Pixel kNoHigh = 0;
-
-// The range of figure colours each target pixel reads through the filter,
-// found the same way, across and then down.
-void FigureColourRanges(ConstPixelView source, Pixel key, const AxisFilter& columns, const AxisFilter& rows,
-                        int targetWidth, std::vector<Pixel>* low, std::vector<Pixel>* high) {
-  std::vector<Pixel> acrossLow(static_cast<std::size_t>(targetWidth) * source.height, kNoLow);
-  std::vector<Pixel> acrossHigh(acrossLow.size(), kNoHigh);
+// Which target pixels read a key pixel: across, per source row and target
+// column; the caller then looks down the four rows each target row reads.
+std::vector<std::uint8_t> KeyAcross(ConstPixelView source, Pixel key, const AxisFilter& columns, int targetWidth) {
+  std::vector<std::uint8_t> across(static_cast<std::size_t>(targetWidth) * source.height);
   for (int y = 0; y < source.height; ++y) {
     const Pixel* row = source.Row(y);
+    std::uint8_t* out = &across[static_cast<std::size_t>(y) * targetWidth];
     for (int tx = 0; tx < targetWidth; ++tx) {
-      const std::size_t at = static_cast<std::size_t>(y) * targetWidth + tx;
-      for (int k = 0; k < kFilterTaps; ++k) {
-        const Pixel p = row[columns.index[static_cast<std::size_t>(tx) * kFilterTaps + k]];
-        if (p == key) continue;
-        acrossLow[at] = ChannelMin(acrossLow[at], p);
-        acrossHigh[at] = ChannelMax(acrossHigh[at], p);
-      }
+      const int* index = &columns.index[static_cast<std::size_t>(tx) * kFilterTaps];
+      out[tx] = row[index[0]] == key || row[index[1]] == key || row[index[2]] == key || row[index[3]] == key;
     }
   }
-  const int targetHeight = static_cast<int>(rows.index.size()) / kFilterTaps;
-  low->assign(static_cast<std::size_t>(targetWidth) * targetHeight, kNoLow);
-  high->assign(low->size(), kNoHigh);
-  for (int ty = 0; ty < targetHeight; ++ty) {
-    for (int k = 0; k < kFilterTaps; ++k) {
-      const std::size_t from = static_cast<std::size_t>(rows.index[static_cast<std::size_t>(ty) * kFilterTaps + k]) *
-                               targetWidth;
-      for (int tx = 0; tx < targetWidth; ++tx) {
-        const std::size_t at = static_cast<std::size_t>(ty) * targetWidth + tx;
-        (*low)[at] = ChannelMin((*low)[at], acrossLow[from + tx]);
-        (*high)[at] = ChannelMax((*high)[at], acrossHigh[from + tx]);
-      }
-    }
-  }
+  return across;
 }
 
 }  // namespace
@@ -185,12 +174,20 @@ bool EnlargeKeyed(ConstPixelView source, Pixel key, PixelView target) {
   for (int y = 0; y < source.height; ++y) std::copy_n(source.Row(y), source.width, opaque.view().Row(y));
   OpaqueFromKey(opaque.view(), key);
   if (!EnlargePremultiplied(opaque.view(), target)) return false;
-  // Unpremultiplied near the outline, a colour may leave the figure's range
-  // by a step or two: it is held within the colours it read.
-  std::vector<Pixel> low, high;
-  FigureColourRanges(source, key, FilterAxis(source.width, target.width), FilterAxis(source.height, target.height),
-                     target.width, &low, &high);
+  // Unpremultiplied beside the key, a colour may leave the range of the
+  // figure's colours it read by a step or two: there it is held within them.
+  // Away from the key the filter's own clamp holds it.
+  const AxisFilter columns = FilterAxis(source.width, target.width);
+  const AxisFilter rows = FilterAxis(source.height, target.height);
+  const std::vector<std::uint8_t> keyAcross = KeyAcross(source, key, columns, target.width);
+  std::vector<std::uint8_t> nearKey(static_cast<std::size_t>(target.width));
   for (int y = 0; y < target.height; ++y) {
+    const int* rowTaps = &rows.index[static_cast<std::size_t>(y) * kFilterTaps];
+    std::fill(nearKey.begin(), nearKey.end(), 0);
+    for (int k = 0; k < kFilterTaps; ++k) {
+      const std::uint8_t* from = &keyAcross[static_cast<std::size_t>(rowTaps[k]) * target.width];
+      for (int x = 0; x < target.width; ++x) nearKey[x] |= from[x];
+    }
     Pixel* row = target.Row(y);
     for (int x = 0; x < target.width; ++x) {
       const Pixel p = row[x];
@@ -199,11 +196,22 @@ bool EnlargeKeyed(ConstPixelView source, Pixel key, PixelView target) {
         row[x] = key;
         continue;
       }
-      const std::size_t at = static_cast<std::size_t>(y) * target.width + x;
-      Pixel colour = 0;
-      for (int shift = 0; shift < 24; shift += 8) {
-        const std::uint32_t channel = (((p >> shift) & 0xFF) * 255 + alpha / 2) / alpha;
-        colour |= std::clamp(channel, (low[at] >> shift) & 0xFF, (high[at] >> shift) & 0xFF) << shift;
+      Pixel colour = p & 0x00FFFFFF;
+      if (alpha < 255) {
+        colour = 0;
+        for (int shift = 0; shift < 24; shift += 8) {
+          colour |= std::min<std::uint32_t>((((p >> shift) & 0xFF) * 255 + alpha / 2) / alpha, 255) << shift;
+        }
+      }
+      Pixel low, high;
+      if (nearKey[x] &&
+          FigureColourRange(source, key, &columns.index[static_cast<std::size_t>(x) * kFilterTaps], rowTaps, &low,
+                            &high)) {
+        Pixel held = 0;
+        for (int shift = 0; shift < 24; shift += 8) {
+          held |= std::clamp((colour >> shift) & 0xFF, (low >> shift) & 0xFF, (high >> shift) & 0xFF) << shift;
+        }
+        colour = held;
       }
       // A figure pixel may not take the key's colour: one step of blue away.
       if (colour == key) colour = (key & 0xFF) == 0xFF ? key - 1 : key + 1;
