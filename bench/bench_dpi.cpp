@@ -21,25 +21,12 @@
 #include "support/png_writer.h"
 #include "support/test_pictures.h"
 
-#include "bench_timing.h"
+#include "bench_clock.h"
 
 namespace {
 
 constexpr Pixel kKey = 0x0000FF00;
 
-// Median time of one second's update: the clock tick as the timer delivers it.
-double SecondUpdate(HWND hwnd, int repeats) {
-  std::vector<double> times;
-  for (int i = 0; i < repeats; ++i) {
-    const double start = NowMs();
-    SendMessageA(hwnd, WM_TIMER, ID_CLOCKTIMER, 0);
-    UpdateWindow(hwnd);
-    times.push_back(NowMs() - start);
-    if (i % 25 == 0) PumpMessages(5);
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
 
 // The figure rebuilt for a monitor of `dpi`, placed where it stands.
 void MoveToDpi(HWND hwnd, int dpi) {
@@ -105,14 +92,8 @@ int main() {
            "\r\nxPosFace=420\r\nyPosFace=-30\r\nfFaceOnChara=1\r\n";
   }
   WriteFileBytes(folder.File("Tavelin.ini"), ini);
-  HWND hwnd = StartClock();
-  if (hwnd == nullptr) {
-    std::printf("the clock window could not be made\n");
-    return 1;
-  }
-  g_state.nAlarmMode = IDC_ALARM_STOP;
-  g_state.nOClockMode = IDC_OCLOCK_OFF;
-  g_state.nOClockChangeChara = 0;
+  HWND hwnd = StartQuietClock();
+  if (hwnd == nullptr) return 1;
 
   std::printf("the large figure on monitors of 96 and 192 DPI (pictures drawn at 100):\n");
   std::printf("  %-8s %-14s %-12s %12s %12s\n", "figure", "DPI", "window", "load ms", "update ms");

@@ -17,14 +17,6 @@ trap '[ -n "$prefix" ] && WINEPREFIX="$prefix" wineserver -k 2>/dev/null; [ -n "
 start_virtual_screen 1000x880
 convert -size 1000x880 gradient:'#2f5f8f'-'#8fb8de' "$work/wallpaper.png"
 
-wait_window() {
-  for _ in $(seq 1 100); do
-    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1) && [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  echo "no window titled '$1'" >&2; return 1
-}
-
 shoot() {  # shoot DPI PERCENT: the fox at (40, 100), its menu opened on the face
   local dpi=$1 percent=$2 times=$(( $1 / 96 ))
   prefix="$win/wineprefix-dpi$dpi"
