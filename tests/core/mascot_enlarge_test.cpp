@@ -9,7 +9,6 @@
 #include "mascot/enlarge.h"
 #include "mascot/figure.h"
 #include "mascot/figure_geometry.h"
-#include "mascot/soft_figure.h"
 #include "pictures/pixel_buffer.h"
 #include "resource.h"
 
@@ -199,24 +198,6 @@ TEST(FigureAtScale, WindowClockCentreAndHandsAtEachDpiAndPictureScale) {
     EXPECT_EQ(pens.secondWidth, c.secondWidth) << at;
     EXPECT_EQ(pens.shadowOffset, c.shadowOffset) << at;
   }
-}
-
-// Pictures drawn at 200 and shown at 192 DPI are the canvas itself.
-TEST(FigureAtScale, PicturesDrawnForTheMonitorAreCopiedAsTheyAre) {
-  PixelBuffer face = Filled(300, 300, 0);
-  OpaqueFromKey(face.view(), 1);
-  PixelBuffer character = Filled(400, 600, 0);
-  for (int y = 0; y < 600; ++y) {
-    for (int x = 0; x < 400; ++x) character.view().At(x, y) = 0xFF000000u | static_cast<Pixel>(x * 613 + y * 7);
-  }
-  FigurePictures pictures{face.view(), character.view(), 0, 0, 0};
-  pictures.nPictureScale = 200;
-  Figure figure;
-  ASSERT_TRUE(ComposeSoftFigure(pictures, PictureFactor(DisplayScale(IDM_SIZE_NORMAL, 192), 200), &figure));
-  ASSERT_EQ(figure.picture.width(), 400);
-  ASSERT_EQ(figure.picture.height(), 600);
-  EXPECT_TRUE(std::equal(character.data(), character.data() + 400 * 600, figure.picture.data()));
-  EXPECT_EQ(figure.xClockCenter, 150);
 }
 
 }  // namespace
