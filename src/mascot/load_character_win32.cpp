@@ -42,10 +42,10 @@ Pixel PreparePicture(DecodedPicture* picture, bool soft) {
   return key;
 }
 
-// Reads both pictures and composes the figure, soft when either picture is
-// cut by alpha; false, with nothing made that outlives the call, when a
-// picture is unreadable or the canvas not sane.
-// The figure is built for a monitor of `dpi`.
+// Reads both pictures and composes the figure for a monitor of `dpi`, soft
+// when either picture is cut by alpha, with its canvas in `layout`; false,
+// with nothing made that outlives the call, when a picture is unreadable, the
+// scale the pictures are drawn at is out of range or the canvas not sane.
 bool MakeFigure(const char* settingsPath, const char* section, int dpi, Figure* figure, bool* soft,
                 CanvasLayout* layout, int* pictureScale) {
   ReadSettingInt(settingsPath, section, "nPictureScale", pictureScale, kPictureScaleDefault);
@@ -104,10 +104,6 @@ void ApplyWindowShape(HWND hwnd, HRGN shape) {
   // The window owns the copy once it takes it.
   if (!SetWindowRgn(hwnd, copy, FALSE) && copy != nullptr) DeleteObject(copy);
 }
-
-}  // namespace
-
-namespace {
 
 // Builds character `index` for a monitor of `dpi` and shows it. A figure the
 // system is moving (a DPI change, perhaps in a drag) stays shown while it is
