@@ -9,6 +9,8 @@
 #include "app/clock_state_win32.h"
 #include "support/clock_fixture.h"
 
+#include "bench_clock.h"
+
 namespace {
 
 HBITMAP MakeFigure(int width, int height) {
@@ -76,14 +78,8 @@ void Run(HWND hwnd, const char* name, int width, int height, double scale, int r
 int main() {
   TempFolder folder;
   PrepareProgramFolder(folder.path());
-  HWND hwnd = StartClock();
-  if (hwnd == nullptr) {
-    std::printf("the clock window could not be created\n");
-    return 1;
-  }
-  g_state.nAlarmMode = IDC_ALARM_STOP;
-  g_state.nOClockChangeChara = 0;
-  g_state.nOClockMode = IDC_OCLOCK_OFF;
+  HWND hwnd = StartQuietClock();
+  if (hwnd == nullptr) return 1;
   Run(hwnd, "demo", 250, 350, 1.0, 1000);
   Run(hwnd, "demo", 175, 245, 0.7, 1000);
   Run(hwnd, "large", 1000, 1400, 1.0, 200);

@@ -29,16 +29,11 @@
 #include "support/png_writer.h"
 #include "support/test_pictures.h"
 
-#include "bench_timing.h"
+#include "bench_clock.h"
 
 namespace {
 
 constexpr Pixel kKey = 0x0000FF00;
-
-double Median(std::vector<double> times) {
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
 
 struct Choice {
   const char* what;
@@ -47,19 +42,6 @@ struct Choice {
   bool soft;
 };
 
-// Median time of one second's update: the tick as the timer delivers it and
-// any repaint left after it (none is expected).
-double SecondUpdate(HWND hwnd, int repeats) {
-  std::vector<double> times;
-  for (int i = 0; i < repeats; ++i) {
-    const double start = NowMs();
-    SendMessageA(hwnd, WM_TIMER, ID_CLOCKTIMER, 0);
-    UpdateWindow(hwnd);
-    times.push_back(NowMs() - start);
-    if (i % 25 == 0) PumpMessages(5);
-  }
-  return Median(times);
-}
 
 void LoadSteps(const Choice& choice, double scale) {
   std::vector<std::pair<const char*, double>> steps;
@@ -134,15 +116,9 @@ int main() {
            "\r\nxPosFace=420\r\nyPosFace=-30\r\nfFaceOnChara=1\r\n";
   }
   WriteFileBytes(folder.File("Tavelin.ini"), ini);
-  HWND hwnd = StartClock();
-  if (hwnd == nullptr) {
-    std::printf("the clock window could not be made\n");
-    return 1;
-  }
+  HWND hwnd = StartQuietClock();
+  if (hwnd == nullptr) return 1;
   SetCurrentDirectoryA(folder.path().c_str());
-  g_state.nAlarmMode = IDC_ALARM_STOP;
-  g_state.nOClockMode = IDC_OCLOCK_OFF;
-  g_state.nOClockChangeChara = 0;
 
   const Choice choices[] = {
       {"keyed, demo-sized", 40001, "demo.bmp", false},

@@ -157,17 +157,17 @@ if(TAVELIN_WINE_RUN AND TARGET test_soft_figure)
     ENVIRONMENT "TAVELIN_EXE=$<TARGET_FILE:Tavelin>")
 endif()
 
-# The tray icon's size at 150 % and 200 %: the test runs again in a prefix
-# of its own whose LogPixels is set before each run.
-if(TAVELIN_WINE_RUN AND TARGET test_tray_icon)
-  foreach(dpi 144 192)
-    add_test(NAME win32.test_tray_icon.dpi${dpi}
-      COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/run_at_dpi.sh ${TAVELIN_WINE_RUN} ${dpi}
-              ${CMAKE_BINARY_DIR}/wineprefix-tray-dpi $<TARGET_FILE:test_tray_icon>)
-    set_tests_properties(win32.test_tray_icon.dpi${dpi} PROPERTIES RUN_SERIAL TRUE TIMEOUT 900
-      ENVIRONMENT "TAVELIN_EXE=$<TARGET_FILE:Tavelin>;TAVELIN_EXPECT_DPI=${dpi}")
+# The figure and the tray icon on screens scaled to 150 and 200 percent:
+# Wine's LogPixels, set when the launcher makes a prefix of each DPI's own.
+foreach(dpi 144 192)
+  foreach(test_name test_dpi test_tray_icon)
+    if(TAVELIN_WINE_RUN AND TARGET ${test_name})
+      add_test(NAME win32.${test_name}.${dpi} COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:${test_name}>)
+      set_tests_properties(win32.${test_name}.${dpi} PROPERTIES RUN_SERIAL TRUE TIMEOUT 600
+        ENVIRONMENT "TAVELIN_EXE=$<TARGET_FILE:Tavelin>;${TAVELIN_KIT_ENV};TAVELIN_LOGPIXELS=${dpi};TAVELIN_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-dpi${dpi}")
+    endif()
   endforeach()
-endif()
+endforeach()
 
 # The kit checker's tests run its logic in process.
 if(TARGET test_kitcheck)

@@ -18,15 +18,6 @@ trap 'wineserver -k 2>/dev/null; [ -n "$xvfb" ] && kill $xvfb 2>/dev/null; rm -r
 start_virtual_screen 800x600
 convert -size 800x600 gradient:'#2f5f8f'-'#8fb8de' "$work/wallpaper.png"
 
-# Waits until a window with this title shows, and prints its X window id.
-wait_window() {
-  for _ in $(seq 1 100); do
-    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1) && [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  echo "no window titled '$1'" >&2; return 1
-}
-
 shoot() {  # shoot LOCALE SUFFIX DIALOG-TITLE
   rm -rf "$work/run"; mkdir "$work/run"
   cp "$win/Tavelin.exe" "$win"/kit/* "$work/run/"

@@ -1,6 +1,7 @@
 # Sourced by the screenshot scripts: start_virtual_screen WIDTHxHEIGHT starts
 # a private Xvfb of that size, points DISPLAY at it and leaves its process id
-# in $xvfb for the script's clean-up.
+# in $xvfb for the script's clean-up; wait_window TITLE waits until a window
+# with that title shows and prints its X window id.
 start_virtual_screen() {
   local fifo
   fifo=$(mktemp)
@@ -9,4 +10,12 @@ start_virtual_screen() {
   for _ in $(seq 1 100); do [ -s "$fifo" ] && break; sleep 0.05; done
   export DISPLAY=":$(head -n 1 "$fifo")"
   rm -f "$fifo"
+}
+
+wait_window() {
+  for _ in $(seq 1 100); do
+    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1) && [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  echo "no window titled '$1'" >&2; return 1
 }

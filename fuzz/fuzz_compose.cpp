@@ -134,7 +134,7 @@ long long ReferenceLength(long long characterLength, long long facePosition) {
 
 void CheckComposeFigure(FuzzedDataProvider& in) {
   const int sizes[] = {IDM_SIZE_SMALL, IDM_SIZE_NORMAL, in.ConsumeIntegral<int>()};
-  const double scale = ScaleForSize(in.PickValueInArray(sizes));
+  const int size = in.PickValueInArray(sizes);
   FencedPicture face(in.ConsumeIntegralInRange(0, 40), in.ConsumeIntegralInRange(0, 40), 0, 0);
   FencedPicture character(in.ConsumeIntegralInRange(0, 48), in.ConsumeIntegralInRange(0, 48), 0, 0);
   const std::vector<Pixel> palette = ConsumePalette(in);
@@ -151,6 +151,11 @@ void CheckComposeFigure(FuzzedDataProvider& in) {
   if (in.ConsumeBool()) pictures.faceKey = palette[in.ConsumeIntegralInRange<std::size_t>(0, palette.size() - 1)];
   if (in.ConsumeBool())
     pictures.characterKey = palette[in.ConsumeIntegralInRange<std::size_t>(0, palette.size() - 1)];
+
+  // The monitor's DPI last, so that inputs made before it existed read as 96:
+  // above 96 the canvas is enlarged.
+  const int dpis[] = {96, 144, 192, 120};
+  const double scale = DisplayScale(size, in.PickValueInArray(dpis));
 
   const bool hasPictures = !pictures.face.empty() && !pictures.character.empty();
   const long long width = ReferenceLength(character.width(), pictures.xPosFace);

@@ -49,7 +49,13 @@ struct ClockState {
   std::uint64_t qwLastCheckTick;   // the last look at the time, to see a sleep
   SYSTEMTIME stLastCheck;
   std::uint64_t qwLastResumeTick;
-  double dScale;
+  double dScale;          // the display scale: the size factor times nDpi / 96
+  int nDpi;               // of the monitor the figure was built for
+  double dPictureFactor;  // canvas pixels to window pixels: dScale over the pictures' scale
+  int nPictureScale;      // the scale the shown pictures are drawn at, in percent
+  int nCanvasWidth;       // the shown figure's canvas, in the pictures' own pixels
+  int nCanvasHeight;
+  int nShownChara;        // CharacterTable index of the figure shown, once there is one
   int nWindowWidth;
   int nWindowHeight;
   int xClockCenter;

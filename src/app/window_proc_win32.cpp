@@ -9,6 +9,7 @@
 #include "events/events_win32.h"
 #include "mascot/mascot_win32.h"
 #include "settings/settings_win32.h"
+#include "shared/dpi_win32.h"
 
 namespace {
 
@@ -89,10 +90,6 @@ LRESULT CALLBACK ClockWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     RestoreTrayIcon(hwnd);
     return 0;
   }
-  // A change of scale may come with another size for the tray icon: the
-  // figure's monitor tells it, and the system's metrics change with it. The
-  // message goes on to its own handling.
-  if (message == WM_DPICHANGED || message == WM_SETTINGCHANGE) RefreshTrayIcon(hwnd);
   switch (message) {
     case WM_CREATE:
       g_hwndMain = hwnd;
@@ -116,6 +113,19 @@ LRESULT CALLBACK ClockWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_DISPLAYCHANGE:
       ClampToScreen(hwnd);
       return 0;
+    case WM_GETDPISCALEDSIZE:
+      // The figure's size is its canvas at the new scale, not the old size
+      // scaled: answered, the system suggests the real one.
+      *reinterpret_cast<SIZE*>(lParam) = FigureSizeAtDpi(LOWORD(wParam));
+      return TRUE;
+    case WM_DPICHANGED:
+      // A change of scale may come with another size for the tray icon too.
+      RefreshTrayIcon(hwnd);
+      OnDpiChanged(hwnd, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_SETTINGCHANGE:
+      RefreshTrayIcon(hwnd);  // the system's metrics may have changed with its scale
+      break;
     case WM_ACTIVATEAPP:
       RedrawClockFace(hwnd);  // the hands change colour
       return 0;

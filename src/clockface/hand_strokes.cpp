@@ -164,12 +164,14 @@ void DrawHandStroke(PixelView target, int originX, int originY, HandsSurface sur
 }
 
 void RenderClockHands(PixelView target, int originX, int originY, HandsSurface surface, int xCenter, int yCenter,
-                      double scale, int nSize, int hour, int minute, int second, bool active) {
+                      double scale, int nSize, int hour, int minute, int second, bool active, int dpi) {
   const HandTips tips = ComputeHandTips(xCenter, yCenter, scale, hour, minute, second);
   const HandColours colours = HandPenColours(active);
-  const int width = HandPenWidth(nSize);
+  const HandPens pens = HandPensAt(nSize, dpi);
+  const int width = pens.width;
   const HandPoint centre{xCenter, yCenter};
-  const auto shifted = [](HandPoint p) { return HandPoint{p.x + kShadowOffset, p.y + kShadowOffset}; };
+  const int offset = pens.shadowOffset;
+  const auto shifted = [offset](HandPoint p) { return HandPoint{p.x + offset, p.y + offset}; };
 
   const HandPoint shadow[] = {shifted(tips.hour), shifted(centre), shifted(tips.minute)};
   DrawHandStroke(target, originX, originY, surface, shadow, static_cast<int>(std::size(shadow)), width,
@@ -178,15 +180,16 @@ void RenderClockHands(PixelView target, int originX, int originY, HandsSurface s
   DrawHandStroke(target, originX, originY, surface, hands, static_cast<int>(std::size(hands)), width,
                  colours.hands);
   const HandPoint secondHand[] = {centre, tips.second};
-  DrawHandStroke(target, originX, originY, surface, secondHand, static_cast<int>(std::size(secondHand)), 1,
-                 colours.second);
+  DrawHandStroke(target, originX, originY, surface, secondHand, static_cast<int>(std::size(secondHand)),
+                 pens.secondWidth, colours.second);
 }
 
-HandsRect ClockHandsBounds(int xCenter, int yCenter, double scale, int nSize) {
+HandsRect ClockHandsBounds(int xCenter, int yCenter, double scale, int nSize, int dpi) {
   // No tip lies further out than the longest hand's length rounded.
   const double longest = std::max({kHourHandFactor, kMinuteHandFactor, kSecondHandFactor}) * std::fabs(scale) * 150.0;
   const int tip = static_cast<int>(std::floor(longest + 0.5));
-  const int reach = tip + StrokeReach(std::max(HandPenWidth(nSize), 1));
-  return {xCenter - reach, yCenter - reach, xCenter + reach + kShadowOffset + 1,
-          yCenter + reach + kShadowOffset + 1};
+  const HandPens pens = HandPensAt(nSize, dpi);
+  const int reach = tip + StrokeReach(std::max(pens.width, pens.secondWidth));
+  return {xCenter - reach, yCenter - reach, xCenter + reach + pens.shadowOffset + 1,
+          yCenter + reach + pens.shadowOffset + 1};
 }

@@ -17,19 +17,19 @@ enum class HandsSurface {
 // Draws the shadow, the hour and minute hands and the second hand for the time (hour 0-23)
 // around the clock centre (xCenter, yCenter), given in window pixels, into `target`, which
 // holds the window's pixels from (originX, originY) on; strokes are clipped to it.
-// Round-capped strokes with analytic coverage; tips from ComputeHandTips, widths from
-// HandPenWidth (second hand 1), colours from HandPenColours(active), shadow offset kShadowOffset,
-// order: shadow, hour+minute, second.
+// Round-capped strokes with analytic coverage; tips from ComputeHandTips at `scale` (the
+// display scale), widths and shadow offset from HandPensAt(nSize, dpi), colours from
+// HandPenColours(active), order: shadow, hour+minute, second.
 void RenderClockHands(PixelView target, int originX, int originY, HandsSurface surface,
                       int xCenter, int yCenter, double scale, int nSize,
-                      int hour, int minute, int second, bool active);
+                      int hour, int minute, int second, bool active, int dpi = 96);
 
 struct HandsRect {
   int left, top, right, bottom;  // right and bottom exclusive
 };
 
 // The window pixels any time's strokes can touch around that centre.
-HandsRect ClockHandsBounds(int xCenter, int yCenter, double scale, int nSize);
+HandsRect ClockHandsBounds(int xCenter, int yCenter, double scale, int nSize, int dpi = 96);
 
 // One pen: a polyline through the centres of the pixels `points` (window pixels),
 // `width` pixels wide with round caps and joins, in `colour` (0x00BBGGRR, as the

@@ -1,5 +1,6 @@
 #include "clockface/hands.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "resource.h"
@@ -33,6 +34,12 @@ HandTips ComputeHandTips(int xCenter, int yCenter, double scale, int hour, int m
 int HandPenWidth(int nSize) {
   if (nSize == IDM_SIZE_SMALL || nSize == IDM_SIZE_NORMAL) return nSize - 41999;
   return IDM_SIZE_NORMAL - 41999;
+}
+
+HandPens HandPensAt(int nSize, int dpi) {
+  // Integer rounding, half up: 96 DPI gives every size as it is.
+  const auto atDpi = [dpi](int size) { return std::max(1, (size * dpi + 48) / 96); };
+  return {atDpi(HandPenWidth(nSize)), atDpi(1), atDpi(kShadowOffset)};
 }
 
 HandColours HandPenColours(bool active) {

@@ -32,6 +32,16 @@ HandTips ComputeHandTips(int xCenter, int yCenter, double scale, int hour, int m
 // 3 at normal size and for any size value outside the two.
 int HandPenWidth(int nSize);
 
+// The pens' sizes on a monitor of `dpi`: the widths of the hour and minute
+// hands (HandPenWidth) and of the second hand (1) and the shadow's offset
+// (kShadowOffset), each times the DPI over 96, rounded, at least 1.
+struct HandPens {
+  int width;
+  int secondWidth;
+  int shadowOffset;
+};
+HandPens HandPensAt(int nSize, int dpi);
+
 // Pen colours as 0x00BBGGRR.
 struct HandColours {
   std::uint32_t shadow;

@@ -13,6 +13,9 @@
 
 namespace {
 
+// The DPI the figure was built for; 96 until one is built.
+int FigureDpi() { return g_state.nDpi > 0 ? g_state.nDpi : 96; }
+
 bool IntersectWithWindow(RECT* rect) {
   const RECT window{0, 0, g_state.nWindowWidth, g_state.nWindowHeight};
   return IntersectRect(rect, rect, &window) != FALSE;
@@ -25,7 +28,7 @@ PixelView SubView(PixelView frame, const RECT& rect) {
 
 void DrawHands(PixelView target, const RECT& rect, HandsSurface surface, const SYSTEMTIME& now, bool active) {
   RenderClockHands(target, rect.left, rect.top, surface, g_state.xClockCenter, g_state.yClockCenter,
-                   g_state.dScale, g_state.nSize, now.wHour, now.wMinute, now.wSecond, active);
+                   g_state.dScale, g_state.nSize, now.wHour, now.wMinute, now.wSecond, active, FigureDpi());
 }
 
 // The rectangle `rect` of a keyed figure with the hands, drawn off screen from
@@ -83,7 +86,8 @@ bool IsActive(HWND hwnd) { return GetForegroundWindow() == hwnd; }
 }  // namespace
 
 RECT ClockFaceRect() {
-  const HandsRect bounds = ClockHandsBounds(g_state.xClockCenter, g_state.yClockCenter, g_state.dScale, g_state.nSize);
+  const HandsRect bounds = ClockHandsBounds(g_state.xClockCenter, g_state.yClockCenter, g_state.dScale, g_state.nSize,
+                                             FigureDpi());
   RECT rect{bounds.left, bounds.top, bounds.right, bounds.bottom};
   if (!IntersectWithWindow(&rect)) SetRectEmpty(&rect);
   return rect;

@@ -6,6 +6,7 @@
 
 #include "mascot/area_scale.h"
 #include "mascot/draw_transparent.h"
+#include "mascot/enlarge.h"
 #include "mascot/figure_geometry.h"
 
 namespace {
@@ -39,13 +40,15 @@ void DrawPictures(PixelView canvas, const CanvasLayout& layout, const FigurePict
 
 }  // namespace
 
+bool LayOutFigure(const FigurePictures& pictures, CanvasLayout* layout) {
+  return LayOutCanvas(pictures.character.width, pictures.character.height, pictures.xPosFace, pictures.yPosFace,
+                      layout, FaceSideAt(pictures.nPictureScale));
+}
+
 bool ComposeFigure(const FigurePictures& pictures, double scale, Figure* figure) {
   if (pictures.face.empty() || pictures.character.empty()) return false;
   CanvasLayout layout;
-  if (!LayOutCanvas(pictures.character.width, pictures.character.height, pictures.xPosFace,
-                    pictures.yPosFace, &layout)) {
-    return false;
-  }
+  if (!LayOutFigure(pictures, &layout)) return false;
   const int width = ScaledLength(scale, layout.width);
   const int height = ScaledLength(scale, layout.height);
   const Pixel faceKey = ResolveKey(pictures.face, pictures.faceKey);
@@ -76,7 +79,11 @@ bool ComposeFigure(const FigurePictures& pictures, double scale, Figure* figure)
   if (width != layout.width || height != layout.height) {
     PixelBuffer scaled;
     if (!scaled.Allocate(width, height, key)) return false;
-    ScaleByCoverage(canvas.view(), key, scaled.view());
+    if (width >= layout.width && height >= layout.height) {
+      if (!EnlargeKeyed(canvas.view(), key, scaled.view())) return false;
+    } else {
+      ScaleByCoverage(canvas.view(), key, scaled.view());
+    }
     scaled.view().At(0, 0) = key;
     canvas = std::move(scaled);
   }
@@ -87,6 +94,7 @@ bool ComposeFigure(const FigurePictures& pictures, double scale, Figure* figure)
 void TakeFigurePicture(PixelBuffer* picture, double scale, const FigurePictures& pictures, Figure* figure) {
   figure->picture = std::move(*picture);
   figure->dScale = scale;
-  figure->xClockCenter = ClockCentreCoordinate(scale, pictures.xPosFace);
-  figure->yClockCenter = ClockCentreCoordinate(scale, pictures.yPosFace);
+  const int faceSide = FaceSideAt(pictures.nPictureScale);
+  figure->xClockCenter = ClockCentreCoordinate(scale, pictures.xPosFace, faceSide);
+  figure->yClockCenter = ClockCentreCoordinate(scale, pictures.yPosFace, faceSide);
 }

@@ -3,6 +3,7 @@
 #ifndef TAVELIN_MASCOT_FIGURE_H
 #define TAVELIN_MASCOT_FIGURE_H
 
+#include "mascot/figure_geometry.h"
 #include "pictures/keyed_picture.h"
 #include "pictures/pixel_buffer.h"
 
@@ -12,6 +13,7 @@ struct FigurePictures {
   int xPosFace;
   int yPosFace;
   int fFaceOnChara;  // non-zero: the face lies over the character
+  int nPictureScale = 100;  // the scale both pictures are drawn at, in percent
   Pixel faceKey = kOwnCornerKey;       // transparent colour of each picture
   Pixel characterKey = kOwnCornerKey;
 };
@@ -26,7 +28,12 @@ struct Figure {
   int yClockCenter = 0;
 };
 
-// Builds the figure at `scale`. False, with `figure` untouched, when a picture
+// Lays out the canvas of `pictures`, the face as large as the scale the
+// pictures are drawn at makes it. False as LayOutCanvas.
+bool LayOutFigure(const FigurePictures& pictures, CanvasLayout* layout);
+
+// Builds the figure at `scale`, the picture factor: below 1 the canvas is
+// reduced by area average, above 1 enlarged by the smooth filter. False, with `figure` untouched, when a picture
 // is missing, the canvas would be beyond kMaxPictureSide, or memory is short.
 bool ComposeFigure(const FigurePictures& pictures, double scale, Figure* figure);
 

@@ -9,8 +9,8 @@ namespace {
 
 // One axis of the canvas: the larger of the character and the face's far
 // edge, widened by a negative offset. 64-bit, so no offset can wrap it.
-long long CanvasLength(long long characterLength, long long facePosition) {
-  long long length = std::max(characterLength, facePosition + kFaceSide);
+long long CanvasLength(long long characterLength, long long facePosition, long long faceSide) {
+  long long length = std::max(characterLength, facePosition + faceSide);
   if (facePosition < 0) length -= facePosition;
   return length;
 }
@@ -18,10 +18,10 @@ long long CanvasLength(long long characterLength, long long facePosition) {
 }  // namespace
 
 bool LayOutCanvas(int characterWidth, int characterHeight, int xPosFace, int yPosFace,
-                  CanvasLayout* layout) {
+                  CanvasLayout* layout, int faceSide) {
   if (characterWidth <= 0 || characterHeight <= 0) return false;
-  const long long width = CanvasLength(characterWidth, xPosFace);
-  const long long height = CanvasLength(characterHeight, yPosFace);
+  const long long width = CanvasLength(characterWidth, xPosFace, faceSide);
+  const long long height = CanvasLength(characterHeight, yPosFace, faceSide);
   if (!IsSanePictureSize(width, height)) return false;
   // Within the limit every offset lies between -kMaxPictureSide and kMaxPictureSide.
   layout->width = static_cast<int>(width);
@@ -45,8 +45,25 @@ int ScaledLength(double scale, int length) {
   return RoundPixel(product);
 }
 
-int ClockCentreCoordinate(double scale, int facePosition) {
-  const double unscaled = facePosition < 0 ? kFaceCentre : static_cast<double>(facePosition) + kFaceCentre;
+int ClockCentreCoordinate(double scale, int facePosition, int faceSide) {
+  const double centre = faceSide * 0.5;
+  const double unscaled = facePosition < 0 ? centre : static_cast<double>(facePosition) + centre;
   const double product = scale * unscaled;
   return RoundPixel(product);
+}
+
+int FaceSideAt(int nPictureScale) { return (kFaceSide * nPictureScale + 50) / 100; }
+
+double DisplayScale(int nSize, int dpi) {
+  // The DPI's ratio first: 96 gives 1 exactly, so the product is the size factor.
+  const double monitor = static_cast<double>(dpi) / kBaseDpi;
+  return ScaleForSize(nSize) * monitor;
+}
+
+double PictureFactor(double displayScale, int nPictureScale) {
+  return displayScale / (nPictureScale / 100.0);
+}
+
+WindowSize FigureWindowSize(int canvasWidth, int canvasHeight, double factor) {
+  return {ScaledLength(factor, canvasWidth), ScaledLength(factor, canvasHeight)};
 }

@@ -7,6 +7,33 @@
 constexpr int kFaceSide = 150;
 constexpr int kFaceCentre = 75;
 
+// The DPI at which one pixel is one pixel of a picture drawn at 100 percent.
+constexpr int kBaseDpi = 96;
+
+// The scales at which a kit's pictures may be drawn, in percent.
+constexpr int kPictureScaleDefault = 100;
+constexpr int kPictureScaleMin = 100;
+constexpr int kPictureScaleMax = 400;
+
+// The side of the clock face in the pictures' own pixels: 150 at 100
+// percent, 300 for pictures drawn at 200.
+int FaceSideAt(int nPictureScale);
+
+// What the user sees: the size factor times the monitor's DPI over 96. At
+// 96 DPI it is the size factor itself.
+double DisplayScale(int nSize, int dpi);
+
+// The factor that turns the canvas, in the pictures' own pixels, into the
+// window's pixels: the display scale over the scale the pictures are drawn at.
+double PictureFactor(double displayScale, int nPictureScale);
+
+// The window's size for a canvas of the given size at `factor`.
+struct WindowSize {
+  int width;
+  int height;
+};
+WindowSize FigureWindowSize(int canvasWidth, int canvasHeight, double factor);
+
 // The canvas holding the face and the character, and where each is drawn.
 struct CanvasLayout {
   int width;
@@ -21,8 +48,9 @@ struct CanvasLayout {
 // corner at (xPosFace, yPosFace) relative to the character's. False when the
 // character size is not positive or the canvas would be beyond the picture
 // limits (kMaxPictureSide, kMaxPicturePixels).
+// `faceSide` is the face's side in the pictures' own pixels (FaceSideAt).
 bool LayOutCanvas(int characterWidth, int characterHeight, int xPosFace, int yPosFace,
-                  CanvasLayout* layout);
+                  CanvasLayout* layout, int faceSide = kFaceSide);
 
 // The size factor for nSize: 0.7 for the small size, 1.0 for the normal one
 // and for any value that is neither.
@@ -34,7 +62,8 @@ int RoundPixel(double value);
 // A canvas length at the given scale, rounded from the double product.
 int ScaledLength(double scale, int length);
 
-// One coordinate of ClockCenter in window pixels for the face offset on that axis.
-int ClockCentreCoordinate(double scale, int facePosition);
+// One coordinate of ClockCenter in window pixels for the face offset on that
+// axis, the face `faceSide` pixels of the pictures wide.
+int ClockCentreCoordinate(double scale, int facePosition, int faceSide = kFaceSide);
 
 #endif

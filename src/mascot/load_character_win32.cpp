@@ -20,6 +20,7 @@
 #include "pictures/keyed_picture.h"
 #include "pictures/picture_reader_win32.h"
 #include "settings/settings_win32.h"
+#include "shared/dpi_win32.h"
 #include "shared/gdi_handles_win32.h"
 
 namespace {
@@ -30,10 +31,14 @@ int ChooseCharacter(int nChara) {
   return CharacterIndexForChoice(nChara, named ? 0 : g_random.Next());
 }
 
-// Reads both pictures and composes the figure, soft when either picture is
-// cut by alpha; false, with nothing made that outlives the call, when a
-// picture is unreadable or the canvas not sane.
-bool MakeFigure(const char* settingsPath, const char* section, Figure* figure, bool* soft) {
+// Reads both pictures and composes the figure for a monitor of `dpi`, soft
+// when either picture is cut by alpha, with its canvas in `layout`; false,
+// with nothing made that outlives the call, when a picture is unreadable, the
+// scale the pictures are drawn at is out of range or the canvas not sane.
+bool MakeFigure(const char* settingsPath, const char* section, int dpi, Figure* figure, bool* soft,
+                CanvasLayout* layout, int* pictureScale) {
+  ReadSettingInt(settingsPath, section, "nPictureScale", pictureScale, kPictureScaleDefault);
+  if (*pictureScale < kPictureScaleMin || *pictureScale > kPictureScaleMax) return false;
   char fileName[kTextBufferSize];
   DecodedPicture face;
   ReadSettingString(settingsPath, section, "FileNameFace", fileName, "");
@@ -43,11 +48,16 @@ bool MakeFigure(const char* settingsPath, const char* section, Figure* figure, b
   if (LoadPictureFile(fileName, &character) != PictureFault::kNone) return false;
 
   FigurePictures placement{};
+  placement.face = face.pixels.view();
+  placement.character = character.pixels.view();
   ReadSettingInt(settingsPath, section, "xPosFace", &placement.xPosFace, 0);
   ReadSettingInt(settingsPath, section, "yPosFace", &placement.yPosFace, 0);
   ReadSettingInt(settingsPath, section, "fFaceOnChara", &placement.fFaceOnChara, 0);
+  placement.nPictureScale = *pictureScale;
+  if (!LayOutFigure(placement, layout)) return false;
+  const double factor = PictureFactor(DisplayScale(g_state.nSize, dpi), *pictureScale);
   return ComposeDecodedFigure({face.pixels.view(), face.cutByAlpha}, {character.pixels.view(), character.cutByAlpha},
-                              placement, ScaleForSize(g_state.nSize), figure, soft);
+                              placement, factor, figure, soft);
 }
 
 // The window's picture of a soft figure: MascotBitmap and the picture shown,
@@ -78,21 +88,24 @@ void ApplyWindowShape(HWND hwnd, HRGN shape) {
   GiveWindowRegion(hwnd, copy);
 }
 
-}  // namespace
-
-int LoadCharacter(HWND hwnd) {
-  const char* name = CharacterTable[ChooseCharacter(g_state.nChara)].name;
+// Builds character `index` for a monitor of `dpi` and shows it. A figure the
+// system is moving (a DPI change, perhaps in a drag) stays shown while it is
+// rebuilt; any other is hidden, so it changes in one step.
+int LoadFigure(HWND hwnd, int index, int dpi, bool keepShown) {
+  const char* name = CharacterTable[index].name;
   char settingsPath[kTextBufferSize];
   SettingsPath(settingsPath);
 
   Figure figure;
   bool soft = false;
+  CanvasLayout layout{};
+  int pictureScale = kPictureScaleDefault;
   ScopedBitmap mascot;
   ScopedBitmap frame;
   // Memory running out anywhere in reading and composing fails the load like
   // an unreadable picture: the previous figure stays and the clock runs on.
   try {
-    if (!MakeFigure(settingsPath, name, &figure, &soft)) return 0;
+    if (!MakeFigure(settingsPath, name, dpi, &figure, &soft, &layout, &pictureScale)) return 0;
     if (soft) {
       if (!MakeSoftBitmaps(figure, &mascot, &frame)) return 0;
     } else {
@@ -110,15 +123,21 @@ int LoadCharacter(HWND hwnd) {
   if (g_state.hbmFrame != nullptr) DeleteObject(g_state.hbmFrame);
   g_state.hbmFrame = frame.release();
   g_state.fSoftFigure = soft ? 1 : 0;
-  g_state.dScale = figure.dScale;
+  g_state.nDpi = dpi;
+  g_state.dScale = DisplayScale(g_state.nSize, dpi);
+  g_state.dPictureFactor = figure.dScale;
+  g_state.nPictureScale = pictureScale;
+  g_state.nCanvasWidth = layout.width;
+  g_state.nCanvasHeight = layout.height;
+  g_state.nShownChara = index;
   g_state.nWindowWidth = figure.picture.width();
   g_state.nWindowHeight = figure.picture.height();
   g_state.xClockCenter = figure.xClockCenter;
   g_state.yClockCenter = figure.yClockCenter;
 
-  ShowWindow(hwnd, SW_HIDE);
+  if (!keepShown) ShowWindow(hwnd, SW_HIDE);
   SetWindowPos(hwnd, nullptr, 0, 0, g_state.nWindowWidth, g_state.nWindowHeight,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOCOPYBITS);
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOCOPYBITS | (keepShown ? SWP_NOACTIVATE : 0));
   if (g_state.hrgnShape != nullptr) DeleteObject(g_state.hrgnShape);
   g_state.hrgnShape = soft ? BuildSoftShapeRegion(hwnd, figure.picture.view())
                            : BuildShapeRegion(hwnd, g_state.hbmMascot, figure.picture.view());
@@ -134,12 +153,13 @@ int LoadCharacter(HWND hwnd) {
   // before it is shown.
   if (soft) PresentSoftFigure(hwnd);
   ClampToScreen(hwnd);
-  ShowWindow(hwnd, SW_SHOW);
+  if (!keepShown) ShowWindow(hwnd, SW_SHOW);
   ApplyWindowShape(hwnd, g_state.hrgnShape);
   // A keyed figure is painted whole by the next WM_PAINT. The outline was
   // given without a redraw and nothing else asks for one: a composing window
-  // system keeps whatever the new window surface held, and only the face is
-  // drawn each second.
+  // system keeps whatever the new window surface held (and, for a figure
+  // left shown, whatever its new size and outline uncover), and only the
+  // face is drawn each second.
   if (!soft) InvalidateRect(hwnd, nullptr, FALSE);
 
   CheckMenuRadioItem(g_state.hMenuPopup, IDM_CHARA_FIRST, IDM_CHARA_RANDOM, g_state.nChara, MF_BYCOMMAND);
@@ -148,4 +168,24 @@ int LoadCharacter(HWND hwnd) {
   CheckMenuRadioItem(g_state.hMenuPopup, IDM_SIZE_SMALL, IDM_SIZE_NORMAL, shownSize, MF_BYCOMMAND);
   UpdateTrayTip(hwnd, name);
   return 1;
+}
+
+}  // namespace
+
+int LoadCharacter(HWND hwnd) {
+  return LoadFigure(hwnd, ChooseCharacter(g_state.nChara), WindowDpi(hwnd), false);
+}
+
+SIZE FigureSizeAtDpi(int dpi) {
+  if (g_state.hbmMascot == nullptr) return {g_state.nWindowWidth, g_state.nWindowHeight};
+  const double factor = PictureFactor(DisplayScale(g_state.nSize, dpi), g_state.nPictureScale);
+  const WindowSize size = FigureWindowSize(g_state.nCanvasWidth, g_state.nCanvasHeight, factor);
+  return {size.width, size.height};
+}
+
+void OnDpiChanged(HWND hwnd, int dpi, const RECT& suggested) {
+  // The suggested place is taken as it is; its size is FigureSizeAtDpi's.
+  SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The figure shown is rebuilt, also when the choice is random.
+  if (g_state.hbmMascot != nullptr) LoadFigure(hwnd, g_state.nShownChara, dpi, IsWindowVisible(hwnd) != FALSE);
 }

@@ -14,6 +14,15 @@
 // rebuilt, 0 when a picture could not be loaded (nothing then changes).
 int LoadCharacter(HWND hwnd);
 
+// The shown figure's window size on a monitor of `dpi`, for
+// WM_GETDPISCALEDSIZE: its canvas at that DPI's picture factor.
+SIZE FigureSizeAtDpi(int dpi);
+
+// The window has moved to a monitor of `dpi` (WM_DPICHANGED): it goes to the
+// place the system suggests and the figure shown is rebuilt at the new scale,
+// then kept on the screen.
+void OnDpiChanged(HWND hwnd, int dpi, const RECT& suggested);
+
 // The outline of `picture` (pixels unlike its pixel (0, 0)) as a region in
 // window pixels, shown building in the progress window. Null without a
 // picture. The caller owns the region. `madeFrom`, the pixels the picture was

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "mascot/area_scale.h"
+#include "mascot/enlarge.h"
 #include "mascot/figure_geometry.h"
 
 namespace {
@@ -103,10 +104,7 @@ bool ReducePremultiplied(ConstPixelView source, PixelView target) {
 bool ComposeSoftFigure(const FigurePictures& pictures, double scale, Figure* figure) {
   if (pictures.face.empty() || pictures.character.empty()) return false;
   CanvasLayout layout;
-  if (!LayOutCanvas(pictures.character.width, pictures.character.height, pictures.xPosFace,
-                    pictures.yPosFace, &layout)) {
-    return false;
-  }
+  if (!LayOutFigure(pictures, &layout)) return false;
   PixelBuffer canvas;
   if (!canvas.Allocate(layout.width, layout.height, 0)) return false;
   const bool faceOnTop = pictures.fFaceOnChara != 0;
@@ -122,7 +120,11 @@ bool ComposeSoftFigure(const FigurePictures& pictures, double scale, Figure* fig
   if (width != layout.width || height != layout.height) {
     PixelBuffer scaled;
     if (!scaled.Allocate(width, height, 0)) return false;
-    ReducePremultiplied(canvas.view(), scaled.view());
+    if (width >= layout.width && height >= layout.height) {
+      if (!EnlargePremultiplied(canvas.view(), scaled.view())) return false;
+    } else {
+      ReducePremultiplied(canvas.view(), scaled.view());
+    }
     canvas = std::move(scaled);
   }
   TakeFigurePicture(&canvas, scale, pictures, figure);

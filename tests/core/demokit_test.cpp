@@ -91,11 +91,14 @@ PixelBuffer DecodePng(const Bytes& b, const std::string& name) {
   return img;
 }
 
-// The kit drawn once, packed in both forms.
+// The kit drawn once at each scale, packed in both forms as demokit writes
+// them: soft at 200, keyed at 100; and soft at 100, the keyed kit uncut.
 struct Kits {
   demokit::KitDrawings drawings = demokit::DrawKit();
-  std::vector<demokit::KitFile> soft = demokit::PackKit(drawings, KitForm::kSoft);
+  demokit::KitDrawings large = demokit::DrawKit(demokit::kSoftKitScale);
+  std::vector<demokit::KitFile> soft = demokit::PackKit(large, KitForm::kSoft);
   std::vector<demokit::KitFile> keyed = demokit::PackKit(drawings, KitForm::kKeyed);
+  std::vector<demokit::KitFile> softAt100 = demokit::PackKit(drawings, KitForm::kSoft);
 };
 
 const Kits& TheKits() {
@@ -121,10 +124,14 @@ PixelBuffer KitPicture(const char* stem) {
   return DecodeBmp(KitFileBytes(KitForm::kKeyed, name), name);
 }
 
-// The same picture in the soft kit.
-PixelBuffer SoftKitPicture(const char* stem) {
+// The same picture in the soft kit (drawn at 200), or drawn at 100.
+PixelBuffer SoftKitPicture(const char* stem, bool at100 = false) {
   const std::string name = demokit::KitFileName(stem, KitForm::kSoft);
-  return DecodePng(KitFileBytes(KitForm::kSoft, name), name);
+  if (!at100) return DecodePng(KitFileBytes(KitForm::kSoft, name), name);
+  for (const demokit::KitFile& f : TheKits().softAt100)
+    if (f.name == name) return DecodePng(f.bytes, name);
+  ADD_FAILURE() << "no " << name << " drawn at 100";
+  return PixelBuffer();
 }
 
 // Every picture of the kit by its stem: the characters, then the faces.
@@ -234,8 +241,15 @@ TEST(DemoKit, IniNamesEveryCharacterOfTheTableAndFilesTheKitHolds) {
       EXPECT_EQ(name, CharacterTable[i].name);
       std::vector<std::string> keys;
       for (const auto& entry : section.entries) keys.push_back(entry.first);
-      EXPECT_EQ(keys, (std::vector<std::string>{"FileNameFace", "FileNameChara", "xPosFace", "yPosFace",
-                                                 "fFaceOnChara"}));
+      std::vector<std::string> expected{"FileNameFace", "FileNameChara", "xPosFace", "yPosFace", "fFaceOnChara"};
+      // Drawn at 200, no figure is enlarged up to 200 percent (192 DPI).
+      if (soft) expected.push_back("nPictureScale");
+      EXPECT_EQ(keys, expected);
+      if (soft) {
+        EXPECT_EQ(section.Get("nPictureScale"), "200");
+      }
+      const demokit::Character& drawn = demokit::Characters()[i];
+      EXPECT_EQ(section.Get("xPosFace"), std::to_string(drawn.xPosFace * (soft ? 2 : 1)));
       for (const char* key : {"FileNameFace", "FileNameChara"}) {
         const std::string file = section.Get(key);
         EXPECT_EQ(file.substr(file.size() - 4), soft ? ".png" : ".bmp") << key;
@@ -424,7 +438,8 @@ TEST(DemoKit, SoftFiguresAreEdgedWithTheirOwnInk) {
     CountSoftRim(faceImage, &soft, &halo);
     EXPECT_EQ(halo, 0) << "face rim pixels that are not outline ink";
     EXPECT_GT(soft, 200) << "the face's edges are drawn by coverage";
-    CountSoftRim(demokit::ComposeFigure(AsImage(chara.view()), faceImage, c.xPosFace, c.yPosFace, c.fFaceOnChara),
+    CountSoftRim(demokit::ComposeFigure(AsImage(chara.view()), faceImage, 2 * c.xPosFace, 2 * c.yPosFace,
+                                        c.fFaceOnChara, 2 * demokit::kFaceSize),
                  &soft, &halo);
     EXPECT_EQ(halo, 0) << "figure rim pixels that are not outline ink";
     EXPECT_GT(soft, 400) << "the figure's edges are drawn by coverage";
@@ -434,7 +449,7 @@ TEST(DemoKit, SoftFiguresAreEdgedWithTheirOwnInk) {
 TEST(DemoKit, KeyedPicturesAreTheSoftOnesCutAtHalfCoverage) {
   for (const char* stem : PictureStems()) {
     SCOPED_TRACE(stem);
-    const PixelBuffer softPicture = SoftKitPicture(stem), keyedPicture = KitPicture(stem);
+    const PixelBuffer softPicture = SoftKitPicture(stem, true), keyedPicture = KitPicture(stem);
     ASSERT_FALSE(softPicture.empty() || keyedPicture.empty());
     const ConstPixelView soft = softPicture.view(), keyed = keyedPicture.view();
     ASSERT_EQ(soft.width, keyed.width);
@@ -530,9 +545,9 @@ TEST(DemoKit, SoundsAreAudibleMonoPcmThatStartAndEndInSilence) {
 }
 
 TEST(DemoKit, SameBytesOnEveryBuild) {
-  const demokit::KitDrawings drawings = demokit::DrawKit();
   for (const KitForm form : {KitForm::kSoft, KitForm::kKeyed}) {
-    const std::vector<demokit::KitFile> again = demokit::PackKit(drawings, form);
+    const std::vector<demokit::KitFile> again =
+        demokit::PackKit(demokit::DrawKit(form == KitForm::kSoft ? demokit::kSoftKitScale : 100), form);
     ASSERT_EQ(again.size(), Kit(form).size());
     for (std::size_t i = 0; i < again.size(); ++i) {
       EXPECT_EQ(again[i].name, Kit(form)[i].name);

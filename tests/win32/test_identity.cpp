@@ -67,7 +67,7 @@ class IdentityTest : public ::testing::Test {
   std::string version_;
 };
 
-TEST_F(IdentityTest, TheManifestAsksForTheUsersRightsTheSupportedSystemsAndThemedControls) {
+TEST_F(IdentityTest, TheManifestAsksForTheUsersRightsTheSupportedSystemsThemedControlsAndPerMonitorDpi) {
   HMODULE image = LoadLibraryExW(exe_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   ASSERT_NE(image, nullptr);
   HRSRC found = FindResourceW(image, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
@@ -94,7 +94,8 @@ TEST_F(IdentityTest, TheManifestAsksForTheUsersRightsTheSupportedSystemsAndTheme
   ASSERT_NE(controls, "") << "no dependency on the common controls";
   EXPECT_NE(controls.find("version=\"6.0.0.0\""), std::string::npos) << controls;
   EXPECT_NE(controls.find("publicKeyToken=\"6595b64144ccf1df\""), std::string::npos) << controls;
-  EXPECT_EQ(manifest.find("dpiAware"), std::string::npos) << "DPI awareness is left to the system";
+  EXPECT_NE(element(R"(<dpiAwareness[^>]*>\s*PerMonitorV2\b[^<]*</dpiAwareness>)"), "") << "no per-monitor V2";
+  EXPECT_NE(element(R"(<dpiAware[^>]*>\s*true/pm\s*</dpiAware>)"), "") << "no fallback for older systems";
 
   const std::vector<unsigned> v = VersionParts(version_);
   std::ostringstream own;

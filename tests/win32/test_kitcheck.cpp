@@ -314,7 +314,9 @@ TEST(KitCheckTest, AMagentaFigurePixelAndBitFieldsInAnyOrderAreToldTruly) {
   EXPECT_TRUE(HasExactLine(lines, "Aduvi: loads")) << Dump(lines);
   EXPECT_TRUE(HasLine(lines, "Aduvi", "a figure pixel is magenta, so the canvas's background is "))
       << Dump(lines);
+  // Pictures drawn at 100 are warned of as soft at 200 %; nothing else is.
   for (const std::string& line : lines) {
+    if (line.find("warning: drawn at 100: soft at 200 %") != std::string::npos) continue;
     EXPECT_EQ(line.find("warning"), std::string::npos) << "no warning on this kit: " << line;
   }
   EXPECT_TRUE(HasExactLine(lines, "Belmoa: loads")) << Dump(lines);
@@ -499,3 +501,44 @@ TEST(KitCheckTest, TheSheetBlendsASoftFigureOverItsBackground) {
 }
 
 }  // namespace
+
+// The scale each character's pictures are drawn at: the window on screens of
+// 100, 150 and 200 percent, a warning (not a failure) for pictures that would
+// be enlarged more than 1.5 times, and a scale the clock refuses.
+TEST(KitCheckTest, ItSaysAtWhichScaleThePicturesAreDrawnAndWhereTheyTurnSoft) {
+  Kit kit;
+  PixelBuffer face = Solid(300, 300, 0x00FFFFFF);
+  for (int y = 100; y < 200; ++y) {
+    for (int x = 100; x < 200; ++x) face.view().At(x, y) = 0x00202020;
+  }
+  WritePicture(kit.File("face300.bmp"), face);
+  WritePicture(kit.File("chara400.bmp"), MakeTestCharacter(400, 600, kCharacterKey, kCharacterBody, 6, 14));
+  const std::string sizes = "normal size on screen: window 200 x 300 at 100 %, 300 x 450 at 150 %, 400 x 600 at 200 %";
+  const std::string small = "small size on screen: window 140 x 210 at 100 %, 210 x 315 at 150 %, 280 x 420 at 200 %";
+  const std::string soft = "warning: drawn at 100: soft at 200 %; pictures drawn at 200 stay crisp";
+
+  kit.WriteIni(GoodIni());
+  int status = -1;
+  std::vector<std::string> lines = kit.Check(&status);
+  EXPECT_EQ(0, status) << "a warning leaves the exit status 0\n" << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Aduvi", "nPictureScale is not given: the pictures are drawn at 100 percent"));
+  EXPECT_TRUE(HasLine(lines, "Aduvi", sizes)) << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Aduvi", small)) << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Aduvi", soft)) << Dump(lines);
+
+  const std::string ini = Section("Aduvi", Keys("face.bmp", "chara.bmp", 0, 0, 1) + "nPictureScale=50\r\n") +
+        Section("Belmoa", Keys("face300.bmp", "chara400.bmp", 0, 0, 1) + "nPictureScale=200\r\n") +
+        Section("Cirrat", Keys("face.bmp", "chara.bmp", 0, 0, 1) + "nPictureScale=401\r\n");
+  kit.WriteIni(ini);
+  lines = kit.Check(&status);
+  EXPECT_EQ(1, status);
+  EXPECT_TRUE(HasLine(lines, "Aduvi", "problem: nPictureScale = \"50\" is outside 100 to 400")) << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Cirrat", "problem: nPictureScale = \"401\" is outside 100 to 400")) << Dump(lines);
+  EXPECT_FALSE(HasExactLine(lines, "Cirrat: loads"));
+  EXPECT_TRUE(HasExactLine(lines, "Belmoa: loads")) << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Belmoa", "nPictureScale = 200: the pictures are drawn at 200 percent"));
+  EXPECT_TRUE(HasLine(lines, "Belmoa", "face picture is 300 x 300, as it should be")) << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Belmoa", sizes)) << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Belmoa", small)) << Dump(lines);
+  EXPECT_FALSE(HasLine(lines, "Belmoa", "warning: drawn at")) << Dump(lines);
+}

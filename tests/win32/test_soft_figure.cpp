@@ -171,18 +171,7 @@ class SoftFigureTest : public ::testing::Test {
   // program's folder, with a Tavelin.ini choosing it; false without that kit.
   bool UseKitCharacter(const char* variable, int index, const std::string& general, KitCharacter* c) {
     const std::string kit = PathFromEnvironment(variable);
-    if (kit.empty() || !FileExists(kit + "\\Tavelin.ini")) return false;
-    const char* name = CharacterTable[index].name;
-    *c = ReadKitCharacter(kit + "\\Tavelin.ini", name);
-    for (const std::string& file : {c->face, c->character}) {
-      EXPECT_TRUE(CopyFileA((kit + "\\" + file).c_str(), folder_.File(file).c_str(), FALSE)) << file;
-    }
-    WriteFileBytes(folder_.File("Tavelin.ini"),
-                   "[GENERAL]\r\nnChara=" + std::to_string(IDM_CHARA_FIRST + index) + "\r\n" + general + "[" + name +
-                       "]\r\nFileNameFace=" + c->face + "\r\nFileNameChara=" + c->character +
-                       "\r\nxPosFace=" + std::to_string(c->x) + "\r\nyPosFace=" + std::to_string(c->y) +
-                       "\r\nfFaceOnChara=" + std::to_string(c->faceOnChara) + "\r\n");
-    return true;
+    return !kit.empty() && CopyKitCharacter(kit + "\\", index, folder_.path(), general, c);
   }
 
   TempFolder folder_;

@@ -1,7 +1,7 @@
 // The program's icon: the one icon of Tavelin.exe, with its eight sizes, and
 // the image the tray gets at the screen's DPI, at start, after a change of
 // scale and when the notification area comes back. Runs at 96 DPI and, with
-// TAVELIN_EXPECT_DPI set, in prefixes whose LogPixels are 144 and 192.
+// TAVELIN_LOGPIXELS set, in prefixes whose LogPixels are 144 and 192.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -137,7 +137,7 @@ class TrayIconTest : public ::testing::Test {
  protected:
   void SetUp() override {
     dpi_ = ScreenDpi();
-    if (const char* expected = std::getenv("TAVELIN_EXPECT_DPI")) {
+    if (const char* expected = std::getenv("TAVELIN_LOGPIXELS")) {
       ASSERT_EQ(dpi_, std::atoi(expected)) << "the prefix's LogPixels did not take";
     }
     side_ = SmallIconSide(dpi_);

@@ -23,7 +23,7 @@ struct Character {
   const char* fileStem;  // the character picture's file name without its extension
   FaceIndex face;
   int xPosFace, yPosFace, fFaceOnChara;
-  Picture (*draw)();
+  Picture (*draw)(int scale);
 };
 
 // The faces the characters use, in FaceIndex order.
@@ -33,20 +33,20 @@ const FaceVariant& FaceOf(const Character& c);
 const std::vector<Character>& Characters();
 
 // A 150 x 150 dial centred on pixel (75, 75) with the given rim colour.
-Picture DrawFace(Rgb rim);
+Picture DrawFace(Rgb rim, int scale);
 
-Picture DrawAduvi();
-Picture DrawBelmoa();
-Picture DrawCirrat();
-Picture DrawDovane();
-Picture DrawEsmuka();
-Picture DrawFornel();
-Picture DrawGavoni();
-Picture DrawHesket();
-Picture DrawIlvora();
-Picture DrawJemsut();
-Picture DrawKaltra();
-Picture DrawLunavi();
+Picture DrawAduvi(int scale);
+Picture DrawBelmoa(int scale);
+Picture DrawCirrat(int scale);
+Picture DrawDovane(int scale);
+Picture DrawEsmuka(int scale);
+Picture DrawFornel(int scale);
+Picture DrawGavoni(int scale);
+Picture DrawHesket(int scale);
+Picture DrawIlvora(int scale);
+Picture DrawJemsut(int scale);
+Picture DrawKaltra(int scale);
+Picture DrawLunavi(int scale);
 
 }  // namespace demokit
 

@@ -6,8 +6,8 @@
 namespace demokit {
 
 // A ginger fox sitting up, holding the clock out to its right side.
-Picture DrawAduvi() {
-  Picture p(200, 260, Rgb{0, 255, 0});
+Picture DrawAduvi(int scale) {
+  Picture p(200, 260, Rgb{0, 255, 0}, scale);
   const Rgb orange{236, 132, 52}, cream{252, 238, 212}, sock{96, 58, 46};
   const Mask tail = Oval(p, 158, 188, 24, 54, 0.035);
   Paint(p, tail, {.fill = orange, .outline = 3, .shadow = 6, .light = 3});
@@ -52,8 +52,8 @@ Picture DrawAduvi() {
 }
 
 // A friendly steel robot with the clock set in its chest.
-Picture DrawBelmoa() {
-  Picture p(240, 330, Rgb{0, 255, 0});
+Picture DrawBelmoa(int scale) {
+  Picture p(240, 330, Rgb{0, 255, 0}, scale);
   const Rgb steel{126, 172, 204}, dark{72, 92, 124}, accent{242, 150, 62};
   Paint(p, Capsule(p, {120, 14}, {120, 34}, 3), {.fill = dark, .outline = 2});
   Paint(p, Circle(p, 120, 12, 7), {.fill = Rgb{232, 74, 74}, .outline = 2, .shadow = 2, .light = 2});
@@ -88,8 +88,8 @@ Picture DrawBelmoa() {
 }
 
 // A grey mouse sitting on top of the clock with a piece of cheese.
-Picture DrawCirrat() {
-  Picture p(130, 150, Rgb{0, 255, 0});
+Picture DrawCirrat(int scale) {
+  Picture p(130, 150, Rgb{0, 255, 0}, scale);
   const Rgb grey{176, 176, 192}, light{228, 228, 236}, pink{246, 164, 178};
   Paint(p, Curve(p, {96, 98}, {134, 100}, {120, 140}, 2.5), {.fill = pink, .outline = 2});
   Paint(p, Ellipse(p, 65, 86, 30, 30), {.fill = grey, .outline = 3, .shadow = 5, .light = 3});
@@ -124,8 +124,8 @@ Picture DrawCirrat() {
 }
 
 // A penguin lifting the clock over its head with both flippers.
-Picture DrawDovane() {
-  Picture p(170, 240, Rgb{0, 255, 0});
+Picture DrawDovane(int scale) {
+  Picture p(170, 240, Rgb{0, 255, 0}, scale);
   const Rgb slate{62, 84, 126}, snow{250, 250, 244}, beak{250, 164, 52};
   const Mask flipper = Oval(p, 34, 74, 11, 50, -0.03);
   Paint(p, flipper, {.fill = slate, .outline = 3, .shadow = 4, .light = 3});
@@ -144,8 +144,8 @@ Picture DrawDovane() {
 }
 
 // A sunflower in a smiling pot; the clock is its flower.
-Picture DrawEsmuka() {
-  Picture p(240, 380, Rgb{0, 255, 255});
+Picture DrawEsmuka(int scale) {
+  Picture p(240, 380, Rgb{0, 255, 255}, scale);
   const Rgb leaf{92, 172, 72}, clay{214, 108, 72};
   Paint(p, Curve(p, {120, 180}, {136, 260}, {120, 318}, 7), {.fill = leaf, .outline = 2, .shadow = 3});
   const Mask leftLeaf = Oval(p, 90, 262, 32, 12, 0.07);
@@ -178,8 +178,8 @@ Picture DrawEsmuka() {
 }
 
 // A snail carrying the clock as its shell.
-Picture DrawFornel() {
-  Picture p(300, 200, Rgb{0, 255, 0});
+Picture DrawFornel(int scale) {
+  Picture p(300, 200, Rgb{0, 255, 0}, scale);
   const Rgb skin{246, 190, 124};
   const Mask body = RoundRect(p, 24, 138, 236, 48, 24) | Polygon(p, {{44, 150}, {6, 183}, {52, 186}}) |
                     Capsule(p, {232, 160}, {246, 100}, 24) | Circle(p, 250, 88, 30);

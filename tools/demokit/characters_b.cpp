@@ -6,8 +6,8 @@
 namespace demokit {
 
 // A little elephant balancing the clock on the tip of its trunk.
-Picture DrawGavoni() {
-  Picture p(250, 200, Rgb{0, 255, 0});
+Picture DrawGavoni(int scale) {
+  Picture p(250, 200, Rgb{0, 255, 0}, scale);
   const Rgb hide{152, 178, 216}, pinkEar{242, 172, 192}, nail{250, 244, 228};
   Paint(p, Curve(p, {30, 128}, {12, 132}, {14, 150}, 2.5), {.fill = hide, .outline = 2});
   Paint(p, Circle(p, 14, 154, 5), {.fill = Rgb{90, 100, 130}, .outline = 2});
@@ -32,8 +32,8 @@ Picture DrawGavoni() {
 }
 
 // A frog on a lily pad, sitting in front of the clock.
-Picture DrawHesket() {
-  Picture p(210, 170, Rgb{0, 255, 255});
+Picture DrawHesket(int scale) {
+  Picture p(210, 170, Rgb{0, 255, 255}, scale);
   const Rgb green{120, 198, 86}, belly{238, 240, 176}, pad{62, 146, 96};
   Paint(p, Ellipse(p, 105, 157, 98, 8), {.fill = pad, .outline = 2, .shadow = 2});
   for (double dx : {-1.0, 1.0}) {
@@ -59,8 +59,8 @@ Picture DrawHesket() {
 }
 
 // A purple octopus peeking over the clock it hugs.
-Picture DrawIlvora() {
-  Picture p(320, 320, Rgb{0, 255, 0});
+Picture DrawIlvora(int scale) {
+  Picture p(320, 320, Rgb{0, 255, 0}, scale);
   const Rgb violet{178, 118, 208}, spot{214, 170, 236};
   const Style arm{.fill = violet, .outline = 3, .shadow = 4, .light = 2};
   struct Tentacle {
@@ -92,8 +92,8 @@ Picture DrawIlvora() {
 }
 
 // A white rabbit standing behind the clock, ears up.
-Picture DrawJemsut() {
-  Picture p(190, 392, Rgb{0, 255, 0});
+Picture DrawJemsut(int scale) {
+  Picture p(190, 392, Rgb{0, 255, 0}, scale);
   const Rgb fur{246, 244, 250}, pink{244, 168, 186};
   Paint(p, Oval(p, 68, 64, 16, 54, -0.04), {.fill = fur, .outline = 3, .shadow = 4, .light = 2});
   Paint(p, Oval(p, 124, 64, 16, 54, 0.05), {.fill = fur, .outline = 3, .shadow = 4, .light = 2});
@@ -122,8 +122,8 @@ Picture DrawJemsut() {
 }
 
 // A snowman whose head is the clock, with a top hat and a red scarf.
-Picture DrawKaltra() {
-  Picture p(200, 360, Rgb{0, 255, 0});
+Picture DrawKaltra(int scale) {
+  Picture p(200, 360, Rgb{0, 255, 0}, scale);
   const Rgb snow{236, 244, 252}, wood{124, 82, 52}, scarf{222, 62, 66}, hat{56, 54, 76};
   for (double dx : {-1.0, 1.0}) {
     Paint(p, Capsule(p, {100 + dx * 62, 262}, {100 + dx * 90, 220}, 3), {.fill = wood, .outline = 2});
@@ -151,8 +151,8 @@ Picture DrawKaltra() {
 }
 
 // A sleepy crescent moon in a nightcap, the clock in its arms.
-Picture DrawLunavi() {
-  Picture p(210, 270, Rgb{0, 255, 0});
+Picture DrawLunavi(int scale) {
+  Picture p(210, 270, Rgb{0, 255, 0}, scale);
   const Rgb moon{252, 228, 120}, cap{86, 112, 206};
   for (const Point s : {Point{20, 24}, Point{148, 18}, Point{28, 250}}) {
     Paint(p, Star(p, s.x, s.y, 12, 5.5), {.fill = moon, .outline = 2, .shadow = 2});

@@ -5,10 +5,11 @@
 
 namespace demokit {
 
-Picture DrawFace(Rgb rim) {
-  Picture p(kFaceSize, kFaceSize, Rgb{0, 255, 0});
-  // Pixel (75, 75) is the centre the clock turns its hands about.
-  const double c = 75.5;
+Picture DrawFace(Rgb rim, int scale) {
+  Picture p(kFaceSize, kFaceSize, Rgb{0, 255, 0}, scale);
+  // Pixel (75, 75) is the centre the clock turns its hands about, (150, 150)
+  // in a face drawn at twice the size.
+  const double c = 75.0 + 0.5 / scale;
   // The rim's ink ends a little over 74 pixels out, within the picture.
   Paint(p, Circle(p, c, c, 71), {.fill = rim, .outline = 2, .shadow = 5, .light = 3, .gradient = 0.2});
   Paint(p, Circle(p, c, c, 61), {.fill = Rgb{253, 249, 236}, .outline = 2, .gradient = 0.06});

@@ -44,7 +44,8 @@ std::string KitFileName(const char* stem, KitForm form) {
   return std::string(stem) + (form == KitForm::kSoft ? ".png" : ".bmp");
 }
 
-std::string CharacterSections(KitForm form) {
+std::string CharacterSections(KitForm form, int scale) {
+  const int times = scale / 100;
   std::string ini;
   auto line = [&ini](const std::string& key, const std::string& value) {
     ini += key;
@@ -59,17 +60,20 @@ std::string CharacterSections(KitForm form) {
     ini += "]\r\n";
     line("FileNameFace", KitFileName(FaceOf(c).fileStem, form));
     line("FileNameChara", KitFileName(c.fileStem, form));
-    line("xPosFace", std::to_string(c.xPosFace));
-    line("yPosFace", std::to_string(c.yPosFace));
+    line("xPosFace", std::to_string(c.xPosFace * times));
+    line("yPosFace", std::to_string(c.yPosFace * times));
     line("fFaceOnChara", std::to_string(c.fFaceOnChara));
+    if (scale != 100) line("nPictureScale", std::to_string(scale));
   }
   return ini;
 }
 
-KitDrawings DrawKit() {
+KitDrawings DrawKit(int scale) {
   KitDrawings drawings;
-  for (const Character& c : Characters()) drawings.characters.push_back(c.draw().Resolve());
-  for (const FaceVariant& f : FaceVariants()) drawings.faces.push_back(DrawFace(f.rim).Resolve());
+  drawings.scale = scale;
+  const int times = scale / 100;
+  for (const Character& c : Characters()) drawings.characters.push_back(c.draw(times).Resolve());
+  for (const FaceVariant& f : FaceVariants()) drawings.faces.push_back(DrawFace(f.rim, times).Resolve());
   return drawings;
 }
 
@@ -85,7 +89,7 @@ std::vector<KitFile> PackKit(const KitDrawings& drawings, KitForm form) {
   files.push_back({"oclock.wav", MakeChimeWav()});
   files.push_back({"timer.wav", MakeTimerWav()});
   files.push_back({"alarm.wav", MakeAlarmWav()});
-  const std::string ini = CharacterSections(form);
+  const std::string ini = CharacterSections(form, drawings.scale);
   files.push_back({"Tavelin.ini", Bytes(ini.begin(), ini.end())});
   return files;
 }
@@ -123,9 +127,10 @@ Image Hands() {
 
 }  // namespace
 
-Image ComposeFigure(const Image& chara, const Image& face, int xPosFace, int yPosFace, bool faceOnChara) {
-  const int w = std::max(chara.width(), xPosFace + kFaceSize) + std::max(-xPosFace, 0);
-  const int h = std::max(chara.height(), yPosFace + kFaceSize) + std::max(-yPosFace, 0);
+Image ComposeFigure(const Image& chara, const Image& face, int xPosFace, int yPosFace, bool faceOnChara,
+                    int faceSide) {
+  const int w = std::max(chara.width(), xPosFace + faceSide) + std::max(-xPosFace, 0);
+  const int h = std::max(chara.height(), yPosFace + faceSide) + std::max(-yPosFace, 0);
   Image canvas(w, h, chara.key());
   const int fx = std::max(xPosFace, 0), fy = std::max(yPosFace, 0);
   const int cx = std::max(-xPosFace, 0), cy = std::max(-yPosFace, 0);

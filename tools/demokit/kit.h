@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bytes.h"
+#include "characters.h"
 #include "picture.h"
 
 namespace demokit {
@@ -24,24 +25,36 @@ enum class KitForm { kSoft, kKeyed };
 // A picture's file name in a kit of that form.
 std::string KitFileName(const char* stem, KitForm form);
 
-// The drawn pictures, characters and faces in the order of Characters() and FaceVariants().
+// The scale the clock ships the demo kit's soft pictures at, in percent:
+// drawn for a screen of 192 DPI, reduced crisp at every lower one. The keyed
+// copies stay at 100.
+constexpr int kSoftKitScale = 200;
+
+// The drawn pictures, characters and faces in the order of Characters() and
+// FaceVariants(), at `scale` percent (100 or a multiple of it): the same
+// drawings, `scale` / 100 times as many pixels each way.
 struct KitDrawings {
   std::vector<Image> characters;
   std::vector<Image> faces;
+  int scale = 100;
 };
-KitDrawings DrawKit();
+KitDrawings DrawKit(int scale = 100);
 
 // Every file of a kit of that form, Tavelin.ini last.
 std::vector<KitFile> PackKit(const KitDrawings& drawings, KitForm form);
 
-// The twelve character sections, CRLF line ends.
-std::string CharacterSections(KitForm form);
+// The twelve character sections for pictures drawn at `scale` percent (the
+// face's offsets in those pictures' pixels, and nPictureScale above 100),
+// CRLF line ends.
+std::string CharacterSections(KitForm form, int scale = 100);
 
 // The figure of character i as the clock composes a soft one at normal size:
 // a transparent canvas large enough for the character and a 150 x 150 face at
 // (xPosFace, yPosFace) from it, the face over the character when fFaceOnChara
 // is set, else under it.
-Image ComposeFigure(const Image& chara, const Image& face, int xPosFace, int yPosFace, bool faceOnChara);
+// For pictures drawn at a larger scale, `faceSide` is the face's side in them.
+Image ComposeFigure(const Image& chara, const Image& face, int xPosFace, int yPosFace, bool faceOnChara,
+                    int faceSide = kFaceSize);
 
 // All twelve figures with hands at 10:08:30, each composed as the clock
 // composes a soft figure, laid over a backdrop in a grid.

@@ -1,6 +1,6 @@
 // demokit OUTDIR [KEYEDDIR]   writes the demo kit with soft-edged PNG pictures
-//                             into OUTDIR, and the same kit cut into keyed BMP
-//                             pictures into KEYEDDIR
+//                             drawn at 200 percent into OUTDIR, and the same
+//                             kit at 100 cut into keyed BMP pictures into KEYEDDIR
 // demokit --preview FILE.png  writes the twelve figures, composed over a
 //                             backdrop, as one picture
 #include <cstdio>
@@ -48,8 +48,7 @@ int main(int argc, char** argv) {
     return WriteFile(argv[2], demokit::EncodePng(demokit::PreviewSheet(demokit::DrawKit()))) ? 0 : 1;
   if (argc < 2 || argc > 3 || argv[1][0] == '-' || (argc == 3 && argv[2][0] == '-')) return Usage();
 
-  const demokit::KitDrawings drawings = demokit::DrawKit();
-  if (!WriteKit(argv[1], drawings, demokit::KitForm::kSoft)) return 1;
-  if (argc == 3 && !WriteKit(argv[2], drawings, demokit::KitForm::kKeyed)) return 1;
+  if (!WriteKit(argv[1], demokit::DrawKit(demokit::kSoftKitScale), demokit::KitForm::kSoft)) return 1;
+  if (argc == 3 && !WriteKit(argv[2], demokit::DrawKit(), demokit::KitForm::kKeyed)) return 1;
   return 0;
 }

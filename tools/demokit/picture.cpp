@@ -70,11 +70,13 @@ void DrawOver(Image& dst, int x, int y, const Image& src) {
     }
 }
 
-Picture::Picture(int width, int height, Rgb key)
+Picture::Picture(int width, int height, Rgb key, int scale)
     : width_(width),
       height_(height),
       key_(key),
-      samples_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * kSamples * kSamples, key),
+      scale_(scale),
+      samples_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * kSamples * kSamples * scale * scale,
+               key),
       covered_(samples_.size(), 0) {}
 
 void Picture::Set(int x, int y, Rgb c) {
@@ -91,9 +93,9 @@ void Picture::Clear(int x, int y) {
 
 Image Picture::Resolve() const {
   constexpr int kAll = kSamples * kSamples;
-  Image image(width_, height_, key_);
-  for (int y = 0; y < height_; ++y)
-    for (int x = 0; x < width_; ++x) {
+  Image image(width_ * scale_, height_ * scale_, key_);
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
       int count = 0, r = 0, g = 0, b = 0;
       for (int j = 0; j < kSamples; ++j)
         for (int i = 0; i < kSamples; ++i) {
@@ -112,9 +114,10 @@ Image Picture::Resolve() const {
   return image;
 }
 
-Mask::Mask(int width, int height)
+Mask::Mask(int width, int height, int perPixel)
     : width_(width),
       height_(height),
+      perPixel_(perPixel),
       bits_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0) {}
 
 void Mask::Put(int x, int y, bool on) {
@@ -148,20 +151,21 @@ struct Box {
   double x0, y0, x1, y1;
 };
 
-// The centre of sample i, in pixels.
-double SampleCentre(int i) { return (i + 0.5) / kSamples; }
+// The centre of sample i, in pixels of the drawing.
+double SampleCentre(int i, int perPixel) { return (i + 0.5) / perPixel; }
 
 // A mask of every sample whose centre lies in the box (in pixels) and passes the test.
 template <typename Test>
 Mask Where(const Picture& p, Box box, Test test) {
   Mask m(p);
-  const int x0 = std::max(0, static_cast<int>(std::floor(box.x0 * kSamples)) - 1);
-  const int y0 = std::max(0, static_cast<int>(std::floor(box.y0 * kSamples)) - 1);
-  const int x1 = std::min(p.samplesWide() - 1, static_cast<int>(std::ceil(box.x1 * kSamples)) + 1);
-  const int y1 = std::min(p.samplesHigh() - 1, static_cast<int>(std::ceil(box.y1 * kSamples)) + 1);
+  const int n = p.perPixel();
+  const int x0 = std::max(0, static_cast<int>(std::floor(box.x0 * n)) - 1);
+  const int y0 = std::max(0, static_cast<int>(std::floor(box.y0 * n)) - 1);
+  const int x1 = std::min(p.samplesWide() - 1, static_cast<int>(std::ceil(box.x1 * n)) + 1);
+  const int y1 = std::min(p.samplesHigh() - 1, static_cast<int>(std::ceil(box.y1 * n)) + 1);
   for (int y = y0; y <= y1; ++y)
     for (int x = x0; x <= x1; ++x)
-      if (test(SampleCentre(x), SampleCentre(y))) m.Put(x, y, true);
+      if (test(SampleCentre(x, n), SampleCentre(y, n))) m.Put(x, y, true);
   return m;
 }
 
@@ -221,9 +225,10 @@ Mask Star(const Picture& p, double cx, double cy, double outer, double inner) {
 Mask Polygon(const Picture& p, const std::vector<Point>& points) {
   Mask m(p);
   const std::size_t n = points.size();
+  const int per = p.perPixel();
   std::vector<double> crossings;
   for (int y = 0; y < p.samplesHigh(); ++y) {
-    const double sy = SampleCentre(y);
+    const double sy = SampleCentre(y, per);
     crossings.clear();
     for (std::size_t i = 0; i < n; ++i) {
       const Point a = points[i], b = points[(i + 1) % n];
@@ -232,9 +237,9 @@ Mask Polygon(const Picture& p, const std::vector<Point>& points) {
     }
     std::sort(crossings.begin(), crossings.end());
     for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
-      for (int x = std::max(0, static_cast<int>(std::floor(crossings[i] * kSamples)) - 1);
-           x < p.samplesWide() && SampleCentre(x) <= crossings[i + 1]; ++x) {
-        if (SampleCentre(x) >= crossings[i]) m.Put(x, y, true);
+      for (int x = std::max(0, static_cast<int>(std::floor(crossings[i] * per)) - 1);
+           x < p.samplesWide() && SampleCentre(x, per) <= crossings[i + 1]; ++x) {
+        if (SampleCentre(x, per) >= crossings[i]) m.Put(x, y, true);
       }
     }
   }
@@ -288,11 +293,11 @@ Mask LeftOf(const Picture& p, Point a, Point b) {
 }
 
 Mask Mirror(const Mask& m, double axis) {
-  Mask out(m.width(), m.height());
+  Mask out(m.width(), m.height(), m.perPixel());
   for (int y = 0; y < m.height(); ++y)
     for (int x = 0; x < m.width(); ++x) {
       // Sample x spans [x, x+1); its mirror spans [2*axis-x-1, 2*axis-x), in samples.
-      const double mx = 2.0 * axis * kSamples - x - 1.0;
+      const double mx = 2.0 * axis * m.perPixel() - x - 1.0;
       const int ix = static_cast<int>(std::floor(mx + 0.5));
       if (m.Has(ix, y)) out.Put(x, y, true);
     }
@@ -320,7 +325,7 @@ Extent ExtentOf(const Mask& m) {
 // sample's distance to the mask up or down, a row pass widens each column's
 // reach by what the circle leaves.
 Mask Ring(const Mask& m, const Extent& e, int r) {
-  Mask ring(m.width(), m.height());
+  Mask ring(m.width(), m.height(), m.perPixel());
   const int left = std::max(0, e.left - r), right = std::min(m.width() - 1, e.right + r);
   const int top = std::max(0, e.top - r), bottom = std::min(m.height() - 1, e.bottom + r);
   const int w = right - left + 1, far = r + 1;
@@ -360,12 +365,13 @@ Mask Ring(const Mask& m, const Extent& e, int r) {
 void Paint(Picture& p, const Mask& m, const Style& s) {
   const Extent e = ExtentOf(m);
   if (e.Empty()) return;
-  if (s.outline > 0) Fill(p, Ring(m, e, s.outline * kSamples), s.line);
+  const int n = p.perPixel();
+  if (s.outline > 0) Fill(p, Ring(m, e, s.outline * n), s.line);
 
   const Rgb dark = Mix(Scale(s.fill, 0.72), Rgb{60, 40, 110}, 0.12);
   const Rgb bright = Mix(s.fill, kWhite, 0.38);
-  const int shadowX = s.shadow * kSamples / 2, shadowY = s.shadow * kSamples;
-  const int lightX = s.light * kSamples / 2, lightY = s.light * kSamples;
+  const int shadowX = s.shadow * n / 2, shadowY = s.shadow * n;
+  const int lightX = s.light * n / 2, lightY = s.light * n;
   const double span = std::max(1, e.bottom - e.top);
   for (int y = e.top; y <= e.bottom; ++y) {
     const double t = (y - e.top) / span;

@@ -68,16 +68,20 @@ Image CutByKey(const Image& soft);
 void DrawOver(Image& dst, int x, int y, const Image& src);
 
 // A picture being drawn, width x height pixels of kSamples x kSamples samples.
+// Drawn at a `scale` above 1, every shape keeps its place and size in those
+// pixels, and the finished picture has `scale` times as many each way.
 class Picture {
  public:
-  Picture(int width, int height, Rgb key);
+  Picture(int width, int height, Rgb key, int scale = 1);
 
   int width() const { return width_; }
   int height() const { return height_; }
   Rgb key() const { return key_; }
+  // Samples across one of the drawing's pixels.
+  int perPixel() const { return kSamples * scale_; }
   // Samples each way.
-  int samplesWide() const { return width_ * kSamples; }
-  int samplesHigh() const { return height_ * kSamples; }
+  int samplesWide() const { return width_ * perPixel(); }
+  int samplesHigh() const { return height_ * perPixel(); }
 
   // Colours the sample (x, y) (in samples) as part of the figure.
   void Set(int x, int y, Rgb c);
@@ -92,6 +96,7 @@ class Picture {
   }
   int width_, height_;
   Rgb key_;
+  int scale_;
   std::vector<Rgb> samples_;
   std::vector<std::uint8_t> covered_;
 };
@@ -101,10 +106,11 @@ class Picture {
 // Shapes are given in pixels.
 class Mask {
  public:
-  Mask(int width, int height);
-  explicit Mask(const Picture& p) : Mask(p.samplesWide(), p.samplesHigh()) {}
+  Mask(int width, int height, int perPixel = kSamples);
+  explicit Mask(const Picture& p) : Mask(p.samplesWide(), p.samplesHigh(), p.perPixel()) {}
 
   int width() const { return width_; }
+  int perPixel() const { return perPixel_; }
   int height() const { return height_; }
   bool Has(int x, int y) const {
     return x >= 0 && y >= 0 && x < width_ && y < height_ &&
@@ -122,7 +128,7 @@ class Mask {
   friend Mask operator-(Mask a, const Mask& b) { return a -= b; }
 
  private:
-  int width_, height_;
+  int width_, height_, perPixel_;
   std::vector<std::uint8_t> bits_;
 };
 

@@ -218,6 +218,24 @@ int CheckNumberKey(const char* ini, const char* section, const char* key, Findin
   return value;
 }
 
+// The scale the character's pictures are drawn at; false, failing the
+// character, when the clock would not load it.
+bool CheckPictureScaleKey(const char* ini, const char* section, int* scale, Findings* findings) {
+  std::string raw;
+  ReadSettingInt(ini, section, "nPictureScale", scale, kPictureScaleDefault);
+  if (!ReadRawKey(ini, section, "nPictureScale", &raw)) {
+    findings->Note(Format("nPictureScale is not given: the pictures are drawn at %d percent", kPictureScaleDefault));
+    return true;
+  }
+  if (*scale < kPictureScaleMin || *scale > kPictureScaleMax) {
+    findings->Fail(Format("nPictureScale = \"%s\" is outside %d to %d, so the clock does not load this character",
+                          raw.c_str(), kPictureScaleMin, kPictureScaleMax));
+    return false;
+  }
+  findings->Note(Format("nPictureScale = %d: the pictures are drawn at %d percent", *scale, *scale));
+  return true;
+}
+
 struct Picture {
   bool usable = false;  // read, decoded and keyed (or premultiplied)
   int width = 0;
@@ -281,16 +299,42 @@ Picture CheckPicture(const std::string& fileName, const char* what, Findings* fi
   return picture;
 }
 
-void CheckFaceSize(const Picture& face, Findings* findings) {
-  if (face.width == kFaceSide && face.height == kFaceSide) {
-    findings->Note(Format("face picture is %d x %d, as it should be", kFaceSide, kFaceSide));
+void CheckFaceSize(const Picture& face, int pictureScale, Findings* findings) {
+  const int side = FaceSideAt(pictureScale);
+  if (face.width == side && face.height == side) {
+    findings->Note(Format("face picture is %d x %d, as it should be", side, side));
     return;
   }
-  const bool larger = face.width > kFaceSide || face.height > kFaceSide;
+  const bool larger = face.width > side || face.height > side;
   findings->Warn(Format("face picture is %d x %d, not %d x %d: the hands turn around its pixel (%d, %d), not around "
                         "its middle%s",
-                        face.width, face.height, kFaceSide, kFaceSide, kFaceCentre, kFaceCentre,
-                        larger ? ", and what lies beyond 150 x 150 may be cut off at the canvas's edge" : ""));
+                        face.width, face.height, side, side, side / 2, side / 2,
+                        larger ? Format(", and what lies beyond %d x %d may be cut off at the canvas's edge", side,
+                                        side).c_str()
+                               : ""));
+}
+
+// The window at 100, 150 and 200 percent for both sizes, and a warning when
+// the pictures would be enlarged more than 1.5 times on one of those screens.
+void CheckScreenScales(const CanvasLayout& layout, int pictureScale, Findings* findings) {
+  constexpr int kDpis[] = {96, 144, 192};
+  for (const int nSize : {IDM_SIZE_NORMAL, IDM_SIZE_SMALL}) {
+    std::string sizes;
+    for (const int dpi : kDpis) {
+      const WindowSize size =
+          FigureWindowSize(layout.width, layout.height, PictureFactor(DisplayScale(nSize, dpi), pictureScale));
+      sizes += Format("%s%d x %d at %d %%", dpi == kDpis[0] ? "" : ", ", size.width, size.height, dpi * 100 / 96);
+    }
+    findings->Note(Format("%s size on screen: window %s", nSize == IDM_SIZE_SMALL ? "small" : "normal",
+                          sizes.c_str()));
+  }
+  for (const int dpi : kDpis) {
+    if (PictureFactor(DisplayScale(IDM_SIZE_NORMAL, dpi), pictureScale) > 1.5) {
+      findings->Warn(Format("drawn at %d: soft at %d %%; pictures drawn at 200 stay crisp", pictureScale,
+                            dpi * 100 / 96));
+      break;
+    }
+  }
 }
 
 // The picture as a soft figure takes it: premultiplied pixels as they are, a
@@ -306,10 +350,10 @@ const char* SizeWord(int nSize) { return nSize == IDM_SIZE_SMALL ? "small" : "no
 
 // The canvas, both window sizes and clock centres, and what the outline will
 // leave out. False when the clock could not compose the figure.
-bool CheckFigure(const Picture& face, const Picture& character, int x, int y, int faceOnChara, Findings* findings,
-                 SheetFigure* sheetFigure) {
+bool CheckFigure(const Picture& face, const Picture& character, int x, int y, int faceOnChara, int pictureScale,
+                 Findings* findings, SheetFigure* sheetFigure) {
   CanvasLayout layout;
-  if (!LayOutCanvas(character.width, character.height, x, y, &layout)) {
+  if (!LayOutCanvas(character.width, character.height, x, y, &layout, FaceSideAt(pictureScale))) {
     findings->Fail(Format("the character picture (%d x %d) with the face at (%d, %d) needs a canvas beyond the "
                           "limits of %d pixels a side and %lld pixels (16 megapixels) in all",
                           character.width, character.height, x, y, kMaxPictureSide, kMaxPicturePixels));
@@ -330,13 +374,14 @@ bool CheckFigure(const Picture& face, const Picture& character, int x, int y, in
   pictures.xPosFace = x;
   pictures.yPosFace = y;
   pictures.fFaceOnChara = faceOnChara;
+  pictures.nPictureScale = pictureScale;
   pictures.faceKey = face.key;
   pictures.characterKey = character.key;
   findings->Note(soft ? "the figure shows with soft edges: per-pixel alpha in a layered window"
                       : "the figure shows with a hard outline: every pixel either shows or is cut away");
   for (const int nSize : {IDM_SIZE_NORMAL, IDM_SIZE_SMALL}) {
     Figure& figure = nSize == IDM_SIZE_SMALL ? sheetFigure->small : sheetFigure->normal;
-    const double scale = ScaleForSize(nSize);
+    const double scale = PictureFactor(ScaleForSize(nSize), pictureScale);
     bool composed = false;
     try {
       composed = soft ? ComposeSoftFigure(pictures, scale, &figure) : ComposeFigure(pictures, scale, &figure);
@@ -350,6 +395,7 @@ bool CheckFigure(const Picture& face, const Picture& character, int x, int y, in
     findings->Note(Format("%s size: window %d x %d, clock centre at (%d, %d)", SizeWord(nSize),
                           figure.picture.width(), figure.picture.height(), figure.xClockCenter, figure.yClockCenter));
   }
+  CheckScreenScales(layout, pictureScale, findings);
 
   const ConstPixelView normal = sheetFigure->normal.picture.view();
   if ((soft ? FindAlphaRuns(normal) : FindShapeRuns(normal)).empty()) {
@@ -382,13 +428,15 @@ bool CheckCharacter(const char* ini, const IniText& text, const char* name, std:
     const int y = CheckNumberKey(ini, name, "yPosFace", &findings);
     const int faceOnChara = CheckNumberKey(ini, name, "fFaceOnChara", &findings);
     findings.Note(faceOnChara != 0 ? "the face is drawn over the character" : "the character is drawn over the face");
+    int pictureScale = kPictureScaleDefault;
+    const bool scaleLoads = CheckPictureScaleKey(ini, name, &pictureScale, &findings);
 
     const Picture face = CheckPicture(faceName, "face picture", &findings);
-    if (face.usable) CheckFaceSize(face, &findings);
+    if (face.usable) CheckFaceSize(face, pictureScale, &findings);
     const Picture character = CheckPicture(characterName, "character picture", &findings);
-    if (face.usable && character.usable) {
+    if (face.usable && character.usable && scaleLoads) {
       sheetFigure->name = name;
-      CheckFigure(face, character, x, y, faceOnChara, &findings, sheetFigure);
+      CheckFigure(face, character, x, y, faceOnChara, pictureScale, &findings, sheetFigure);
     }
   }
   out << name << (findings.loads() ? ": loads" : ": does NOT load; the clock shows nothing when it is chosen") << '\n';

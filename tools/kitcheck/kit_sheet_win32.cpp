@@ -4,6 +4,7 @@
 
 #include "clockface/hand_strokes.h"
 #include "kitcheck/sheet_layout.h"
+#include "mascot/figure_geometry.h"
 #include "mascot/bitmap_pixels_win32.h"
 #include "mascot/shape_runs.h"
 #include "mascot/soft_figure.h"
@@ -13,13 +14,13 @@
 namespace {
 
 // The figure with the hands drawn on it by the clock's own renderer, put on
-// the sheet at (left, top) as the window shows it: a keyed figure only inside
+// the sheet at (left, top) as the window shows it at 96 DPI: a keyed figure only inside
 // its outline, a soft one blended over the sheet by its alpha.
 bool PlaceFigure(const Figure& figure, bool soft, int nSize, int left, int top, PixelView sheet) {
   PixelBuffer painted = figure.picture;
   if (painted.empty()) return false;
   RenderClockHands(painted.view(), 0, 0, soft ? HandsSurface::kPremultiplied : HandsSurface::kOpaque,
-                   figure.xClockCenter, figure.yClockCenter, figure.dScale, nSize, kSheetHour, kSheetMinute,
+                   figure.xClockCenter, figure.yClockCenter, ScaleForSize(nSize), nSize, kSheetHour, kSheetMinute,
                    kSheetSecond, true);
   if (soft) {
     for (int y = 0; y < painted.height(); ++y) {
