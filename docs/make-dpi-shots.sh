@@ -16,8 +16,8 @@ prefix=""
 trap '[ -n "$prefix" ] && WINEPREFIX="$prefix" wineserver -k 2>/dev/null; [ -n "$xvfb" ] && kill $xvfb 2>/dev/null; rm -rf "$work"; true' EXIT
 
 . "$top/docs/virtual-screen.sh"
-start_virtual_screen 1000x880
-convert -size 1000x880 gradient:'#2f5f8f'-'#8fb8de' "$work/wallpaper.png"
+start_virtual_screen 1000x1000
+convert -size 1000x1000 gradient:'#2f5f8f'-'#8fb8de' "$work/wallpaper.png"
 
 shoot() {  # shoot DPI PERCENT [KIT]: the fox at (40, 100), its menu opened on the face
   local dpi=$1 percent=$2 kit=${3:-kit} times=$(( $1 / 96 ))
@@ -40,7 +40,7 @@ shoot() {  # shoot DPI PERCENT [KIT]: the fox at (40, 100), its menu opened on t
   xdotool mousemove $(( 40 + 75 * times )) $(( 100 + 147 * times )) click 3
   sleep 1.5
   # Below the notification area's stand-in that Wine shows without a task bar.
-  [ "$kit" = kit ] && import -window root -crop $(( 480 * times ))x$(( 380 * times ))+0+$(( 45 * times )) +repage \
+  [ "$kit" = kit ] && import -window root -crop $(( 480 * times ))x$(( 440 * times ))+0+$(( 45 * times )) +repage \
     "$top/docs/dpi-$percent.png"
   xdotool key Escape
   WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
