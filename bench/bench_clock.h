@@ -8,12 +8,48 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
+#include <string>
 #include <vector>
 
+#include "app/character_table.h"
 #include "app/clock_state_win32.h"
+#include "support/bmp_writer.h"
 #include "support/clock_fixture.h"
+#include "support/png_writer.h"
+#include "support/test_pictures.h"
 
 #include "bench_timing.h"
+
+// The benchmarks' pictures are keyed by green.
+constexpr Pixel kBenchKey = 0x0000FF00;
+
+// Writes the test face as face.bmp into `folder`, and for each character
+// picture `base` both base.bmp, keyed, and base.png, its soft-edged form.
+inline void WriteBenchPictures(const TempFolder& folder,
+                               std::initializer_list<std::pair<const char*, const PixelBuffer*>> characters) {
+  WriteFileBytes(folder.File("face.bmp"), BmpBytes(MakeTestFace().view()));
+  PngForm rgba;
+  rgba.colourType = kPngRgbAlpha;
+  for (const auto& [base, picture] : characters) {
+    WriteFileBytes(folder.File(std::string(base) + ".bmp"), BmpBytes(picture->view()));
+    WriteFileBytes(folder.File(std::string(base) + ".png"),
+                   PngBytes(SoftenKeyedPicture(picture->view(), kBenchKey).view(), rgba));
+  }
+}
+
+// A Tavelin.ini: `general` in GENERAL, then one section per character file,
+// in the character table's order, each with the face over its character, 420
+// in and 30 above it (a 1000 x 1430 canvas for the large test character).
+inline std::string BenchIni(const std::string& general, std::initializer_list<const char*> files) {
+  std::string ini = "[GENERAL]\r\n" + general;
+  int i = 0;
+  for (const char* file : files) {
+    ini += std::string("[") + CharacterTable[i++].name + "]\r\nFileNameFace=face.bmp\r\nFileNameChara=" + file +
+           "\r\nxPosFace=420\r\nyPosFace=-30\r\nfFaceOnChara=1\r\n";
+  }
+  return ini;
+}
 
 // The clock window with its alarm, chime and hourly change off; null, said
 // so, when it cannot be made.

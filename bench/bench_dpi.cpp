@@ -25,9 +25,6 @@
 
 namespace {
 
-constexpr Pixel kKey = 0x0000FF00;
-
-
 // The figure rebuilt for a monitor of `dpi`, placed where it stands.
 void MoveToDpi(HWND hwnd, int dpi) {
   RECT rect;
@@ -76,22 +73,11 @@ double PerOutputPixel(int width, int height, Resample resample) {
 int main() {
   TempFolder folder;
   PrepareProgramFolder(folder.path());
-  const PixelBuffer face = MakeTestFace();
-  const PixelBuffer large = MakeTestCharacter(1000, 1400, kKey, 0x00C08040, 4, 1);
-  PngForm rgba;
-  rgba.colourType = kPngRgbAlpha;
-  const PixelBuffer soft = SoftenKeyedPicture(large.view(), kKey);
-  WriteFileBytes(folder.File("face.bmp"), BmpBytes(face.view()));
-  WriteFileBytes(folder.File("large.bmp"), BmpBytes(large.view()));
-  WriteFileBytes(folder.File("large.png"), PngBytes(soft.view(), rgba));
-  std::string ini = "[GENERAL]\r\nnChara=40001\r\nnSize=42002\r\nfTopMost=1\r\nxPosWindow=0\r\nyPosWindow=0\r\n";
-  const char* names[] = {"Aduvi", "Belmoa"};
-  const char* files[] = {"large.bmp", "large.png"};
-  for (int i = 0; i < 2; ++i) {
-    ini += std::string("[") + names[i] + "]\r\nFileNameFace=face.bmp\r\nFileNameChara=" + files[i] +
-           "\r\nxPosFace=420\r\nyPosFace=-30\r\nfFaceOnChara=1\r\n";
-  }
-  WriteFileBytes(folder.File("Tavelin.ini"), ini);
+  const PixelBuffer large = MakeTestCharacter(1000, 1400, kBenchKey, 0x00C08040, 4, 1);
+  WriteBenchPictures(folder, {{"large", &large}});
+  WriteFileBytes(folder.File("Tavelin.ini"), BenchIni("nChara=40001\r\nnSize=42002\r\nfTopMost=1\r\nxPosWindow=0\r\n"
+                                                      "yPosWindow=0\r\n",
+                                                      {"large.bmp", "large.png"}));
   HWND hwnd = StartQuietClock();
   if (hwnd == nullptr) return 1;
 
@@ -113,14 +99,17 @@ int main() {
   // The canvas of the large figure, 1000 x 1430, premultiplied and keyed.
   PixelBuffer canvas;
   canvas.Allocate(1000, 1430, 0);
+  const PixelBuffer soft = SoftenKeyedPicture(large.view(), kBenchKey);
   DrawSourceOver(canvas.view(), 0, 30, soft.view());
   PixelBuffer keyed;
-  keyed.Allocate(1000, 1430, kKey);
+  keyed.Allocate(1000, 1430, kBenchKey);
   for (int y = 0; y < 1400; ++y) std::copy_n(large.view().Row(y), 1000, keyed.view().Row(y + 30));
   const double enlargeSoft = PerOutputPixel(2000, 2860, [&](PixelView t) { EnlargePremultiplied(canvas.view(), t); });
   const double reduceSoft = PerOutputPixel(700, 1001, [&](PixelView t) { ReducePremultiplied(canvas.view(), t); });
-  const double enlargeKeyed = PerOutputPixel(2000, 2860, [&](PixelView t) { EnlargeKeyed(keyed.view(), kKey, t); });
-  const double reduceKeyed = PerOutputPixel(700, 1001, [&](PixelView t) { ScaleByCoverage(keyed.view(), kKey, t); });
+  const double enlargeKeyed =
+      PerOutputPixel(2000, 2860, [&](PixelView t) { EnlargeKeyed(keyed.view(), kBenchKey, t); });
+  const double reduceKeyed =
+      PerOutputPixel(700, 1001, [&](PixelView t) { ScaleByCoverage(keyed.view(), kBenchKey, t); });
   std::printf("\nresampling the large canvas, per output pixel (best of 5):\n");
   std::printf("  %-8s %22s %22s %10s\n", "figure", "enlarged x 2, ns", "reduced x 0.7, ns", "ratio");
   std::printf("  %-8s %22.2f %22.2f %9.2f x (target at most 3 x)\n", "soft", enlargeSoft, reduceSoft,

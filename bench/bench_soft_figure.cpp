@@ -33,8 +33,6 @@
 
 namespace {
 
-constexpr Pixel kKey = 0x0000FF00;
-
 struct Choice {
   const char* what;
   int nChara;
@@ -97,25 +95,11 @@ void LoadSteps(const Choice& choice, double scale) {
 int main() {
   TempFolder folder;
   PrepareProgramFolder(folder.path());
-  const PixelBuffer face = MakeTestFace();
-  const PixelBuffer large = MakeTestCharacter(1000, 1400, kKey, 0x00C08040, 4, 1);
-  const PixelBuffer demo = MakeTestCharacter(250, 350, kKey, 0x004080C0, 2, 2);
-  PngForm rgba;
-  rgba.colourType = kPngRgbAlpha;
-  WriteFileBytes(folder.File("face.bmp"), BmpBytes(face.view()));
-  WriteFileBytes(folder.File("large.bmp"), BmpBytes(large.view()));
-  WriteFileBytes(folder.File("demo.bmp"), BmpBytes(demo.view()));
-  WriteFileBytes(folder.File("large.png"), PngBytes(SoftenKeyedPicture(large.view(), kKey).view(), rgba));
-  WriteFileBytes(folder.File("demo.png"), PngBytes(SoftenKeyedPicture(demo.view(), kKey).view(), rgba));
-  // The face over the character, 420 in and 30 above it: a 1000 x 1430 canvas for the large one.
-  std::string ini = "[GENERAL]\r\nnChara=40001\r\nnSize=42002\r\nfTopMost=1\r\n";
-  const char* names[] = {"Aduvi", "Belmoa", "Cirrat", "Dovane"};
-  const char* files[] = {"demo.bmp", "large.bmp", "demo.png", "large.png"};
-  for (int i = 0; i < 4; ++i) {
-    ini += std::string("[") + names[i] + "]\r\nFileNameFace=face.bmp\r\nFileNameChara=" + files[i] +
-           "\r\nxPosFace=420\r\nyPosFace=-30\r\nfFaceOnChara=1\r\n";
-  }
-  WriteFileBytes(folder.File("Tavelin.ini"), ini);
+  const PixelBuffer large = MakeTestCharacter(1000, 1400, kBenchKey, 0x00C08040, 4, 1);
+  const PixelBuffer demo = MakeTestCharacter(250, 350, kBenchKey, 0x004080C0, 2, 2);
+  WriteBenchPictures(folder, {{"large", &large}, {"demo", &demo}});
+  WriteFileBytes(folder.File("Tavelin.ini"), BenchIni("nChara=40001\r\nnSize=42002\r\nfTopMost=1\r\n",
+                                                      {"demo.bmp", "large.bmp", "demo.png", "large.png"}));
   HWND hwnd = StartQuietClock();
   if (hwnd == nullptr) return 1;
   SetCurrentDirectoryA(folder.path().c_str());
