@@ -66,6 +66,10 @@ struct ClockState {
   HRGN hrgnShape;
   int fRaised;
   int fAside;            // 1 while the clock stands aside for a full-screen program
+  // The monitor that held the window when it stood at rcMonitorFor, kept
+  // from one tick to the next; an empty rcMonitorFor means none is known.
+  RECT rcMonitorFor;
+  RECT rcMonitor;
   int nWindowLayering;   // the WindowLayering the window was last given
   int fDialogOpen;
   char szModuleDir[kTextBufferSize];

@@ -111,6 +111,7 @@ LRESULT CALLBACK ClockWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) OnPowerResume(hwnd);
       return TRUE;
     case WM_DISPLAYCHANGE:
+      ForgetMonitor();
       ClampToScreen(hwnd);
       return 0;
     case WM_GETDPISCALEDSIZE:
@@ -121,6 +122,7 @@ LRESULT CALLBACK ClockWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_DPICHANGED:
       // A change of scale may come with another size for the tray icon too.
       RefreshTrayIcon(hwnd);
+      ForgetMonitor();
       OnDpiChanged(hwnd, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_SETTINGCHANGE:

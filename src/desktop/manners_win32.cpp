@@ -31,13 +31,23 @@ ForegroundWindow ReadForeground(HWND clock) {
   return facts;
 }
 
+// The monitor that holds the window (or the nearest), looked up again only
+// when the window has moved or the displays changed: asking the system costs
+// more than the rest of the tick.
 ScreenRect MonitorOf(HWND hwnd) {
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (!GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &info)) {
-    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT window{};
+  (void)GetWindowRect(hwnd, &window);
+  if (IsRectEmpty(&g_state.rcMonitorFor) || !EqualRect(&window, &g_state.rcMonitorFor)) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &info)) {
+      g_state.rcMonitor = info.rcMonitor;
+    } else {
+      SetRect(&g_state.rcMonitor, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    }
+    g_state.rcMonitorFor = window;
   }
-  return FromRect(info.rcMonitor);
+  return FromRect(g_state.rcMonitor);
 }
 
 // The shell's word on presentations and exclusive Direct3D programs; where
@@ -111,6 +121,8 @@ void AsideCheck(HWND hwnd) {
       break;
   }
 }
+
+void ForgetMonitor() { SetRectEmpty(&g_state.rcMonitorFor); }
 
 bool HideOnMouseRests() { return g_state.fAside != 0 || g_state.fClickThrough != 0; }
 

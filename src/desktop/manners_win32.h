@@ -17,6 +17,9 @@ void ChangeWindowLook(HWND hwnd);
 // full-screen program is in front of the figure, and comes back after.
 void AsideCheck(HWND hwnd);
 
+// The displays changed: the monitor that holds the figure is looked up anew.
+void ForgetMonitor();
+
 // Whether hide-on-mouse rests: while the clock stands aside or lets clicks through.
 bool HideOnMouseRests();
 
