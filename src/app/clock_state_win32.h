@@ -51,7 +51,6 @@ struct ClockState {
   std::uint64_t qwLastResumeTick;
   double dScale;          // the display scale: the size factor times nDpi / 96
   int nDpi;               // of the monitor the figure was built for
-  double dPictureFactor;  // canvas pixels to window pixels: dScale over the pictures' scale
   int nPictureScale;      // the scale the shown pictures are drawn at, in percent
   int nCanvasWidth;       // the shown figure's canvas, in the pictures' own pixels
   int nCanvasHeight;

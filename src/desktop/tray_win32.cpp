@@ -10,6 +10,7 @@
 #include "app/system_win32.h"
 #include "desktop/start_with_windows_win32.h"
 #include "desktop/tray_tip.h"
+#include "shared/dpi_win32.h"
 
 namespace {
 
@@ -47,29 +48,21 @@ std::wstring CurrentTip() {
 // which holds it, from Windows 8.1 on; the system's before.
 UINT TrayDpi() {
   using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-  static const auto getDpiForMonitor = [] {
-    const HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    return shcore == nullptr ? nullptr
-                             : reinterpret_cast<GetDpiForMonitorFn>(
-                                   reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
-  }();
+  static const auto getDpiForMonitor = SystemFunction<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
   constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
   UINT dpiX = 0, dpiY = 0;
   const HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
   if (getDpiForMonitor != nullptr && SUCCEEDED(getDpiForMonitor(primary, kEffectiveDpi, &dpiX, &dpiY)) && dpiX != 0)
     return dpiX;
-  const HDC screen = GetDC(nullptr);
-  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+  return static_cast<UINT>(ScreenDpi());
 }
 
 // The side of the shell's small icon at that DPI. Before Windows 10 the
 // system tells it for its own DPI only, which is then the primary monitor's.
 int TrayIconSize() {
   using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
-  static const auto getSystemMetricsForDpi = reinterpret_cast<GetSystemMetricsForDpiFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+  static const auto getSystemMetricsForDpi =
+      SystemFunction<GetSystemMetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
   const int size = getSystemMetricsForDpi != nullptr ? getSystemMetricsForDpi(SM_CXSMICON, TrayDpi())
                                                      : GetSystemMetrics(SM_CXSMICON);
   return size > 0 ? size : 16;

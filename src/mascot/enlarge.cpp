@@ -81,17 +81,21 @@ AxisFilter FilterAxis(int sourceLength, int targetLength) {
   return filter;
 }
 
-bool EnlargePremultiplied(ConstPixelView source, PixelView target) {
+namespace {
+
+// Whether `target` can take `source` enlarged; an equal size is then copied.
+bool StartEnlarging(ConstPixelView source, PixelView target, bool* copied) {
   if (source.empty() || target.empty() || target.width < source.width || target.height < source.height) {
     return false;
   }
-  if (SameSize(source, target)) {
-    CopyPixels(source, target);
-    return true;
-  }
-  const AxisFilter columns = FilterAxis(source.width, target.width);
-  const AxisFilter rows = FilterAxis(source.height, target.height);
-  // Across first, into the target's columns at the source's rows.
+  *copied = SameSize(source, target);
+  if (*copied) CopyPixels(source, target);
+  return true;
+}
+
+// The filter run with the axes' taps given: across first, into the target's
+// columns at the source's rows, then down.
+void EnlargeByAxes(ConstPixelView source, PixelView target, const AxisFilter& columns, const AxisFilter& rows) {
   std::vector<Pixel> across(static_cast<std::size_t>(target.width) * source.height);
   for (int y = 0; y < source.height; ++y) {
     const Pixel* row = source.Row(y);
@@ -112,6 +116,16 @@ bool EnlargePremultiplied(ConstPixelView source, PixelView target) {
       const Pixel taps[kFilterTaps] = {from[0][tx], from[1][tx], from[2][tx], from[3][tx]};
       out[tx] = LimitToAlpha(FilterPixel(taps, weight));
     }
+  }
+}
+
+}  // namespace
+
+bool EnlargePremultiplied(ConstPixelView source, PixelView target) {
+  bool copied = false;
+  if (!StartEnlarging(source, target, &copied)) return false;
+  if (!copied) {
+    EnlargeByAxes(source, target, FilterAxis(source.width, target.width), FilterAxis(source.height, target.height));
   }
   return true;
 }
@@ -161,24 +175,20 @@ std::vector<std::uint8_t> KeyAcross(ConstPixelView source, Pixel key, const Axis
 }  // namespace
 
 bool EnlargeKeyed(ConstPixelView source, Pixel key, PixelView target) {
-  if (source.empty() || target.empty() || target.width < source.width || target.height < source.height) {
-    return false;
-  }
-  if (SameSize(source, target)) {
-    CopyPixels(source, target);
-    return true;
-  }
+  bool copied = false;
+  if (!StartEnlarging(source, target, &copied)) return false;
+  if (copied) return true;
   // Premultiplied, the key has neither weight nor colour: it cannot mix in.
   PixelBuffer opaque;
   if (!opaque.Allocate(source.width, source.height, 0)) return false;
   for (int y = 0; y < source.height; ++y) std::copy_n(source.Row(y), source.width, opaque.view().Row(y));
   OpaqueFromKey(opaque.view(), key);
-  if (!EnlargePremultiplied(opaque.view(), target)) return false;
+  const AxisFilter columns = FilterAxis(source.width, target.width);
+  const AxisFilter rows = FilterAxis(source.height, target.height);
+  EnlargeByAxes(opaque.view(), target, columns, rows);
   // Unpremultiplied beside the key, a colour may leave the range of the
   // figure's colours it read by a step or two: there it is held within them.
   // Away from the key the filter's own clamp holds it.
-  const AxisFilter columns = FilterAxis(source.width, target.width);
-  const AxisFilter rows = FilterAxis(source.height, target.height);
   const std::vector<std::uint8_t> keyAcross = KeyAcross(source, key, columns, target.width);
   std::vector<std::uint8_t> nearKey(static_cast<std::size_t>(target.width));
   for (int y = 0; y < target.height; ++y) {

@@ -125,7 +125,6 @@ int LoadFigure(HWND hwnd, int index, int dpi, bool keepShown) {
   g_state.fSoftFigure = soft ? 1 : 0;
   g_state.nDpi = dpi;
   g_state.dScale = DisplayScale(g_state.nSize, dpi);
-  g_state.dPictureFactor = figure.dScale;
   g_state.nPictureScale = pictureScale;
   g_state.nCanvasWidth = layout.width;
   g_state.nCanvasHeight = layout.height;

@@ -2,16 +2,24 @@
 
 #include "shared/gdi_handles_win32.h"
 
+FARPROC SystemFunction(const wchar_t* library, const char* name) {
+  HMODULE module = GetModuleHandleW(library);
+  if (module == nullptr) module = LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  return module != nullptr ? GetProcAddress(module, name) : nullptr;
+}
+
+int ScreenDpi() {
+  const ScopedWindowDC screen = ScopedWindowDC::Client(nullptr);
+  const int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+  return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
 int WindowDpi(HWND hwnd) {
-  // Looked up, not linked: the program still starts on systems without it.
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+  static const auto getDpiForWindow = SystemFunction<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
   if (getDpiForWindow != nullptr && hwnd != nullptr) {
     const UINT dpi = getDpiForWindow(hwnd);
     if (dpi != 0) return static_cast<int>(dpi);
   }
-  const ScopedWindowDC screen = ScopedWindowDC::Client(nullptr);
-  const int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-  return dpi > 0 ? dpi : 96;
+  return ScreenDpi();
 }

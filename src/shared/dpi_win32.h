@@ -13,6 +13,18 @@
 #define WM_GETDPISCALEDSIZE 0x02E4
 #endif
 
+// A function of a system library, looked up rather than linked, so that the
+// program still starts on systems that lack it; null there.
+FARPROC SystemFunction(const wchar_t* library, const char* name);
+template <typename Function>
+Function SystemFunction(const wchar_t* library, const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(SystemFunction(library, name)));
+}
+
+// The screen's DPI, as systems before per-monitor DPI give it; 96 when it
+// cannot be read.
+int ScreenDpi();
+
 // The window's DPI as the system gives it (GetDpiForWindow, Windows 10 1607
 // and later); on older systems, the screen's.
 int WindowDpi(HWND hwnd);
