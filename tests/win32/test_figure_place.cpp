@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "app/clock_state_win32.h"
-#include "mascot/mascot_win32.h"
 #include "shared/dpi_win32.h"
 #include "support/clock_fixture.h"
 #include "support/desktop_pictures.h"
@@ -20,7 +19,7 @@
 namespace {
 
 // Two characters whose faces lie in different places: below Aduvi's body,
-// over Belmoa's top-right.
+// across the top of Belmoa's.
 std::string TwoCharacters(const std::string& folder) {
   (void)WriteTestCharacters(folder);  // face.bmp, chara0.bmp (160 x 160), chara1.bmp (164 x 160)
   return "[Aduvi]\r\nFileNameFace=face.bmp\r\nFileNameChara=chara0.bmp\r\nxPosFace=0\r\nyPosFace=150\r\n"
@@ -124,16 +123,6 @@ TEST_F(FigurePlaceTest, ANewCharacterAndANewSizeKeepTheClockFacesCentre) {
     EXPECT_EQ(FaceOnScreen(hwnd_).x, face.x);
     EXPECT_EQ(FaceOnScreen(hwnd_).y, face.y);
   }
-}
-
-TEST_F(FigurePlaceTest, NearTheScreensEdgeTheNewFigureIsPulledBackOntoIt) {
-  Start("nChara=40002\r\nnSize=42002\r\nxPosWindow=0\r\nyPosWindow=0\r\n");
-  // Aduvi's face lies 40 pixels further left and 170 lower in its window:
-  // kept where Belmoa's was, its window would start above the screen.
-  Command(40001);
-  const RECT rc = WindowRect(hwnd_);
-  EXPECT_EQ(rc.left, 40);
-  EXPECT_EQ(rc.top, 0);
 }
 
 TEST_F(FigurePlaceTest, AChangeOfSizeUnderTheRandomChoiceKeepsTheCharacterShown) {
