@@ -179,8 +179,12 @@ int LoadFigure(HWND hwnd, int index, int dpi) {
   TakeFigure(&build, index, dpi);
   g_state.fFirstPlace = 0;
 
+  // A figure standing aside behind a full-screen program is not seen, and
+  // stays shown while it changes: shown again, a window may come to the top
+  // of the screen (on X, a window mapped anew does) over that program.
+  const bool hide = g_state.fAside == 0;
   const bool wasForeground = GetForegroundWindow() == hwnd;
-  ShowWindow(hwnd, SW_HIDE);
+  if (hide) ShowWindow(hwnd, SW_HIDE);
   SetWindowPos(hwnd, nullptr, corner.x, corner.y, g_state.nWindowWidth, g_state.nWindowHeight,
                SWP_NOZORDER | SWP_NOCOPYBITS | SWP_NOACTIVATE);
   if (g_state.hrgnShape != nullptr) DeleteObject(g_state.hrgnShape);
@@ -197,10 +201,9 @@ int LoadFigure(HWND hwnd, int index, int dpi) {
   // before it is shown.
   if (build.soft) PresentSoftFigure(hwnd);
   ClampToScreen(hwnd);
-  ShowWindow(hwnd, wasForeground ? SW_SHOW : SW_SHOWNOACTIVATE);
+  if (hide) ShowWindow(hwnd, wasForeground ? SW_SHOW : SW_SHOWNOACTIVATE);
   // A window shown again may come to the top of its band (with the
-  // activation it had, always; under Wine, now and then without): a figure
-  // kept at the bottom, or standing aside, goes back there.
+  // activation it had, always): a figure kept at the bottom goes back there.
   if (g_state.fAside || !g_state.fTopMost) {
     SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
