@@ -182,7 +182,7 @@ int LoadFigure(HWND hwnd, int index, int dpi) {
   // A figure standing aside behind a full-screen program is not seen, and
   // stays shown while it changes: shown again, a window may come to the top
   // of the screen (on X, a window mapped anew does) over that program.
-  const bool hide = g_state.fAside == 0;
+  const bool hide = g_state.fAside == 0 || !IsWindowVisible(hwnd);
   const bool wasForeground = GetForegroundWindow() == hwnd;
   if (hide) ShowWindow(hwnd, SW_HIDE);
   SetWindowPos(hwnd, nullptr, corner.x, corner.y, g_state.nWindowWidth, g_state.nWindowHeight,
