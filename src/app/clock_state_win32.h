@@ -82,6 +82,14 @@ struct ClockState {
   char szSettingsNoticeFile[kTextBufferSize];
   HMENU hMenuPopup;
   NOTIFYICONDATAW nidTray;
+
+  // Where the figure first stands, and loads that wait for the one under way.
+  int fFirstPlace;        // no stored position: the first figure goes beside the notification area
+  int fLoading;           // a load or DPI change is under way; others asked meanwhile wait
+  int nLoadWaiting;       // a load asked during it (a LoadWaiting), run after it
+  int fDpiChangeWaiting;  // a DPI change that came during it, run after it with:
+  int nDpiWaiting;        // the latest DPI
+  RECT rcDpiWaiting;      // and the rectangle suggested with it
 };
 
 extern ClockState g_state;

@@ -67,7 +67,7 @@ bool OnCommand(HWND hwnd, int command) {
     case IDM_SIZE_NORMAL:
       if (command != g_state.nSize) {
         g_state.nSize = command;
-        LoadCharacter(hwnd);
+        ChangeCharacterSize(hwnd);
       }
       return true;
     default:

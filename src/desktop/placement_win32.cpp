@@ -38,12 +38,12 @@ void CarryOut(HWND hwnd, HideOnMouseAction action) {
 int ApplyStacking(HWND hwnd) {
   const bool topMost = g_state.fTopMost != 0;
   CheckMenuItem(g_state.hMenuPopup, IDM_TOPMOST, MF_BYCOMMAND | (topMost ? MF_CHECKED : MF_UNCHECKED));
-  // HWND_BOTTOM also takes a top-most window out of the top-most band. Sent
-  // to the bottom without activation: Wine brings a window it activates to
-  // the top of its band, and the figure would then stay above everything.
-  // A figure standing aside for a full-screen program stays at the bottom
-  // until that ends.
-  if (topMost && g_state.fAside == 0) SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
+  // HWND_BOTTOM also takes a top-most window out of the top-most band.
+  // Either way without activation: the program in front stays in front, and
+  // Wine brings a window it activates to the top of its band, where the
+  // figure would then stay above everything. A figure standing aside for a
+  // full-screen program stays at the bottom until that ends.
+  if (topMost && g_state.fAside == 0) SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace | SWP_NOACTIVATE);
   else SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, kKeepPlace | SWP_NOACTIVATE);
   // A figure that lets the mouse through never hears it move over it.
   const bool hideOnMouseWorks = topMost && g_state.fClickThrough == 0;

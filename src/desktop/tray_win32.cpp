@@ -47,14 +47,8 @@ std::wstring CurrentTip() {
 // The DPI the notification area is drawn at: that of the primary monitor,
 // which holds it, from Windows 8.1 on; the system's before.
 UINT TrayDpi() {
-  using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-  static const auto getDpiForMonitor = SystemFunction<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
-  constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
-  UINT dpiX = 0, dpiY = 0;
-  const HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
-  if (getDpiForMonitor != nullptr && SUCCEEDED(getDpiForMonitor(primary, kEffectiveDpi, &dpiX, &dpiY)) && dpiX != 0)
-    return dpiX;
-  return static_cast<UINT>(ScreenDpi());
+  const int dpi = MonitorDpi(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+  return static_cast<UINT>(dpi > 0 ? dpi : ScreenDpi());
 }
 
 // The side of the shell's small icon at that DPI. Before Windows 10 the

@@ -8,6 +8,7 @@
 #include "events/events_win32.h"
 #include "events/resume_rule.h"
 #include "events/time_checks.h"
+#include "shared/dpi_win32.h"
 #include "shared/message_in_front_win32.h"
 
 static_assert(kNoCountdownDeadline == kNoDeadline, "one marker for a countdown without a deadline");
@@ -34,6 +35,28 @@ std::wstring LoadText(UINT id) {
   return text;
 }
 
+constexpr wchar_t kRingIconProperty[] = L"Tavelin.RingIcon";
+
+// The information icon drawn for the size of a large icon at `dpi`, as a
+// message box on that monitor shows it; the box owns it (kRingIconProperty).
+// Where the system cannot scale it, its own shared icon at the system's size.
+void SetRingIcon(HWND box, int dpi) {
+  using LoadIconWithScaleDownFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+  using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+  static const auto loadScaled = SystemFunction<LoadIconWithScaleDownFn>(L"comctl32.dll", "LoadIconWithScaleDown");
+  static const auto metricsForDpi = SystemFunction<GetSystemMetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
+  const int side = metricsForDpi != nullptr ? metricsForDpi(SM_CXICON, static_cast<UINT>(dpi))
+                                            : MulDiv(GetSystemMetrics(SM_CXICON), dpi, ScreenDpi());
+  HICON owned = nullptr;
+  if (loadScaled == nullptr || side <= 0 || FAILED(loadScaled(nullptr, MAKEINTRESOURCEW(32516), side, side, &owned))) {
+    owned = nullptr;  // 32516: IDI_INFORMATION
+  }
+  HICON icon = owned != nullptr ? owned : LoadIconW(nullptr, MAKEINTRESOURCEW(32516));
+  SendDlgItemMessageW(box, IDC_RING_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  if (auto previous = static_cast<HICON>(RemovePropW(box, kRingIconProperty))) DestroyIcon(previous);
+  if (owned != nullptr) SetPropW(box, kRingIconProperty, owned);
+}
+
 // The alarm's message: its text, title and icon as a message box has them,
 // with OK and the snooze button. Escape and the close box answer OK.
 INT_PTR CALLBACK AlarmRingProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -41,9 +64,14 @@ INT_PTR CALLBACK AlarmRingProc(HWND box, UINT message, WPARAM wParam, LPARAM lPa
     case WM_INITDIALOG:
       SetWindowTextW(box, reinterpret_cast<const wchar_t*>(lParam));
       SetDlgItemTextW(box, IDC_RING_TEXT, LoadText(IDS_ALARM_REACHED).c_str());
-      SendDlgItemMessageW(box, IDC_RING_ICON, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_INFORMATION)),
-                          0);
+      SetRingIcon(box, WindowDpi(box));
       return TRUE;
+    case WM_DPICHANGED:
+      SetRingIcon(box, HIWORD(wParam));
+      return FALSE;  // the dialog's own scaling goes on
+    case WM_DESTROY:
+      if (auto icon = static_cast<HICON>(RemovePropW(box, kRingIconProperty))) DestroyIcon(icon);
+      return FALSE;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDC_RING_SNOOZE) EndDialog(box, IDC_RING_SNOOZE);
       if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(box, IDOK);

@@ -10,17 +10,22 @@
 #include "mascot/shape_runs.h"
 #include "pictures/pixel_buffer.h"
 
-// Rebuilds the figure for nChara and nSize. Returns 1 when the figure was
-// rebuilt, 0 when a picture could not be loaded (nothing then changes).
+// Rebuilds the figure for nChara and nSize, its clock face where the shown
+// figure's was. Returns 1 when the figure was rebuilt, 0 when a picture could
+// not be loaded (nothing then changes) or when it waits for a load under way,
+// to run after it.
 int LoadCharacter(HWND hwnd);
+
+// The same after a change of nSize: a random choice keeps the character shown.
+int ChangeCharacterSize(HWND hwnd);
 
 // The shown figure's window size on a monitor of `dpi`, for
 // WM_GETDPISCALEDSIZE: its canvas at that DPI's picture factor.
 SIZE FigureSizeAtDpi(int dpi);
 
-// The window has moved to a monitor of `dpi` (WM_DPICHANGED): it goes to the
-// place the system suggests and the figure shown is rebuilt at the new scale,
-// then kept on the screen.
+// The window has moved to a monitor of `dpi` (WM_DPICHANGED): the figure
+// shown is rebuilt at the new scale and takes the rectangle the system
+// suggests. One that comes during a load waits for it.
 void OnDpiChanged(HWND hwnd, int dpi, const RECT& suggested);
 
 // The outline of `picture` (pixels unlike its pixel (0, 0)) as a region in

@@ -76,7 +76,8 @@ HRGN BuildRegionWithProgress(HWND hwnd, ConstPixelView picture, Pixel key) {
   InitCommonControlsEx(&classes);
   // A Unicode window, so its text reads right whatever the ANSI code page.
   HWND progress = CreateDialogParamW(g_hInstance, MAKEINTRESOURCEW(IDD_PROGRESS), hwnd, ProgressDialogProc, 0);
-  ShowWindow(progress, SW_SHOW);
+  // Shown without activation, like every window the clock shows by itself.
+  ShowWindow(progress, SW_SHOWNOACTIVATE);
 
   HRGN region = nullptr;
   std::vector<ShapeRun> runs;
@@ -121,9 +122,11 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
       GetWindowRect(dialog, &window);
       GetWindowRect(GetParent(dialog), &parent);
       const ScreenPoint corner = CentreOver(ToScreenRect(window), ToScreenRect(parent));
-      SetWindowPos(dialog, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+      SetWindowPos(dialog, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       SendDlgItemMessageA(dialog, IDC_PROGRESS, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-      return 1;
+      // No control takes the focus: focus given to a control activates its
+      // window, and the clock's window after it when the progress window goes.
+      return 0;
     }
     case WM_DESTROY:
       return 1;

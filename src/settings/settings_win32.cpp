@@ -150,8 +150,14 @@ void LoadSettings(HWND hwnd) {
   ReadSettingInt(path, kGeneral, "xPosWindow", &x, 0);
   ReadSettingInt(path, kGeneral, "yPosWindow", &y, 0);
   // Not checked here: the first character load sizes the window and pulls it
-  // back onto the screen.
-  SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+  // back onto the screen. With no position stored (a first start) it places
+  // the figure itself, once its size is known.
+  SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+  char stored[kTextBufferSize];
+  ReadSettingString(path, kGeneral, "xPosWindow", stored, "");
+  const bool xStored = stored[0] != '\0';
+  ReadSettingString(path, kGeneral, "yPosWindow", stored, "");
+  g_state.fFirstPlace = !xStored && stored[0] == '\0';
   ReadSettingInt(path, kGeneral, "fAsideFullScreen", &g_state.fAsideFullScreen, 1);
   ReadSettingInt(path, kGeneral, "fClickThrough", &g_state.fClickThrough, 0);
   ReadSettingInt(path, kGeneral, "nOpacity", &g_state.nOpacity, kFullOpacity);

@@ -25,8 +25,13 @@ Function SystemFunction(const wchar_t* library, const char* name) {
 // cannot be read.
 int ScreenDpi();
 
+// The monitor's DPI for a per-monitor aware program (GetDpiForMonitor,
+// Windows 8.1 and later); 0 where the system cannot say.
+int MonitorDpi(HMONITOR monitor);
+
 // The window's DPI as the system gives it (GetDpiForWindow, Windows 10 1607
-// and later); on older systems, the screen's.
+// and later); under the older per-monitor awareness (Windows 8.1, Windows 10
+// before 1607) that of the monitor that holds it; before, the screen's.
 int WindowDpi(HWND hwnd);
 
 #endif

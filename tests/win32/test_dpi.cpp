@@ -23,6 +23,7 @@
 #include "shared/gdi_handles_win32.h"
 #include "support/clock_fixture.h"
 #include "support/kit_characters.h"
+#include "support/placement_watch.h"
 
 namespace {
 
@@ -126,17 +127,71 @@ TEST_F(DpiTest, ADpiChangeMovesTheFigureToTheSuggestedRectangleAtTheNewSize) {
   EXPECT_EQ(size.cx, figure.picture.width()) << "the size asked for at " << newDpi;
   EXPECT_EQ(size.cy, figure.picture.height());
   const RECT suggested{220, 140, 220 + size.cx, 140 + size.cy};
-  SendMessageA(hwnd_, WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi), reinterpret_cast<LPARAM>(&suggested));
+  RECT before;
+  GetWindowRect(hwnd_, &before);
+  std::vector<RECT> placed;
+  {
+    PlacementWatch watch(hwnd_);
+    SendMessageA(hwnd_, WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi), reinterpret_cast<LPARAM>(&suggested));
+    placed = watch.placed();
+  }
 
   RECT rect;
   GetWindowRect(hwnd_, &rect);
-  EXPECT_EQ(rect.left, suggested.left);
-  EXPECT_EQ(rect.top, suggested.top);
+  EXPECT_TRUE(EqualRect(&rect, &suggested)) << "expected " << DescribeRect(suggested) << ", got " << DescribeRect(rect);
+  // In one step: never at the new place with the old size, nor the other way round.
+  for (const RECT& step : placed) {
+    EXPECT_TRUE(EqualRect(&step, &suggested)) << "placed on the way at " << DescribeRect(step) << ", from "
+                                              << DescribeRect(before);
+  }
   ExpectWindowIs(figure, "after the change");
   EXPECT_EQ(g_state.nDpi, newDpi);
   EXPECT_EQ(g_state.nShownChara, shown) << "the same character, rebuilt";
   EXPECT_TRUE(IsWindowVisible(hwnd_));
   EXPECT_EQ(FrameDiffersFromRenderer(figure, newDpi), 0) << "hands at " << newDpi;
+}
+
+// Windows sends a DPI change from inside the SetWindowPos that carries out
+// another, as the window crosses to a third monitor: the change that comes
+// inside waits, and the figure ends whole at the last DPI, in the last
+// rectangle suggested.
+TEST_F(DpiTest, ADpiChangeFromInsideTheMoveOfAnotherEndsInOneFigureAtTheLastDpi) {
+  if (!StartWithKitCharacter(5, "nSize=42002\r\nxPosWindow=100\r\nyPosWindow=80\r\n")) GTEST_SKIP() << "no kit";
+  const int firstDpi = WindowDpi(hwnd_) == 144 ? 120 : 144;
+  const int lastDpi = WindowDpi(hwnd_) == 192 ? 96 : 192;
+  const Figure figure = Expected(lastDpi);
+
+  SIZE size{0, 0};
+  SendMessageA(hwnd_, WM_GETDPISCALEDSIZE, firstDpi, reinterpret_cast<LPARAM>(&size));
+  const RECT first{220, 140, 220 + size.cx, 140 + size.cy};
+  RECT last{};
+  int nested = 0;
+  {
+    PlacementWatch watch(hwnd_);
+    watch.onChanging = [&](const WINDOWPOS& pos) {
+      if (nested != 0 || (pos.flags & SWP_NOMOVE) || pos.x != first.left || pos.y != first.top) return;
+      ++nested;
+      SIZE lastSize{0, 0};
+      SendMessageA(hwnd_, WM_GETDPISCALEDSIZE, lastDpi, reinterpret_cast<LPARAM>(&lastSize));
+      last = {360, 260, 360 + lastSize.cx, 260 + lastSize.cy};
+      SendMessageA(hwnd_, WM_DPICHANGED, MAKEWPARAM(lastDpi, lastDpi), reinterpret_cast<LPARAM>(&last));
+    };
+    SendMessageA(hwnd_, WM_DPICHANGED, MAKEWPARAM(firstDpi, firstDpi), reinterpret_cast<LPARAM>(&first));
+  }
+  ASSERT_EQ(nested, 1) << "the first change never moved the window to its rectangle";
+
+  RECT rect;
+  GetWindowRect(hwnd_, &rect);
+  EXPECT_TRUE(EqualRect(&rect, &last)) << "expected " << DescribeRect(last) << ", got " << DescribeRect(rect);
+  EXPECT_EQ(g_state.nDpi, lastDpi);
+  EXPECT_EQ(g_state.dScale, DisplayScale(IDM_SIZE_NORMAL, lastDpi));
+  ExpectWindowIs(figure, "after both changes");
+  int width = 0;
+  int height = 0;
+  ASSERT_TRUE(GetBitmapSize(g_state.hbmMascot, &width, &height));
+  EXPECT_EQ(width, figure.picture.width()) << "MascotBitmap at the last DPI";
+  EXPECT_EQ(height, figure.picture.height());
+  EXPECT_EQ(FrameDiffersFromRenderer(figure, lastDpi), 0) << "hands at " << lastDpi;
 }
 
 }  // namespace

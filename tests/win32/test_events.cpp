@@ -9,6 +9,7 @@
 #include "app/clock_state_win32.h"
 #include "app/system_win32.h"
 #include "desktop/placement_win32.h"
+#include "shared/dpi_win32.h"
 #include "support/caption_fit.h"
 #include "support/clock_fixture.h"
 #include "support/language.h"
@@ -400,6 +401,42 @@ TEST_F(EventsTest, SnoozePutsTheAlarmOffFiveMinutesAndItRingsAgainWithBothButton
   EXPECT_EQ(g_state.qwSnoozeDeadline, kNoDeadline) << "OK ends it";
   TickAt(50000000 + 900000 - 1);
   EXPECT_EQ(g_sounds.size(), 4u);
+}
+
+int IconSide(HICON icon) {
+  ICONINFO info{};
+  if (icon == nullptr || !GetIconInfo(icon, &info)) return 0;
+  BITMAP bitmap{};
+  GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return bitmap.bmWidth;
+}
+
+// The ringing box shows the information icon drawn for the DPI of the monitor
+// it stands on, and again for the new one when it moves to another.
+TEST_F(EventsTest, TheRingingBoxsIconIsDrawnForItsMonitorsDpi) {
+  g_state.nAlarmMode = IDC_ALARM_ONCE;
+  g_state.nAlarmHour = 7;
+  g_state.nAlarmMinute = 30;
+  g_fakeTime.wMinute = 30;
+  int dpiAtOpen = 0;
+  int sideAtOpen = 0;
+  int sideAfterChange = 0;
+  Watch(AlarmTitle(), 300);
+  g_watch.answer = [&](HWND box) {
+    dpiAtOpen = WindowDpi(box);
+    sideAtOpen = IconSide(reinterpret_cast<HICON>(SendDlgItemMessageW(box, IDC_RING_ICON, STM_GETICON, 0, 0)));
+    RECT place{};
+    GetWindowRect(box, &place);
+    SendMessageW(box, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&place));
+    sideAfterChange = IconSide(reinterpret_cast<HICON>(SendDlgItemMessageW(box, IDC_RING_ICON, STM_GETICON, 0, 0)));
+    SendMessageW(ButtonOf(box, IDOK), BM_CLICK, 0, 0);
+  };
+  InvalidateRect(hwnd_, nullptr, FALSE);
+  ASSERT_TRUE(PumpUntil([] { return g_watch.closed; }, 6000)) << "no alarm message came";
+  EXPECT_EQ(sideAtOpen, MulDiv(32, dpiAtOpen, 96)) << "at " << dpiAtOpen << " DPI";
+  EXPECT_EQ(sideAfterChange, 64) << "at 192 DPI";
 }
 
 TEST_F(EventsTest, TheTipSaysHowLongTheCountdownHasLeft) {

@@ -514,7 +514,7 @@ TEST_F(MascotTest, RandomChoiceDrawsAndLoadsOnEveryCommand) {
     EXPECT_EQ(loads(), i) << "random again loads again";
   }
   Command(IDM_SIZE_NORMAL);
-  EXPECT_EQ(loads(), 4) << "a size change draws anew";
+  EXPECT_EQ(loads(), 4) << "a size change loads again";
   EXPECT_EQ(g_state.nChara, IDM_CHARA_RANDOM);
   EXPECT_TRUE(IsChecked(IDM_CHARA_RANDOM));
   const std::wstring tip = g_state.nidTray.szTip;
@@ -534,7 +534,8 @@ TEST_F(MascotTest, TheLoadPullsTheWindowBackOntoTheScreen) {
   GetWindowRect(hwnd_, &rc);
   EXPECT_EQ(rc.left, screenWidth - 200);
   EXPECT_EQ(rc.top, 0);
-  SetWindowPos(hwnd_, nullptr, -20, screenHeight - 10, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+  // Scaled about the face's centre, 22 pixels right and down, then pulled back.
+  SetWindowPos(hwnd_, nullptr, -40, screenHeight - 10, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
   Command(IDM_SIZE_SMALL);
   GetWindowRect(hwnd_, &rc);
   EXPECT_EQ(rc.left, 0);
