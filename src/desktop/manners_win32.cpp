@@ -1,6 +1,10 @@
 #include "desktop/manners_win32.h"
 
+#include <dwmapi.h>
 #include <shellapi.h>
+
+#include <utility>
+#include <vector>
 
 #include "app/clock_state_win32.h"
 #include "app/system_win32.h"
@@ -15,20 +19,47 @@ constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
 ScreenRect FromRect(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
 
-ForegroundWindow ReadForeground(HWND clock) {
-  ForegroundWindow facts;
-  HWND foreground = GetForegroundWindow();
-  if (foreground == nullptr) return facts;
-  facts.exists = true;
-  facts.isClock = foreground == clock;
-  facts.isDesktop = foreground == GetDesktopWindow() || foreground == GetShellWindow();
-  facts.hasCaption = (GetWindowLongPtrA(foreground, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
-  char className[64] = "";
-  (void)GetClassNameA(foreground, className, sizeof className);
-  facts.className = className;
+#ifndef DWMWA_CLOAKED
+#define DWMWA_CLOAKED 14
+#endif
+
+// The walk down the stacking order on the figure's monitor.
+struct StackWalk {
+  HWND clock;
+  HWND foreground;
+  HWND desktop;
+  HWND shell;
+  ScreenRect monitor;
+  std::vector<StackedWindow> stack;
+};
+
+// Windows 10 and 11 keep the windows of other virtual desktops and of
+// suspended apps visible but cloaked; before Windows 8 there is no such state.
+bool IsCloaked(HWND hwnd) {
+  DWORD cloaked = 0;
+  return SUCCEEDED(DwmGetWindowAttribute(hwnd, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) && cloaked != 0;
+}
+
+// Takes the visible top-level windows from the top down, as EnumWindows
+// gives them, and stops at the first that the rule does not look past.
+BOOL CALLBACK VisitStackedWindow(HWND hwnd, LPARAM lParam) {
+  auto* walk = reinterpret_cast<StackWalk*>(lParam);
   RECT rc{};
-  if (GetWindowRect(foreground, &rc)) facts.rect = FromRect(rc);
-  return facts;
+  if (!IsWindowVisible(hwnd) || !GetWindowRect(hwnd, &rc)) return TRUE;
+  StackedWindow window;
+  window.rect = FromRect(rc);
+  window.isClock = GetAncestor(hwnd, GA_ROOTOWNER) == walk->clock;
+  window.isDesktop = hwnd == walk->desktop || hwnd == walk->shell;
+  window.isMinimized = IsIconic(hwnd) != FALSE;
+  if (LooksPast(window, walk->monitor)) return TRUE;  // asked no more of it
+  char className[64] = "";
+  (void)GetClassNameA(hwnd, className, sizeof className);
+  window.className = className;
+  window.isCloaked = IsCloaked(hwnd);
+  window.isForeground = hwnd == walk->foreground;
+  window.hasCaption = (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+  walk->stack.push_back(std::move(window));
+  return LooksPast(walk->stack.back(), walk->monitor) ? TRUE : FALSE;
 }
 
 // The monitor that holds the window (or the nearest), looked up again only
@@ -50,8 +81,8 @@ ScreenRect MonitorOf(HWND hwnd) {
   return FromRect(g_state.rcMonitor);
 }
 
-// The shell's word on presentations and exclusive Direct3D programs; where
-// it cannot say, the foreground window's rectangle alone decides.
+// The shell's word on exclusive Direct3D programs and busy full screens;
+// where it cannot say, the stacking order alone decides.
 NotificationState QueryNotificationState() {
   QUERY_USER_NOTIFICATION_STATE state{};
   if (FAILED(SHQueryUserNotificationState(&state))) return NotificationState::kUnknown;
@@ -104,9 +135,23 @@ void ChangeWindowLook(HWND hwnd) {
   else InvalidateRect(hwnd, nullptr, FALSE);
 }
 
+namespace {
+
+// Whether a full-screen program covers the figure's monitor.
+bool FullScreenOnFiguresMonitor(HWND hwnd) {
+  StackWalk walk{hwnd, GetForegroundWindow(), GetDesktopWindow(), GetShellWindow(), MonitorOf(hwnd), {}};
+  (void)EnumWindows(VisitStackedWindow, reinterpret_cast<LPARAM>(&walk));
+  const NotificationState state = QueryNotificationState();
+  const bool foregroundHere = state == NotificationState::kDirect3DFullScreen && walk.foreground != nullptr &&
+                              MonitorFromWindow(walk.foreground, MONITOR_DEFAULTTONEAREST) ==
+                                  MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST);
+  return FullScreenInFront(walk.stack, walk.monitor, state, foregroundHere);
+}
+
+}  // namespace
+
 void AsideCheck(HWND hwnd) {
-  const bool inFront = g_state.fAsideFullScreen != 0 &&
-                       FullScreenInFront(ReadForeground(hwnd), MonitorOf(hwnd), QueryNotificationState());
+  const bool inFront = g_state.fAsideFullScreen != 0 && FullScreenOnFiguresMonitor(hwnd);
   const AsideStep step = StepAside(g_state.fAsideFullScreen, g_state.fTopMost, g_state.fAside, inFront);
   g_state.fAside = step.fAside;
   // Without activation: the program in front stays in front.
