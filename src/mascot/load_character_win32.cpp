@@ -32,11 +32,12 @@ int ChooseCharacter(int nChara) {
 }
 
 // Reads both pictures and composes the figure for a monitor of `dpi`, soft
-// when either picture is cut by alpha, with its canvas in `layout`; false,
+// when either picture is cut by alpha, with its canvas in `layout` and the
+// display scale its face is shown at (SizeFigure's) in `displayScale`; false,
 // with nothing made that outlives the call, when a picture is unreadable, the
 // scale the pictures are drawn at is out of range or the canvas not sane.
 bool MakeFigure(const char* settingsPath, const char* section, int dpi, Figure* figure, bool* soft,
-                CanvasLayout* layout, int* pictureScale) {
+                CanvasLayout* layout, int* pictureScale, double* displayScale) {
   ReadSettingInt(settingsPath, section, "nPictureScale", pictureScale, kPictureScaleDefault);
   if (*pictureScale < kPictureScaleMin || *pictureScale > kPictureScaleMax) return false;
   char fileName[kTextBufferSize];
@@ -55,9 +56,10 @@ bool MakeFigure(const char* settingsPath, const char* section, int dpi, Figure* 
   ReadSettingInt(settingsPath, section, "fFaceOnChara", &placement.fFaceOnChara, 0);
   placement.nPictureScale = *pictureScale;
   if (!LayOutFigure(placement, layout)) return false;
-  const double factor = PictureFactor(DisplayScale(g_state.nSize, dpi), *pictureScale);
+  const FigureSize size = SizeFigure(layout->width, layout->height, g_state.nSize, dpi, *pictureScale);
+  *displayScale = size.displayScale;
   return ComposeDecodedFigure({face.pixels.view(), face.cutByAlpha}, {character.pixels.view(), character.cutByAlpha},
-                              placement, factor, figure, soft);
+                              placement, size.pictureFactor, figure, soft);
 }
 
 // The window's picture of a soft figure: MascotBitmap and the picture shown,
@@ -100,12 +102,13 @@ int LoadFigure(HWND hwnd, int index, int dpi, bool keepShown) {
   bool soft = false;
   CanvasLayout layout{};
   int pictureScale = kPictureScaleDefault;
+  double displayScale = 0;
   ScopedBitmap mascot;
   ScopedBitmap frame;
   // Memory running out anywhere in reading and composing fails the load like
   // an unreadable picture: the previous figure stays and the clock runs on.
   try {
-    if (!MakeFigure(settingsPath, name, dpi, &figure, &soft, &layout, &pictureScale)) return 0;
+    if (!MakeFigure(settingsPath, name, dpi, &figure, &soft, &layout, &pictureScale, &displayScale)) return 0;
     if (soft) {
       if (!MakeSoftBitmaps(figure, &mascot, &frame)) return 0;
     } else {
@@ -124,7 +127,7 @@ int LoadFigure(HWND hwnd, int index, int dpi, bool keepShown) {
   g_state.hbmFrame = frame.release();
   g_state.fSoftFigure = soft ? 1 : 0;
   g_state.nDpi = dpi;
-  g_state.dScale = DisplayScale(g_state.nSize, dpi);
+  g_state.dScale = displayScale;
   g_state.nPictureScale = pictureScale;
   g_state.nCanvasWidth = layout.width;
   g_state.nCanvasHeight = layout.height;
@@ -177,8 +180,8 @@ int LoadCharacter(HWND hwnd) {
 
 SIZE FigureSizeAtDpi(int dpi) {
   if (g_state.hbmMascot == nullptr) return {g_state.nWindowWidth, g_state.nWindowHeight};
-  const double factor = PictureFactor(DisplayScale(g_state.nSize, dpi), g_state.nPictureScale);
-  const WindowSize size = FigureWindowSize(g_state.nCanvasWidth, g_state.nCanvasHeight, factor);
+  const WindowSize size =
+      SizeFigure(g_state.nCanvasWidth, g_state.nCanvasHeight, g_state.nSize, dpi, g_state.nPictureScale).window;
   return {size.width, size.height};
 }
 
