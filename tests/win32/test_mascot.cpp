@@ -192,7 +192,8 @@ class MascotTest : public ::testing::Test {
   // The window, the state and MascotBitmap hold the expected figure.
   void ExpectFigure(const Expected& expected) {
     const Figure& figure = expected.figure;
-    EXPECT_EQ(g_state.dScale, figure.dScale);
+    // At 96 DPI with pictures drawn at 100 the display scale is the picture factor.
+    EXPECT_EQ(g_state.dScale, figure.pictureFactor);
     EXPECT_EQ(g_state.nWindowWidth, figure.picture.width());
     EXPECT_EQ(g_state.nWindowHeight, figure.picture.height());
     EXPECT_EQ(g_state.xClockCenter, figure.xClockCenter);
