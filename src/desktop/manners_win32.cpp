@@ -12,12 +12,11 @@
 #include "desktop/full_screen.h"
 #include "desktop/tray_win32.h"
 #include "desktop/window_look.h"
+#include "shared/screen_rect_win32.h"
 
 namespace {
 
 constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-
-ScreenRect FromRect(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
 
 #ifndef DWMWA_CLOAKED
 #define DWMWA_CLOAKED 14
@@ -47,7 +46,7 @@ BOOL CALLBACK VisitStackedWindow(HWND hwnd, LPARAM lParam) {
   RECT rc{};
   if (!IsWindowVisible(hwnd) || !GetWindowRect(hwnd, &rc)) return TRUE;
   StackedWindow window;
-  window.rect = FromRect(rc);
+  window.rect = ToScreenRect(rc);
   window.isClock = GetAncestor(hwnd, GA_ROOTOWNER) == walk->clock;
   window.isDesktop = hwnd == walk->desktop || hwnd == walk->shell;
   window.isMinimized = IsIconic(hwnd) != FALSE;
@@ -74,11 +73,11 @@ ScreenRect MonitorOf(HWND hwnd) {
     if (GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &info)) {
       g_state.rcMonitor = info.rcMonitor;
     } else {
-      SetRect(&g_state.rcMonitor, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+      g_state.rcMonitor = PrimaryScreenRect();
     }
     g_state.rcMonitorFor = window;
   }
-  return FromRect(g_state.rcMonitor);
+  return ToScreenRect(g_state.rcMonitor);
 }
 
 // The shell's word on exclusive Direct3D programs and busy full screens;
