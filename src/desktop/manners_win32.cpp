@@ -100,11 +100,8 @@ void ApplyWindowLook(HWND hwnd) {
   LONG_PTR wanted = style & ~static_cast<LONG_PTR>(WS_EX_LAYERED | WS_EX_TRANSPARENT);
   if (look.layering != WindowLayering::kNone) wanted |= WS_EX_LAYERED;
   if (look.clickThrough) wanted |= WS_EX_TRANSPARENT;
-  // A window given its alpha once (SetLayeredWindowAttributes) takes no
-  // picture of its own (UpdateLayeredWindow) until its layering is cleared
-  // and set again; so the style is cleared at every change of the way.
   const auto previous = static_cast<WindowLayering>(g_state.nWindowLayering);
-  if ((style & WS_EX_LAYERED) != 0 && previous != look.layering) {
+  if (ClearLayeringFirst((style & WS_EX_LAYERED) != 0, previous, look.layering)) {
     SetWindowLongPtrA(hwnd, GWL_EXSTYLE, style & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
   }
   if (GetWindowLongPtrA(hwnd, GWL_EXSTYLE) != wanted) SetWindowLongPtrA(hwnd, GWL_EXSTYLE, wanted);
