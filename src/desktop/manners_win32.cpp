@@ -109,18 +109,6 @@ void ApplyWindowLook(HWND hwnd) {
   // A keyed figure keeps its region and its pixels; the system lays the one
   // alpha over them. A soft figure takes it in its own blend when presented.
   if (look.layering == WindowLayering::kConstantAlpha) (void)SetLayeredWindowAttributes(hwnd, 0, look.alpha, LWA_ALPHA);
-
-  // Item by item: the group's commands do not rise down the menu, as a
-  // range of CheckMenuRadioItem would want them to.
-  const int shown = NearestOpacity(g_state.nOpacity);
-  for (int percent : kOpacities) {
-    MENUITEMINFOW item{};
-    item.cbSize = sizeof item;
-    item.fMask = MIIM_FTYPE | MIIM_STATE;
-    item.fType = MFT_STRING | MFT_RADIOCHECK;
-    item.fState = percent == shown ? MFS_CHECKED : MFS_UNCHECKED;
-    (void)SetMenuItemInfoW(g_state.hMenuPopup, static_cast<UINT>(IDM_OPACITY_BASE + percent), FALSE, &item);
-  }
 }
 
 void ChangeWindowLook(HWND hwnd) {
@@ -178,4 +166,15 @@ void MarkMannersMenu() {
   Mark(IDM_ASIDEFULLSCREEN, g_state.fAsideFullScreen != 0);
   Mark(IDM_CLICKTHROUGH, g_state.fClickThrough != 0);
   Mark(IDM_MUTE, g_state.fMute != 0);
+  // Item by item: the group's commands do not rise down the menu, as a
+  // range of CheckMenuRadioItem would want them to.
+  const int shown = NearestOpacity(g_state.nOpacity);
+  for (int percent : kOpacities) {
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_FTYPE | MIIM_STATE;
+    item.fType = MFT_STRING | MFT_RADIOCHECK;
+    item.fState = percent == shown ? MFS_CHECKED : MFS_UNCHECKED;
+    (void)SetMenuItemInfoW(g_state.hMenuPopup, static_cast<UINT>(IDM_OPACITY_BASE + percent), FALSE, &item);
+  }
 }
