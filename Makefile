@@ -63,7 +63,7 @@ run: kit
 
 test: kit fuzz-build
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
-	@cd $(FUZZ) && ctest --output-on-failure
+	@cd $(FUZZ) && ctest --output-on-failure -j $(JOBS)
 	@cd $(WINDOWS) && ctest --output-on-failure
 
 bench: kit

@@ -179,7 +179,7 @@ void CheckComposeFigure(FuzzedDataProvider& in) {
 
   Figure figure;
   figure.picture.Allocate(2, 1, 0xDEADBEEF);
-  figure.dScale = -1;
+  figure.pictureFactor = -1;
   figure.xClockCenter = 12345;
   figure.yClockCenter = -12345;
   const bool composed = ComposeFigure(pictures, scale, &figure);
@@ -187,11 +187,11 @@ void CheckComposeFigure(FuzzedDataProvider& in) {
     FUZZ_REQUIRE(!composed);
     FUZZ_REQUIRE(figure.picture.width() == 2 && figure.picture.height() == 1);
     FUZZ_REQUIRE(figure.picture.data()[0] == 0xDEADBEEF && figure.picture.data()[1] == 0xDEADBEEF);
-    FUZZ_REQUIRE(figure.dScale == -1 && figure.xClockCenter == 12345 && figure.yClockCenter == -12345);
+    FUZZ_REQUIRE(figure.pictureFactor == -1 && figure.xClockCenter == 12345 && figure.yClockCenter == -12345);
     return;
   }
   FUZZ_REQUIRE(composed);
-  FUZZ_REQUIRE(figure.dScale == scale);
+  FUZZ_REQUIRE(figure.pictureFactor == scale);
   FUZZ_REQUIRE(figure.picture.width() == ScaledLength(scale, layout.width));
   FUZZ_REQUIRE(figure.picture.height() == ScaledLength(scale, layout.height));
   // The rounding rule: within half a pixel of the exact product, never empty.

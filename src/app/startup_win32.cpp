@@ -96,7 +96,7 @@ int InitializeClock(HWND hwnd) {
 
   g_state.hMenuPopup = LoadPopupMenu();
   ApplyStacking(hwnd);
-  ApplyWindowLook(hwnd);  // the opacity's mark, also when no figure loads
+  ApplyWindowLook(hwnd);  // the window's layering, also when no figure loads
   // COM and the imaging factory stay for the whole run; without the factory
   // every picture fails to load and the clock runs without a figure.
   (void)OpenPictureReader();

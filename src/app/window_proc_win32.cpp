@@ -46,6 +46,7 @@ bool OnCommand(HWND hwnd, int command) {
     case IDM_OPACITY_40:
       g_state.nOpacity = command - IDM_OPACITY_BASE;
       ChangeWindowLook(hwnd);
+      MarkMannersMenu();
       return true;
     case IDM_MUTE:
       ToggleMute(hwnd);

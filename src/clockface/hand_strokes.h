@@ -22,14 +22,14 @@ enum class HandsSurface {
 // HandPenColours(active), order: shadow, hour+minute, second.
 void RenderClockHands(PixelView target, int originX, int originY, HandsSurface surface,
                       int xCenter, int yCenter, double scale, int nSize,
-                      int hour, int minute, int second, bool active, int dpi = 96);
+                      int hour, int minute, int second, bool active, int dpi);
 
 struct HandsRect {
   int left, top, right, bottom;  // right and bottom exclusive
 };
 
 // The window pixels any time's strokes can touch around that centre.
-HandsRect ClockHandsBounds(int xCenter, int yCenter, double scale, int nSize, int dpi = 96);
+HandsRect ClockHandsBounds(int xCenter, int yCenter, double scale, int nSize, int dpi);
 
 // One pen: a polyline through the centres of the pixels `points` (window pixels),
 // `width` pixels wide with round caps and joins, in `colour` (0x00BBGGRR, as the

@@ -9,12 +9,13 @@
 #include "desktop/window_look.h"
 #include "events/events_win32.h"
 #include "mascot/bitmap_pixels_win32.h"
+#include "mascot/figure_geometry.h"
 #include "shared/gdi_handles_win32.h"
 
 namespace {
 
-// The DPI the figure was built for; 96 until one is built.
-int FigureDpi() { return g_state.nDpi > 0 ? g_state.nDpi : 96; }
+// The DPI the figure was built for; the base DPI until one is built.
+int FigureDpi() { return g_state.nDpi > 0 ? g_state.nDpi : kBaseDpi; }
 
 bool IntersectWithWindow(RECT* rect) {
   const RECT window{0, 0, g_state.nWindowWidth, g_state.nWindowHeight};

@@ -6,10 +6,9 @@
 #include "desktop/figure_place.h"
 #include "desktop/placement_win32.h"
 #include "desktop/screen_clamp.h"
+#include "shared/screen_rect_win32.h"
 
 namespace {
-
-ScreenRect FromRect(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
 
 // Each monitor's whole rectangle, the primary one first so that it wins a
 // tie; the task bar is not taken off.
@@ -18,15 +17,15 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
   if (!GetMonitorInfoW(monitor, &info)) return TRUE;  // gone since it was listed
-  if (info.dwFlags & MONITORINFOF_PRIMARY) monitors->insert(monitors->begin(), FromRect(info.rcMonitor));
-  else monitors->push_back(FromRect(info.rcMonitor));
+  if (info.dwFlags & MONITORINFOF_PRIMARY) monitors->insert(monitors->begin(), ToScreenRect(info.rcMonitor));
+  else monitors->push_back(ToScreenRect(info.rcMonitor));
   return TRUE;
 }
 
 std::vector<ScreenRect> ListMonitors() {
   std::vector<ScreenRect> monitors;
   (void)EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
-  if (monitors.empty()) monitors.push_back({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+  if (monitors.empty()) monitors.push_back(ToScreenRect(PrimaryScreenRect()));
   return monitors;
 }
 
@@ -35,7 +34,7 @@ std::vector<ScreenRect> ListMonitors() {
 int ClampToScreen(HWND hwnd) {
   RECT rc;
   GetWindowRect(hwnd, &rc);
-  const ClampedCorner corner = ClampToMonitors(FromRect(rc), ListMonitors());
+  const ClampedCorner corner = ClampToMonitors(ToScreenRect(rc), ListMonitors());
   // Moved every time, also when nothing changed; never activated by it.
   SetWindowPos(hwnd, nullptr, corner.left, corner.top, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
   return 1;
@@ -45,13 +44,13 @@ POINT FirstFigurePlace(int width, int height) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
   if (!GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info)) {
-    SetRect(&info.rcMonitor, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    info.rcMonitor = PrimaryScreenRect();
     info.rcWork = info.rcMonitor;
   }
-  const ScreenRect work = FromRect(info.rcWork);
+  const ScreenRect work = ToScreenRect(info.rcWork);
   // The shell names its bar's edge also when the bar hides itself and takes
   // nothing off the work area; a bar it places elsewhere does not count.
-  TaskbarEdge edge = TaskbarEdgeFrom(FromRect(info.rcMonitor), work);
+  TaskbarEdge edge = TaskbarEdgeFrom(ToScreenRect(info.rcMonitor), work);
   APPBARDATA bar{};
   bar.cbSize = sizeof bar;
   RECT common{};

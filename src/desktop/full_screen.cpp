@@ -9,16 +9,27 @@ bool IsShellWindowClass(const std::string& className) {
   return false;
 }
 
-bool FullScreenInFront(const ForegroundWindow& foreground, const ScreenRect& monitor, NotificationState state) {
-  if (state == NotificationState::kPresentation || state == NotificationState::kDirect3DFullScreen) return true;
-  if (!foreground.exists || foreground.isClock || foreground.isDesktop) return false;
-  // A title bar marks a window at work, maximized over a hidden task bar;
-  // unless the shell itself says a full-screen program runs (some keep the
-  // title bar's style bits while they fill the screen).
-  if (foreground.hasCaption && state != NotificationState::kBusy) return false;
-  if (IsShellWindowClass(foreground.className)) return false;
-  const ScreenRect& r = foreground.rect;
-  return r.left <= monitor.left && r.top <= monitor.top && r.right >= monitor.right && r.bottom >= monitor.bottom;
+bool LooksPast(const StackedWindow& window, const ScreenRect& monitor) {
+  const ScreenRect& r = window.rect;
+  const bool touches = r.left < monitor.right && r.right > monitor.left && r.top < monitor.bottom &&
+                       r.bottom > monitor.top;
+  return !touches || window.isClock || window.isDesktop || window.isMinimized || window.isCloaked ||
+         IsShellWindowClass(window.className);
+}
+
+bool FullScreenInFront(const std::vector<StackedWindow>& stack, const ScreenRect& monitor, NotificationState state,
+                       bool foregroundHere) {
+  if (state == NotificationState::kDirect3DFullScreen && foregroundHere) return true;
+  for (const StackedWindow& window : stack) {
+    if (LooksPast(window, monitor)) continue;
+    // A title bar marks a window at work, maximized over a hidden task bar;
+    // unless the shell itself says a full-screen program runs (some keep
+    // the title bar's style bits while they fill the screen).
+    if (window.hasCaption && !(window.isForeground && state == NotificationState::kBusy)) return false;
+    const ScreenRect& r = window.rect;
+    return r.left <= monitor.left && r.top <= monitor.top && r.right >= monitor.right && r.bottom >= monitor.bottom;
+  }
+  return false;
 }
 
 AsideStep StepAside(int fAsideFullScreen, int fTopMost, int fAside, bool fullScreenInFront) {

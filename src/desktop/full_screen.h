@@ -4,17 +4,21 @@
 #define TAVELIN_DESKTOP_FULL_SCREEN_H
 
 #include <string>
+#include <vector>
 
 #include "desktop/screen_clamp.h"
 
-// The foreground window as the system reports it.
-struct ForegroundWindow {
-  bool exists = false;      // there is a foreground window at all
-  bool isClock = false;     // the clock's own window
-  bool isDesktop = false;   // the desktop window or the shell's window
-  bool hasCaption = false;  // a title bar: a window at work, maximized, not a full screen
-  std::string className;    // its window class, as the system names it
-  ScreenRect rect{};        // its whole rectangle in screen pixels
+// A visible top-level window, as the walk down the stacking order on the
+// figure's monitor finds it.
+struct StackedWindow {
+  bool isClock = false;       // one of the clock's own windows
+  bool isDesktop = false;     // the desktop window or the shell's window
+  bool isMinimized = false;
+  bool isCloaked = false;     // kept off the screen: another virtual desktop, a suspended app
+  bool isForeground = false;
+  bool hasCaption = false;    // a title bar: a window at work, maximized, not a full screen
+  std::string className;      // its window class, as the system names it
+  ScreenRect rect{};          // its whole rectangle in screen pixels
 };
 
 // What the shell says of the user's notification state
@@ -35,13 +39,23 @@ enum class NotificationState {
 // which cover the whole monitor without being a program in front.
 bool IsShellWindowClass(const std::string& className);
 
-// Whether a full-screen program is in front of the figure on `monitor`: the
-// foreground window covers that whole monitor (and is neither the desktop,
-// the shell nor the clock, nor a window with a title bar, such as one
-// maximized while the task bar hides, unless the system says it is busy with
-// a full-screen program), or the system reports a presentation or a
-// full-screen Direct3D program.
-bool FullScreenInFront(const ForegroundWindow& foreground, const ScreenRect& monitor, NotificationState state);
+// Whether the walk looks past this window to the ones beneath it on
+// `monitor`: it does not touch the monitor, or it is the clock's own, the
+// desktop's or the shell's, minimised or cloaked.
+bool LooksPast(const StackedWindow& window, const ScreenRect& monitor);
+
+// Whether a full-screen program is in front of the figure on `monitor`:
+// `stack` holds the visible top-level windows from the top of the stacking
+// order down (it may end at the first the walk does not look past). The
+// figure's monitor is covered when the first window there that the walk does
+// not look past covers it whole, whether or not it is the foreground window,
+// and has no title bar (one maximized while the task bar hides), unless it is
+// the foreground window and the shell says it is busy with a full-screen
+// program. The shell's full-screen Direct3D state counts when the foreground
+// window is on this monitor (`foregroundHere`); its presentation state alone
+// never does.
+bool FullScreenInFront(const std::vector<StackedWindow>& stack, const ScreenRect& monitor, NotificationState state,
+                       bool foregroundHere);
 
 enum class AsideAction {
   kNone,

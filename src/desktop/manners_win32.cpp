@@ -1,6 +1,10 @@
 #include "desktop/manners_win32.h"
 
+#include <dwmapi.h>
 #include <shellapi.h>
+
+#include <utility>
+#include <vector>
 
 #include "app/clock_state_win32.h"
 #include "app/system_win32.h"
@@ -8,27 +12,53 @@
 #include "desktop/full_screen.h"
 #include "desktop/tray_win32.h"
 #include "desktop/window_look.h"
+#include "shared/screen_rect_win32.h"
 
 namespace {
 
 constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
-ScreenRect FromRect(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
+#ifndef DWMWA_CLOAKED
+#define DWMWA_CLOAKED 14
+#endif
 
-ForegroundWindow ReadForeground(HWND clock) {
-  ForegroundWindow facts;
-  HWND foreground = GetForegroundWindow();
-  if (foreground == nullptr) return facts;
-  facts.exists = true;
-  facts.isClock = foreground == clock;
-  facts.isDesktop = foreground == GetDesktopWindow() || foreground == GetShellWindow();
-  facts.hasCaption = (GetWindowLongPtrA(foreground, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
-  char className[64] = "";
-  (void)GetClassNameA(foreground, className, sizeof className);
-  facts.className = className;
+// The walk down the stacking order on the figure's monitor.
+struct StackWalk {
+  HWND clock;
+  HWND foreground;
+  HWND desktop;
+  HWND shell;
+  ScreenRect monitor;
+  std::vector<StackedWindow> stack;
+};
+
+// Windows 10 and 11 keep the windows of other virtual desktops and of
+// suspended apps visible but cloaked; before Windows 8 there is no such state.
+bool IsCloaked(HWND hwnd) {
+  DWORD cloaked = 0;
+  return SUCCEEDED(DwmGetWindowAttribute(hwnd, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) && cloaked != 0;
+}
+
+// Takes the visible top-level windows from the top down, as EnumWindows
+// gives them, and stops at the first that the rule does not look past.
+BOOL CALLBACK VisitStackedWindow(HWND hwnd, LPARAM lParam) {
+  auto* walk = reinterpret_cast<StackWalk*>(lParam);
   RECT rc{};
-  if (GetWindowRect(foreground, &rc)) facts.rect = FromRect(rc);
-  return facts;
+  if (!IsWindowVisible(hwnd) || !GetWindowRect(hwnd, &rc)) return TRUE;
+  StackedWindow window;
+  window.rect = ToScreenRect(rc);
+  window.isClock = GetAncestor(hwnd, GA_ROOTOWNER) == walk->clock;
+  window.isDesktop = hwnd == walk->desktop || hwnd == walk->shell;
+  window.isMinimized = IsIconic(hwnd) != FALSE;
+  if (LooksPast(window, walk->monitor)) return TRUE;  // asked no more of it
+  char className[64] = "";
+  (void)GetClassNameA(hwnd, className, sizeof className);
+  window.className = className;
+  window.isCloaked = IsCloaked(hwnd);
+  window.isForeground = hwnd == walk->foreground;
+  window.hasCaption = (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+  walk->stack.push_back(std::move(window));
+  return LooksPast(walk->stack.back(), walk->monitor) ? TRUE : FALSE;
 }
 
 // The monitor that holds the window (or the nearest), looked up again only
@@ -43,15 +73,15 @@ ScreenRect MonitorOf(HWND hwnd) {
     if (GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &info)) {
       g_state.rcMonitor = info.rcMonitor;
     } else {
-      SetRect(&g_state.rcMonitor, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+      g_state.rcMonitor = PrimaryScreenRect();
     }
     g_state.rcMonitorFor = window;
   }
-  return FromRect(g_state.rcMonitor);
+  return ToScreenRect(g_state.rcMonitor);
 }
 
-// The shell's word on presentations and exclusive Direct3D programs; where
-// it cannot say, the foreground window's rectangle alone decides.
+// The shell's word on exclusive Direct3D programs and busy full screens;
+// where it cannot say, the stacking order alone decides.
 NotificationState QueryNotificationState() {
   QUERY_USER_NOTIFICATION_STATE state{};
   if (FAILED(SHQueryUserNotificationState(&state))) return NotificationState::kUnknown;
@@ -70,11 +100,8 @@ void ApplyWindowLook(HWND hwnd) {
   LONG_PTR wanted = style & ~static_cast<LONG_PTR>(WS_EX_LAYERED | WS_EX_TRANSPARENT);
   if (look.layering != WindowLayering::kNone) wanted |= WS_EX_LAYERED;
   if (look.clickThrough) wanted |= WS_EX_TRANSPARENT;
-  // A window given its alpha once (SetLayeredWindowAttributes) takes no
-  // picture of its own (UpdateLayeredWindow) until its layering is cleared
-  // and set again; so the style is cleared at every change of the way.
   const auto previous = static_cast<WindowLayering>(g_state.nWindowLayering);
-  if ((style & WS_EX_LAYERED) != 0 && previous != look.layering) {
+  if (ClearLayeringFirst((style & WS_EX_LAYERED) != 0, previous, look.layering)) {
     SetWindowLongPtrA(hwnd, GWL_EXSTYLE, style & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
   }
   if (GetWindowLongPtrA(hwnd, GWL_EXSTYLE) != wanted) SetWindowLongPtrA(hwnd, GWL_EXSTYLE, wanted);
@@ -82,18 +109,6 @@ void ApplyWindowLook(HWND hwnd) {
   // A keyed figure keeps its region and its pixels; the system lays the one
   // alpha over them. A soft figure takes it in its own blend when presented.
   if (look.layering == WindowLayering::kConstantAlpha) (void)SetLayeredWindowAttributes(hwnd, 0, look.alpha, LWA_ALPHA);
-
-  // Item by item: the group's commands do not rise down the menu, as a
-  // range of CheckMenuRadioItem would want them to.
-  const int shown = NearestOpacity(g_state.nOpacity);
-  for (int percent : kOpacities) {
-    MENUITEMINFOW item{};
-    item.cbSize = sizeof item;
-    item.fMask = MIIM_FTYPE | MIIM_STATE;
-    item.fType = MFT_STRING | MFT_RADIOCHECK;
-    item.fState = percent == shown ? MFS_CHECKED : MFS_UNCHECKED;
-    (void)SetMenuItemInfoW(g_state.hMenuPopup, static_cast<UINT>(IDM_OPACITY_BASE + percent), FALSE, &item);
-  }
 }
 
 void ChangeWindowLook(HWND hwnd) {
@@ -104,9 +119,23 @@ void ChangeWindowLook(HWND hwnd) {
   else InvalidateRect(hwnd, nullptr, FALSE);
 }
 
+namespace {
+
+// Whether a full-screen program covers the figure's monitor.
+bool FullScreenOnFiguresMonitor(HWND hwnd) {
+  StackWalk walk{hwnd, GetForegroundWindow(), GetDesktopWindow(), GetShellWindow(), MonitorOf(hwnd), {}};
+  (void)EnumWindows(VisitStackedWindow, reinterpret_cast<LPARAM>(&walk));
+  const NotificationState state = QueryNotificationState();
+  const bool foregroundHere = state == NotificationState::kDirect3DFullScreen && walk.foreground != nullptr &&
+                              MonitorFromWindow(walk.foreground, MONITOR_DEFAULTTONEAREST) ==
+                                  MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST);
+  return FullScreenInFront(walk.stack, walk.monitor, state, foregroundHere);
+}
+
+}  // namespace
+
 void AsideCheck(HWND hwnd) {
-  const bool inFront = g_state.fAsideFullScreen != 0 &&
-                       FullScreenInFront(ReadForeground(hwnd), MonitorOf(hwnd), QueryNotificationState());
+  const bool inFront = g_state.fAsideFullScreen != 0 && FullScreenOnFiguresMonitor(hwnd);
   const AsideStep step = StepAside(g_state.fAsideFullScreen, g_state.fTopMost, g_state.fAside, inFront);
   g_state.fAside = step.fAside;
   // Without activation: the program in front stays in front.
@@ -137,4 +166,15 @@ void MarkMannersMenu() {
   Mark(IDM_ASIDEFULLSCREEN, g_state.fAsideFullScreen != 0);
   Mark(IDM_CLICKTHROUGH, g_state.fClickThrough != 0);
   Mark(IDM_MUTE, g_state.fMute != 0);
+  // Item by item: the group's commands do not rise down the menu, as a
+  // range of CheckMenuRadioItem would want them to.
+  const int shown = NearestOpacity(g_state.nOpacity);
+  for (int percent : kOpacities) {
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_FTYPE | MIIM_STATE;
+    item.fType = MFT_STRING | MFT_RADIOCHECK;
+    item.fState = percent == shown ? MFS_CHECKED : MFS_UNCHECKED;
+    (void)SetMenuItemInfoW(g_state.hMenuPopup, static_cast<UINT>(IDM_OPACITY_BASE + percent), FALSE, &item);
+  }
 }

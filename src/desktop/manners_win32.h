@@ -6,8 +6,7 @@
 #include <windows.h>
 
 // Gives the window the layering, alpha and click-through that the figure's
-// kind, nOpacity and fClickThrough ask for, and marks the opacity in use.
-// Draws nothing.
+// kind, nOpacity and fClickThrough ask for. Draws nothing and marks nothing.
 void ApplyWindowLook(HWND hwnd);
 
 // The same for a window already shown, which then shows its figure again.
@@ -27,7 +26,8 @@ bool HideOnMouseRests();
 // sound that plays.
 void ToggleMute(HWND hwnd);
 
-// Sets the check marks of the manners (out of the way, click-through) and of mute.
+// Sets the check marks of the manners (out of the way, click-through), of
+// mute and of the opacity in use.
 void MarkMannersMenu();
 
 #endif

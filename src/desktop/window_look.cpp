@@ -23,3 +23,7 @@ WindowLook LookFor(bool softFigure, int opacityPercent, bool clickThrough) {
   if (!softFigure) layering = alpha < 255 || clickThrough ? WindowLayering::kConstantAlpha : WindowLayering::kNone;
   return {layering, alpha, clickThrough};
 }
+
+bool ClearLayeringFirst(bool layeredNow, WindowLayering previous, WindowLayering next) {
+  return layeredNow && previous != next;
+}

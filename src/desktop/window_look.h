@@ -32,4 +32,11 @@ struct WindowLook {
 // since only a layered window passes clicks on.
 WindowLook LookFor(bool softFigure, int opacityPercent, bool clickThrough);
 
+// Whether a window layered now must have its layering cleared before it is
+// set again for the new way: a window given its alpha once
+// (SetLayeredWindowAttributes) takes no picture of its own
+// (UpdateLayeredWindow) until its layering is cleared and set again, so it
+// is cleared at every change of the way.
+bool ClearLayeringFirst(bool layeredNow, WindowLayering previous, WindowLayering next);
+
 #endif

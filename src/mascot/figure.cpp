@@ -93,7 +93,7 @@ bool ComposeFigure(const FigurePictures& pictures, double scale, Figure* figure)
 
 void TakeFigurePicture(PixelBuffer* picture, double scale, const FigurePictures& pictures, Figure* figure) {
   figure->picture = std::move(*picture);
-  figure->dScale = scale;
+  figure->pictureFactor = scale;
   const int faceSide = FaceSideAt(pictures.nPictureScale);
   figure->xClockCenter = ClockCentreCoordinate(scale, pictures.xPosFace, faceSide);
   figure->yClockCenter = ClockCentreCoordinate(scale, pictures.yPosFace, faceSide);

@@ -23,7 +23,7 @@ struct FigurePictures {
 // pixel has.
 struct Figure {
   PixelBuffer picture;  // MascotBitmap's pixels; its size is the window's
-  double dScale = 0;
+  double pictureFactor = 0;  // the factor the canvas was scaled by
   int xClockCenter = 0;
   int yClockCenter = 0;
 };

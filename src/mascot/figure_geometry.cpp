@@ -67,3 +67,25 @@ double PictureFactor(double displayScale, int nPictureScale) {
 WindowSize FigureWindowSize(int canvasWidth, int canvasHeight, double factor) {
   return {ScaledLength(factor, canvasWidth), ScaledLength(factor, canvasHeight)};
 }
+
+FigureSize SizeFigure(int canvasWidth, int canvasHeight, int nSize, int dpi, int nPictureScale) {
+  const double displayScale = DisplayScale(nSize, dpi);
+  const double asked = PictureFactor(displayScale, nPictureScale);
+  const auto fits = [&](double factor) {
+    const WindowSize size = FigureWindowSize(canvasWidth, canvasHeight, factor);
+    return IsSanePictureSize(size.width, size.height);
+  };
+  if (asked <= 1.0 || fits(asked)) {
+    return {asked, displayScale, FigureWindowSize(canvasWidth, canvasHeight, asked), false};
+  }
+  // The canvas itself is within the limits, so factor 1 fits: the largest
+  // factor that fits lies between 1 and the asked one.
+  double low = 1.0;
+  double high = asked;
+  for (int step = 0; step < 64; ++step) {
+    const double middle = low + (high - low) / 2;
+    if (middle <= low || middle >= high) break;
+    (fits(middle) ? low : high) = middle;
+  }
+  return {low, low * (nPictureScale / 100.0), FigureWindowSize(canvasWidth, canvasHeight, low), true};
+}

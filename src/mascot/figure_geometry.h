@@ -34,6 +34,20 @@ struct WindowSize {
 };
 WindowSize FigureWindowSize(int canvasWidth, int canvasHeight, double factor);
 
+// The figure's size on a monitor: the picture factor it is built at, its
+// window and the display scale its face is shown at. Where the enlarged
+// figure would pass the picture limits (kMaxPictureSide, kMaxPicturePixels)
+// it is enlarged by the largest factor within them, a little smaller than
+// asked but never absent; `held` tells so. The load builds the figure at
+// `pictureFactor` and WM_GETDPISCALEDSIZE answers `window`, so the two agree.
+struct FigureSize {
+  double pictureFactor;
+  double displayScale;
+  WindowSize window;
+  bool held;
+};
+FigureSize SizeFigure(int canvasWidth, int canvasHeight, int nSize, int dpi, int nPictureScale);
+
 // The canvas holding the face and the character, and where each is drawn.
 struct CanvasLayout {
   int width;

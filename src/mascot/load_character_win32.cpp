@@ -40,11 +40,12 @@ bool IsNamedChoice(int nChara) { return nChara >= IDM_CHARA_FIRST && nChara <= I
 int ChooseCharacter(int nChara) { return CharacterIndexForChoice(nChara, IsNamedChoice(nChara) ? 0 : g_random.Next()); }
 
 // Reads both pictures and composes the figure for a monitor of `dpi`, soft
-// when either picture is cut by alpha, with its canvas in `layout`; false,
+// when either picture is cut by alpha, with its canvas in `layout` and the
+// display scale its face is shown at (SizeFigure's) in `displayScale`; false,
 // with nothing made that outlives the call, when a picture is unreadable, the
 // scale the pictures are drawn at is out of range or the canvas not sane.
 bool MakeFigure(const char* settingsPath, const char* section, int dpi, Figure* figure, bool* soft,
-                CanvasLayout* layout, int* pictureScale) {
+                CanvasLayout* layout, int* pictureScale, double* displayScale) {
   ReadSettingInt(settingsPath, section, "nPictureScale", pictureScale, kPictureScaleDefault);
   if (*pictureScale < kPictureScaleMin || *pictureScale > kPictureScaleMax) return false;
   char fileName[kTextBufferSize];
@@ -63,9 +64,10 @@ bool MakeFigure(const char* settingsPath, const char* section, int dpi, Figure* 
   ReadSettingInt(settingsPath, section, "fFaceOnChara", &placement.fFaceOnChara, 0);
   placement.nPictureScale = *pictureScale;
   if (!LayOutFigure(placement, layout)) return false;
-  const double factor = PictureFactor(DisplayScale(g_state.nSize, dpi), *pictureScale);
+  const FigureSize size = SizeFigure(layout->width, layout->height, g_state.nSize, dpi, *pictureScale);
+  *displayScale = size.displayScale;
   return ComposeDecodedFigure({face.pixels.view(), face.cutByAlpha}, {character.pixels.view(), character.cutByAlpha},
-                              placement, factor, figure, soft);
+                              placement, size.pictureFactor, figure, soft);
 }
 
 // The window's picture of a soft figure: MascotBitmap and the picture shown,
@@ -102,6 +104,7 @@ struct FigureBuild {
   bool soft = false;
   CanvasLayout layout{};
   int pictureScale = kPictureScaleDefault;
+  double displayScale = 0;
   ScopedBitmap mascot;
   ScopedBitmap frame;
 };
@@ -115,7 +118,7 @@ bool BuildFigure(int index, int dpi, FigureBuild* build) {
   // an unreadable picture: the previous figure stays and the clock runs on.
   try {
     if (!MakeFigure(settingsPath, CharacterTable[index].name, dpi, &build->figure, &build->soft, &build->layout,
-                    &build->pictureScale)) {
+                    &build->pictureScale, &build->displayScale)) {
       return false;
     }
     if (build->soft) return MakeSoftBitmaps(build->figure, &build->mascot, &build->frame);
@@ -141,7 +144,7 @@ void TakeFigure(FigureBuild* build, int index, int dpi) {
   g_state.hbmFrame = build->frame.release();
   g_state.fSoftFigure = build->soft ? 1 : 0;
   g_state.nDpi = dpi;
-  g_state.dScale = DisplayScale(g_state.nSize, dpi);
+  g_state.dScale = build->displayScale;
   g_state.nPictureScale = build->pictureScale;
   g_state.nCanvasWidth = build->layout.width;
   g_state.nCanvasHeight = build->layout.height;
@@ -314,8 +317,8 @@ int ChangeCharacterSize(HWND hwnd) { return LoadOrWait(hwnd, LoadWaiting::kShown
 
 SIZE FigureSizeAtDpi(int dpi) {
   if (g_state.hbmMascot == nullptr) return {g_state.nWindowWidth, g_state.nWindowHeight};
-  const double factor = PictureFactor(DisplayScale(g_state.nSize, dpi), g_state.nPictureScale);
-  const WindowSize size = FigureWindowSize(g_state.nCanvasWidth, g_state.nCanvasHeight, factor);
+  const WindowSize size =
+      SizeFigure(g_state.nCanvasWidth, g_state.nCanvasHeight, g_state.nSize, dpi, g_state.nPictureScale).window;
   return {size.width, size.height};
 }
 

@@ -20,7 +20,8 @@ int LoadCharacter(HWND hwnd);
 int ChangeCharacterSize(HWND hwnd);
 
 // The shown figure's window size on a monitor of `dpi`, for
-// WM_GETDPISCALEDSIZE: its canvas at that DPI's picture factor.
+// WM_GETDPISCALEDSIZE: its canvas at that DPI's picture factor, held to the
+// picture limits as the load holds it (SizeFigure).
 SIZE FigureSizeAtDpi(int dpi);
 
 // The window has moved to a monitor of `dpi` (WM_DPICHANGED): the figure

@@ -2,6 +2,8 @@
 #ifndef TAVELIN_MASCOT_SHAPE_PROGRESS_H
 #define TAVELIN_MASCOT_SHAPE_PROGRESS_H
 
+#include "desktop/screen_clamp.h"
+
 // The bar's value once row y (from 0) of a picture `height` rows high is done:
 // 5, 10, ... 100.
 int ProgressAfterRow(int y, int height);
@@ -19,13 +21,6 @@ class ProgressCounter {
 
  private:
   int lastSent_ = 0;
-};
-
-struct ScreenRect {
-  int left;
-  int top;
-  int right;
-  int bottom;
 };
 
 struct ScreenPoint {

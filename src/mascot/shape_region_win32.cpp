@@ -11,12 +11,11 @@
 #include "mascot/mascot_win32.h"
 #include "mascot/shape_progress.h"
 #include "shared/gdi_handles_win32.h"
+#include "shared/screen_rect_win32.h"
 
 void (*g_shapeProgressObserver)(HWND progressWindow, int row, int value) = nullptr;
 
 namespace {
-
-ScreenRect ToScreenRect(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
 
 // The outline's runs, row by row, feeding the progress bar as rows are done.
 bool FindRunsWithProgress(ConstPixelView picture, Pixel key, HWND progress, std::vector<ShapeRun>* runs) {

@@ -7,6 +7,7 @@
 #include "clockface/hand_strokes.h"
 #include "clockface/hands.h"
 #include "hand_strokes_digest.h"
+#include "mascot/figure_geometry.h"
 #include "resource.h"
 
 namespace {
@@ -26,7 +27,7 @@ struct Window {
   Pixel At(HandPoint p) const { return At(p.x, p.y); }
   void Render(HandsSurface surface, int nSize, int hour, int minute, int second, bool active) {
     RenderClockHands(pixels.view(), 0, 0, surface, kCentre, kCentre, Scale(nSize), nSize, hour, minute, second,
-                     active);
+                     active, kBaseDpi);
   }
   // One pen along the points, premultiplied.
   void Stroke(std::initializer_list<HandPoint> points, int width, Pixel colour = 0xFFFFFF) {
@@ -167,7 +168,7 @@ TEST(HandsRender, TipsAndCentreArePaintedWhereTheTableSays) {
 TEST(HandsRender, NothingIsDrawnOutsideTheBounds) {
   for (int nSize : {IDM_SIZE_SMALL, IDM_SIZE_NORMAL}) {
     SCOPED_TRACE(testing::Message() << "size " << nSize);
-    const HandsRect bounds = ClockHandsBounds(Window::kCentre, Window::kCentre, Window::Scale(nSize), nSize);
+    const HandsRect bounds = ClockHandsBounds(Window::kCentre, Window::kCentre, Window::Scale(nSize), nSize, kBaseDpi);
     HandsRect touched{Window::kSide, Window::kSide, 0, 0};
     // Every second-hand position, hour hands all round, the four extremes of each hand.
     for (int i = 0; i < 64; ++i) {
@@ -200,7 +201,7 @@ TEST(HandsRender, ASmallTargetHoldsJustItsPartOfTheWindow) {
     PixelBuffer part;
     ASSERT_TRUE(part.Allocate(p.width, p.height, kWhite));
     RenderClockHands(part.view(), p.originX, p.originY, HandsSurface::kOpaque, Window::kCentre, Window::kCentre,
-                     1.0, IDM_SIZE_NORMAL, 10, 10, 40, false);
+                     1.0, IDM_SIZE_NORMAL, 10, 10, 40, false, kBaseDpi);
     for (int y = 0; y < p.height; ++y)
       for (int x = 0; x < p.width; ++x)
         ASSERT_EQ(part.view().At(x, y), whole.At(p.originX + x, p.originY + y))
@@ -211,7 +212,7 @@ TEST(HandsRender, ASmallTargetHoldsJustItsPartOfTheWindow) {
   ASSERT_TRUE(wide.Allocate(40, 30, kSentinel));
   const PixelView left{wide.data(), 20, 30, 40};
   RenderClockHands(left, 90, 90, HandsSurface::kOpaque, Window::kCentre, Window::kCentre, 1.0, IDM_SIZE_NORMAL,
-                   10, 10, 40, false);
+                   10, 10, 40, false, kBaseDpi);
   for (int y = 0; y < 30; ++y)
     for (int x = 20; x < 40; ++x) ASSERT_EQ(wide.view().At(x, y), kSentinel) << x << ", " << y;
 }

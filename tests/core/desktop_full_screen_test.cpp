@@ -4,6 +4,8 @@
 
 #include <climits>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "desktop/full_screen.h"
 #include "desktop/window_look.h"
@@ -13,46 +15,78 @@ namespace {
 // Two monitors side by side; the figure is on the right-hand one.
 constexpr ScreenRect kLeft{-1920, 0, 0, 1080};
 constexpr ScreenRect kRight{0, 0, 2560, 1440};
+constexpr ScreenRect kSmall{0, 0, 640, 480};
 
-ForegroundWindow Window(ScreenRect rect, std::string className = "VideoPlayer") {
-  return {true, false, false, false, std::move(className), rect};
+StackedWindow Window(ScreenRect rect, bool foreground = false, std::string className = "VideoPlayer") {
+  StackedWindow window;
+  window.rect = rect;
+  window.isForeground = foreground;
+  window.className = std::move(className);
+  return window;
 }
 
-TEST(FullScreen, WhatCountsAsAFullScreenProgramInFront) {
+// The same window with one of its facts changed.
+template <typename Change>
+StackedWindow With(StackedWindow window, Change change) {
+  change(window);
+  return window;
+}
+
+TEST(FullScreen, WhatCountsAsAFullScreenProgramOnTheFiguresMonitor) {
   using State = NotificationState;
   constexpr State kFree = State::kAcceptsNotifications;
-  const ForegroundWindow clock{true, true, false, false, "Tavelin_ClassName", kRight};
-  const ForegroundWindow desktop{true, false, true, false, "#32769", kRight};
-  const ForegroundWindow maximized{true, false, false, true, "Editor", {-8, -8, 2568, 1448}};
-  const ForegroundWindow small = Window({0, 0, 640, 480});
+  const StackedWindow video = Window(kRight), videoInFront = Window(kRight, true);
+  const StackedWindow small = Window(kSmall, true);
+  const StackedWindow clock = With(Window(kRight), [](StackedWindow& w) { w.isClock = true; });
+  const StackedWindow desktop = With(Window(kRight, true, "#32769"), [](StackedWindow& w) { w.isDesktop = true; });
+  const StackedWindow cloaked = With(Window(kRight), [](StackedWindow& w) { w.isCloaked = true; });
+  const StackedWindow minimized = With(Window(kRight), [](StackedWindow& w) { w.isMinimized = true; });
+  const StackedWindow maximized = With(Window({-8, -8, 2568, 1448}, true, "Editor"), [](StackedWindow& w) {
+    w.hasCaption = true;
+  });
+  const StackedWindow maximizedBehind = With(maximized, [](StackedWindow& w) { w.isForeground = false; });
   const struct {
     const char* what;
-    ForegroundWindow foreground;
+    std::vector<StackedWindow> stack;  // from the top down
     State state;
+    bool foregroundHere;
     bool inFront;
   } rows[] = {
-      {"covers the monitor", Window(kRight), kFree, true},
-      {"spans both monitors", Window({-1920, 0, 2560, 1440}), kFree, true},
-      {"a pixel short on the right", Window({0, 0, 2559, 1440}), kFree, false},
-      {"a pixel short at the top", Window({0, 1, 2560, 1440}), kFree, false},
-      {"fills the other monitor", Window(kLeft), kFree, false},
-      {"the clock itself", clock, kFree, false},
-      {"the desktop window", desktop, kFree, false},
-      {"the desktop's icons", Window(kRight, "Progman"), kFree, false},
-      {"the task bar", Window(kRight, "Shell_TrayWnd"), kFree, false},
-      {"maximized with its title bar", maximized, kFree, false},
-      {"no foreground window", ForegroundWindow{}, kFree, false},
-      // The system's word, whatever window is in front; busy is told apart by the rectangle.
-      {"a presentation", ForegroundWindow{}, State::kPresentation, true},
-      {"an exclusive Direct3D program", small, State::kDirect3DFullScreen, true},
-      {"busy", small, State::kBusy, false},
-      {"busy, with a title bar over the monitor", maximized, State::kBusy, true},
-      {"not present", small, State::kNotPresent, false},
-      {"quiet time", small, State::kQuietTime, false},
-      {"a store app", small, State::kApp, false},
-      {"the state unknown", Window(kRight), State::kUnknown, true},
+      {"covers the monitor", {videoInFront}, kFree, true, true},
+      {"spans both monitors", {Window({-1920, 0, 2560, 1440}, true)}, kFree, true, true},
+      {"a pixel short on the right", {Window({0, 0, 2559, 1440}, true)}, kFree, true, false},
+      {"a pixel short at the top", {Window({0, 1, 2560, 1440}, true)}, kFree, true, false},
+      {"fills the other monitor", {Window(kLeft, true)}, kFree, false, false},
+      {"covers this monitor while the user works on the other", {Window(kLeft, true), video}, kFree, false, true},
+      {"the other monitor's in front, a small window here", {Window(kLeft, true), Window(kSmall)}, kFree, false, false},
+      {"a small window above the covering one", {small, video}, kFree, true, false},
+      {"the clock's own window above it", {clock, videoInFront}, kFree, true, true},
+      {"nothing but the clock", {clock}, kFree, true, false},
+      {"a cloaked one above a small one", {cloaked, small}, kFree, true, false},
+      {"a minimised one above a small one", {minimized, small}, kFree, true, false},
+      {"the desktop window", {desktop}, kFree, true, false},
+      {"the desktop's icons", {Window(kRight, true, "Progman")}, kFree, true, false},
+      {"the task bar above the covering one", {Window(kRight, false, "Shell_TrayWnd"), video}, kFree, true, true},
+      {"maximized with its title bar", {maximized}, kFree, true, false},
+      {"no window at all", {}, kFree, false, false},
+      // The system's word: Direct3D counts on the foreground window's monitor only,
+      // a presentation never alone, busy only lets a title bar in front pass.
+      {"a presentation alone", {small}, State::kPresentation, true, false},
+      {"a presentation over a covering window", {video}, State::kPresentation, true, true},
+      {"Direct3D on this monitor", {small}, State::kDirect3DFullScreen, true, true},
+      {"Direct3D on the other monitor", {Window(kLeft, true), Window(kSmall)}, State::kDirect3DFullScreen, false,
+       false},
+      {"busy", {small}, State::kBusy, true, false},
+      {"busy, with a title bar over the monitor, in front", {maximized}, State::kBusy, true, true},
+      {"busy, with a title bar over the monitor, behind", {maximizedBehind}, State::kBusy, false, false},
+      {"not present", {small}, State::kNotPresent, true, false},
+      {"quiet time", {small}, State::kQuietTime, true, false},
+      {"a store app", {small}, State::kApp, true, false},
+      {"the state unknown", {videoInFront}, State::kUnknown, true, true},
   };
-  for (const auto& r : rows) EXPECT_EQ(FullScreenInFront(r.foreground, kRight, r.state), r.inFront) << r.what;
+  for (const auto& r : rows) {
+    EXPECT_EQ(FullScreenInFront(r.stack, kRight, r.state, r.foregroundHere), r.inFront) << r.what;
+  }
 }
 
 TEST(FullScreen, ATopMostFigureLeavesTheBandAndComesBack) {

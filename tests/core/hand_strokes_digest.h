@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "clockface/hand_strokes.h"
+#include "mascot/figure_geometry.h"
 #include "pictures/pixel_buffer.h"
 #include "resource.h"
 
@@ -23,7 +24,8 @@ inline std::uint64_t HandsDigest() {
         PixelBuffer picture;
         if (!picture.Allocate(160, 160, soft ? 0u : 0x00FFFFFFu)) return 0;
         RenderClockHands(picture.view(), 0, 0, soft ? HandsSurface::kPremultiplied : HandsSurface::kOpaque, 80, 80,
-                         nSize == IDM_SIZE_SMALL ? 0.7 : 1.0, nSize, (s * 7) % 24, (s * 13) % 60, s, s % 2 != 0);
+                         nSize == IDM_SIZE_SMALL ? 0.7 : 1.0, nSize, (s * 7) % 24, (s * 13) % 60, s, s % 2 != 0,
+                         kBaseDpi);
         for (int i = 0; i < 160 * 160; ++i) {
           digest ^= picture.data()[i];
           digest *= 1099511628211ull;

@@ -71,7 +71,7 @@ TEST(LoadOutOfMemory, EveryAllocationFailureFailsTheLoadCleanly) {
   bool completed = false;
   for (long n = 1; n < 10000 && !completed; ++n) {
     Figure figure;
-    figure.dScale = -1;  // marks a figure the load has not touched
+    figure.pictureFactor = -1;  // marks a figure the load has not touched
     const long liveBefore = g_live;
     bool threw = false;
     bool made = false;
@@ -86,7 +86,7 @@ TEST(LoadOutOfMemory, EveryAllocationFailureFailsTheLoadCleanly) {
     g_failAt = 0;
     if (threw) ++thrown;
     if (threw || !made) {
-      EXPECT_EQ(figure.dScale, -1) << "allocation " << n;
+      EXPECT_EQ(figure.pictureFactor, -1) << "allocation " << n;
       EXPECT_TRUE(figure.picture.empty()) << "allocation " << n;
     }
     figure = Figure();

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
+#include <string>
 
 #include "clockface/hands.h"
 #include "mascot/enlarge.h"
@@ -205,3 +207,48 @@ TEST(FigureAtScale, WindowClockCentreAndHandsAtEachDpiAndPictureScale) {
 }
 
 }  // namespace
+
+// A figure that would pass the picture limits once enlarged is enlarged by
+// the largest factor within them: the window a little smaller than asked,
+// answered to a DPI change as the load builds it, never refused.
+TEST(FigureSize, EnlargementIsHeldToThePictureLimits) {
+  const struct {
+    int canvasWidth, canvasHeight, nSize, dpi, pictureScale;
+    int width, height;
+    bool held;
+  } cases[] = {
+      {230, 300, IDM_SIZE_NORMAL, 96, 100, 230, 300, false},
+      {230, 300, IDM_SIZE_NORMAL, 192, 100, 460, 600, false},
+      {2048, 2048, IDM_SIZE_NORMAL, 192, 100, 4096, 4096, false},  // exactly 16 megapixels
+      {2049, 2048, IDM_SIZE_NORMAL, 192, 100, 4097, 4095, true},   // one column more
+      {2900, 2900, IDM_SIZE_NORMAL, 192, 100, 4096, 4096, true},
+      {2900, 2900, IDM_SIZE_NORMAL, 192, 200, 2900, 2900, false},  // drawn for 200: not enlarged
+      {3000, 2000, IDM_SIZE_NORMAL, 192, 100, 5017, 3344, true},
+      {3500, 3500, IDM_SIZE_SMALL, 192, 100, 4096, 4096, true},
+      {10000, 100, IDM_SIZE_NORMAL, 192, 100, 16384, 164, true},  // held by the side, not the area
+      {4096, 4096, IDM_SIZE_NORMAL, 96, 100, 4096, 4096, false},
+      {4096, 4096, IDM_SIZE_SMALL, 96, 100, 2867, 2867, false},  // reduced: never held
+  };
+  for (const auto& c : cases) {
+    const std::string at = std::to_string(c.canvasWidth) + " x " + std::to_string(c.canvasHeight) + " at " +
+                           std::to_string(c.dpi) + " DPI, size " + std::to_string(c.nSize) + ", drawn at " +
+                           std::to_string(c.pictureScale);
+    const FigureSize size = SizeFigure(c.canvasWidth, c.canvasHeight, c.nSize, c.dpi, c.pictureScale);
+    EXPECT_EQ(size.window.width, c.width) << at;
+    EXPECT_EQ(size.window.height, c.height) << at;
+    EXPECT_EQ(size.held, c.held) << at;
+    const double asked = PictureFactor(DisplayScale(c.nSize, c.dpi), c.pictureScale);
+    // The window is the canvas at the factor chosen, and the face is shown at that factor.
+    const WindowSize built = FigureWindowSize(c.canvasWidth, c.canvasHeight, size.pictureFactor);
+    EXPECT_TRUE(built.width == size.window.width && built.height == size.window.height) << at;
+    EXPECT_DOUBLE_EQ(size.displayScale, size.pictureFactor * c.pictureScale / 100.0) << at;
+    if (!c.held) {
+      EXPECT_EQ(size.pictureFactor, asked) << at;
+      continue;
+    }
+    EXPECT_LT(size.pictureFactor, asked) << at;
+    // The largest factor within the limits: the next one up passes them.
+    const WindowSize above = FigureWindowSize(c.canvasWidth, c.canvasHeight, std::nextafter(size.pictureFactor, asked));
+    EXPECT_FALSE(IsSanePictureSize(above.width, above.height)) << at << ": a larger factor would fit";
+  }
+}

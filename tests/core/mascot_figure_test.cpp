@@ -320,7 +320,7 @@ TEST(ComposeFigure, WindowSizeAndClockCentre) {
     EXPECT_EQ(figure.picture.height(), c.height);
     EXPECT_EQ(figure.xClockCenter, c.cx);
     EXPECT_EQ(figure.yClockCenter, c.cy);
-    EXPECT_EQ(figure.dScale, ScaleForSize(c.size));
+    EXPECT_EQ(figure.pictureFactor, ScaleForSize(c.size));
   }
 }
 
@@ -407,14 +407,14 @@ TEST(ComposeFigure, FailureLeavesTheFigureAlone) {
   const PixelBuffer face = Filled(150, 150, 0);
   const PixelBuffer character = Filled(100, 100, 0);
   Figure figure;
-  figure.dScale = 0.5;
+  figure.pictureFactor = 0.5;
   figure.xClockCenter = 9;
   EXPECT_FALSE(ComposeFigure({face.view(), character.view(), INT_MAX, 0, 0}, 1.0, &figure));
   EXPECT_FALSE(ComposeFigure({face.view(), character.view(), 0, INT_MIN, 0}, 0.7, &figure));
   EXPECT_FALSE(ComposeFigure({ConstPixelView{}, character.view(), 0, 0, 0}, 1.0, &figure));
   EXPECT_FALSE(ComposeFigure({face.view(), ConstPixelView{}, 0, 0, 0}, 1.0, &figure));
   EXPECT_TRUE(figure.picture.empty());
-  EXPECT_EQ(figure.dScale, 0.5);
+  EXPECT_EQ(figure.pictureFactor, 0.5);
   EXPECT_EQ(figure.xClockCenter, 9);
 }
 

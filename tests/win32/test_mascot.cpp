@@ -23,6 +23,7 @@
 #include "mascot/shape_runs.h"
 #include "pictures/keyed_picture.h"
 #include "pictures/picture_reader_win32.h"
+#include "shared/dpi_win32.h"
 #include "shared/gdi_handles_win32.h"
 #include "support/bmp_writer.h"
 #include "support/clock_fixture.h"
@@ -192,7 +193,8 @@ class MascotTest : public ::testing::Test {
   // The window, the state and MascotBitmap hold the expected figure.
   void ExpectFigure(const Expected& expected) {
     const Figure& figure = expected.figure;
-    EXPECT_EQ(g_state.dScale, figure.dScale);
+    // At 96 DPI with pictures drawn at 100 the display scale is the picture factor.
+    EXPECT_EQ(g_state.dScale, figure.pictureFactor);
     EXPECT_EQ(g_state.nWindowWidth, figure.picture.width());
     EXPECT_EQ(g_state.nWindowHeight, figure.picture.height());
     EXPECT_EQ(g_state.xClockCenter, figure.xClockCenter);
@@ -634,3 +636,37 @@ TEST_F(MascotTest, DemoCharactersMatchThePixelRules) {
 }
 
 }  // namespace
+
+// A character too wide to double within the picture limits: the DPI change
+// is answered with the held size and the figure is rebuilt at it, a little
+// smaller than asked, never left at the old scale.
+TEST_F(MascotTest, AFigureTooLargeToDoubleIsHeldToThePictureLimitOnADpiChange) {
+  const CharacterSetup& look = kCharacters[0];
+  WriteFileBytes(folder_.File("face.bmp"), BmpBytes(MakeTestFace().view()));
+  WriteFileBytes(folder_.File("wide.bmp"), BmpBytes(MakeTestCharacter(8193, 100, look.key, look.body, 3, 1).view()));
+  WriteIni(IDM_CHARA_FIRST, IDM_SIZE_NORMAL, "[Aduvi]\r\nFileNameFace=face.bmp\r\nFileNameChara=wide.bmp\r\n", 0, 0);
+  Start();
+  if (WindowDpi(hwnd_) != kBaseDpi) GTEST_SKIP() << "starts at the base DPI";
+  ASSERT_EQ(g_state.nWindowWidth, 8193);
+  ASSERT_EQ(g_state.nWindowHeight, 150);
+
+  // Doubled, 16386 pixels would pass the 16384 a side may have.
+  SIZE size{0, 0};
+  EXPECT_TRUE(SendMessageA(hwnd_, WM_GETDPISCALEDSIZE, 192, reinterpret_cast<LPARAM>(&size)));
+  EXPECT_EQ(size.cx, 16384);
+  EXPECT_EQ(size.cy, 300);
+  const RECT suggested{0, 0, size.cx, size.cy};
+  SendMessageA(hwnd_, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  PumpMessages();
+
+  EXPECT_EQ(g_state.nDpi, 192) << "the figure stayed at the old scale";
+  EXPECT_EQ(g_state.nWindowWidth, 16384);
+  EXPECT_EQ(g_state.nWindowHeight, 300);
+  RECT rect;
+  GetWindowRect(hwnd_, &rect);
+  EXPECT_EQ(rect.right - rect.left, 16384);
+  EXPECT_EQ(rect.bottom - rect.top, 300);
+  // The hands follow the face as it is shown, a little under twice its size.
+  EXPECT_LT(g_state.dScale, 2.0);
+  EXPECT_GT(g_state.dScale, 1.999);
+}

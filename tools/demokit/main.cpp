@@ -1,6 +1,11 @@
-// demokit OUTDIR [KEYEDDIR]   writes the demo kit with soft-edged PNG pictures
-//                             drawn at 200 percent into OUTDIR, and the same
-//                             kit at 100 cut into keyed BMP pictures into KEYEDDIR
+// demokit OUTDIR [KEYEDDIR [SOFT100DIR]]
+//                             writes the demo kit with soft-edged PNG pictures
+//                             drawn at 200 percent into OUTDIR, the same kit
+//                             at 100 cut into keyed BMP pictures into KEYEDDIR,
+//                             and that kit at 100 uncut into SOFT100DIR (the
+//                             tests check the keyed pictures against it)
+// demokit --at-100 KEYEDDIR SOFT100DIR
+//                             writes only the last two: the kit drawn at 100
 // demokit --preview FILE.png  writes the twelve figures, composed over a
 //                             backdrop, as one picture
 #include <cstdio>
@@ -37,7 +42,9 @@ bool WriteKit(const std::filesystem::path& dir, const demokit::KitDrawings& draw
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: demokit OUTDIR [KEYEDDIR]\n       demokit --preview FILE.png\n");
+  std::fprintf(stderr,
+               "usage: demokit OUTDIR [KEYEDDIR [SOFT100DIR]]\n       demokit --at-100 KEYEDDIR SOFT100DIR\n"
+               "       demokit --preview FILE.png\n");
   return 2;
 }
 
@@ -46,9 +53,21 @@ int Usage() {
 int main(int argc, char** argv) {
   if (argc == 3 && std::string(argv[1]) == "--preview")
     return WriteFile(argv[2], demokit::EncodePng(demokit::PreviewSheet(demokit::DrawKit()))) ? 0 : 1;
-  if (argc < 2 || argc > 3 || argv[1][0] == '-' || (argc == 3 && argv[2][0] == '-')) return Usage();
+  const bool only100 = argc == 4 && std::string(argv[1]) == "--at-100";
+  if (only100) {
+    const demokit::KitDrawings at100 = demokit::DrawKit();
+    return WriteKit(argv[2], at100, demokit::KitForm::kKeyed) && WriteKit(argv[3], at100, demokit::KitForm::kSoft)
+               ? 0
+               : 1;
+  }
+  if (argc < 2 || argc > 4) return Usage();
+  for (int i = 1; i < argc; ++i)
+    if (argv[i][0] == '-') return Usage();
 
   if (!WriteKit(argv[1], demokit::DrawKit(demokit::kSoftKitScale), demokit::KitForm::kSoft)) return 1;
-  if (argc == 3 && !WriteKit(argv[2], demokit::DrawKit(), demokit::KitForm::kKeyed)) return 1;
+  if (argc == 2) return 0;
+  const demokit::KitDrawings at100 = demokit::DrawKit();
+  if (!WriteKit(argv[2], at100, demokit::KitForm::kKeyed)) return 1;
+  if (argc == 4 && !WriteKit(argv[3], at100, demokit::KitForm::kSoft)) return 1;
   return 0;
 }

@@ -48,22 +48,42 @@ std::string DescribeColour(Pixel colour) {
   return Format("red %u, green %u, blue %u", (colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
 }
 
-// Lines about one character, each starting with its name.
+// The findings about one character, told in full (`--verbose`, each line
+// starting with its name) or as its summary line with its warnings and
+// problems under it.
 class Findings {
  public:
-  Findings(std::ostream& out, const char* name) : out_(out), name_(name) {}
-  void Note(const std::string& text) { out_ << name_ << ": " << text << '\n'; }
-  void Warn(const std::string& text) { out_ << name_ << ": warning: " << text << '\n'; }
+  explicit Findings(const char* name) : name_(name) {}
+  void Note(const std::string& text) { lines_.push_back({"", text}); }
+  void Warn(const std::string& text) { lines_.push_back({"warning: ", text}); }
   // A finding that keeps the clock from loading the character.
   void Fail(const std::string& text) {
-    out_ << name_ << ": problem: " << text << '\n';
+    lines_.push_back({"problem: ", text});
     loads_ = false;
   }
   bool loads() const { return loads_; }
+  // What the summary says of a character that loads: its kind, its scale and its window.
+  void Sum(const std::string& text) { summary_ = text; }
+
+  void Write(std::ostream& out, bool verbose) const {
+    for (const Line& line : lines_) {
+      if (verbose) out << name_ << ": " << line.kind << line.text << '\n';
+    }
+    out << name_ << (loads_ ? ": loads" + (summary_.empty() ? "" : ": " + summary_) : ": does not load") << '\n';
+    if (verbose) return;
+    for (const Line& line : lines_) {
+      if (line.kind[0] != '\0') out << "  " << line.kind << line.text << '\n';
+    }
+  }
 
  private:
-  std::ostream& out_;
+  struct Line {
+    const char* kind;
+    std::string text;
+  };
   const char* name_;
+  std::vector<Line> lines_;
+  std::string summary_;
   bool loads_ = true;
 };
 
@@ -122,6 +142,7 @@ bool HasSectionNamed(const char* ini, const char* section) {
 struct IniText {
   bool unreadable = false;
   std::map<std::string, std::vector<int>> sectionLines;
+  std::map<std::string, std::string> sectionNames;  // as first written, by lower-case name
 };
 
 std::string Lower(std::string text) {
@@ -149,6 +170,7 @@ IniText ReadIniText(const std::string& bytes) {
     const std::size_t last = name.find_last_not_of(" \t");
     name = first == std::string::npos ? std::string() : name.substr(first, last - first + 1);
     text.sectionLines[Lower(name)].push_back(lineNumber);
+    text.sectionNames.emplace(Lower(name), name);
   }
   return text;
 }
@@ -314,24 +336,39 @@ void CheckFaceSize(const Picture& face, int pictureScale, Findings* findings) {
                                : ""));
 }
 
+constexpr int kDpis[] = {96, 144, 192};
+
+// The window at 100, 150 and 200 percent for `nSize`, as the clock makes it,
+// each held to the picture limits where it would pass them.
+std::string WindowsAtScales(const CanvasLayout& layout, int nSize, int pictureScale) {
+  std::string sizes;
+  for (const int dpi : kDpis) {
+    const FigureSize size = SizeFigure(layout.width, layout.height, nSize, dpi, pictureScale);
+    sizes += Format("%s%d x %d at %d %%%s", dpi == kDpis[0] ? "" : ", ", size.window.width, size.window.height,
+                    dpi * 100 / kBaseDpi, size.held ? " (held to the 16-megapixel limit)" : "");
+  }
+  return sizes;
+}
+
 // The window at 100, 150 and 200 percent for both sizes, and a warning when
 // the pictures would be enlarged more than 1.5 times on one of those screens.
 void CheckScreenScales(const CanvasLayout& layout, int pictureScale, Findings* findings) {
-  constexpr int kDpis[] = {96, 144, 192};
   for (const int nSize : {IDM_SIZE_NORMAL, IDM_SIZE_SMALL}) {
-    std::string sizes;
-    for (const int dpi : kDpis) {
-      const WindowSize size =
-          FigureWindowSize(layout.width, layout.height, PictureFactor(DisplayScale(nSize, dpi), pictureScale));
-      sizes += Format("%s%d x %d at %d %%", dpi == kDpis[0] ? "" : ", ", size.width, size.height, dpi * 100 / 96);
-    }
     findings->Note(Format("%s size on screen: window %s", nSize == IDM_SIZE_SMALL ? "small" : "normal",
-                          sizes.c_str()));
+                          WindowsAtScales(layout, nSize, pictureScale).c_str()));
+    for (const int dpi : kDpis) {
+      if (SizeFigure(layout.width, layout.height, nSize, dpi, pictureScale).held) {
+        findings->Warn(Format("at %d %% the %s figure would pass the 16-megapixel limit, so the clock shows it a "
+                              "little smaller than asked",
+                              dpi * 100 / kBaseDpi, nSize == IDM_SIZE_SMALL ? "small" : "normal"));
+        break;
+      }
+    }
   }
   for (const int dpi : kDpis) {
     if (PictureFactor(DisplayScale(IDM_SIZE_NORMAL, dpi), pictureScale) > 1.5) {
       findings->Warn(Format("drawn at %d: soft at %d %%; pictures drawn at 200 stay crisp", pictureScale,
-                            dpi * 100 / 96));
+                            dpi * 100 / kBaseDpi));
       break;
     }
   }
@@ -396,6 +433,8 @@ bool CheckFigure(const Picture& face, const Picture& character, int x, int y, in
                           figure.picture.width(), figure.picture.height(), figure.xClockCenter, figure.yClockCenter));
   }
   CheckScreenScales(layout, pictureScale, findings);
+  findings->Sum(Format("%s, drawn at %d %%; window %s", soft ? "soft edges" : "hard outline", pictureScale,
+                       WindowsAtScales(layout, IDM_SIZE_NORMAL, pictureScale).c_str()));
 
   const ConstPixelView normal = sheetFigure->normal.picture.view();
   if ((soft ? FindAlphaRuns(normal) : FindShapeRuns(normal)).empty()) {
@@ -408,19 +447,20 @@ bool CheckFigure(const Picture& face, const Picture& character, int x, int y, in
   // a colour no figure pixel has, so that the magenta pixels show.
   const Pixel canvasCorner = sheetFigure->normal.picture.view().At(0, 0);
   if (canvasCorner == kCanvasMagenta) {
-    findings->Note("the canvas's top-left pixel is still the magenta background, so the outline cuts it away");
+    findings->Note("the outline is the pictures' own: every see-through pixel of either picture is cut away");
   } else {
-    findings->Note(Format("a figure pixel is magenta, so the canvas's background is %s, a colour no figure pixel "
-                          "has; the outline cuts that away and the magenta pixels show",
+    findings->Note(Format("a figure pixel is magenta (red 255, green 0, blue 255), the colour the clock composes "
+                          "the figure on, so it composes it on %s instead, a colour no figure pixel has: the "
+                          "magenta pixels show",
                           DescribeColour(canvasCorner).c_str()));
   }
   return true;
 }
 
 // Every finding about one character; fills `sheetFigure` when it loads.
-bool CheckCharacter(const char* ini, const IniText& text, const char* name, std::ostream& out,
+bool CheckCharacter(const char* ini, const IniText& text, const char* name, bool verbose, std::ostream& out,
                     SheetFigure* sheetFigure) {
-  Findings findings(out, name);
+  Findings findings(name);
   if (CheckSection(ini, text, name, &findings)) {
     const std::string faceName = CheckFileNameKey(ini, name, "FileNameFace", "face picture", &findings);
     const std::string characterName = CheckFileNameKey(ini, name, "FileNameChara", "character picture", &findings);
@@ -439,13 +479,28 @@ bool CheckCharacter(const char* ini, const IniText& text, const char* name, std:
       CheckFigure(face, character, x, y, faceOnChara, pictureScale, &findings, sheetFigure);
     }
   }
-  out << name << (findings.loads() ? ": loads" : ": does NOT load; the clock shows nothing when it is chosen") << '\n';
+  findings.Write(out, verbose);
   return findings.loads();
+}
+
+// Sections the clock never reads: neither its own nor one of its characters'.
+// The profile calls match names whatever their case.
+void TellIgnoredSections(const IniText& text, std::ostream& out) {
+  std::string characters;
+  for (const CharacterEntry& entry : CharacterTable) characters += std::string(characters.empty() ? "" : ", ") + entry.name;
+  for (const auto& [name, lines] : text.sectionLines) {
+    bool known = name == "general" || name == "alarm";
+    for (const CharacterEntry& entry : CharacterTable) known = known || name == Lower(entry.name);
+    if (known) continue;
+    out << "kitcheck: section [" << text.sectionNames.at(name) << "] (line " << LineList(lines)
+        << ") is ignored: the clock reads [GENERAL], [ALARM] and one section for each of its characters, "
+        << characters << '\n';
+  }
 }
 
 }  // namespace
 
-int RunKitCheck(const char* iniPath, const char* sheetPath, std::ostream& out) {
+int RunKitCheck(const char* iniPath, const char* sheetPath, bool verbose, std::ostream& out) {
   const std::string ini = FullPath(iniPath);
   std::string bytes;
   const PictureFault read = ReadRegularFile(ini.c_str(), kMaxIniBytes, &bytes);
@@ -456,7 +511,9 @@ int RunKitCheck(const char* iniPath, const char* sheetPath, std::ostream& out) {
   }
   if (read == PictureFault::kMissing) {
     out << "kitcheck: " << ini << " not found\n";
-  } else {
+    return 1;
+  }
+  {
     out << "kitcheck: checking " << ini << "; pictures with relative names are looked for in " << FolderOf(ini)
         << '\n';
   }
@@ -481,13 +538,20 @@ int RunKitCheck(const char* iniPath, const char* sheetPath, std::ostream& out) {
     const ScopedPictureReader reader;
     for (const CharacterEntry& entry : CharacterTable) {
       SheetFigure figure;
-      if (CheckCharacter(ini.c_str(), text, entry.name, out, &figure)) {
+      if (CheckCharacter(ini.c_str(), text, entry.name, verbose, out, &figure)) {
         ++loaded;
         figures.push_back(std::move(figure));
       }
     }
   }
-  out << "kitcheck: " << loaded << " of " << kCharacterCount << " characters load\n";
+  TellIgnoredSections(text, out);
+  out << "kitcheck: " << loaded << " of " << kCharacterCount << " characters load";
+  if (loaded < kCharacterCount) {
+    out << "; when one that does not load is chosen, the clock keeps the figure it shows (none, when it starts "
+           "with that one)";
+  }
+  out << '\n';
+  if (!verbose) out << "kitcheck: --verbose tells every finding\n";
   bool sheetWritten = true;
   if (sheetPath != nullptr && sheetPath[0] != '\0') {
     int width = 0;

@@ -21,7 +21,7 @@ bool PlaceFigure(const Figure& figure, bool soft, int nSize, int left, int top, 
   if (painted.empty()) return false;
   RenderClockHands(painted.view(), 0, 0, soft ? HandsSurface::kPremultiplied : HandsSurface::kOpaque,
                    figure.xClockCenter, figure.yClockCenter, ScaleForSize(nSize), nSize, kSheetHour, kSheetMinute,
-                   kSheetSecond, true);
+                   kSheetSecond, true, kBaseDpi);
   if (soft) {
     for (int y = 0; y < painted.height(); ++y) {
       Pixel* row = sheet.Row(top + y) + left;
