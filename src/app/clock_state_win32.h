@@ -82,6 +82,9 @@ struct ClockState {
   char szSettingsNoticeFile[kTextBufferSize];
   HMENU hMenuPopup;
   NOTIFYICONDATAW nidTray;
+
+  // The living figure (stored in GENERAL).
+  int fAnimate;  // blinks, sleeps, hops and rings; 0: the still figure
 };
 
 extern ClockState g_state;

@@ -8,6 +8,7 @@
 #include "clockface/hand_strokes.h"
 #include "desktop/window_look.h"
 #include "events/events_win32.h"
+#include "life/life_win32.h"
 #include "mascot/bitmap_pixels_win32.h"
 #include "shared/gdi_handles_win32.h"
 
@@ -49,6 +50,7 @@ void PaintKeyedRect(HDC windowDc, const RECT& rect, const SYSTEMTIME& now, bool 
     Pixel* row = pixels.Row(y);
     for (int x = 0; x < pixels.width; ++x) row[x] &= 0x00FFFFFF;
   }
+  DrawPoseOver(pixels, rect);
   DrawHands(pixels, rect, HandsSurface::kOpaque, now, active);
   BitBlt(windowDc, rect.left, rect.top, pixels.width, pixels.height, canvasDc.get(), 0, 0, SRCCOPY);
 }
@@ -62,6 +64,7 @@ bool PresentSoftRect(HWND hwnd, const RECT& rect, const SYSTEMTIME& now, bool ac
   for (int y = rect.top; y < rect.bottom; ++y) {
     std::copy_n(&figure.At(rect.left, y), rect.right - rect.left, &frame.At(rect.left, y));
   }
+  DrawPoseOver(SubView(frame, rect), rect);
   DrawHands(SubView(frame, rect), rect, HandsSurface::kPremultiplied, now, active);
 
   ScopedMemoryDC frameDc(nullptr);
@@ -143,6 +146,18 @@ void TickClockFace(HWND hwnd) {
   g_system.localTime(&now);
   DrawClockFace(hwnd, now);
   RunRepaintChecks(hwnd, now.wHour, now.wMinute, now.wDay);
+}
+
+void RedrawFigureRect(HWND hwnd, const RECT& rect) {
+  if (!g_state.fSoftFigure) {
+    InvalidateRect(hwnd, &rect, FALSE);
+    return;
+  }
+  RECT part = rect;
+  if (!IntersectWithWindow(&part)) return;
+  SYSTEMTIME now;
+  g_system.localTime(&now);
+  PresentSoftRect(hwnd, part, now, IsActive(hwnd));
 }
 
 bool PresentSoftFigure(HWND hwnd) {

@@ -15,7 +15,9 @@
 #include "mascot/figure.h"
 #include "mascot/figure_geometry.h"
 #include "mascot/figure_kind.h"
+#include "life/life_win32.h"
 #include "mascot/mascot_win32.h"
+#include "mascot/pose_frames_win32.h"
 #include "mascot/soft_figure.h"
 #include "pictures/keyed_picture.h"
 #include "pictures/picture_reader_win32.h"
@@ -36,7 +38,7 @@ int ChooseCharacter(int nChara) {
 // with nothing made that outlives the call, when a picture is unreadable, the
 // scale the pictures are drawn at is out of range or the canvas not sane.
 bool MakeFigure(const char* settingsPath, const char* section, int dpi, Figure* figure, bool* soft,
-                CanvasLayout* layout, int* pictureScale) {
+                CanvasLayout* layout, int* pictureScale, PoseFrameSet* poses) {
   ReadSettingInt(settingsPath, section, "nPictureScale", pictureScale, kPictureScaleDefault);
   if (*pictureScale < kPictureScaleMin || *pictureScale > kPictureScaleMax) return false;
   char fileName[kTextBufferSize];
@@ -56,8 +58,13 @@ bool MakeFigure(const char* settingsPath, const char* section, int dpi, Figure* 
   placement.nPictureScale = *pictureScale;
   if (!LayOutFigure(placement, layout)) return false;
   const double factor = PictureFactor(DisplayScale(g_state.nSize, dpi), *pictureScale);
-  return ComposeDecodedFigure({face.pixels.view(), face.cutByAlpha}, {character.pixels.view(), character.cutByAlpha},
-                              placement, factor, figure, soft);
+  PoseSource poseSource;
+  if (!ComposeDecodedFigure({face.pixels.view(), face.cutByAlpha}, {character.pixels.view(), character.cutByAlpha},
+                            placement, factor, figure, soft, &poseSource)) {
+    return false;
+  }
+  MakePoseFrames(settingsPath, section, &poseSource, figure->picture.view(), poses);
+  return true;
 }
 
 // The window's picture of a soft figure: MascotBitmap and the picture shown,
@@ -102,10 +109,11 @@ int LoadFigure(HWND hwnd, int index, int dpi, bool keepShown) {
   int pictureScale = kPictureScaleDefault;
   ScopedBitmap mascot;
   ScopedBitmap frame;
+  PoseFrameSet poses;
   // Memory running out anywhere in reading and composing fails the load like
   // an unreadable picture: the previous figure stays and the clock runs on.
   try {
-    if (!MakeFigure(settingsPath, name, dpi, &figure, &soft, &layout, &pictureScale)) return 0;
+    if (!MakeFigure(settingsPath, name, dpi, &figure, &soft, &layout, &pictureScale, &poses)) return 0;
     if (soft) {
       if (!MakeSoftBitmaps(figure, &mascot, &frame)) return 0;
     } else {
@@ -118,6 +126,8 @@ int LoadFigure(HWND hwnd, int index, int dpi, bool keepShown) {
   if (!mascot) return 0;
 
   // From here on the load succeeds and every product is replaced.
+  EndMotion(hwnd);  // the window stands at its rest place while it is rebuilt
+  TakePoseFrames(&poses);
   if (g_state.hbmMascot != nullptr) DeleteObject(g_state.hbmMascot);
   g_state.hbmMascot = mascot.release();
   if (g_state.hbmFrame != nullptr) DeleteObject(g_state.hbmFrame);
