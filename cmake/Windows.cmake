@@ -117,7 +117,7 @@ foreach(test_source ${TAVELIN_WIN32_TESTS})
   add_dependencies(${test_name} Tavelin)
   set(test_env "TAVELIN_EXE=$<TARGET_FILE:Tavelin>;${TAVELIN_KIT_ENV}")
   # Soft pixels are looked at with a compositing manager on the test's display.
-  if(test_name STREQUAL "test_soft_figure")
+  if(test_name STREQUAL "test_soft_figure" OR test_name STREQUAL "test_life_e2e")
     set(test_env "${test_env};TAVELIN_COMPOSITOR=1;GTEST_FILTER=-SoftUncomposited.*")
   endif()
   add_test(NAME win32.${test_name} COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:${test_name}>)

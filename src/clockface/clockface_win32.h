@@ -20,8 +20,8 @@ void RedrawClockFace(HWND hwnd);
 // checked with the time the hands show.
 void TickClockFace(HWND hwnd);
 
-// A part of the figure changed (a pose): a keyed figure has `rect`
-// invalidated, a soft one is presented with it as the dirty rectangle.
+// A part of the figure changed (a pose): `rect` is drawn on the window at
+// once, a soft figure's presented with it as the dirty rectangle.
 void RedrawFigureRect(HWND hwnd, const RECT& rect);
 
 // Shows a soft figure whole with the hands for now, as a load does before the
