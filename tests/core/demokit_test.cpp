@@ -227,6 +227,44 @@ std::vector<std::pair<std::string, Section>> ParseIni(const std::string& text) {
   return sections;
 }
 
+// Every character's four poses lie on it, each shows where it differs from the
+// character (drawn over it as the clock draws a pose, it makes the posed
+// drawing), and the eyes' poses differ from one another.
+TEST(DemoKit, EveryCharacterHasFourPosesOverItsOwnPixels) {
+  for (const demokit::KitDrawings* drawings : {&TheKits().drawings, &TheKits().large}) {
+    for (std::size_t i = 0; i < drawings->characters.size(); ++i) {
+      const demokit::Image& character = drawings->characters[i];
+      SCOPED_TRACE(demokit::Characters()[i].name);
+      ASSERT_EQ(drawings->poses[i].size(), static_cast<std::size_t>(demokit::kPoseCount));
+      std::vector<std::vector<demokit::Rgba>> shown;
+      for (const demokit::PoseDrawing& pose : drawings->poses[i]) {
+        const demokit::Image& picture = pose.image;
+        EXPECT_GE(pose.x, 0);
+        EXPECT_GE(pose.y, 0);
+        EXPECT_LE(pose.x + picture.width(), character.width());
+        EXPECT_LE(pose.y + picture.height(), character.height());
+        EXPECT_EQ(picture.at(0, 0).a, 0) << "a keyed copy takes a transparent corner as its key";
+        int showing = 0, offFigure = 0;
+        std::vector<demokit::Rgba> pixels;
+        for (int y = 0; y < picture.height(); ++y) {
+          for (int x = 0; x < picture.width(); ++x) {
+            const demokit::Rgba p = picture.at(x, y);
+            pixels.push_back(p);
+            if (p.a == 0) continue;
+            ++showing;
+            offFigure += character.at(pose.x + x, pose.y + y).a == 0;
+          }
+        }
+        EXPECT_GT(showing, 4 * drawings->scale / 100);
+        EXPECT_EQ(offFigure, 0) << "a pose changes only what the character shows";
+        shown.push_back(std::move(pixels));
+      }
+      EXPECT_NE(shown[0], shown[1]) << "asleep is not a blink";
+      EXPECT_NE(shown[0], shown[2]) << "joy is not a blink";
+    }
+  }
+}
+
 TEST(DemoKit, IniNamesEveryCharacterOfTheTableAndFilesTheKitHolds) {
   for (const KitForm form : {KitForm::kSoft, KitForm::kKeyed}) {
     const bool soft = form == KitForm::kSoft;
@@ -244,13 +282,17 @@ TEST(DemoKit, IniNamesEveryCharacterOfTheTableAndFilesTheKitHolds) {
       std::vector<std::string> expected{"FileNameFace", "FileNameChara", "xPosFace", "yPosFace", "fFaceOnChara"};
       // Drawn at 200, no figure is enlarged up to 200 percent (192 DPI).
       if (soft) expected.push_back("nPictureScale");
+      for (const char* pose : demokit::kPoseNames) {
+        for (const char* key : {"FileName", "xPos", "yPos"}) expected.push_back(key + std::string(pose));
+      }
       EXPECT_EQ(keys, expected);
       if (soft) {
         EXPECT_EQ(section.Get("nPictureScale"), "200");
       }
       const demokit::Character& drawn = demokit::Characters()[i];
       EXPECT_EQ(section.Get("xPosFace"), std::to_string(drawn.xPosFace * (soft ? 2 : 1)));
-      for (const char* key : {"FileNameFace", "FileNameChara"}) {
+      for (const char* key : {"FileNameFace", "FileNameChara", "FileNameBlink", "FileNameSleep", "FileNameJoy",
+                              "FileNameTalk"}) {
         const std::string file = section.Get(key);
         EXPECT_EQ(file.substr(file.size() - 4), soft ? ".png" : ".bmp") << key;
         const Bytes& bytes = KitFileBytes(form, file);

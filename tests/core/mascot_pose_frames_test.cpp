@@ -102,14 +102,16 @@ TEST(PoseFrames, FrameIsTheWholePosedFigureWithinItsRectangleAndTheRestFigureOut
                 {"normal at 192", 42002, 192}};
   struct Place {
     int x, y;
-  } places[] = {{20, 40}, {-12, 50}};  // over the face's edge; partly left of the character
+    bool faceOnTop;
+  } places[] = {{20, 40, true}, {-12, 50, false}};  // under the face's edge; partly left of the character
   for (bool soft : {false, true}) {
     const PixelBuffer face = Ellipse(kFaceSide, kFaceSide, 0x00E0E0F0, soft);
     const PixelBuffer character = Ellipse(kCharacterWidth, kCharacterHeight, 0x00C06020, soft);
     PixelBuffer pose = EyesPose(60, 24, soft);
     for (const Scale& scale : scales) {
       for (const Place& place : places) {
-        for (bool faceOnTop : {false, true}) {
+        {
+          const bool faceOnTop = place.faceOnTop;
           const std::string what = std::string(soft ? "soft " : "keyed ") + scale.name + " at " +
                                    std::to_string(place.x) + (faceOnTop ? ", face on top" : ", face under");
           const double factor = PictureFactor(DisplayScale(scale.nSize, scale.dpi), 100);
