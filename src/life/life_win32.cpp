@@ -196,13 +196,14 @@ void LifeTick(HWND hwnd) {
   if (!g_state.fAnimate) return;
   ChangePauses(hwnd);
   LASTINPUTINFO input{sizeof input, 0};
-  if (GetLastInputInfo(&input)) {
+  const bool known = GetLastInputInfo(&input) != FALSE;  // unknown: never idle
+  if (known) {
     if (input.dwTime != g_life.lastInput && g_life.rule.asleep) Happen(hwnd, Happening::kInput);
     g_life.lastInput = input.dwTime;
   }
   SYSTEMTIME now;
   g_system.localTime(&now);
-  const bool idle = IsAway(GetTickCount() - input.dwTime, false);
+  const bool idle = known && IsAway(GetTickCount() - input.dwTime, false);  // 32-bit ticks: the difference wraps right
   const bool quiet = IsQuietHour(now.wHour, g_state.nOClockQuietFrom, g_state.nOClockQuietTo);
   if ((idle && !g_life.wasIdle) || (quiet && !g_life.wasQuiet)) Happen(hwnd, Happening::kAway);
   g_life.wasIdle = idle;
