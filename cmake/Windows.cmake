@@ -18,6 +18,8 @@ endif()
 set(TAVELIN_SYSTEM_LIBS windowscodecs ole32 uuid comctl32 comdlg32 winmm shell32 advapi32 gdi32 user32 kernel32)
 # dwmapi: whether a window is cloaked (another virtual desktop), for the full-screen rule.
 list(APPEND TAVELIN_SYSTEM_LIBS dwmapi)
+# wtsapi32: the session's lock and unlock, which pause the living figure.
+list(APPEND TAVELIN_SYSTEM_LIBS wtsapi32)
 
 # The program's identity: the version of project() and the copyright line of
 # LICENSE, for the version resource and the manifest.
@@ -118,7 +120,7 @@ foreach(test_source ${TAVELIN_WIN32_TESTS})
   add_dependencies(${test_name} Tavelin)
   set(test_env "TAVELIN_EXE=$<TARGET_FILE:Tavelin>;${TAVELIN_KIT_ENV}")
   # Soft pixels are looked at with a compositing manager on the test's display.
-  if(test_name STREQUAL "test_soft_figure")
+  if(test_name STREQUAL "test_soft_figure" OR test_name STREQUAL "test_life_e2e")
     set(test_env "${test_env};TAVELIN_COMPOSITOR=1;GTEST_FILTER=-SoftUncomposited.*")
   endif()
   add_test(NAME win32.${test_name} COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:${test_name}>)

@@ -10,6 +10,7 @@
 #define IDM_ASIDEFULLSCREEN     1004  // out of the way of full-screen programs
 #define IDM_CLICKTHROUGH        1005
 #define IDM_MUTE                1006
+#define IDM_ANIMATE             1010
 #define IDM_CHARA_FIRST         40001
 #define IDM_CHARA_LAST          40012
 #define IDM_CHARA_RANDOM        40013

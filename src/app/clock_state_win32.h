@@ -90,6 +90,8 @@ struct ClockState {
   int fDpiChangeWaiting;  // a DPI change that came during it, run after it with:
   int nDpiWaiting;        // the latest DPI
   RECT rcDpiWaiting;      // and the rectangle suggested with it
+  // The living figure (stored in GENERAL).
+  int fAnimate;  // blinks, sleeps, hops and rings; 0: the still figure
 };
 
 extern ClockState g_state;

@@ -13,6 +13,7 @@
 #include "desktop/placement_win32.h"
 #include "desktop/tray_win32.h"
 #include "events/events_win32.h"
+#include "life/life_win32.h"
 #include "mascot/mascot_win32.h"
 #include "pictures/picture_reader_win32.h"
 #include "settings/settings_path.h"
@@ -101,6 +102,7 @@ int InitializeClock(HWND hwnd) {
   // every picture fails to load and the clock runs without a figure.
   (void)OpenPictureReader();
   LoadCharacter(hwnd);  // start-up goes on whether or not the pictures load
+  StartLife(hwnd);
   // A message about the settings is shown once start-up is over, outside the
   // window's creation.
   if (g_state.nSettingsNotice != 0) PostMessageA(hwnd, WM_SETTINGSNOTICE, 0, 0);
@@ -108,6 +110,7 @@ int InitializeClock(HWND hwnd) {
 }
 
 void ShutdownClock(HWND hwnd) {
+  StopLife(hwnd);
   SaveSettings(hwnd);
   if (g_state.hbmMascot != nullptr) {
     DeleteObject(g_state.hbmMascot);

@@ -7,6 +7,7 @@
 #include "desktop/tray_win32.h"
 #include "dialog/alarm_dialog_win32.h"
 #include "events/events_win32.h"
+#include "life/life_win32.h"
 #include "mascot/mascot_win32.h"
 #include "settings/settings_win32.h"
 #include "shared/dpi_win32.h"
@@ -50,6 +51,9 @@ bool OnCommand(HWND hwnd, int command) {
       return true;
     case IDM_MUTE:
       ToggleMute(hwnd);
+      return true;
+    case IDM_ANIMATE:
+      ToggleAnimate(hwnd);
       return true;
     case IDM_EXIT:
       PostMessageA(hwnd, WM_CLOSE, 0, 0);
@@ -110,7 +114,11 @@ LRESULT CALLBACK ClockWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       return 0;
     case WM_POWERBROADCAST:
       if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) OnPowerResume(hwnd);
+      OnPowerNotice(hwnd, wParam, lParam);
       return TRUE;
+    case WM_WTSSESSION_CHANGE:
+      OnSessionChange(hwnd, wParam);
+      return 0;
     case WM_DISPLAYCHANGE:
       ForgetMonitor();
       ClampToScreen(hwnd);
@@ -133,10 +141,12 @@ LRESULT CALLBACK ClockWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       RedrawClockFace(hwnd);  // the hands change colour
       return 0;
     case WM_TIMER:
+      if (OnLifeTimer(hwnd, wParam)) return 0;
       AsideCheck(hwnd);  // first, so that the full hour knows whether to chime
       CheckCountdown(hwnd);
       RaiseCheck(hwnd);
       TickClockFace(hwnd);  // and the alarm and the full hour, with or without a figure
+      LifeTick(hwnd);
       return 0;
     case WM_COMMAND:
       if (OnCommand(hwnd, LOWORD(wParam))) return 0;
@@ -145,7 +155,7 @@ LRESULT CALLBACK ClockWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       LowerOnMouseMove(hwnd);
       return 0;
     case WM_LBUTTONDOWN:
-      StartDrag(hwnd);
+      DragOrClick(hwnd);
       return 0;
     case WM_LBUTTONDBLCLK:
       SendMessageA(hwnd, WM_COMMAND, IDM_ALARMSETTINGS, 0);

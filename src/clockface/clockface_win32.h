@@ -20,6 +20,10 @@ void RedrawClockFace(HWND hwnd);
 // checked with the time the hands show.
 void TickClockFace(HWND hwnd);
 
+// A part of the figure changed (a pose): `rect` is drawn on the window at
+// once, a soft figure's presented with it as the dirty rectangle.
+void RedrawFigureRect(HWND hwnd, const RECT& rect);
+
 // Shows a soft figure whole with the hands for now, as a load does before the
 // window is shown. Returns false when the window picture cannot be made.
 bool PresentSoftFigure(HWND hwnd);

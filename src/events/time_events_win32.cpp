@@ -9,6 +9,7 @@
 #include "events/resume_rule.h"
 #include "events/time_checks.h"
 #include "shared/dpi_win32.h"
+#include "life/life_win32.h"
 #include "shared/message_in_front_win32.h"
 
 static_assert(kNoCountdownDeadline == kNoDeadline, "one marker for a countdown without a deadline");
@@ -112,8 +113,11 @@ bool ShowEventMessage(HWND hwnd, const EventEffects& effects) {
 void CarryOut(HWND hwnd, const EventEffects& event) {
   const EventEffects effects = HeardEffects(event, g_state.fMute != 0, g_state.fAside != 0);
   if (effects.sound != EventSound::kNone) (void)g_system.playSound(SoundPath(effects.sound), effects.soundFlags);
+  if (event.sound == EventSound::kChime) LifeFullHour(hwnd);
   if (effects.message != EventMessage::kNone) {
+    LifeRingStarts(hwnd);  // the figure talks and shakes while the message is open
     const bool snoozed = ShowEventMessage(hwnd, effects);
+    LifeRingEnds(hwnd);
     if (effects.stopSoundAfterMessage) (void)g_system.playSound(nullptr, 0);
     if (snoozed) {
       SYSTEMTIME now;

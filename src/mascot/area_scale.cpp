@@ -49,17 +49,25 @@ Pixel StepOffKey(ConstPixelView source, Pixel key, const AxisCover& rows, int ty
 
 }  // namespace
 
+void CopyWindow(ConstPixelView source, PixelView target, const ScaleWindow& window) {
+  for (int y = 0; y < target.height; ++y) {
+    std::memcpy(target.Row(y), source.Row(window.y + y) + window.x, static_cast<std::size_t>(target.width) * sizeof(Pixel));
+  }
+}
+
 bool ScaleByCoverage(ConstPixelView source, Pixel key, PixelView target) {
+  return ScaleByCoverage(source, key, target, WholeWindow(target));
+}
+
+bool ScaleByCoverage(ConstPixelView source, Pixel key, PixelView target, const ScaleWindow& window) {
   if (source.empty() || target.empty()) return false;
-  if (source.width == target.width && source.height == target.height) {
-    for (int y = 0; y < source.height; ++y) {
-      std::memcpy(target.Row(y), source.Row(y), static_cast<std::size_t>(source.width) * sizeof(Pixel));
-    }
+  if (source.width == window.fullWidth && source.height == window.fullHeight) {
+    CopyWindow(source, target, window);
     return true;
   }
 
-  const AxisCover columns = CoverAxis(source.width, target.width);
-  const AxisCover rows = CoverAxis(source.height, target.height);
+  const AxisCover columns = CoverAxis(source.width, window.fullWidth);
+  const AxisCover rows = CoverAxis(source.height, window.fullHeight);
   const std::uint64_t total = static_cast<std::uint64_t>(source.width) * source.height;
   // The sums: figure area and the figure's colour channels.
   const auto add = [key](Pixel p, std::uint32_t weight, std::uint32_t* sum) {
@@ -78,6 +86,6 @@ bool ScaleByCoverage(ConstPixelView source, Pixel key, PixelView target) {
     const Pixel colour = static_cast<Pixel>((red << 16) | (green << 8) | blue);
     return colour != key ? colour : StepOffKey(source, key, rows, ty, columns, tx);
   };
-  SumCoveredAreas(source, columns, rows, target, add, make);
+  SumCoveredAreas(source, columns, rows, target, window, add, make);
   return true;
 }

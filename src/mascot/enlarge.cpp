@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "mascot/area_scale.h"
 #include "mascot/soft_figure.h"
 
 namespace {
@@ -16,14 +17,6 @@ double CatmullRom(double distance) {
   if (x < 1.0) return (1.5 * x - 2.5) * x * x + 1.0;
   if (x < 2.0) return ((-0.5 * x + 2.5) * x - 4.0) * x + 2.0;
   return 0.0;
-}
-
-bool SameSize(ConstPixelView a, ConstPixelView b) { return a.width == b.width && a.height == b.height; }
-
-void CopyPixels(ConstPixelView source, PixelView target) {
-  for (int y = 0; y < source.height; ++y) {
-    std::memcpy(target.Row(y), source.Row(y), static_cast<std::size_t>(source.width) * sizeof(Pixel));
-  }
 }
 
 // One filtered pixel from four, each channel clamped to the four's range.
@@ -83,38 +76,51 @@ AxisFilter FilterAxis(int sourceLength, int targetLength) {
 
 namespace {
 
-// Whether `target` can take `source` enlarged; an equal size is then copied.
-bool StartEnlarging(ConstPixelView source, PixelView target, bool* copied) {
-  if (source.empty() || target.empty() || target.width < source.width || target.height < source.height) {
+// Whether the window's picture can take `source` enlarged; an equal size is then copied.
+bool StartEnlarging(ConstPixelView source, PixelView target, const ScaleWindow& window, bool* copied) {
+  if (source.empty() || target.empty() || window.fullWidth < source.width || window.fullHeight < source.height) {
     return false;
   }
-  *copied = SameSize(source, target);
-  if (*copied) CopyPixels(source, target);
+  *copied = source.width == window.fullWidth && source.height == window.fullHeight;
+  if (*copied) CopyWindow(source, target, window);
   return true;
 }
 
-// The filter run with the axes' taps given: across first, into the target's
-// columns at the source's rows, then down.
-void EnlargeByAxes(ConstPixelView source, PixelView target, const AxisFilter& columns, const AxisFilter& rows) {
-  std::vector<Pixel> across(static_cast<std::size_t>(target.width) * source.height);
-  for (int y = 0; y < source.height; ++y) {
+// The source rows [first, last] the window's target rows read.
+void RowsRead(const AxisFilter& rows, const ScaleWindow& window, int height, int* first, int* last) {
+  *first = rows.index[static_cast<std::size_t>(window.y) * kFilterTaps];
+  *last = rows.index[static_cast<std::size_t>(window.y + height - 1) * kFilterTaps + kFilterTaps - 1];
+}
+
+// The filter run with the axes' taps given: across first, into the window's
+// columns at the source rows it reads, then down.
+void EnlargeByAxes(ConstPixelView source, PixelView target, const ScaleWindow& window, const AxisFilter& columns,
+                   const AxisFilter& rows) {
+  int firstRow, lastRow;
+  RowsRead(rows, window, target.height, &firstRow, &lastRow);
+  std::vector<Pixel> across(static_cast<std::size_t>(target.width) * (lastRow - firstRow + 1));
+  for (int y = firstRow; y <= lastRow; ++y) {
     const Pixel* row = source.Row(y);
-    Pixel* out = &across[static_cast<std::size_t>(y) * target.width];
-    for (int tx = 0; tx < target.width; ++tx) {
-      const int* index = &columns.index[static_cast<std::size_t>(tx) * kFilterTaps];
+    Pixel* out = &across[static_cast<std::size_t>(y - firstRow) * target.width];
+    for (int x = 0; x < target.width; ++x) {
+      const std::size_t tx = static_cast<std::size_t>(window.x + x);
+      const int* index = &columns.index[tx * kFilterTaps];
       const Pixel taps[kFilterTaps] = {row[index[0]], row[index[1]], row[index[2]], row[index[3]]};
-      out[tx] = FilterPixel(taps, &columns.weight[static_cast<std::size_t>(tx) * kFilterTaps]);
+      out[x] = FilterPixel(taps, &columns.weight[tx * kFilterTaps]);
     }
   }
-  for (int ty = 0; ty < target.height; ++ty) {
-    const int* index = &rows.index[static_cast<std::size_t>(ty) * kFilterTaps];
-    const int* weight = &rows.weight[static_cast<std::size_t>(ty) * kFilterTaps];
+  for (int y = 0; y < target.height; ++y) {
+    const std::size_t ty = static_cast<std::size_t>(window.y + y);
+    const int* index = &rows.index[ty * kFilterTaps];
+    const int* weight = &rows.weight[ty * kFilterTaps];
     const Pixel* from[kFilterTaps];
-    for (int k = 0; k < kFilterTaps; ++k) from[k] = &across[static_cast<std::size_t>(index[k]) * target.width];
-    Pixel* out = target.Row(ty);
-    for (int tx = 0; tx < target.width; ++tx) {
-      const Pixel taps[kFilterTaps] = {from[0][tx], from[1][tx], from[2][tx], from[3][tx]};
-      out[tx] = LimitToAlpha(FilterPixel(taps, weight));
+    for (int k = 0; k < kFilterTaps; ++k) {
+      from[k] = &across[static_cast<std::size_t>(index[k] - firstRow) * target.width];
+    }
+    Pixel* out = target.Row(y);
+    for (int x = 0; x < target.width; ++x) {
+      const Pixel taps[kFilterTaps] = {from[0][x], from[1][x], from[2][x], from[3][x]};
+      out[x] = LimitToAlpha(FilterPixel(taps, weight));
     }
   }
 }
@@ -122,10 +128,15 @@ void EnlargeByAxes(ConstPixelView source, PixelView target, const AxisFilter& co
 }  // namespace
 
 bool EnlargePremultiplied(ConstPixelView source, PixelView target) {
+  return EnlargePremultiplied(source, target, WholeWindow(target));
+}
+
+bool EnlargePremultiplied(ConstPixelView source, PixelView target, const ScaleWindow& window) {
   bool copied = false;
-  if (!StartEnlarging(source, target, &copied)) return false;
+  if (!StartEnlarging(source, target, window, &copied)) return false;
   if (!copied) {
-    EnlargeByAxes(source, target, FilterAxis(source.width, target.width), FilterAxis(source.height, target.height));
+    EnlargeByAxes(source, target, window, FilterAxis(source.width, window.fullWidth),
+                  FilterAxis(source.height, window.fullHeight));
   }
   return true;
 }
@@ -157,16 +168,18 @@ bool FigureColourRange(ConstPixelView source, Pixel key, const int* columns, con
   return any;
 }
 
-// Which target pixels read a key pixel: across, per source row and target
-// column; the caller then looks down the four rows each target row reads.
-std::vector<std::uint8_t> KeyAcross(ConstPixelView source, Pixel key, const AxisFilter& columns, int targetWidth) {
-  std::vector<std::uint8_t> across(static_cast<std::size_t>(targetWidth) * source.height);
-  for (int y = 0; y < source.height; ++y) {
+// Which target pixels read a key pixel: across, per source row from
+// `firstRow` and window column; the caller then looks down the four rows each
+// target row reads.
+std::vector<std::uint8_t> KeyAcross(ConstPixelView source, Pixel key, const AxisFilter& columns,
+                                    const ScaleWindow& window, int width, int firstRow, int lastRow) {
+  std::vector<std::uint8_t> across(static_cast<std::size_t>(width) * (lastRow - firstRow + 1));
+  for (int y = firstRow; y <= lastRow; ++y) {
     const Pixel* row = source.Row(y);
-    std::uint8_t* out = &across[static_cast<std::size_t>(y) * targetWidth];
-    for (int tx = 0; tx < targetWidth; ++tx) {
-      const int* index = &columns.index[static_cast<std::size_t>(tx) * kFilterTaps];
-      out[tx] = row[index[0]] == key || row[index[1]] == key || row[index[2]] == key || row[index[3]] == key;
+    std::uint8_t* out = &across[static_cast<std::size_t>(y - firstRow) * width];
+    for (int x = 0; x < width; ++x) {
+      const int* index = &columns.index[static_cast<std::size_t>(window.x + x) * kFilterTaps];
+      out[x] = row[index[0]] == key || row[index[1]] == key || row[index[2]] == key || row[index[3]] == key;
     }
   }
   return across;
@@ -175,27 +188,35 @@ std::vector<std::uint8_t> KeyAcross(ConstPixelView source, Pixel key, const Axis
 }  // namespace
 
 bool EnlargeKeyed(ConstPixelView source, Pixel key, PixelView target) {
+  return EnlargeKeyed(source, key, target, WholeWindow(target));
+}
+
+bool EnlargeKeyed(ConstPixelView source, Pixel key, PixelView target, const ScaleWindow& window) {
   bool copied = false;
-  if (!StartEnlarging(source, target, &copied)) return false;
+  if (!StartEnlarging(source, target, window, &copied)) return false;
   if (copied) return true;
+  const AxisFilter columns = FilterAxis(source.width, window.fullWidth);
+  const AxisFilter rows = FilterAxis(source.height, window.fullHeight);
+  int firstRow, lastRow;
+  RowsRead(rows, window, target.height, &firstRow, &lastRow);
   // Premultiplied, the key has neither weight nor colour: it cannot mix in.
+  // Only the rows the window reads are made so.
   PixelBuffer opaque;
   if (!opaque.Allocate(source.width, source.height, 0)) return false;
-  for (int y = 0; y < source.height; ++y) std::copy_n(source.Row(y), source.width, opaque.view().Row(y));
-  OpaqueFromKey(opaque.view(), key);
-  const AxisFilter columns = FilterAxis(source.width, target.width);
-  const AxisFilter rows = FilterAxis(source.height, target.height);
-  EnlargeByAxes(opaque.view(), target, columns, rows);
+  for (int y = firstRow; y <= lastRow; ++y) std::copy_n(source.Row(y), source.width, opaque.view().Row(y));
+  const PixelView read{opaque.view().Row(firstRow), source.width, lastRow - firstRow + 1, source.width};
+  OpaqueFromKey(read, key);
+  EnlargeByAxes(opaque.view(), target, window, columns, rows);
   // Unpremultiplied beside the key, a colour may leave the range of the
   // figure's colours it read by a step or two: there it is held within them.
   // Away from the key the filter's own clamp holds it.
-  const std::vector<std::uint8_t> keyAcross = KeyAcross(source, key, columns, target.width);
+  const std::vector<std::uint8_t> keyAcross = KeyAcross(source, key, columns, window, target.width, firstRow, lastRow);
   std::vector<std::uint8_t> nearKey(static_cast<std::size_t>(target.width));
   for (int y = 0; y < target.height; ++y) {
-    const int* rowTaps = &rows.index[static_cast<std::size_t>(y) * kFilterTaps];
+    const int* rowTaps = &rows.index[static_cast<std::size_t>(window.y + y) * kFilterTaps];
     std::fill(nearKey.begin(), nearKey.end(), 0);
     for (int k = 0; k < kFilterTaps; ++k) {
-      const std::uint8_t* from = &keyAcross[static_cast<std::size_t>(rowTaps[k]) * target.width];
+      const std::uint8_t* from = &keyAcross[static_cast<std::size_t>(rowTaps[k] - firstRow) * target.width];
       for (int x = 0; x < target.width; ++x) nearKey[x] |= from[x];
     }
     Pixel* row = target.Row(y);
@@ -214,9 +235,9 @@ bool EnlargeKeyed(ConstPixelView source, Pixel key, PixelView target) {
         }
       }
       Pixel low, high;
-      if (nearKey[x] &&
-          FigureColourRange(source, key, &columns.index[static_cast<std::size_t>(x) * kFilterTaps], rowTaps, &low,
-                            &high)) {
+      if (nearKey[x] && FigureColourRange(source, key,
+                                          &columns.index[static_cast<std::size_t>(window.x + x) * kFilterTaps],
+                                          rowTaps, &low, &high)) {
         Pixel held = 0;
         for (int shift = 0; shift < 24; shift += 8) {
           held |= std::clamp((colour >> shift) & 0xFF, (low >> shift) & 0xFF, (high >> shift) & 0xFF) << shift;

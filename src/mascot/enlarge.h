@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "mascot/area_scale.h"
 #include "pictures/pixel_buffer.h"
 
 // Along one axis, the four source pixels each target pixel reads and their
@@ -27,11 +28,16 @@ AxisFilter FilterAxis(int sourceLength, int targetLength);
 // pixels is 0 exactly; no colour exceeds its pixel's alpha. Equal sizes give
 // an exact copy. False when either picture is empty or `target` is smaller.
 bool EnlargePremultiplied(ConstPixelView source, PixelView target);
+bool EnlargePremultiplied(ConstPixelView source, PixelView target, const ScaleWindow& window);
 
 // The same for a keyed picture: its figure pixels (all but `key`) taken as
 // opaque and the key as transparent. A target pixel belongs to the figure
 // when its coverage is at least one half, and then has the colour of the
 // figure pixels it read, never the key; otherwise it is `key`.
 bool EnlargeKeyed(ConstPixelView source, Pixel key, PixelView target);
+bool EnlargeKeyed(ConstPixelView source, Pixel key, PixelView target, const ScaleWindow& window);
+
+// Each of these scalers has a second form that fills only a window of the
+// whole picture (ScaleWindow), with the pixels the whole one has there.
 
 #endif

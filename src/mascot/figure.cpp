@@ -45,7 +45,8 @@ bool LayOutFigure(const FigurePictures& pictures, CanvasLayout* layout) {
                       layout, FaceSideAt(pictures.nPictureScale));
 }
 
-bool ComposeFigure(const FigurePictures& pictures, double scale, Figure* figure) {
+bool ComposeFigure(const FigurePictures& pictures, double scale, Figure* figure, PixelBuffer* keptCanvas,
+                   Pixel* canvasKey) {
   if (pictures.face.empty() || pictures.character.empty()) return false;
   CanvasLayout layout;
   if (!LayOutFigure(pictures, &layout)) return false;
@@ -85,8 +86,12 @@ bool ComposeFigure(const FigurePictures& pictures, double scale, Figure* figure)
       ScaleByCoverage(canvas.view(), key, scaled.view());
     }
     scaled.view().At(0, 0) = key;
+    if (keptCanvas != nullptr) *keptCanvas = std::move(canvas);
     canvas = std::move(scaled);
+  } else if (keptCanvas != nullptr) {
+    *keptCanvas = canvas;
   }
+  if (canvasKey != nullptr) *canvasKey = key;
   TakeFigurePicture(&canvas, scale, pictures, figure);
   return true;
 }

@@ -35,7 +35,10 @@ bool LayOutFigure(const FigurePictures& pictures, CanvasLayout* layout);
 // Builds the figure at `scale`, the picture factor: below 1 the canvas is
 // reduced by area average, above 1 enlarged by the smooth filter. False, with `figure` untouched, when a picture
 // is missing, the canvas would be beyond kMaxPictureSide, or memory is short.
-bool ComposeFigure(const FigurePictures& pictures, double scale, Figure* figure);
+// With `canvas`, the unscaled canvas is kept there too and `canvasKey` tells
+// its key: the pose frames are made from it.
+bool ComposeFigure(const FigurePictures& pictures, double scale, Figure* figure, PixelBuffer* canvas = nullptr,
+                   Pixel* canvasKey = nullptr);
 
 // Gives `figure` its finished picture at `scale` and the centre of its face.
 void TakeFigurePicture(PixelBuffer* picture, double scale, const FigurePictures& pictures, Figure* figure);

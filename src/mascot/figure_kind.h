@@ -5,6 +5,7 @@
 #define TAVELIN_MASCOT_FIGURE_KIND_H
 
 #include "mascot/figure.h"
+#include "mascot/pose_frames.h"
 #include "pictures/pixel_buffer.h"
 
 // A decoded picture (0xAARRGGBB, rows from the top), changed in place while
@@ -24,7 +25,13 @@ inline bool IsSoftFigure(const DecodedPart& face, const DecodedPart& character) 
 // picture cut by alpha premultiplied and any other opaque but for its corner
 // colour. False, with `figure` untouched, as ComposeFigure and
 // ComposeSoftFigure fail.
+// With `poses`, what the pose frames are made from is kept there.
 bool ComposeDecodedFigure(DecodedPart face, DecodedPart character, const FigurePictures& placement, double scale,
-                          Figure* figure, bool* soft);
+                          Figure* figure, bool* soft, PoseSource* poses = nullptr);
+
+// A pose picture made ready for a figure of the kind `soft` (premultiplied,
+// or keyed), in place; its key for a keyed figure. A pose cut by alpha over
+// a keyed figure shows where it is at least half opaque.
+Pixel PreparePose(DecodedPart pose, bool soft);
 
 #endif

@@ -16,7 +16,9 @@
 #include "mascot/figure.h"
 #include "mascot/figure_geometry.h"
 #include "mascot/figure_kind.h"
+#include "life/life_win32.h"
 #include "mascot/mascot_win32.h"
+#include "mascot/pose_frames_win32.h"
 #include "mascot/soft_figure.h"
 #include "pictures/keyed_picture.h"
 #include "pictures/picture_reader_win32.h"
@@ -45,7 +47,7 @@ int ChooseCharacter(int nChara) { return CharacterIndexForChoice(nChara, IsNamed
 // with nothing made that outlives the call, when a picture is unreadable, the
 // scale the pictures are drawn at is out of range or the canvas not sane.
 bool MakeFigure(const char* settingsPath, const char* section, int dpi, Figure* figure, bool* soft,
-                CanvasLayout* layout, int* pictureScale, double* displayScale) {
+                CanvasLayout* layout, int* pictureScale, double* displayScale, PoseFrameSet* poses) {
   ReadSettingInt(settingsPath, section, "nPictureScale", pictureScale, kPictureScaleDefault);
   if (*pictureScale < kPictureScaleMin || *pictureScale > kPictureScaleMax) return false;
   char fileName[kTextBufferSize];
@@ -66,8 +68,13 @@ bool MakeFigure(const char* settingsPath, const char* section, int dpi, Figure* 
   if (!LayOutFigure(placement, layout)) return false;
   const FigureSize size = SizeFigure(layout->width, layout->height, g_state.nSize, dpi, *pictureScale);
   *displayScale = size.displayScale;
-  return ComposeDecodedFigure({face.pixels.view(), face.cutByAlpha}, {character.pixels.view(), character.cutByAlpha},
-                              placement, size.pictureFactor, figure, soft);
+  PoseSource poseSource;
+  if (!ComposeDecodedFigure({face.pixels.view(), face.cutByAlpha}, {character.pixels.view(), character.cutByAlpha},
+                            placement, size.pictureFactor, figure, soft, &poseSource)) {
+    return false;
+  }
+  MakePoseFrames(settingsPath, section, &poseSource, figure->picture.view(), poses);
+  return true;
 }
 
 // The window's picture of a soft figure: MascotBitmap and the picture shown,
@@ -107,6 +114,7 @@ struct FigureBuild {
   double displayScale = 0;
   ScopedBitmap mascot;
   ScopedBitmap frame;
+  PoseFrameSet poses;
 };
 
 // Reads and composes character `index` for a monitor of `dpi` and makes its
@@ -118,7 +126,7 @@ bool BuildFigure(int index, int dpi, FigureBuild* build) {
   // an unreadable picture: the previous figure stays and the clock runs on.
   try {
     if (!MakeFigure(settingsPath, CharacterTable[index].name, dpi, &build->figure, &build->soft, &build->layout,
-                    &build->pictureScale, &build->displayScale)) {
+                    &build->pictureScale, &build->displayScale, &build->poses)) {
       return false;
     }
     if (build->soft) return MakeSoftBitmaps(build->figure, &build->mascot, &build->frame);
@@ -137,7 +145,9 @@ HRGN BuildOutline(HWND hwnd, bool soft, HBITMAP mascot, ConstPixelView pixels) {
 }
 
 // From here on the load succeeds: every product is replaced by the build's.
-void TakeFigure(FigureBuild* build, int index, int dpi) {
+void TakeFigure(HWND hwnd, FigureBuild* build, int index, int dpi) {
+  EndMotion(hwnd);  // the window stands at its rest place while it is rebuilt
+  TakePoseFrames(&build->poses);
   if (g_state.hbmMascot != nullptr) DeleteObject(g_state.hbmMascot);
   g_state.hbmMascot = build->mascot.release();
   if (g_state.hbmFrame != nullptr) DeleteObject(g_state.hbmFrame);
@@ -178,8 +188,9 @@ POINT NewFigureCorner(HWND hwnd, const Figure& figure) {
 int LoadFigure(HWND hwnd, int index, int dpi) {
   FigureBuild build;
   if (!BuildFigure(index, dpi, &build)) return 0;
+  EndMotion(hwnd);  // the corner is taken from the rest place, not a hop's
   const POINT corner = NewFigureCorner(hwnd, build.figure);
-  TakeFigure(&build, index, dpi);
+  TakeFigure(hwnd, &build, index, dpi);
   g_state.fFirstPlace = 0;
 
   // A figure standing aside behind a full-screen program is not seen, and
@@ -244,7 +255,7 @@ void ChangeFigureDpi(HWND hwnd, int dpi, const RECT& suggested) {
   HRGN shape = nullptr;
   if (g_state.hbmMascot != nullptr && BuildFigure(g_state.nShownChara, dpi, &build)) {
     shape = BuildOutline(hwnd, build.soft, build.mascot.get(), build.figure.picture.view());
-    TakeFigure(&build, g_state.nShownChara, dpi);
+    TakeFigure(hwnd, &build, g_state.nShownChara, dpi);
     if (g_state.hrgnShape != nullptr) DeleteObject(g_state.hrgnShape);
     g_state.hrgnShape = shape;
     ApplyWindowShape(hwnd, g_state.hrgnShape);  // without a redraw; the move makes one

@@ -69,13 +69,17 @@ void DrawSourceOver(PixelView destination, int x, int y, ConstPixelView source) 
 }
 
 bool ReducePremultiplied(ConstPixelView source, PixelView target) {
+  return ReducePremultiplied(source, target, WholeWindow(target));
+}
+
+bool ReducePremultiplied(ConstPixelView source, PixelView target, const ScaleWindow& window) {
   if (source.empty() || target.empty()) return false;
-  if (source.width == target.width && source.height == target.height) {
-    for (int y = 0; y < source.height; ++y) std::copy_n(source.Row(y), source.width, target.Row(y));
+  if (source.width == window.fullWidth && source.height == window.fullHeight) {
+    CopyWindow(source, target, window);
     return true;
   }
-  const AxisCover columns = CoverAxis(source.width, target.width);
-  const AxisCover rows = CoverAxis(source.height, target.height);
+  const AxisCover columns = CoverAxis(source.width, window.fullWidth);
+  const AxisCover rows = CoverAxis(source.height, window.fullHeight);
   const std::uint64_t total = static_cast<std::uint64_t>(source.width) * source.height;
   // The sums: alpha, red, green and blue, all premultiplied.
   const auto add = [](Pixel p, std::uint32_t weight, std::uint32_t* sum) {
@@ -97,11 +101,11 @@ bool ReducePremultiplied(ConstPixelView source, PixelView target) {
     }
     return p;
   };
-  SumCoveredAreas(source, columns, rows, target, add, make);
+  SumCoveredAreas(source, columns, rows, target, window, add, make);
   return true;
 }
 
-bool ComposeSoftFigure(const FigurePictures& pictures, double scale, Figure* figure) {
+bool ComposeSoftFigure(const FigurePictures& pictures, double scale, Figure* figure, PixelBuffer* keptCanvas) {
   if (pictures.face.empty() || pictures.character.empty()) return false;
   CanvasLayout layout;
   if (!LayOutFigure(pictures, &layout)) return false;
@@ -125,7 +129,10 @@ bool ComposeSoftFigure(const FigurePictures& pictures, double scale, Figure* fig
     } else {
       ReducePremultiplied(canvas.view(), scaled.view());
     }
+    if (keptCanvas != nullptr) *keptCanvas = std::move(canvas);
     canvas = std::move(scaled);
+  } else if (keptCanvas != nullptr) {
+    *keptCanvas = canvas;
   }
   TakeFigurePicture(&canvas, scale, pictures, figure);
   return true;

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "mascot/area_scale.h"
 #include "mascot/figure.h"
 #include "mascot/shape_runs.h"
 #include "pictures/pixel_buffer.h"
@@ -33,13 +34,15 @@ void DrawSourceOver(PixelView destination, int x, int y, ConstPixelView source);
 // figure pixel covers is 0. Equal sizes give an exact copy. False when either
 // picture is empty.
 bool ReducePremultiplied(ConstPixelView source, PixelView target);
+bool ReducePremultiplied(ConstPixelView source, PixelView target, const ScaleWindow& window);
 
 // Builds the soft figure at `scale` from pictures already premultiplied (the
 // keys of `pictures` are not used): the canvas starts transparent, the
 // pictures are laid out and stacked as for a keyed figure and put on with
 // "source over", and nothing is cut. False, with `figure` untouched, when a
 // picture is missing, the canvas would be beyond the limits, or memory is short.
-bool ComposeSoftFigure(const FigurePictures& pictures, double scale, Figure* figure);
+// With `canvas`, the unscaled canvas is kept there too.
+bool ComposeSoftFigure(const FigurePictures& pictures, double scale, Figure* figure, PixelBuffer* canvas = nullptr);
 
 // The outline of a premultiplied picture: the runs of pixels with alpha above 0.
 std::vector<ShapeRun> FindAlphaRuns(ConstPixelView premultiplied);

@@ -243,6 +243,48 @@ std::vector<std::pair<std::string, Section>> ParseIni(const std::string& text) {
   return sections;
 }
 
+// Every character's four poses, as the soft kit names them, lie on it, each
+// shows where it differs from the character (a pose changes only what the
+// character shows), and the eyes' poses differ from one another.
+TEST(DemoKit, EveryCharacterHasFourPosesOverItsOwnPixels) {
+  const Bytes& ini = KitFileBytes(KitForm::kSoft, "Tavelin.ini");
+  for (const auto& [name, section] : ParseIni(std::string(ini.begin(), ini.end()))) {
+    SCOPED_TRACE(name);
+    const PixelBuffer character = DecodePng(FileOf(SoftKit(), section.Get("FileNameChara")), name);
+    ASSERT_GT(character.width(), 0);
+    std::vector<std::vector<Pixel>> shown;
+    for (const char* pose : demokit::kPoseNames) {
+      SCOPED_TRACE(pose);
+      const std::string file = section.Get(std::string("FileName") + pose);
+      ASSERT_FALSE(file.empty());
+      const PixelBuffer picture = DecodePng(FileOf(SoftKit(), file), file);
+      const ConstPixelView v = picture.view();
+      const int x0 = std::atoi(section.Get(std::string("xPos") + pose).c_str());
+      const int y0 = std::atoi(section.Get(std::string("yPos") + pose).c_str());
+      ASSERT_GT(v.width, 0);
+      EXPECT_GE(x0, 0);
+      EXPECT_GE(y0, 0);
+      EXPECT_LE(x0 + v.width, character.width());
+      EXPECT_LE(y0 + v.height, character.height());
+      EXPECT_EQ(v.At(0, 0) >> 24, 0u) << "a keyed copy takes a transparent corner as its key";
+      int showing = 0, offFigure = 0;
+      std::vector<Pixel> pixels;
+      EachPixel(v.width, v.height, [&](int x, int y) {
+        pixels.push_back(v.At(x, y));
+        if (v.At(x, y) >> 24 == 0 || x0 + x >= character.width() || y0 + y >= character.height()) return;
+        ++showing;
+        offFigure += character.view().At(x0 + x, y0 + y) >> 24 == 0;
+      });
+      EXPECT_GT(showing, 8);
+      EXPECT_EQ(offFigure, 0) << "a pose changes only what the character shows";
+      shown.push_back(std::move(pixels));
+    }
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_NE(shown[0], shown[1]) << "asleep is not a blink";
+    EXPECT_NE(shown[0], shown[2]) << "joy is not a blink";
+  }
+}
+
 TEST(DemoKit, IniNamesEveryCharacterOfTheTableAndFilesTheKitHolds) {
   for (const KitForm form : {KitForm::kSoft, KitForm::kKeyed}) {
     const bool soft = form == KitForm::kSoft;
@@ -260,13 +302,17 @@ TEST(DemoKit, IniNamesEveryCharacterOfTheTableAndFilesTheKitHolds) {
       std::vector<std::string> expected{"FileNameFace", "FileNameChara", "xPosFace", "yPosFace", "fFaceOnChara"};
       // Drawn at 200, no figure is enlarged up to 200 percent (192 DPI).
       if (soft) expected.push_back("nPictureScale");
+      for (const char* pose : demokit::kPoseNames) {
+        for (const char* key : {"FileName", "xPos", "yPos"}) expected.push_back(key + std::string(pose));
+      }
       EXPECT_EQ(keys, expected);
       if (soft) {
         EXPECT_EQ(section.Get("nPictureScale"), "200");
       }
       const demokit::Character& drawn = demokit::Characters()[i];
       EXPECT_EQ(section.Get("xPosFace"), std::to_string(drawn.xPosFace * (soft ? 2 : 1)));
-      for (const char* key : {"FileNameFace", "FileNameChara"}) {
+      for (const char* key : {"FileNameFace", "FileNameChara", "FileNameBlink", "FileNameSleep", "FileNameJoy",
+                              "FileNameTalk"}) {
         const std::string file = section.Get(key);
         EXPECT_EQ(file.substr(file.size() - 4), soft ? ".png" : ".bmp") << key;
         const Bytes& bytes = KitFileBytes(form, file);

@@ -623,3 +623,34 @@ TEST(KitCheckSummaryTest, TheDemoKitAtAGlance) {
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   EXPECT_EQ(Summary(lines), std::string(kDemoKitSummary));
 }
+namespace {
+
+// Each kind of pose the checker tells apart, on characters that otherwise load.
+TEST(KitCheckTest, PosesAreListedAndEachOneLeftOutSaysWhy) {
+  Kit kit;
+  PixelBuffer eyes = Solid(40, 12, kCharacterKey);
+  for (int y = 2; y < 10; ++y)
+    for (int x = 2; x < 38; ++x) eyes.view().At(x, y) = 0x00202020;
+  WritePicture(kit.File("eyes.bmp"), eyes);
+  WriteFileBytes(kit.File("notes.bmp"), "not a picture");
+  std::string ini = GoodIni();
+  const std::string belmoa = "[Belmoa]\r\n";
+  ini.insert(ini.find(belmoa) + belmoa.size(),
+             "FileNameBlink=eyes.bmp\r\nxPosBlink=80\r\nyPosBlink=40\r\n"
+             "FileNameJoy=eyes.bmp\r\nxPosJoy=180\r\nyPosJoy=40\r\n"
+             "FileNameTalk=notes.bmp\r\n"
+             "FileNameSleep=eyes.bmp\r\nxPosSleep=300\r\nyPosSleep=40\r\n");
+  kit.WriteIni(ini);
+  int status = -1;
+  const std::vector<std::string> lines = kit.Check(&status);
+  EXPECT_EQ(status, 0) << "poses never keep a character from loading\n" << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Belmoa", "Blink pose \"eyes.bmp\": 40 x 12 at (80, 40)")) << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Belmoa", "warning: Joy pose lies partly outside the character picture")) << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Belmoa", "warning: Talk pose \"notes.bmp\" is absent: ")) << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Belmoa", "warning: Sleep pose \"eyes.bmp\" (40 x 12 at (300, 40)) is absent: it lies "
+                                       "wholly outside the character picture (200 x 300)"))
+      << Dump(lines);
+  EXPECT_TRUE(HasLine(lines, "Cirrat", "no Sleep pose: asleep, it shows the Blink pose")) << Dump(lines);
+}
+
+}  // namespace

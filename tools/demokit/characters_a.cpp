@@ -40,6 +40,7 @@ Picture DrawAduvi(int scale) {
   Fill(p, Ellipse(p, 115, 107, 6.5, 4.5), kInk);
   Fill(p, Curve(p, {115, 111}, {114, 119}, {107, 117}, 1.2), kInk);
   Fill(p, Curve(p, {115, 111}, {116, 119}, {123, 117}, 1.2), kInk);
+  Mouth(p, 115, 121, 5);
   Blush(p, 82, 106, 7);
   Blush(p, 148, 106, 7);
 
@@ -76,12 +77,16 @@ Picture DrawBelmoa(int scale) {
   Paint(p, RoundRect(p, 188, 50, 16, 34, 5), {.fill = accent, .outline = 2, .shadow = 3});
   Paint(p, RoundRect(p, 48, 26, 144, 80, 22), {.fill = steel, .outline = 3, .shadow = 7, .light = 4});
   for (double x : {90.0, 150.0}) {
-    Paint(p, Circle(p, x, 62, 15), {.fill = Rgb{52, 62, 84}, .outline = 2, .gradient = 0.0});
-    Paint(p, Circle(p, x, 62, 10), {.fill = Rgb{255, 222, 96}, .outline = 0, .shadow = 3});
-    Fill(p, Circle(p, x - 4, 58, 3), kWhite);
+    PerPose(p, [&](Pose pose) {
+      if (ShutEye(p, pose, x, 62, 12)) return;
+      Paint(p, Circle(p, x, 62, 15), {.fill = Rgb{52, 62, 84}, .outline = 2, .gradient = 0.0});
+      Paint(p, Circle(p, x, 62, 10), {.fill = Rgb{255, 222, 96}, .outline = 0, .shadow = 3});
+      Fill(p, Circle(p, x - 4, 58, 3), kWhite);
+    });
   }
   Paint(p, RoundRect(p, 96, 82, 48, 14, 6), {.fill = Rgb{52, 62, 84}, .outline = 2, .gradient = 0.0});
   for (double x : {107.0, 119.0, 131.0}) Fill(p, Rect(p, x, 84, 2, 10), Rgb{200, 220, 235});
+  Mouth(p, 120, 86, 9);
   Blush(p, 66, 90, 8);
   Blush(p, 174, 90, 8);
   return p;
@@ -107,6 +112,7 @@ Picture DrawCirrat(int scale) {
   Paint(p, Circle(p, 65, 54, 4), {.fill = pink, .outline = 1});
   Fill(p, Curve(p, {65, 58}, {64, 63}, {60, 62}, 1.0), kInk);
   Fill(p, Curve(p, {65, 58}, {66, 63}, {70, 62}, 1.0), kInk);
+  Mouth(p, 65, 64, 4);
   for (double dy : {-3.0, 2.0}) {
     Fill(p, Capsule(p, {52, 56 + dy / 2}, {30, 53 + dy * 2}, 0.75), kInk);
     Fill(p, Capsule(p, {78, 56 + dy / 2}, {100, 53 + dy * 2}, 0.75), kInk);
@@ -138,6 +144,7 @@ Picture DrawDovane(int scale) {
   BeadEye(p, 72, 104, 6);
   BeadEye(p, 98, 104, 6);
   Paint(p, Polygon(p, {{76, 115}, {94, 115}, {85, 128}}), {.fill = beak, .outline = 2, .shadow = 2});
+  Mouth(p, 85, 120, 5);
   Blush(p, 60, 120, 7);
   Blush(p, 110, 120, 7);
   return p;
@@ -185,7 +192,7 @@ Picture DrawFornel(int scale) {
                     Capsule(p, {232, 160}, {246, 100}, 24) | Circle(p, 250, 88, 30);
   for (double dx : {-1.0, 1.0}) {
     Paint(p, Capsule(p, {250 + 12 * dx, 66}, {250 + 22 * dx, 26}, 4), {.fill = skin, .outline = 2});
-    Eye(p, 250 + 22 * dx, 22, 10);
+    Eye(p, 250 + 22 * dx, 22, 10, &skin);
   }
   Paint(p, body, {.fill = skin, .outline = 3, .shadow = 7, .light = 3});
   // A rim of shell shows around the clock that sits on the back.

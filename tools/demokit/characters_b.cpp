@@ -53,6 +53,7 @@ Picture DrawHesket(int scale) {
   Fill(p, Circle(p, 98, 64, 1.8), kInk);
   Fill(p, Circle(p, 112, 64, 1.8), kInk);
   Fill(p, Curve(p, {68, 80}, {105, 102}, {142, 80}, 1.8), kInk);
+  Mouth(p, 105, 90, 9);
   Blush(p, 58, 80, 8);
   Blush(p, 152, 80, 8);
   return p;
@@ -133,10 +134,15 @@ Picture DrawKaltra(int scale) {
   Paint(p, Ellipse(p, 100, 282, 78, 72), {.fill = snow, .outline = 3, .shadow = 10, .light = 4});
   for (double y : {244.0, 270.0, 296.0}) Paint(p, Circle(p, 100, y, 5), {.fill = hat, .outline = 1, .light = 2});
 
+  // Talking, the stripes of the scarf's end flutter; its cheeks pale as it blinks or
+  // sleeps and glow when it is glad.
   const Mask tail = Polygon(p, {{116, 196}, {140, 196}, {150, 252}, {126, 256}});
   Paint(p, tail, {.fill = scarf, .outline = 2, .shadow = 4});
-  Fill(p, tail & Rect(p, 0, 216, 200, 6), kWhite);
-  Fill(p, tail & Rect(p, 0, 234, 200, 6), kWhite);
+  PerPose(p, [&](Pose pose) {
+    const double flutter = pose == Pose::kTalk ? 5.0 : 0.0;
+    Fill(p, tail & Rect(p, 0, 216 + flutter, 200, 6), kWhite);
+    Fill(p, tail & Rect(p, 0, 234 + flutter, 200, 6), kWhite);
+  });
   const Mask wrap = RoundRect(p, 40, 186, 120, 22, 10);
   Paint(p, wrap, {.fill = scarf, .outline = 2, .shadow = 4, .light = 2});
   for (double x : {64.0, 88.0, 112.0, 136.0}) Fill(p, wrap & Rect(p, x, 0, 6, 400), kWhite);
@@ -145,8 +151,13 @@ Picture DrawKaltra(int scale) {
   Paint(p, crown, {.fill = hat, .outline = 3, .shadow = 5, .light = 3});
   Fill(p, crown & Polygon(p, {{50, 28}, {150, 26}, {150, 36}, {50, 38}}), scarf);
   Paint(p, RoundRect(p, 38, 38, 124, 13, 6), {.fill = hat, .outline = 3, .shadow = 3, .light = 2});
-  Blush(p, 73, 143, 8);
-  Blush(p, 127, 143, 8);
+  PerPose(p, [&](Pose pose) {
+    const bool eyesShut = pose == Pose::kBlink || pose == Pose::kSleep;
+    const Rgb cheek = eyesShut ? Mix(kBlush, kWhite, pose == Pose::kSleep ? 0.65 : 0.4)
+                               : pose == Pose::kJoy ? Scale(kBlush, 0.86) : kBlush;
+    for (double x : {73.0, 127.0}) Fill(p, Ellipse(p, x, 143, 8, 4.8), cheek);
+    if (pose == Pose::kJoy) Paint(p, Star(p, 120, 31, 6, 2.6), {.fill = Rgb{255, 222, 96}, .outline = 1});
+  });
   return p;
 }
 

@@ -4,6 +4,7 @@
 
 #include "bmp_file.h"
 #include "characters.h"
+#include "features.h"
 #include "png_file.h"
 #include "sound.h"
 #include "trig.h"
@@ -40,11 +41,50 @@ const std::vector<Character>& Characters() {
   return table;
 }
 
+const char* const kPoseNames[kPoseCount] = {"Blink", "Sleep", "Joy", "Talk"};
+
+namespace {
+
+std::string PoseStem(const Character& c, int pose) {
+  std::string stem = std::string(c.fileStem) + "_" + kPoseNames[pose];
+  for (char& ch : stem) ch = static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
+  return stem;
+}
+
+}  // namespace
+
+PoseDrawing PosePart(const Image& rest, const Image& posed) {
+  int left = rest.width(), top = rest.height(), right = 0, bottom = 0;
+  for (int y = 0; y < rest.height(); ++y) {
+    for (int x = 0; x < rest.width(); ++x) {
+      if (rest.at(x, y) == posed.at(x, y)) continue;
+      left = std::min(left, x);
+      top = std::min(top, y);
+      right = std::max(right, x + 1);
+      bottom = std::max(bottom, y + 1);
+    }
+  }
+  if (right <= left) return {};
+  // One transparent pixel before the first row and column: a keyed copy
+  // takes its key from its top-left pixel.
+  left = std::max(left - 1, 0);
+  top = std::max(top - 1, 0);
+  PoseDrawing pose{Image(right - left, bottom - top, rest.key()), left, top};
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) {
+      const Rgba p = posed.at(x, y);
+      const Rgb key = rest.key();
+      pose.image.Set(x - left, y - top, rest.at(x, y) == p ? Rgba{key.r, key.g, key.b, 0} : p);
+    }
+  }
+  return pose;
+}
+
 std::string KitFileName(const char* stem, KitForm form) {
   return std::string(stem) + (form == KitForm::kSoft ? ".png" : ".bmp");
 }
 
-std::string CharacterSections(KitForm form, int scale) {
+std::string CharacterSections(KitForm form, int scale, const KitDrawings* drawings) {
   const int times = scale / 100;
   std::string ini;
   auto line = [&ini](const std::string& key, const std::string& value) {
@@ -53,7 +93,8 @@ std::string CharacterSections(KitForm form, int scale) {
     ini += value;
     ini += "\r\n";
   };
-  for (const Character& c : Characters()) {
+  for (std::size_t i = 0; i < Characters().size(); ++i) {
+    const Character& c = Characters()[i];
     if (!ini.empty()) ini += "\r\n";
     ini += '[';
     ini += c.name;
@@ -64,6 +105,13 @@ std::string CharacterSections(KitForm form, int scale) {
     line("yPosFace", std::to_string(c.yPosFace * times));
     line("fFaceOnChara", std::to_string(c.fFaceOnChara));
     if (scale != 100) line("nPictureScale", std::to_string(scale));
+    if (drawings == nullptr || i >= drawings->poses.size()) continue;
+    for (int k = 0; k < kPoseCount; ++k) {
+      const PoseDrawing& pose = drawings->poses[i][static_cast<std::size_t>(k)];
+      line(std::string("FileName") + kPoseNames[k], KitFileName(PoseStem(c, k).c_str(), form));
+      line(std::string("xPos") + kPoseNames[k], std::to_string(pose.x));
+      line(std::string("yPos") + kPoseNames[k], std::to_string(pose.y));
+    }
   }
   return ini;
 }
@@ -72,7 +120,16 @@ KitDrawings DrawKit(int scale) {
   KitDrawings drawings;
   drawings.scale = scale;
   const int times = scale / 100;
-  for (const Character& c : Characters()) drawings.characters.push_back(c.draw(times).Resolve());
+  // Each character drawn once, in a layer per pose: the rest first, then
+  // the poses in the order of kPoseNames.
+  for (const Character& c : Characters()) {
+    const LayeredPictures layered(kPoseLayers);
+    const Picture picture = c.draw(times);
+    drawings.characters.push_back(picture.Resolve(0));
+    std::vector<PoseDrawing> poses;
+    for (int k = 0; k < kPoseCount; ++k) poses.push_back(PosePart(drawings.characters.back(), picture.Resolve(k + 1)));
+    drawings.poses.push_back(std::move(poses));
+  }
   for (const FaceVariant& f : FaceVariants()) drawings.faces.push_back(DrawFace(f.rim, times).Resolve());
   return drawings;
 }
@@ -86,10 +143,16 @@ std::vector<KitFile> PackKit(const KitDrawings& drawings, KitForm form) {
     files.push_back({KitFileName(Characters()[i].fileStem, form), encode(drawings.characters[i])});
   for (std::size_t i = 0; i < FaceVariants().size(); ++i)
     files.push_back({KitFileName(FaceVariants()[i].fileStem, form), encode(drawings.faces[i])});
+  for (std::size_t i = 0; i < drawings.poses.size(); ++i) {
+    for (int k = 0; k < kPoseCount; ++k) {
+      files.push_back({KitFileName(PoseStem(Characters()[i], k).c_str(), form),
+                       encode(drawings.poses[i][static_cast<std::size_t>(k)].image)});
+    }
+  }
   files.push_back({"oclock.wav", MakeChimeWav()});
   files.push_back({"timer.wav", MakeTimerWav()});
   files.push_back({"alarm.wav", MakeAlarmWav()});
-  const std::string ini = CharacterSections(form, drawings.scale);
+  const std::string ini = CharacterSections(form, drawings.scale, &drawings);
   files.push_back({"Tavelin.ini", Bytes(ini.begin(), ini.end())});
   return files;
 }

@@ -33,8 +33,22 @@ constexpr int kSoftKitScale = 200;
 // The drawn pictures, characters and faces in the order of Characters() and
 // FaceVariants(), at `scale` percent (100 or a multiple of it): the same
 // drawings, `scale` / 100 times as many pixels each way.
+// A character's pose: the picture drawn over the character where the posed
+// drawing differs from it (transparent elsewhere), and its place in the
+// character picture's pixels.
+struct PoseDrawing {
+  Image image{1, 1, Rgb{}};
+  int x = 0;
+  int y = 0;
+};
+
+// The poses every demo character has, in the order of the clock's pose keys.
+inline constexpr int kPoseCount = 4;
+extern const char* const kPoseNames[kPoseCount];  // Blink, Sleep, Joy, Talk
+
 struct KitDrawings {
   std::vector<Image> characters;
+  std::vector<std::vector<PoseDrawing>> poses;  // per character, kPoseCount
   std::vector<Image> faces;
   int scale = 100;
 };
@@ -46,7 +60,12 @@ std::vector<KitFile> PackKit(const KitDrawings& drawings, KitForm form);
 // The twelve character sections for pictures drawn at `scale` percent (the
 // face's offsets in those pictures' pixels, and nPictureScale above 100),
 // CRLF line ends.
-std::string CharacterSections(KitForm form, int scale = 100);
+// With `drawings`, each section names the character's poses too.
+std::string CharacterSections(KitForm form, int scale = 100, const KitDrawings* drawings = nullptr);
+
+// The part of `posed` that differs from `rest` (pictures of one size), and
+// where it lies.
+PoseDrawing PosePart(const Image& rest, const Image& posed);
 
 // The figure of character i as the clock composes a soft one at normal size:
 // a transparent canvas large enough for the character and a 150 x 150 face at

@@ -70,28 +70,46 @@ void DrawOver(Image& dst, int x, int y, const Image& src) {
     }
 }
 
+namespace {
+int g_layers = 1;
+}  // namespace
+
+LayeredPictures::LayeredPictures(int count) : before_(g_layers) { g_layers = count; }
+LayeredPictures::~LayeredPictures() { g_layers = before_; }
+
 Picture::Picture(int width, int height, Rgb key, int scale)
     : width_(width),
       height_(height),
       key_(key),
       scale_(scale),
-      samples_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * kSamples * kSamples * scale * scale,
-               key),
+      layers_(g_layers),
+      drawing_((1u << g_layers) - 1),
+      layerSize_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * kSamples * kSamples * scale *
+                 scale),
+      samples_(layerSize_ * static_cast<std::size_t>(g_layers), key),
       covered_(samples_.size(), 0) {}
 
 void Picture::Set(int x, int y, Rgb c) {
   if (x < 0 || y < 0 || x >= samplesWide() || y >= samplesHigh()) return;
-  samples_[Index(x, y)] = c;
-  covered_[Index(x, y)] = 1;
+  for (int layer = 0; layer < layers_; ++layer) {
+    if (!(drawing_ & (1u << layer))) continue;
+    const std::size_t at = Index(x, y) + layerSize_ * static_cast<std::size_t>(layer);
+    samples_[at] = c;
+    covered_[at] = 1;
+  }
 }
 
 void Picture::Clear(int x, int y) {
   if (x < 0 || y < 0 || x >= samplesWide() || y >= samplesHigh()) return;
-  samples_[Index(x, y)] = key_;
-  covered_[Index(x, y)] = 0;
+  for (int layer = 0; layer < layers_; ++layer) {
+    if (!(drawing_ & (1u << layer))) continue;
+    const std::size_t at = Index(x, y) + layerSize_ * static_cast<std::size_t>(layer);
+    samples_[at] = key_;
+    covered_[at] = 0;
+  }
 }
 
-Image Picture::Resolve() const {
+Image Picture::Resolve(int layer) const {
   constexpr int kAll = kSamples * kSamples;
   Image image(width_ * scale_, height_ * scale_, key_);
   for (int y = 0; y < image.height(); ++y)
@@ -99,7 +117,7 @@ Image Picture::Resolve() const {
       int count = 0, r = 0, g = 0, b = 0;
       for (int j = 0; j < kSamples; ++j)
         for (int i = 0; i < kSamples; ++i) {
-          const std::size_t at = Index(x * kSamples + i, y * kSamples + j);
+          const std::size_t at = Index(x * kSamples + i, y * kSamples + j) + layerSize_ * static_cast<std::size_t>(layer);
           if (!covered_[at]) continue;
           ++count;
           r += samples_[at].r;

@@ -88,7 +88,14 @@ class Picture {
   // Gives the sample back to the background (a hole).
   void Clear(int x, int y);
   // The pixels: colours averaged over the covered samples, alpha the covered part.
-  Image Resolve() const;
+  Image Resolve(int layer = 0) const;
+
+  // A picture may be drawn in several layers at once, for drawings that
+  // differ in a few details (the poses): every shape goes on the layers
+  // being drawn, all of them unless DrawOnly picked one.
+  int layers() const { return layers_; }
+  void DrawOnly(int layer) { drawing_ = 1u << layer; }
+  void DrawAll() { drawing_ = (1u << layers_) - 1; }
 
  private:
   std::size_t Index(int x, int y) const {
@@ -97,8 +104,23 @@ class Picture {
   int width_, height_;
   Rgb key_;
   int scale_;
+  int layers_;
+  unsigned drawing_;
+  std::size_t layerSize_;
   std::vector<Rgb> samples_;
   std::vector<std::uint8_t> covered_;
+};
+
+// Pictures made while one lives have `count` layers (at most 32).
+class LayeredPictures {
+ public:
+  explicit LayeredPictures(int count);
+  ~LayeredPictures();
+  LayeredPictures(const LayeredPictures&) = delete;
+  LayeredPictures& operator=(const LayeredPictures&) = delete;
+
+ private:
+  int before_;
 };
 
 // One flag per sample of a picture. Sample (i, j) covers the square

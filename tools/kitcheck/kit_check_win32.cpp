@@ -20,6 +20,7 @@
 #include "mascot/figure.h"
 #include "mascot/figure_geometry.h"
 #include "mascot/shape_runs.h"
+#include "mascot/pose_frames.h"
 #include "mascot/soft_figure.h"
 #include "pictures/keyed_picture.h"
 #include "pictures/picture_reader_win32.h"
@@ -457,6 +458,70 @@ bool CheckFigure(const Picture& face, const Picture& character, int x, int y, in
   return true;
 }
 
+// Whether a shown pixel of `pose` at (x, y) lies over a shown pixel of `character`.
+bool CoversFigure(const Picture& pose, const Picture& character, int x, int y) {
+  for (int py = std::max(0, -y); py < pose.height && py + y < character.height; ++py) {
+    for (int px = std::max(0, -x); px < pose.width && px + x < character.width; ++px) {
+      if (pose.pixels.view().At(px, py) != pose.key &&
+          character.pixels.view().At(px + x, py + y) != character.key) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// The character's poses: each one's size and offset, and why one the clock
+// leaves out is absent. Never a problem: the figure loads without its poses.
+void CheckPoses(const char* ini, const char* section, const Picture& character, Findings* findings) {
+  for (int i = 0; i < kPoseCount; ++i) {
+    const char* pose = kPoseKeyNames[i];
+    std::string fileName;
+    if (!ReadRawKey(ini, section, ("FileName" + std::string(pose)).c_str(), &fileName) || fileName.empty()) {
+      findings->Note(Format("no %s pose%s", pose, i == kPoseSleep ? ": asleep, it shows the Blink pose" : ""));
+      continue;
+    }
+    int x = 0, y = 0;
+    ReadSettingInt(ini, section, ("xPos" + std::string(pose)).c_str(), &x, 0);
+    ReadSettingInt(ini, section, ("yPos" + std::string(pose)).c_str(), &y, 0);
+    DecodedPicture decoded;
+    PictureFault fault = PictureFault::kNone;
+    try {
+      fault = LoadPictureFile(fileName.c_str(), &decoded);
+    } catch (const std::bad_alloc&) {
+      fault = PictureFault::kOutOfMemory;
+    }
+    if (fault != PictureFault::kNone) {
+      findings->Warn(Format("%s pose \"%s\" is absent: %s", pose, fileName.c_str(),
+                            fault == PictureFault::kMissing ? "not found"
+                                                            : DescribePictureFault(fault, decoded.header).c_str()));
+      continue;
+    }
+    Picture picture;
+    picture.width = decoded.pixels.width();
+    picture.height = decoded.pixels.height();
+    picture.key = decoded.cutByAlpha ? 0 : KeyPicture(decoded.pixels.view());
+    if (decoded.cutByAlpha) PremultiplyPicture(decoded.pixels.view());
+    picture.pixels = std::move(decoded.pixels);
+    const PoseFit fit = FitPose(character.width, character.height, x, y, picture.width, picture.height);
+    if (fit == PoseFit::kOutside) {
+      findings->Warn(Format("%s pose \"%s\" (%d x %d at (%d, %d)) is absent: it lies wholly outside the character "
+                            "picture (%d x %d)",
+                            pose, fileName.c_str(), picture.width, picture.height, x, y, character.width,
+                            character.height));
+      continue;
+    }
+    findings->Note(Format("%s pose \"%s\": %d x %d at (%d, %d)", pose, fileName.c_str(), picture.width,
+                          picture.height, x, y));
+    if (fit == PoseFit::kPartlyOutside) {
+      findings->Warn(Format("%s pose lies partly outside the character picture; what lies outside is cut off", pose));
+    }
+    if (!CoversFigure(picture, character, x, y)) {
+      findings->Warn(Format("%s pose covers no pixel of the figure, so it never shows", pose));
+    }
+  }
+}
+
 // Every finding about one character; fills `sheetFigure` when it loads.
 bool CheckCharacter(const char* ini, const IniText& text, const char* name, bool verbose, std::ostream& out,
                     SheetFigure* sheetFigure) {
@@ -478,6 +543,7 @@ bool CheckCharacter(const char* ini, const IniText& text, const char* name, bool
       sheetFigure->name = name;
       CheckFigure(face, character, x, y, faceOnChara, pictureScale, &findings, sheetFigure);
     }
+    if (character.usable) CheckPoses(ini, name, character, &findings);
   }
   findings.Write(out, verbose);
   return findings.loads();
