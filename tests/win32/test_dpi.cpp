@@ -27,16 +27,6 @@
 
 namespace {
 
-void TenPastTen(SYSTEMTIME* time) {
-  *time = {};
-  time->wYear = 2026;
-  time->wMonth = 12;
-  time->wDay = 9;
-  time->wHour = 10;
-  time->wMinute = 8;
-  time->wSecond = 30;
-}
-
 class DpiTest : public testing::Test {
  protected:
   void SetUp() override { PrepareProgramFolder(folder_.path()); }

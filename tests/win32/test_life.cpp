@@ -20,16 +20,6 @@
 
 namespace {
 
-void TenPastTen(SYSTEMTIME* time) {
-  *time = {};
-  time->wYear = 2026;
-  time->wMonth = 12;
-  time->wDay = 9;
-  time->wHour = 10;
-  time->wMinute = 8;
-  time->wSecond = 30;
-}
-
 std::uint64_t g_tickAhead = 0;
 std::uint64_t TickAhead() { return GetTickCount64() + g_tickAhead; }
 

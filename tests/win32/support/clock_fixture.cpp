@@ -176,3 +176,13 @@ HBITMAP MakePlainBitmap(int width, int height, COLORREF colour) {
   ReleaseDC(nullptr, screen);
   return bitmap;
 }
+
+void TenPastTen(SYSTEMTIME* time) {
+  *time = {};
+  time->wYear = 2026;
+  time->wMonth = 12;
+  time->wDay = 9;
+  time->wHour = 10;
+  time->wMinute = 8;
+  time->wSecond = 30;
+}

@@ -67,4 +67,7 @@ HBITMAP MakePlainBitmap(int width, int height, COLORREF colour);
 // Finds a top-level window of this process by title (message boxes).
 HWND FindOwnWindowByTitle(const wchar_t* title);
 
+// A fixed reading of the clock, 10:08:30 on a weekday, for g_system.localTime.
+void TenPastTen(SYSTEMTIME* time);
+
 #endif
