@@ -15,7 +15,7 @@ endif()
 
 # windowscodecs and ole32: the imaging component that decodes the pictures;
 # uuid: its class and interface identifiers where the first does not hold them.
-set(TAVELIN_SYSTEM_LIBS windowscodecs ole32 uuid comctl32 comdlg32 winmm shell32 advapi32 gdi32 user32 kernel32)
+set(TAVELIN_SYSTEM_LIBS windowscodecs ole32 uuid mfuuid comctl32 comdlg32 winmm shell32 advapi32 gdi32 user32 kernel32)
 
 # The program's identity: the version of project() and the copyright line of
 # LICENSE, for the version resource and the manifest.

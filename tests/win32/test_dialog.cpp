@@ -279,9 +279,9 @@ TEST_F(DialogTest, TheControlsAreThoseOfTheLayout) {
       {IDCANCEL, L"Button", L"閉じる", L"Close", 102, 184, 45, 15, kButton},
   };
   // The captions of the path buttons are the sounds; empty them for the check.
-  g_state.szTimerSound[0] = g_state.szAlarmSound[0] = g_state.szOClockSound[0] = '\0';
+  g_state.szTimerSound[0] = g_state.alarms[0].szAlarmSound[0] = g_state.szOClockSound[0] = '\0';
   g_state.nTimerMode = IDC_TIMER_ONCE;  // everything enabled
-  g_state.nAlarmMode = IDC_ALARM_ONCE;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_ONCE;
   RunDialog([&](HWND dialog) {
     const DWORD dialogStyle = static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE));
     EXPECT_TRUE(dialogStyle & WS_POPUP);
@@ -367,7 +367,7 @@ TEST_F(DialogTest, TheControlsAreThoseOfTheLayout) {
 // Every caption, measured in the dialog's own font, fits inside its control
 // beside the control's own parts, in English and in Japanese.
 TEST_F(DialogTest, EveryCaptionFitsItsControl) {
-  g_state.szTimerSound[0] = g_state.szAlarmSound[0] = g_state.szOClockSound[0] = '\0';
+  g_state.szTimerSound[0] = g_state.alarms[0].szAlarmSound[0] = g_state.szOClockSound[0] = '\0';
   RunDialog([&](HWND dialog) {
     EXPECT_EQ(ExpectCaptionsFit(dialog), 26) << "every caption but the six \"Spin1\" and the three empty paths";
     Click(dialog, IDCANCEL);
@@ -378,7 +378,7 @@ TEST_F(DialogTest, EveryCaptionFitsItsControl) {
 // it as 30, and the countdown it starts is not due at the next tick.
 TEST_F(DialogTest, FullWidthDigitsAreTheNumbersTheyShow) {
   g_state.nTimerMode = IDC_TIMER_STOP;
-  g_state.nAlarmMode = IDC_ALARM_ONCE;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_ONCE;
   RunDialog([&](HWND dialog) {
     Click(dialog, IDC_TIMER_ONCE);
     Type(dialog, IDC_TIMER_MINUTE, L"\uFF13\uFF10");  // ３０
@@ -391,8 +391,8 @@ TEST_F(DialogTest, FullWidthDigitsAreTheNumbersTheyShow) {
   EXPECT_EQ(g_state.nOClockQuietFrom, 22u);
   EXPECT_EQ(g_state.nOClockQuietTo, 7u);
   EXPECT_EQ(g_state.nTimerMinute, 30u);
-  EXPECT_EQ(g_state.nAlarmHour, 7u);
-  EXPECT_EQ(g_state.nAlarmMinute, 45u);
+  EXPECT_EQ(g_state.alarms[0].nAlarmHour, 7u);
+  EXPECT_EQ(g_state.alarms[0].nAlarmMinute, 45u);
   EXPECT_EQ(g_state.dwTimerDeadline, kFakeTick + 30 * 60000ull);
 
   // The next tick: a countdown read as 0 minutes would fire now and show its
@@ -409,16 +409,16 @@ TEST_F(DialogTest, FullWidthDigitsAreTheNumbersTheyShow) {
 TEST_F(DialogTest, OpensWithTheStateShown) {
   g_state.nTimerMode = IDC_TIMER_REPEAT;
   g_state.nTimerMinute = 7;
-  g_state.nAlarmMode = IDC_ALARM_ONCE;
-  g_state.nAlarmHour = 6;
-  g_state.nAlarmMinute = 45;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_ONCE;
+  g_state.alarms[0].nAlarmHour = 6;
+  g_state.alarms[0].nAlarmMinute = 45;
   g_state.nOClockMode = 5;  // no such button: neither is checked
   g_state.nOClockChangeChara = 1;
   g_state.nOClockQuietFrom = 22;
   g_state.nOClockQuietTo = 7;
   lstrcpyA(g_state.szTimerSound, "timer.wav");
   // A folder name outside ASCII, in the run's ANSI code page: "時報" or "café".
-  lstrcpyA(g_state.szAlarmSound, JapaneseRun() ? "C:\\\x8E\x9E\x95\xF1\\alarm.wav" : "C:\\caf\xE9\\alarm.wav");
+  lstrcpyA(g_state.alarms[0].szAlarmSound, JapaneseRun() ? "C:\\\x8E\x9E\x95\xF1\\alarm.wav" : "C:\\caf\xE9\\alarm.wav");
   lstrcpyA(g_state.szOClockSound, "");
   RunDialog([&](HWND dialog) {
     EXPECT_EQ(TextOf(dialog, IDC_TIMER_MINUTE), L"7");
@@ -494,7 +494,7 @@ TEST_F(DialogTest, ADialogThatCannotBeCreatedReleasesTheGuard) {
 // Which controls each mode enables; the others never change.
 TEST_F(DialogTest, EachModeEnablesItsControls) {
   g_state.nTimerMode = IDC_TIMER_STOP;
-  g_state.nAlarmMode = IDC_ALARM_STOP;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_STOP;
   g_state.nOClockMode = IDC_OCLOCK_ON;
   struct Case {
     int button;
@@ -523,7 +523,7 @@ TEST_F(DialogTest, EachModeEnablesItsControls) {
         EXPECT_EQ(g_state.nTimerMode, c.button);
       }
       if ((c.button >= IDC_ALARM_STOP && c.button <= IDC_ALARM_REPEAT) || c.button == IDC_ALARM_WEEKDAYS) {
-        EXPECT_EQ(g_state.nAlarmMode, c.button);
+        EXPECT_EQ(g_state.alarms[0].nAlarmMode, c.button);
         for (int other : {IDC_ALARM_STOP, IDC_ALARM_ONCE, IDC_ALARM_REPEAT, IDC_ALARM_WEEKDAYS}) {
           EXPECT_EQ(Checked(dialog, other), other == c.button) << "one alarm mode at a time: " << other;
         }
@@ -562,8 +562,8 @@ TEST_F(DialogTest, TheCheckBoxSetsTheCharacterSwitchAtTheClick) {
 TEST_F(DialogTest, TurningTheAlarmOffCallsOffItsSnooze) {
   for (const bool turnOff : {false, true}) {
     SCOPED_TRACE(turnOff ? "turned off" : "left as it was");
-    g_state.nAlarmMode = IDC_ALARM_STOP;  // a once alarm, off since it rang
-    g_state.qwSnoozeDeadline = kFakeTick + 60000;
+    g_state.alarms[0].nAlarmMode = IDC_ALARM_STOP;  // a once alarm, off since it rang
+    g_state.alarms[0].qwSnoozeDeadline = kFakeTick + 60000;
     RunDialog([&](HWND dialog) {
       if (turnOff) {
         Click(dialog, IDC_ALARM_ONCE);
@@ -571,15 +571,15 @@ TEST_F(DialogTest, TurningTheAlarmOffCallsOffItsSnooze) {
       }
       Click(dialog, IDCANCEL);
     });
-    EXPECT_EQ(g_state.qwSnoozeDeadline, turnOff ? kNoDeadline : kFakeTick + 60000);
+    EXPECT_EQ(g_state.alarms[0].qwSnoozeDeadline, turnOff ? kNoDeadline : kFakeTick + 60000);
   }
 }
 
 TEST_F(DialogTest, EscapeClosesAndStoresTheNumbersShownButStartsNothing) {
   g_state.nTimerMode = IDC_TIMER_STOP;
-  g_state.nAlarmMode = IDC_ALARM_STOP;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_STOP;
   g_state.dwTimerDeadline = 12345;  // a leftover, not due while stopped
-  g_state.nAlarmFiredDay = 8;
+  g_state.alarms[0].nAlarmFiredDay = 8;
   RunDialog([&](HWND dialog) {
     Type(dialog, IDC_TIMER_MINUTE, L"12");  // disabled, yet still stored
     Type(dialog, IDC_ALARM_HOUR, L"7");
@@ -591,10 +591,10 @@ TEST_F(DialogTest, EscapeClosesAndStoresTheNumbersShownButStartsNothing) {
     PressKey(dialog, VK_ESCAPE);
   });
   EXPECT_EQ(g_state.nTimerMinute, 12u);
-  EXPECT_EQ(g_state.nAlarmHour, 7u);
-  EXPECT_EQ(g_state.nAlarmMinute, 30u);
+  EXPECT_EQ(g_state.alarms[0].nAlarmHour, 7u);
+  EXPECT_EQ(g_state.alarms[0].nAlarmMinute, 30u);
   EXPECT_EQ(g_state.dwTimerDeadline, 12345u);
-  EXPECT_EQ(g_state.nAlarmFiredDay, 0);
+  EXPECT_EQ(g_state.alarms[0].nAlarmFiredDay, 0);
 }
 
 TEST_F(DialogTest, CloseLeavesARunningCountdownAlone) {
@@ -625,7 +625,7 @@ TEST_F(DialogTest, StartSetsTheDeadlineFromNow) {
     SCOPED_TRACE(c.minutes);
     g_state.nTimerMode = IDC_TIMER_STOP;
     g_state.dwTimerDeadline = kNoDeadline;
-    g_state.nAlarmFiredDay = 8;
+    g_state.alarms[0].nAlarmFiredDay = 8;
     RunDialog([&](HWND dialog) {
       Click(dialog, c.mode);
       Type(dialog, IDC_TIMER_MINUTE, c.minutes);
@@ -639,13 +639,13 @@ TEST_F(DialogTest, StartSetsTheDeadlineFromNow) {
     EXPECT_EQ(g_state.nTimerMode, c.mode);
     EXPECT_EQ(g_state.nTimerMinute, c.stored);
     EXPECT_EQ(g_state.dwTimerDeadline, kFakeTick + c.stored * 60000ull);
-    EXPECT_EQ(g_state.nAlarmFiredDay, 0);
+    EXPECT_EQ(g_state.alarms[0].nAlarmFiredDay, 0);
   }
 }
 
 TEST_F(DialogTest, TypedTextIsStoredAsTheNumberItReads) {
   g_state.nTimerMode = IDC_TIMER_ONCE;
-  g_state.nAlarmMode = IDC_ALARM_REPEAT;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_REPEAT;
   RunDialog([&](HWND dialog) {
     Type(dialog, IDC_TIMER_MINUTE, L"abc");
     Type(dialog, IDC_ALARM_HOUR, L"25");
@@ -653,8 +653,8 @@ TEST_F(DialogTest, TypedTextIsStoredAsTheNumberItReads) {
     Click(dialog, IDOK);
   });
   EXPECT_EQ(g_state.nTimerMinute, 0u);
-  EXPECT_EQ(g_state.nAlarmHour, 25u);
-  EXPECT_EQ(g_state.nAlarmMinute, 75u);
+  EXPECT_EQ(g_state.alarms[0].nAlarmHour, 25u);
+  EXPECT_EQ(g_state.alarms[0].nAlarmMinute, 75u);
   EXPECT_EQ(g_state.dwTimerDeadline, kFakeTick) << "0 minutes: due at once";
   g_state.nTimerMode = IDC_TIMER_STOP;  // keep the next tick from showing the message
 
@@ -665,15 +665,15 @@ TEST_F(DialogTest, TypedTextIsStoredAsTheNumberItReads) {
     Click(dialog, IDCANCEL);
   });
   EXPECT_EQ(g_state.nTimerMinute, 0u) << "no sign on an unsigned number";
-  EXPECT_EQ(g_state.nAlarmHour, 0u) << "beyond 32 bits";
-  EXPECT_EQ(g_state.nAlarmMinute, 8u);
+  EXPECT_EQ(g_state.alarms[0].nAlarmHour, 0u) << "beyond 32 bits";
+  EXPECT_EQ(g_state.alarms[0].nAlarmMinute, 8u);
 }
 
 // The up arrow raises each number and the down arrow lowers it, each within
 // its range and without wrapping.
 TEST_F(DialogTest, TheArrowsStepTheRightWayWithinTheirRanges) {
   g_state.nTimerMode = IDC_TIMER_ONCE;
-  g_state.nAlarmMode = IDC_ALARM_ONCE;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_ONCE;
   struct Case {
     int edit;
     int spin;
@@ -717,7 +717,7 @@ TEST_F(DialogTest, TheArrowsStepTheRightWayWithinTheirRanges) {
 
 TEST_F(DialogTest, TheArrowsOfADisabledEditDoNothing) {
   g_state.nTimerMode = IDC_TIMER_STOP;
-  g_state.nAlarmMode = IDC_ALARM_STOP;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_STOP;
   RunDialog([&](HWND dialog) {
     Type(dialog, IDC_TIMER_MINUTE, L"5");
     Type(dialog, IDC_ALARM_HOUR, L"5");
@@ -800,7 +800,7 @@ TEST_F(DialogTest, AChosenFileGivesItsFullPathAndTheBaseStaysTheProgramFolder) {
     EXPECT_EQ(CurrentDirectory(), programFolder) << "relative names must keep resolving against the program";
     Click(dialog, IDCANCEL);
   });
-  EXPECT_EQ(g_state.szAlarmSound, Ansi(chosen));
+  EXPECT_EQ(g_state.alarms[0].szAlarmSound, Ansi(chosen));
   EXPECT_STREQ(g_state.szTimerSound, "timer.wav") << "the other sounds stay";
   EXPECT_STREQ(g_state.szOClockSound, "oclock.wav");
   EXPECT_EQ(CurrentDirectory(), programFolder);

@@ -26,10 +26,11 @@ struct SoundCall {
   std::string path;  // empty for the stop request
   bool stop;
   UINT flags;
+  unsigned volume;
 };
 std::vector<SoundCall> g_sounds;
-BOOL RecordSound(const char* path, UINT flags) {
-  g_sounds.push_back({path ? path : "", path == nullptr, flags});
+BOOL RecordSound(const char* path, UINT flags, unsigned volume) {
+  g_sounds.push_back({path ? path : "", path == nullptr, flags, volume});
   return TRUE;
 }
 
@@ -87,7 +88,7 @@ void CALLBACK WatchBoxes(HWND, UINT, UINT_PTR, DWORD) {
       g_watch.firstSeenAt = GetTickCount();
       g_watch.timerModeWhileOpen = g_state.nTimerMode;
       g_watch.deadlineWhileOpen = g_state.dwTimerDeadline;
-      g_watch.firedDayWhileOpen = g_state.nAlarmFiredDay;
+      g_watch.firedDayWhileOpen = g_state.alarms[0].nAlarmFiredDay;
       for (const SoundCall& s : g_sounds) g_watch.soundStoppedWhileOpen |= s.stop;
       g_watch.topMostWhileOpen = (GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
       g_watch.ownerWhileOpen = GetWindow(box, GW_OWNER);
@@ -148,7 +149,7 @@ class EventsTest : public ::testing::Test {
     SetWindowPos(hwnd_, nullptr, 0, 0, 60, 60, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     PumpMessages();
     g_state.nOClockChangeChara = 0;
-    g_state.nAlarmMode = IDC_ALARM_STOP;
+    g_state.alarms[0].nAlarmMode = IDC_ALARM_STOP;
   }
   void TearDown() override {
     StopWatching();
@@ -224,9 +225,9 @@ TEST_F(EventsTest, TheMessageOfAOneMinuteCountdownReadsInTheSingular) {
 
 TEST_F(EventsTest, AlarmAtTheCurrentMinuteShowsOneMessageWhileTicksGoOn) {
   Watch(AlarmTitle(), 2500);
-  g_state.nAlarmMode = IDC_ALARM_REPEAT;
-  g_state.nAlarmHour = 7;
-  g_state.nAlarmMinute = 30;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_REPEAT;
+  g_state.alarms[0].nAlarmHour = 7;
+  g_state.alarms[0].nAlarmMinute = 30;
   g_fakeTime.wMinute = 30;
   InvalidateRect(hwnd_, nullptr, FALSE);
 
@@ -238,7 +239,7 @@ TEST_F(EventsTest, AlarmAtTheCurrentMinuteShowsOneMessageWhileTicksGoOn) {
   EXPECT_EQ(g_watch.mostOpenAtOnce, 1);
   EXPECT_EQ(g_watch.firedDayWhileOpen, 8) << "the day is recorded before the box opens";
   EXPECT_FALSE(g_watch.soundStoppedWhileOpen);
-  EXPECT_EQ(g_state.nAlarmMode, IDC_ALARM_REPEAT);
+  EXPECT_EQ(g_state.alarms[0].nAlarmMode, IDC_ALARM_REPEAT);
   ASSERT_EQ(g_sounds.size(), 2u);
   EXPECT_EQ(g_sounds[0].path, "alarm.wav");
   EXPECT_EQ(g_sounds[0].flags, 9u) << "looping, taking over from a sound that plays";
@@ -316,9 +317,9 @@ TEST_F(EventsTest, BothMessagesOpenAboveAnotherProgramInFrontWhileTheClockIsAtTh
        }},
       {AlarmTitle(),
        [] {
-         g_state.nAlarmMode = IDC_ALARM_ONCE;
-         g_state.nAlarmHour = 7;
-         g_state.nAlarmMinute = 29;
+         g_state.alarms[0].nAlarmMode = IDC_ALARM_ONCE;
+         g_state.alarms[0].nAlarmHour = 7;
+         g_state.alarms[0].nAlarmMinute = 29;
          InvalidateRect(g_hwndMain, nullptr, FALSE);
        }},
   };
@@ -356,9 +357,9 @@ void TickAt(std::uint64_t tick) {
 TEST_F(EventsTest, SnoozePutsTheAlarmOffFiveMinutesAndItRingsAgainWithBothButtons) {
   g_fakeTick = 50000000;
   g_system.tickCount = FakeTick;
-  g_state.nAlarmMode = IDC_ALARM_ONCE;
-  g_state.nAlarmHour = 7;
-  g_state.nAlarmMinute = 30;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_ONCE;
+  g_state.alarms[0].nAlarmHour = 7;
+  g_state.alarms[0].nAlarmMinute = 30;
   g_fakeTime.wMinute = 30;
 
   bool bothButtons = false;
@@ -377,12 +378,12 @@ TEST_F(EventsTest, SnoozePutsTheAlarmOffFiveMinutesAndItRingsAgainWithBothButton
   ExpectText(InRunLanguage(L"指定された時刻になりました.", L"The time you set has come."));
   EXPECT_TRUE(bothButtons);
   EXPECT_EQ(captionsMeasured, 3) << "the text, OK and the snooze button";
-  EXPECT_EQ(g_state.nAlarmMode, IDC_ALARM_STOP) << "a once alarm is off as soon as it first rings";
+  EXPECT_EQ(g_state.alarms[0].nAlarmMode, IDC_ALARM_STOP) << "a once alarm is off as soon as it first rings";
   ASSERT_EQ(g_sounds.size(), 2u);
   EXPECT_TRUE(g_sounds[1].stop) << "snooze stops the sound";
-  EXPECT_EQ(g_state.qwSnoozeDeadline, g_fakeTick + 5 * 60000);
-  EXPECT_EQ(g_state.nSnoozeHour, 7);
-  EXPECT_EQ(g_state.nSnoozeMinute, 35);
+  EXPECT_EQ(g_state.alarms[0].qwSnoozeDeadline, g_fakeTick + 5 * 60000);
+  EXPECT_EQ(g_state.alarms[0].nSnoozeHour, 7);
+  EXPECT_EQ(g_state.alarms[0].nSnoozeMinute, 35);
 
   // Five minutes of ticks, never long enough apart to look like a sleep.
   g_fakeTime.wMinute = 31;
@@ -397,7 +398,7 @@ TEST_F(EventsTest, SnoozePutsTheAlarmOffFiveMinutesAndItRingsAgainWithBothButton
   EXPECT_EQ(g_sounds[2].path, "alarm.wav");
   EXPECT_EQ(g_sounds[2].flags, 9u) << "the same looping sound";
   EXPECT_TRUE(g_sounds[3].stop);
-  EXPECT_EQ(g_state.qwSnoozeDeadline, kNoDeadline) << "OK ends it";
+  EXPECT_EQ(g_state.alarms[0].qwSnoozeDeadline, kNoDeadline) << "OK ends it";
   TickAt(50000000 + 900000 - 1);
   EXPECT_EQ(g_sounds.size(), 4u);
 }
@@ -423,9 +424,9 @@ TEST_F(EventsTest, AnAlarmMissedInSleepIsShownAfterTheResumeMessageWithoutASound
   g_system.tickCount = FakeTick;
   g_state.nOClockMode = IDC_OCLOCK_ON;
   g_state.nOClockChangeChara = 1;
-  g_state.nAlarmMode = IDC_ALARM_ONCE;
-  g_state.nAlarmHour = 7;
-  g_state.nAlarmMinute = 0;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_ONCE;
+  g_state.alarms[0].nAlarmHour = 7;
+  g_state.alarms[0].nAlarmMinute = 0;
   g_fakeTime.wHour = 6;
   g_fakeTime.wMinute = 50;
   g_fakeTime.wDayOfWeek = 2;
@@ -443,7 +444,7 @@ TEST_F(EventsTest, AnAlarmMissedInSleepIsShownAfterTheResumeMessageWithoutASound
   ExpectText(InRunLanguage(L"7:00 のアラームの時刻はコンピュータのスリープ中に過ぎました.",
                            L"The 7:00 alarm went off while the computer was asleep."));
   EXPECT_TRUE(g_watch.topMostWhileOpen) << "shown in front";
-  EXPECT_EQ(g_state.nAlarmMode, IDC_ALARM_STOP) << "a once alarm missed is off";
+  EXPECT_EQ(g_state.alarms[0].nAlarmMode, IDC_ALARM_STOP) << "a once alarm missed is off";
   EXPECT_EQ(g_state.nLastHour, 7) << "the hour is taken";
 
   // The ticks and repaints after it: no chime, no character change, no second box.
