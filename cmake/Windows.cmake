@@ -160,7 +160,7 @@ endif()
 # The figure and the tray icon on screens scaled to 150 and 200 percent:
 # Wine's LogPixels, set when the launcher makes a prefix of each DPI's own.
 foreach(dpi 144 192)
-  foreach(test_name test_dpi test_tray_icon)
+  foreach(test_name test_dpi test_tray_icon test_dialog)
     if(TAVELIN_WINE_RUN AND TARGET ${test_name})
       add_test(NAME win32.${test_name}.${dpi} COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:${test_name}>)
       set_tests_properties(win32.${test_name}.${dpi} PROPERTIES RUN_SERIAL TRUE TIMEOUT 600

@@ -83,7 +83,7 @@ AlarmList DeleteAlarm(const AlarmList& alarms, int& count, int index) {
 }
 
 std::wstring RepeatText(const Alarm& alarm, const RepeatTexts& texts) {
-  switch (alarm.nAlarmRepeat) {
+  switch (IsAlarmRepeat(alarm.nAlarmMode) ? alarm.nAlarmMode : alarm.nAlarmRepeat) {
     case IDC_ALARM_ONCE:
       return texts.once;
     case IDC_ALARM_WEEKDAYS:

@@ -234,7 +234,8 @@ TEST_F(EventsTest, AlarmAtTheCurrentMinuteShowsOneMessageWhileTicksGoOn) {
   ASSERT_TRUE(PumpUntil([] { return g_watch.closed; }, 6000)) << "no alarm message came";
   PumpMessages(1500);
 
-  ExpectText(InRunLanguage(L"指定された時刻になりました.", L"The time you set has come."));
+  // The text names each alarm ringing by its time.
+  ExpectText(InRunLanguage(L"指定された時刻になりました.\n7:30", L"The time you set has come.\n7:30"));
   EXPECT_EQ(g_watch.seen.size(), 1u) << "repaints nested in the box fired again";
   EXPECT_EQ(g_watch.mostOpenAtOnce, 1);
   EXPECT_EQ(g_watch.firedDayWhileOpen, 8) << "the day is recorded before the box opens";
@@ -262,7 +263,7 @@ TEST_F(EventsTest, FullHourWithTheSwitchOnPostsTheRandomCharacterCommand) {
   EXPECT_EQ(g_state.nLastHour, 8);
   ASSERT_EQ(g_sounds.size(), 1u);
   EXPECT_EQ(g_sounds[0].path, "oclock.wav");
-  EXPECT_EQ(g_sounds[0].flags, 17u);
+  EXPECT_EQ(g_sounds[0].flags, 19u) << "once, yielding, and silent rather than the program's tone";
 
   PumpMessages(1500);
   EXPECT_EQ(g_state.nChara, IDM_CHARA_RANDOM) << "the command went through the window procedure";
@@ -375,7 +376,8 @@ TEST_F(EventsTest, SnoozePutsTheAlarmOffFiveMinutesAndItRingsAgainWithBothButton
   InvalidateRect(hwnd_, nullptr, FALSE);
   ASSERT_TRUE(PumpUntil([] { return g_watch.closed; }, 6000)) << "no alarm message came";
   ASSERT_TRUE(PumpUntil([] { return g_sounds.size() >= 2; }, 3000));
-  ExpectText(InRunLanguage(L"指定された時刻になりました.", L"The time you set has come."));
+  // The text names each alarm ringing by its time.
+  ExpectText(InRunLanguage(L"指定された時刻になりました.\n7:30", L"The time you set has come.\n7:30"));
   EXPECT_TRUE(bothButtons);
   EXPECT_EQ(captionsMeasured, 3) << "the text, OK and the snooze button";
   EXPECT_EQ(g_state.alarms[0].nAlarmMode, IDC_ALARM_STOP) << "a once alarm is off as soon as it first rings";
@@ -393,7 +395,8 @@ TEST_F(EventsTest, SnoozePutsTheAlarmOffFiveMinutesAndItRingsAgainWithBothButton
   g_fakeTime.wMinute = 35;
   TickAt(50000000 + 300000);  // opens the box inside this tick; the watch closes it with OK
   ASSERT_TRUE(g_watch.closed) << "the message did not come back";
-  ExpectText(InRunLanguage(L"指定された時刻になりました.", L"The time you set has come."));
+  // The text names each alarm ringing by its time.
+  ExpectText(InRunLanguage(L"指定された時刻になりました.\n7:35", L"The time you set has come.\n7:35"));
   ASSERT_EQ(g_sounds.size(), 4u);
   EXPECT_EQ(g_sounds[2].path, "alarm.wav");
   EXPECT_EQ(g_sounds[2].flags, 9u) << "the same looping sound";

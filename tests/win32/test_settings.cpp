@@ -71,13 +71,20 @@ TEST_F(SettingsTest, WithNoFileTheDefaultsApplyAndCloseWritesBothSectionsInOrder
             "nOClockQuietFrom=0\r\n"
             "nOClockQuietTo=0\r\n"
             "nTimerMode=1014\r\n"
-            "nAlarmMode=1011\r\n"
             "nTimerMinute=5\r\n"
-            "nAlarmHour=0\r\n"
-            "nAlarmMinute=0\r\n"
             "szOClockSound=oclock.wav\r\n"
             "szTimerSound=timer.wav\r\n"
-            "szAlarmSound=alarm.wav\r\n");
+            "nAlarmMode=1011\r\n"
+            "nAlarmHour=0\r\n"
+            "nAlarmMinute=0\r\n"
+            "szAlarmSound=alarm.wav\r\n"
+            "szAlarmLabel=\r\n"
+            "nAlarmRepeat=1013\r\n"
+            "nAlarmDays=0\r\n"
+            "nAlarmVolume=100\r\n"
+            "nAlarmSnooze=5\r\n"
+            "nTimerVolume=100\r\n"
+            "nOClockVolume=100\r\n");
 }
 
 TEST_F(SettingsTest, StoredValuesAreReadBack) {
@@ -165,7 +172,8 @@ TEST_F(SettingsTest, SeveralAlarmsAreReadInOrderAndWrittenBack) {
   EXPECT_NE(saved.find("szAlarmLabel=Weekly meeting", alarm2), std::string::npos) << saved;
   EXPECT_NE(saved.find("szNote=mine"), std::string::npos) << "a line the program does not own stays";
   const std::size_t alarm5 = saved.find("[ALARM5]");
-  EXPECT_TRUE(alarm5 == std::string::npos || saved.find("nAlarm", alarm5) == std::string::npos)
+  EXPECT_TRUE(alarm5 == std::string::npos ||
+              saved.substr(alarm5 + 1, saved.find('[', alarm5 + 1) - alarm5 - 1).find("nAlarm") == std::string::npos)
       << "the moved alarm's old keys are gone: " << saved;
 
   Start();
