@@ -39,8 +39,8 @@ const TipTexts& Texts() {
 std::wstring CurrentTip() {
   const std::wstring head = g_characterName[0] == L'\0' ? std::wstring(L"Tavelin")
                                                         : std::wstring(L"Tavelin - ") + g_characterName;
-  SYSTEMTIME time;
-  g_system.localTime(&time);
+  // The time of the last check, so the tip costs no reading of its own.
+  const SYSTEMTIME& time = g_state.stLastCheck;
   const std::uint64_t now = g_system.tickCount();
   const LocalStamp stamp{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wDayOfWeek};
   const NextAlarm next = FindNextAlarm(g_state.alarms, g_state.nAlarmCount, stamp, now);
