@@ -98,6 +98,7 @@ target_link_libraries(tavelin_test_support PUBLIC tavelin_app GTest::gtest)
 # English locale (code page 1252, English user interface) as win32.NAME.english;
 # every program runs under the Japanese locale (code page 932).
 set(TAVELIN_ENGLISH_TESTS
+  test_balloon
   test_desktop
   test_dialog
   test_events
@@ -118,6 +119,9 @@ foreach(test_source ${TAVELIN_WIN32_TESTS})
   # Soft pixels are looked at with a compositing manager on the test's display.
   if(test_name STREQUAL "test_soft_figure")
     set(test_env "${test_env};TAVELIN_COMPOSITOR=1;GTEST_FILTER=-SoftUncomposited.*")
+  endif()
+  if(test_name STREQUAL "test_balloon_e2e")
+    set(test_env "${test_env};TAVELIN_COMPOSITOR=1")
   endif()
   add_test(NAME win32.${test_name} COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:${test_name}>)
   set_tests_properties(win32.${test_name} PROPERTIES RUN_SERIAL TRUE TIMEOUT 600
@@ -160,7 +164,7 @@ endif()
 # The figure and the tray icon on screens scaled to 150 and 200 percent:
 # Wine's LogPixels, set when the launcher makes a prefix of each DPI's own.
 foreach(dpi 144 192)
-  foreach(test_name test_dpi test_tray_icon)
+  foreach(test_name test_dpi test_tray_icon test_balloon)
     if(TAVELIN_WINE_RUN AND TARGET ${test_name})
       add_test(NAME win32.${test_name}.${dpi} COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:${test_name}>)
       set_tests_properties(win32.${test_name}.${dpi} PROPERTIES RUN_SERIAL TRUE TIMEOUT 600

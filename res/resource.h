@@ -82,6 +82,11 @@
 // Posted at the end of start-up when a message about the settings waits.
 #define WM_SETTINGSNOTICE       1125
 
+// The speech balloon: its menu item and the tray menu's two while an alarm rings.
+#define IDM_BALLOON             1020
+#define IDM_BALLOON_STOP        1021
+#define IDM_BALLOON_SNOOZE      1022
+
 // Texts the user reads, in the string table.
 #define IDS_NEED_COLORS         1
 #define IDS_NO_TIMER            2
@@ -107,5 +112,13 @@
 #define IDS_TIP_ALARM_WEEKDAYS    47
 #define IDS_TIP_SNOOZE            48
 #define IDS_TIP_MUTED             49
+
+// The speech balloon's texts.
+#define IDS_BALLOON_HOUR          150
+#define IDS_BALLOON_SNOOZE        151
+#define IDS_BALLOON_STOP          152
+#define IDS_BALLOON_OK            153
+#define IDS_BALLOON_MENU_STOP     154
+#define IDS_BALLOON_MENU_SNOOZE   155
 
 #endif

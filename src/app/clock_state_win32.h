@@ -82,6 +82,12 @@ struct ClockState {
   char szSettingsNoticeFile[kTextBufferSize];
   HMENU hMenuPopup;
   NOTIFYICONDATAW nidTray;
+
+  // The speech balloon: messages said beside the figure instead of in boxes
+  // (stored), and the point of the figure's window its tail aims at.
+  int fBalloon;
+  int xBalloonAnchor;
+  int yBalloonAnchor;
 };
 
 extern ClockState g_state;

@@ -9,6 +9,7 @@
 #include "app/clock_state_win32.h"
 #include "app/module_dir.h"
 #include "app/system_win32.h"
+#include "balloon/balloon_win32.h"
 #include "desktop/manners_win32.h"
 #include "desktop/placement_win32.h"
 #include "desktop/tray_win32.h"
@@ -109,6 +110,7 @@ int InitializeClock(HWND hwnd) {
 
 void ShutdownClock(HWND hwnd) {
   SaveSettings(hwnd);
+  DestroyBalloon();
   if (g_state.hbmMascot != nullptr) {
     DeleteObject(g_state.hbmMascot);
     g_state.hbmMascot = nullptr;

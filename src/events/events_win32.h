@@ -20,4 +20,9 @@ void OnPowerResume(HWND hwnd);
 // with the time the repaint read.
 void RunRepaintChecks(HWND hwnd, int hour, int minute, int day);
 
+// The ringing alarm answered by the user: its sound ends; a snooze puts it
+// off and it rings again after the snooze's length.
+void StopRingingAlarm(HWND hwnd);
+void SnoozeRingingAlarm(HWND hwnd);
+
 #endif

@@ -3,6 +3,7 @@
 
 #include "app/clock_state_win32.h"
 #include "app/system_win32.h"
+#include "balloon/balloon_win32.h"
 #include "desktop/tray_win32.h"
 #include "events/event_text.h"
 #include "events/events_win32.h"
@@ -53,21 +54,30 @@ INT_PTR CALLBACK AlarmRingProc(HWND box, UINT message, WPARAM wParam, LPARAM lPa
   }
 }
 
-// The event messages, read from the string table in the user's language and
-// in the wide form, so they show right whatever the system's code page.
-// Returns true when the user put the alarm off.
-bool ShowEventMessage(HWND hwnd, const EventEffects& effects) {
-  std::wstring text;
-  std::wstring title = LoadText(IDS_ALARM_TITLE);
-  if (effects.message == EventMessage::kTimerElapsed) {
-    wchar_t formatted[kTextBufferSize];
-    wsprintfW(formatted, LoadText(static_cast<UINT>(TimerMessageTextId(effects.messageMinutes))).c_str(),
-              static_cast<int>(effects.messageMinutes));
-    text = formatted;
-    title = LoadText(IDS_TIMER_TITLE);
-  } else if (effects.message == EventMessage::kAlarmMissed) {
-    text = FillTemplate(LoadText(IDS_ALARM_MISSED), ClockTimeText(effects.missedHour, effects.missedMinute));
+// The text of an event's message, read from the string table in the user's
+// language and in the wide form, so it shows right whatever the system's code page.
+std::wstring EventMessageText(const EventEffects& effects) {
+  switch (effects.message) {
+    case EventMessage::kTimerElapsed: {
+      wchar_t formatted[kTextBufferSize];
+      wsprintfW(formatted, LoadText(static_cast<UINT>(TimerMessageTextId(effects.messageMinutes))).c_str(),
+                static_cast<int>(effects.messageMinutes));
+      return formatted;
+    }
+    case EventMessage::kAlarmMissed:
+      return FillTemplate(LoadText(IDS_ALARM_MISSED), ClockTimeText(effects.missedHour, effects.missedMinute));
+    case EventMessage::kAlarmReached:
+      return LoadText(IDS_ALARM_REACHED);
+    case EventMessage::kNone:
+      break;
   }
+  return {};
+}
+
+// The event messages in boxes. Returns true when the user put the alarm off.
+bool ShowEventMessage(HWND hwnd, const EventEffects& effects) {
+  const std::wstring text = EventMessageText(effects);
+  const std::wstring title = LoadText(effects.message == EventMessage::kTimerElapsed ? IDS_TIMER_TITLE : IDS_ALARM_TITLE);
   bool snoozed = false;
   if (effects.message == EventMessage::kAlarmReached) {
     snoozed = DialogInFront(hwnd, g_hInstance, MAKEINTRESOURCEW(IDD_ALARM_RING), AlarmRingProc,
@@ -78,23 +88,38 @@ bool ShowEventMessage(HWND hwnd, const EventEffects& effects) {
   return snoozed;
 }
 
+// The message said in the balloon: the box's text, or the full hour's words
+// (12-hour, as a clock strikes). The hour has no message without a balloon.
+BalloonMessage BalloonMessageOf(const EventEffects& effects, bool fullHour) {
+  BalloonMessage message;
+  if (fullHour) {
+    const int hour = g_state.nLastHour % 12 == 0 ? 12 : g_state.nLastHour % 12;
+    message.kind = BalloonKind::kFullHour;
+    message.text = FillTemplate(LoadText(IDS_BALLOON_HOUR), std::to_wstring(hour));
+    return message;
+  }
+  message.text = EventMessageText(effects);
+  message.kind = effects.message == EventMessage::kAlarmReached  ? BalloonKind::kAlarm
+                 : effects.message == EventMessage::kAlarmMissed ? BalloonKind::kMissedAlarm
+                                                                 : BalloonKind::kTimer;
+  message.snoozeMinutes = static_cast<int>(kSnoozeMilliseconds / 60000);
+  message.stopsSound = effects.stopSoundAfterMessage;
+  return message;
+}
+
 // Called once the state that produced the effects has been stored: the
 // message box runs a message loop in which further ticks and repaints check
-// again.
+// again. With the balloon on, the message goes to it and this returns at once.
 void CarryOut(HWND hwnd, const EventEffects& event) {
   const EventEffects effects = HeardEffects(event, g_state.fMute != 0, g_state.fAside != 0);
   if (effects.sound != EventSound::kNone) (void)g_system.playSound(SoundPath(effects.sound), effects.soundFlags);
-  if (effects.message != EventMessage::kNone) {
+  const bool fullHour = event.sound == EventSound::kChime;  // the chime is on and the hour not quiet
+  if (g_state.fBalloon && (effects.message != EventMessage::kNone || fullHour)) {
+    SayInBalloon(hwnd, BalloonMessageOf(effects, fullHour));
+  } else if (effects.message != EventMessage::kNone) {
     const bool snoozed = ShowEventMessage(hwnd, effects);
-    if (effects.stopSoundAfterMessage) (void)g_system.playSound(nullptr, 0);
-    if (snoozed) {
-      SYSTEMTIME now;
-      g_system.localTime(&now);
-      const SnoozeState snooze = StartSnooze(g_system.tickCount(), now.wHour, now.wMinute);
-      g_state.qwSnoozeDeadline = snooze.qwSnoozeDeadline;
-      g_state.nSnoozeHour = snooze.nSnoozeHour;
-      g_state.nSnoozeMinute = snooze.nSnoozeMinute;
-    }
+    if (effects.stopSoundAfterMessage) StopRingingAlarm(hwnd);
+    if (snoozed) SnoozeRingingAlarm(hwnd);
   }
   if (effects.postRandomCharacter) PostMessageA(hwnd, WM_COMMAND, IDM_CHARA_RANDOM, 0);
 }
@@ -139,6 +164,17 @@ void NoteCheck(HWND hwnd) {
 }
 
 }  // namespace
+
+void StopRingingAlarm(HWND) { (void)g_system.playSound(nullptr, 0); }
+
+void SnoozeRingingAlarm(HWND) {
+  SYSTEMTIME now;
+  g_system.localTime(&now);
+  const SnoozeState snooze = StartSnooze(g_system.tickCount(), now.wHour, now.wMinute);
+  g_state.qwSnoozeDeadline = snooze.qwSnoozeDeadline;
+  g_state.nSnoozeHour = snooze.nSnoozeHour;
+  g_state.nSnoozeMinute = snooze.nSnoozeMinute;
+}
 
 void ResetTimeEvents() {
   g_state.qwSnoozeDeadline = kNoDeadline;

@@ -5,7 +5,10 @@
 #include <new>
 #include <utility>
 
+#include <climits>
+
 #include "app/character_table.h"
+#include "balloon/balloon_place.h"
 #include "app/clock_state_win32.h"
 #include "clockface/clockface_win32.h"
 #include "desktop/manners_win32.h"
@@ -36,7 +39,7 @@ int ChooseCharacter(int nChara) {
 // with nothing made that outlives the call, when a picture is unreadable, the
 // scale the pictures are drawn at is out of range or the canvas not sane.
 bool MakeFigure(const char* settingsPath, const char* section, int dpi, Figure* figure, bool* soft,
-                CanvasLayout* layout, int* pictureScale) {
+                CanvasLayout* layout, int* pictureScale, BalloonSpot* balloonAnchor) {
   ReadSettingInt(settingsPath, section, "nPictureScale", pictureScale, kPictureScaleDefault);
   if (*pictureScale < kPictureScaleMin || *pictureScale > kPictureScaleMax) return false;
   char fileName[kTextBufferSize];
@@ -56,6 +59,14 @@ bool MakeFigure(const char* settingsPath, const char* section, int dpi, Figure* 
   placement.nPictureScale = *pictureScale;
   if (!LayOutFigure(placement, layout)) return false;
   const double factor = PictureFactor(DisplayScale(g_state.nSize, dpi), *pictureScale);
+  // The balloon's tail aims at the character's own point where its section gives one.
+  constexpr int kUnset = INT_MIN;
+  int xPosBalloon = kUnset, yPosBalloon = kUnset;
+  ReadSettingInt(settingsPath, section, "xPosBalloon", &xPosBalloon, kUnset);
+  ReadSettingInt(settingsPath, section, "yPosBalloon", &yPosBalloon, kUnset);
+  const bool balloonPosition = xPosBalloon != kUnset && yPosBalloon != kUnset;
+  *balloonAnchor = BalloonAnchor(layout->characterX, layout->characterY, placement.character.width, balloonPosition,
+                                 xPosBalloon, yPosBalloon, factor);
   return ComposeDecodedFigure({face.pixels.view(), face.cutByAlpha}, {character.pixels.view(), character.cutByAlpha},
                               placement, factor, figure, soft);
 }
@@ -100,12 +111,13 @@ int LoadFigure(HWND hwnd, int index, int dpi, bool keepShown) {
   bool soft = false;
   CanvasLayout layout{};
   int pictureScale = kPictureScaleDefault;
+  BalloonSpot balloonAnchor{};
   ScopedBitmap mascot;
   ScopedBitmap frame;
   // Memory running out anywhere in reading and composing fails the load like
   // an unreadable picture: the previous figure stays and the clock runs on.
   try {
-    if (!MakeFigure(settingsPath, name, dpi, &figure, &soft, &layout, &pictureScale)) return 0;
+    if (!MakeFigure(settingsPath, name, dpi, &figure, &soft, &layout, &pictureScale, &balloonAnchor)) return 0;
     if (soft) {
       if (!MakeSoftBitmaps(figure, &mascot, &frame)) return 0;
     } else {
@@ -133,6 +145,8 @@ int LoadFigure(HWND hwnd, int index, int dpi, bool keepShown) {
   g_state.nWindowHeight = figure.picture.height();
   g_state.xClockCenter = figure.xClockCenter;
   g_state.yClockCenter = figure.yClockCenter;
+  g_state.xBalloonAnchor = balloonAnchor.x;
+  g_state.yBalloonAnchor = balloonAnchor.y;
 
   if (!keepShown) ShowWindow(hwnd, SW_HIDE);
   SetWindowPos(hwnd, nullptr, 0, 0, g_state.nWindowWidth, g_state.nWindowHeight,

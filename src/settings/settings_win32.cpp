@@ -157,6 +157,7 @@ void LoadSettings(HWND hwnd) {
   ReadSettingInt(path, kGeneral, "nOpacity", &g_state.nOpacity, kFullOpacity);
   g_state.nOpacity = NearestOpacity(g_state.nOpacity);
   ReadSettingInt(path, kGeneral, "fMute", &g_state.fMute, 0);
+  ReadSettingInt(path, kGeneral, "fBalloon", &g_state.fBalloon, 0);
 
   ReadSettingInt(path, kAlarm, "nOClockMode", &g_state.nOClockMode, IDC_OCLOCK_ON);
   ReadSettingInt(path, kAlarm, "nOClockChangeChara", &g_state.nOClockChangeChara, 1);
@@ -190,6 +191,7 @@ void SaveSettings(HWND hwnd) {
   WriteSettingInt(path, kGeneral, "fClickThrough", g_state.fClickThrough);
   WriteSettingInt(path, kGeneral, "nOpacity", g_state.nOpacity);
   WriteSettingInt(path, kGeneral, "fMute", g_state.fMute);
+  WriteSettingInt(path, kGeneral, "fBalloon", g_state.fBalloon);
 
   WriteSettingInt(path, kAlarm, "nOClockMode", g_state.nOClockMode);
   WriteSettingInt(path, kAlarm, "nOClockChangeChara", g_state.nOClockChangeChara);
