@@ -162,6 +162,10 @@ TEST_F(BalloonTest, TheTimersBalloonOpensWhileTheFocusAndATypedKeyStayWithThePro
   EXPECT_TRUE(ex & WS_EX_TOPMOST) << "above the program in front";
   EXPECT_EQ(TextOf(balloon), InRunLanguage(L"0 分が経過しました.", L"0 minutes have passed."))
       << "a screen reader reads the message";
+  // Its outline as a region too, for a desktop that does not compose it.
+  HRGN outline = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(balloon, outline), COMPLEXREGION) << "no outline of its own";
+  DeleteObject(outline);
   EXPECT_EQ(GetForegroundWindow(), typing.hwnd()) << "the balloon took the foreground";
   EXPECT_EQ(GetFocus(), typing.edit()) << "the balloon took the focus";
   EXPECT_EQ(g_state.nTimerMode, IDC_TIMER_STOP);
