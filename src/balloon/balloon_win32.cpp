@@ -357,6 +357,9 @@ bool g_menuItemsAdded = false;
 }  // namespace
 
 void SayInBalloon(HWND clock, const BalloonMessage& message) {
+  // A balloon whose window went (its owner was destroyed, or it could not be
+  // made) holds up nothing that comes after it.
+  if (g_shown.hwnd == nullptr) g_queue.Clear();
   g_shown.clock = clock;
   if (g_queue.Add(message, g_state.fAside != 0)) ShowCurrent(clock);
 }
