@@ -37,6 +37,8 @@ struct Shown {
   RECT lastFigure = {};
   POINT lastAnchor = {};
   int lastDpi = 0;
+  BalloonSize lastSize = {};
+  BalloonPlacement lastPlacement;
 };
 
 BalloonQueue g_queue;
@@ -146,6 +148,8 @@ void Present() {
   g_shown.lastFigure = figure;
   g_shown.lastAnchor = {anchor.x, anchor.y};
   g_shown.lastDpi = dpi;
+  g_shown.lastSize = layout.size;
+  g_shown.lastPlacement = placement;
 
   const int width = placement.window.width();
   const int height = placement.window.height();
@@ -205,6 +209,20 @@ void Present() {
   // shown, never activated.
   SetWindowPos(g_shown.hwnd, HWND_TOPMOST, placement.window.left, placement.window.top, width, height,
                SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+// Whether two placements draw the same picture: the same side, size, and
+// body and tail within the window; only where the window stands may differ.
+bool SamePicture(const BalloonPlacement& a, const BalloonPlacement& b) {
+  auto relative = [](const BalloonPlacement& p, BalloonSpot spot) {
+    return BalloonSpot{spot.x - p.window.left, spot.y - p.window.top};
+  };
+  auto same = [](BalloonSpot u, BalloonSpot v) { return u.x == v.x && u.y == v.y; };
+  return a.side == b.side && a.hasTail == b.hasTail && a.window.width() == b.window.width() &&
+         a.window.height() == b.window.height() &&
+         same(relative(a, {a.body.left, a.body.top}), relative(b, {b.body.left, b.body.top})) &&
+         (!a.hasTail || (same(relative(a, a.tip), relative(b, b.tip)) &&
+                         same(relative(a, a.tailFrom), relative(b, b.tailFrom))));
 }
 
 BalloonButton ButtonAt(LPARAM lParam) {
@@ -374,6 +392,21 @@ void FollowFigure(HWND clock) {
     // Only the stacking may have changed: back above the others.
     SetWindowPos(g_shown.hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return;
+  }
+  // Dragged: where the picture stays the same, the window only moves with
+  // the figure, without drawing it again.
+  const BalloonSpot anchor{figure.left + g_state.xBalloonAnchor, figure.top + g_state.yBalloonAnchor};
+  if (g_shown.lastDpi == WindowDpi(clock)) {
+    const BalloonPlacement placement = PlaceBalloon({figure.left, figure.top, figure.right, figure.bottom}, anchor,
+                                                    g_shown.lastSize, WorkArea(clock));
+    if (SamePicture(placement, g_shown.lastPlacement)) {
+      SetWindowPos(g_shown.hwnd, HWND_TOPMOST, placement.window.left, placement.window.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOACTIVATE);
+      g_shown.lastFigure = figure;
+      g_shown.lastAnchor = {anchor.x, anchor.y};
+      g_shown.lastPlacement = placement;
+      return;
+    }
   }
   Present();
 }
