@@ -104,6 +104,7 @@ target_link_libraries(tavelin_test_support PUBLIC tavelin_app GTest::gtest)
 # English locale (code page 1252, English user interface) as win32.NAME.english;
 # every program runs under the Japanese locale (code page 932).
 set(TAVELIN_ENGLISH_TESTS
+  test_balloon
   test_desktop
   test_dialog
   test_events
@@ -144,6 +145,9 @@ foreach(test_source ${TAVELIN_WIN32_TESTS})
   if(test_name STREQUAL "test_sound_e2e")
     set(test_env "${test_env};TAVELIN_SOUND=1;TAVELIN_HEARD_SOUNDS=${TAVELIN_HEARD_SOUNDS}")
     add_dependencies(${test_name} heard_sounds)
+  endif()
+  if(test_name STREQUAL "test_balloon_e2e")
+    set(test_env "${test_env};TAVELIN_COMPOSITOR=1")
   endif()
   add_test(NAME win32.${test_name} COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:${test_name}>)
   set_tests_properties(win32.${test_name} PROPERTIES RUN_SERIAL TRUE TIMEOUT 600
@@ -186,7 +190,7 @@ endif()
 # The figure and the tray icon on screens scaled to 150 and 200 percent:
 # Wine's LogPixels, set when the launcher makes a prefix of each DPI's own.
 foreach(dpi 144 192)
-  foreach(test_name test_dpi test_tray_icon test_dialog)
+  foreach(test_name test_dpi test_tray_icon test_dialog test_balloon)
     if(TAVELIN_WINE_RUN AND TARGET ${test_name})
       add_test(NAME win32.${test_name}.${dpi} COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:${test_name}>)
       set_tests_properties(win32.${test_name}.${dpi} PROPERTIES RUN_SERIAL TRUE TIMEOUT 600

@@ -83,6 +83,11 @@
 // Posted at the end of start-up when a message about the settings waits.
 #define WM_SETTINGSNOTICE       1125
 
+// The speech balloon: its menu item and the tray menu's two while an alarm rings.
+#define IDM_BALLOON             1020
+#define IDM_BALLOON_STOP        1021
+#define IDM_BALLOON_SNOOZE      1022
+
 // Texts the user reads, in the string table.
 #define IDS_NEED_COLORS         1
 #define IDS_NO_TIMER            2
@@ -175,5 +180,12 @@
 #define IDS_SOUND_UNDECODABLE   120
 #define IDS_SOUND_OK            121  // empty: nothing to say
 #define IDS_REPEAT_OFF          122
+// The speech balloon's texts.
+#define IDS_BALLOON_HOUR          150
+#define IDS_BALLOON_SNOOZE        151
+#define IDS_BALLOON_STOP          152
+#define IDS_BALLOON_OK            153
+#define IDS_BALLOON_MENU_STOP     154
+#define IDS_BALLOON_MENU_SNOOZE   155
 
 #endif

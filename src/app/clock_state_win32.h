@@ -94,6 +94,11 @@ struct ClockState {
   AlarmRing ringing;
   std::uint64_t qwRingStartTick;
   int fRingSoundOn;          // 1 while the ringing's sound plays
+  // The speech balloon: messages said beside the figure instead of in boxes
+  // (stored), and the point of the figure's window its tail aims at.
+  int fBalloon;
+  int xBalloonAnchor;
+  int yBalloonAnchor;
 };
 
 extern ClockState g_state;

@@ -10,6 +10,7 @@
 #include "app/module_dir.h"
 #include "app/system_win32.h"
 #include "sound/sound_player_win32.h"
+#include "balloon/balloon_win32.h"
 #include "desktop/manners_win32.h"
 #include "desktop/placement_win32.h"
 #include "desktop/tray_win32.h"
@@ -114,6 +115,7 @@ void ShutdownClock(HWND hwnd) {
   StopLife(hwnd);
   SaveSettings(hwnd);
   ShutdownSoundPlayer();
+  DestroyBalloon();
   if (g_state.hbmMascot != nullptr) {
     DeleteObject(g_state.hbmMascot);
     g_state.hbmMascot = nullptr;

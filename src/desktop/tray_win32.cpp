@@ -8,6 +8,7 @@
 
 #include "app/clock_state_win32.h"
 #include "app/system_win32.h"
+#include "balloon/balloon_win32.h"
 #include "desktop/start_with_windows_win32.h"
 #include "desktop/tray_tip.h"
 #include "shared/dpi_win32.h"
@@ -183,6 +184,8 @@ void ShowPopupMenu(HWND hwnd) {
   POINT pointer{};
   g_system.cursorPos(&pointer);  // where the pointer is now, not where the event was
   MarkStartWithWindows();
+  PrepareBalloonMenu(g_state.hMenuPopup);
   SetForegroundWindow(hwnd);
   TrackPopupMenu(g_state.hMenuPopup, TPM_RIGHTBUTTON, pointer.x, pointer.y, 0, hwnd, nullptr);
+  RestoreBalloonMenu(g_state.hMenuPopup);
 }

@@ -25,6 +25,8 @@ void RunRepaintChecks(HWND hwnd, int hour, int minute, int day);
 // put the ringing alarms off by `minutes` (1 to 60).
 bool AlarmsRinging();
 void StopRinging(HWND hwnd);
+// The ringing's sound alone stops (its ten minutes are up); its message stays.
+void StopRingingSound(HWND hwnd);
 void SnoozeRinging(HWND hwnd, unsigned minutes);
 
 #endif

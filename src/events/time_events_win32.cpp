@@ -6,6 +6,7 @@
 
 #include "app/clock_state_win32.h"
 #include "app/system_win32.h"
+#include "balloon/balloon_win32.h"
 #include "desktop/tray_win32.h"
 #include "events/event_text.h"
 #include "events/events_win32.h"
@@ -143,41 +144,91 @@ SoundChoice SoundOf(EventSound sound) {
   return {nullptr, 0, 0};
 }
 
-// The timer's and the missed alarms' messages, read from the string table in
-// the user's language and in the wide form, so they show right whatever the
-// system's code page.
-void ShowEventMessage(HWND hwnd, const EventEffects& effects) {
-  if (effects.message != EventMessage::kTimerElapsed) return;
+// The timer's message, read from the string table in the user's language and
+// in the wide form, so it shows right whatever the system's code page.
+std::wstring TimerMessageText(const EventEffects& effects) {
   wchar_t formatted[kTextBufferSize];
   wsprintfW(formatted, LoadText(static_cast<UINT>(TimerMessageTextId(effects.messageMinutes))).c_str(),
             static_cast<int>(effects.messageMinutes));
-  (void)MessageBoxInFront(hwnd, formatted, LoadText(IDS_TIMER_TITLE).c_str(), MB_OK | MB_ICONINFORMATION);
+  return formatted;
+}
+
+// The full hour's words in the balloon (12-hour, as a clock strikes). The
+// hour has no message without a balloon.
+BalloonMessage FullHourMessage() {
+  BalloonMessage message;
+  const int hour = g_state.nLastHour % 12 == 0 ? 12 : g_state.nLastHour % 12;
+  message.kind = BalloonKind::kFullHour;
+  message.text = FillTemplate(LoadText(IDS_BALLOON_HOUR), std::to_wstring(hour));
+  return message;
+}
+
+// The timer's message: in the balloon, which ends the figure's talking when
+// it closes, or in a box for as long as the box is open.
+void SayTimerMessage(HWND hwnd, const EventEffects& effects) {
+  LifeRingStarts(hwnd);  // the figure talks and shakes while the message is open
+  BalloonMessage message;
+  message.kind = BalloonKind::kTimer;
+  message.text = TimerMessageText(effects);
+  if (g_state.fBalloon) {
+    SayInBalloon(hwnd, message);
+    return;
+  }
+  (void)MessageBoxInFront(hwnd, message.text.c_str(), LoadText(IDS_TIMER_TITLE).c_str(), MB_OK | MB_ICONINFORMATION);
+  LifeRingEnds(hwnd);
 }
 
 // Called once the state that produced the effects has been stored: the
 // message box runs a message loop in which further ticks and repaints check
-// again.
+// again. With the balloon on, the message goes to it and this returns at once.
 void CarryOut(HWND hwnd, const EventEffects& event) {
   const EventEffects effects = HeardEffects(event, g_state.fMute != 0, g_state.fAside != 0);
   const SoundChoice sound = SoundOf(effects.sound);
   if (sound.path != nullptr) (void)g_system.playSound(sound.path, effects.soundFlags | sound.extraFlags, sound.volume);
-  if (event.sound == EventSound::kChime) LifeFullHour(hwnd);
-  if (effects.message == EventMessage::kTimerElapsed) {
-    LifeRingStarts(hwnd);  // the figure talks and shakes while the message is open
-    ShowEventMessage(hwnd, effects);
-    LifeRingEnds(hwnd);
+  if (event.sound == EventSound::kChime) {  // the chime is on and the hour not quiet
+    LifeFullHour(hwnd);
+    if (g_state.fBalloon) SayInBalloon(hwnd, FullHourMessage());
   }
+  if (effects.message == EventMessage::kTimerElapsed) SayTimerMessage(hwnd, effects);
   if (effects.postRandomCharacter) PostMessageA(hwnd, WM_COMMAND, IDM_CHARA_RANDOM, 0);
+}
+
+// The alarms of `ring`, a line each with its time and label.
+std::wstring AlarmLines(const AlarmRing& ring) {
+  std::wstring lines;
+  for (int n = 0; n < ring.count; ++n) {
+    const Alarm& alarm = g_state.alarms[ring.index[n]];
+    int hour = 0;
+    int minute = 0;
+    RingTime(alarm, ring.snoozed, hour, minute);
+    lines += L"\n" + AlarmLineText(hour, minute, alarm.szAlarmLabel);
+  }
+  return lines;
+}
+
+// `ring`'s alarms joined to those already ringing (whose balloon is still
+// open), each once: a stop or a snooze answers them all.
+AlarmRing JoinRings(const AlarmRing& ringing, const AlarmRing& ring) {
+  AlarmRing joined = ringing;
+  joined.snoozed = ring.snoozed;
+  for (int n = 0; n < ring.count; ++n) {
+    bool known = false;
+    for (int k = 0; k < joined.count; ++k) known = known || joined.index[k] == ring.index[n];
+    if (!known && joined.count < kMaxAlarms) joined.index[joined.count++] = ring.index[n];
+  }
+  return joined;
 }
 
 // Rings the alarms of `ring`, whose state is already stored: their sound
 // loops (the first's, at its volume) until the message is answered or the
 // ring limit passes; the snooze button puts them all off by the first's length.
+// In the balloon the call returns at once and the balloon's answer ends it.
 void RingAlarms(HWND hwnd, const AlarmRing& ring) {
   if (ring.count == 0) return;
   const AlarmRing outer = g_state.ringing;  // a ringing whose box this one opens inside
   const Alarm& first = g_state.alarms[ring.index[0]];
-  g_state.ringing = ring;
+  if (g_state.fRingSoundOn) (void)g_system.playSound(nullptr, 0, 0);
+  g_state.ringing = g_state.fBalloon ? JoinRings(outer, ring) : ring;
   g_state.qwRingStartTick = g_system.tickCount();
   g_state.fRingSoundOn = 0;
   if (!g_state.fMute) {
@@ -186,16 +237,18 @@ void RingAlarms(HWND hwnd, const AlarmRing& ring) {
   }
   LifeRingStarts(hwnd);  // the figure talks and shakes while the alarm rings
 
+  if (g_state.fBalloon) {
+    BalloonMessage message;
+    message.kind = BalloonKind::kAlarm;
+    message.text = LoadText(IDS_ALARM_REACHED) + AlarmLines(ring);
+    message.snoozeMinutes = static_cast<int>(first.nAlarmSnooze);
+    message.stopsSound = g_state.fRingSoundOn != 0;
+    SayInBalloon(hwnd, message);
+    return;
+  }
   RingText text;
   text.title = LoadText(IDS_ALARM_TITLE);
-  text.text = LoadText(IDS_ALARM_REACHED);
-  for (int n = 0; n < ring.count; ++n) {
-    const Alarm& alarm = g_state.alarms[ring.index[n]];
-    int hour = 0;
-    int minute = 0;
-    RingTime(alarm, ring.snoozed, hour, minute);
-    text.text += L"\n" + AlarmLineText(hour, minute, alarm.szAlarmLabel);
-  }
+  text.text = LoadText(IDS_ALARM_REACHED) + AlarmLines(ring);
   text.snooze = FillTemplate(LoadText(IDS_RING_SNOOZE), std::to_wstring(first.nAlarmSnooze));
   const unsigned snoozeMinutes = first.nAlarmSnooze;
   const bool snoozed = DialogInFront(hwnd, g_hInstance, MAKEINTRESOURCEW(IDD_ALARM_RING), AlarmRingProc,
@@ -219,6 +272,13 @@ void ShowMissedAlarms(HWND hwnd, const AlarmsResume& resume) {
       const MissedAlarm& one = resume.missed[n];
       text += L"\n" + AlarmLineText(one.hour, one.minute, g_state.alarms[one.index].szAlarmLabel);
     }
+  }
+  if (g_state.fBalloon) {
+    BalloonMessage message;
+    message.kind = BalloonKind::kMissedAlarm;
+    message.text = text;
+    SayInBalloon(hwnd, message);
+    return;
   }
   (void)MessageBoxInFront(hwnd, text.c_str(), LoadText(IDS_ALARM_TITLE).c_str(), MB_OK | MB_ICONINFORMATION);
 }
@@ -280,6 +340,11 @@ void SnoozeRinging(HWND hwnd, unsigned minutes) {
   g_state.alarms =
       SnoozeAlarms(g_state.alarms, g_state.ringing, minutes, g_system.tickCount(), now.wHour, now.wMinute);
   RefreshTrayTip(hwnd);
+}
+
+void StopRingingSound(HWND) {
+  if (g_state.fRingSoundOn) (void)g_system.playSound(nullptr, 0, 0);
+  g_state.fRingSoundOn = 0;
 }
 
 void ResetTimeEvents() {

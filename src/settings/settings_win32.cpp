@@ -240,6 +240,7 @@ void LoadSettings(HWND hwnd) {
   g_state.nOpacity = NearestOpacity(g_state.nOpacity);
   ReadSettingInt(path, kGeneral, "fMute", &g_state.fMute, 0);
   ReadSettingInt(path, kGeneral, "fAnimate", &g_state.fAnimate, 1);
+  ReadSettingInt(path, kGeneral, "fBalloon", &g_state.fBalloon, 0);
 
   ReadSettingInt(path, kAlarm, "nOClockMode", &g_state.nOClockMode, IDC_OCLOCK_ON);
   ReadSettingInt(path, kAlarm, "nOClockChangeChara", &g_state.nOClockChangeChara, 1);
@@ -275,6 +276,7 @@ void SaveSettings(HWND hwnd) {
   WriteSettingInt(path, kGeneral, "nOpacity", g_state.nOpacity);
   WriteSettingInt(path, kGeneral, "fMute", g_state.fMute);
   WriteSettingInt(path, kGeneral, "fAnimate", g_state.fAnimate);
+  WriteSettingInt(path, kGeneral, "fBalloon", g_state.fBalloon);
 
   WriteSettingInt(path, kAlarm, "nOClockMode", g_state.nOClockMode);
   WriteSettingInt(path, kAlarm, "nOClockChangeChara", g_state.nOClockChangeChara);

@@ -66,6 +66,7 @@ TEST_F(SettingsTest, WithNoFileTheDefaultsApplyAndCloseWritesBothSectionsInOrder
             "nOpacity=100\r\n"
             "fMute=0\r\n"
             "fAnimate=1\r\n"
+            "fBalloon=0\r\n"
             "[ALARM]\r\n"
             "nOClockMode=1018\r\n"
             "nOClockChangeChara=1\r\n"
@@ -91,7 +92,7 @@ TEST_F(SettingsTest, WithNoFileTheDefaultsApplyAndCloseWritesBothSectionsInOrder
 TEST_F(SettingsTest, StoredValuesAreReadBack) {
   WriteFileBytes(IniPath(),
                  "[GENERAL]\r\nfTopMost=0\r\nfHideOnMouse=1\r\nnChara=40005\r\nnSize=42001\r\n"
-                 "fAsideFullScreen=0\r\nfClickThrough=1\r\nnOpacity=70\r\nfMute=1\r\nfAnimate=0\r\n"
+                 "fAsideFullScreen=0\r\nfClickThrough=1\r\nnOpacity=70\r\nfMute=1\r\nfAnimate=0\r\nfBalloon=1\r\n"
                  "[ALARM]\r\nnOClockMode=1017\r\nnOClockChangeChara=0\r\nnAlarmMode=1013\r\n"
                  "nTimerMinute=-1\r\nnAlarmHour=7\r\nnAlarmMinute=30\r\n"
                  "szOClockSound=C:\\sounds\\chime.wav\r\nszTimerSound=\r\nszAlarmSound=wake.wav\r\n");
@@ -105,6 +106,7 @@ TEST_F(SettingsTest, StoredValuesAreReadBack) {
   EXPECT_EQ(g_state.nOpacity, 80) << "the nearest of the four";
   EXPECT_EQ(g_state.fMute, 1);
   EXPECT_EQ(g_state.fAnimate, 0);
+  EXPECT_EQ(g_state.fBalloon, 1);
   EXPECT_EQ(g_state.nOClockMode, IDC_OCLOCK_OFF);
   EXPECT_EQ(g_state.nOClockChangeChara, 0);
   EXPECT_EQ(g_state.alarms[0].nAlarmMode, IDC_ALARM_REPEAT);
