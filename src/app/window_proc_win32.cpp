@@ -153,8 +153,9 @@ LRESULT CALLBACK ClockWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       AsideCheck(hwnd);  // first, so that the full hour knows whether to chime
       CheckCountdown(hwnd);
       RaiseCheck(hwnd);
-      TickClockFace(hwnd);  // and the alarm and the full hour, with or without a figure
-      LifeTick(hwnd);
+      // The face, then the alarm and the full hour, with or without a figure;
+      // the figure's life with the same reading of the time.
+      LifeTick(hwnd, TickClockFace(hwnd));
       return 0;
     case WM_COMMAND:
       if (OnCommand(hwnd, LOWORD(wParam))) return 0;

@@ -17,8 +17,8 @@ RECT ClockFaceRect();
 void RedrawClockFace(HWND hwnd);
 
 // Every second: the face redrawn as above, then the alarm and the full hour
-// checked with the time the hands show.
-void TickClockFace(HWND hwnd);
+// checked with the time the hands show; returns that time's hour.
+int TickClockFace(HWND hwnd);
 
 // A part of the figure changed (a pose): `rect` is drawn on the window at
 // once, a soft figure's presented with it as the dirty rectangle.

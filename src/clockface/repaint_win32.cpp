@@ -142,11 +142,12 @@ void RedrawClockFace(HWND hwnd) {
 }
 
 // The checks follow the picture, with the time its hands show.
-void TickClockFace(HWND hwnd) {
+int TickClockFace(HWND hwnd) {
   SYSTEMTIME now;
   g_system.localTime(&now);
   DrawClockFace(hwnd, now);
   RunRepaintChecks(hwnd, now.wHour, now.wMinute, now.wDay);
+  return now.wHour;
 }
 
 // Drawn at once rather than invalidated, as the face is each second: under

@@ -192,7 +192,7 @@ void DrawPoseOver(PixelView pixels, const RECT& rect) {
   }
 }
 
-void LifeTick(HWND hwnd) {
+void LifeTick(HWND hwnd, int hour) {
   if (!g_state.fAnimate) return;
   ChangePauses(hwnd);
   LASTINPUTINFO input{sizeof input, 0};
@@ -201,10 +201,8 @@ void LifeTick(HWND hwnd) {
     if (input.dwTime != g_life.lastInput && g_life.rule.asleep) Happen(hwnd, Happening::kInput);
     g_life.lastInput = input.dwTime;
   }
-  SYSTEMTIME now;
-  g_system.localTime(&now);
   const bool idle = known && IsAway(GetTickCount() - input.dwTime, false);  // 32-bit ticks: the difference wraps right
-  const bool quiet = IsQuietHour(now.wHour, g_state.nOClockQuietFrom, g_state.nOClockQuietTo);
+  const bool quiet = IsQuietHour(hour, g_state.nOClockQuietFrom, g_state.nOClockQuietTo);
   if ((idle && !g_life.wasIdle) || (quiet && !g_life.wasQuiet)) Happen(hwnd, Happening::kAway);
   g_life.wasIdle = idle;
   g_life.wasQuiet = quiet;

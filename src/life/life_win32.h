@@ -27,8 +27,9 @@ void TakePoseFrames(PoseFrameSet* frames);
 // window's rectangle `rect`. Called by the repaint before the hands go on.
 void DrawPoseOver(PixelView pixels, const RECT& rect);
 
-// Every clock tick: input, quiet hours and the pauses the window can see.
-void LifeTick(HWND hwnd);
+// Every clock tick, with the hour the tick read: input, quiet hours and the
+// pauses the window can see.
+void LifeTick(HWND hwnd, int hour);
 
 // The window's timers of the living figure; false for any other timer.
 bool OnLifeTimer(HWND hwnd, UINT_PTR id);
