@@ -420,9 +420,9 @@ int IconSide(HICON icon) {
 // The ringing box shows the information icon drawn for the DPI of the monitor
 // it stands on, and again for the new one when it moves to another.
 TEST_F(EventsTest, TheRingingBoxsIconIsDrawnForItsMonitorsDpi) {
-  g_state.nAlarmMode = IDC_ALARM_ONCE;
-  g_state.nAlarmHour = 7;
-  g_state.nAlarmMinute = 30;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_ONCE;
+  g_state.alarms[0].nAlarmHour = 7;
+  g_state.alarms[0].nAlarmMinute = 30;
   g_fakeTime.wMinute = 30;
   int dpiAtOpen = 0;
   int sideAtOpen = 0;
