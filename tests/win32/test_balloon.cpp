@@ -339,7 +339,8 @@ TEST_F(BalloonTest, OneBalloonAtATimeTheAlarmFirstAndTheFullHourClosesByItself) 
   EXPECT_EQ(TextOf(balloon), InRunLanguage(L"0 分が経過しました.", L"0 minutes have passed."));
   ClickBalloon(BalloonButton::kOk);
   ASSERT_NE(BalloonWindow(), nullptr);
-  EXPECT_EQ(TextOf(BalloonWindow()), InRunLanguage(L"指定された時刻になりました.", L"The time you set has come."))
+  EXPECT_EQ(TextOf(BalloonWindow()),
+            InRunLanguage(L"指定された時刻になりました.\n8:00", L"The time you set has come.\n8:00"))
       << "the alarm goes before the full hour that came first";
   ClickBalloon(BalloonButton::kStop);
   ASSERT_NE(BalloonWindow(), nullptr);
