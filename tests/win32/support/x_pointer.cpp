@@ -14,11 +14,16 @@ std::string WindowsPath(std::string path) {
 }
 
 // Wine starts Unix programs but gives no handle to wait on, so the shell
-// leaves a file behind when the command is done.
+// leaves a file behind when the command is done. Wine gives its processes
+// the same small ids run after run, and a command whose wait was given up
+// (a program left running, a test cut short) may touch its file later: the
+// name holds the start's tick too, and no file of that name is left before
+// the start.
 std::string StartUnixCommand(const std::string& command) {
   static int counter = 0;
   std::ostringstream done;
-  done << "/tmp/tavelin-unix-" << GetCurrentProcessId() << "-" << ++counter;
+  done << "/tmp/tavelin-unix-" << GetCurrentProcessId() << "-" << GetTickCount64() << "-" << ++counter;
+  DeleteFileA(WindowsPath(done.str()).c_str());
   std::string buffer = "Z:\\bin\\sh -c \"" + command + "; touch " + done.str() + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
