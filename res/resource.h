@@ -151,6 +151,9 @@
 #define IDC_EDIT_SOUND_PROBLEM  1141
 #define IDC_EDIT_REPEAT_GROUP   1142
 #define IDC_EDIT_ON             1143
+// What keeps the timer's and the chime's sounds from playing, under each.
+#define IDC_TIMER_SOUND_PROBLEM  1150
+#define IDC_OCLOCK_SOUND_PROBLEM 1151
 #define IDD_ALARM_EDIT          130
 
 // The sound worker's answer about a sound it was asked to check.

@@ -179,12 +179,20 @@ struct EditSession {
   bool soundPlaying = false;
 };
 
-void ShowSoundProblem(HWND dialog, SoundProblem problem) {
+// Names what keeps a sound from playing in the text `control` (empty when
+// nothing does); the checks post the control as their cookie.
+void ShowSoundProblem(HWND dialog, int control, SoundProblem problem) {
   const UINT id = problem == SoundProblem::kMissing     ? IDS_SOUND_MISSING
                   : problem == SoundProblem::kTooLarge  ? IDS_SOUND_TOO_LARGE
                   : problem == SoundProblem::kUndecodable ? IDS_SOUND_UNDECODABLE
                                                         : IDS_SOUND_OK;
-  SetDlgItemTextW(dialog, IDC_EDIT_SOUND_PROBLEM, LoadText(id).c_str());
+  SetDlgItemTextW(dialog, control, LoadText(id).c_str());
+}
+
+// Clears `control` and checks the sound again on the sound worker.
+void CheckSoundInto(HWND dialog, int control, const char* sound) {
+  SetDlgItemTextW(dialog, control, L"");
+  CheckSoundAsync(sound, dialog, control);
 }
 
 void RefreshEditDialog(HWND dialog, const Alarm& alarm) {
@@ -212,11 +220,11 @@ INT_PTR CALLBACK AlarmEditProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         CheckDlgButton(dialog, IDC_EDIT_DAY_FIRST + day, (alarm.nAlarmDays >> day & 1u) ? BST_CHECKED : BST_UNCHECKED);
       }
       RefreshEditDialog(dialog, alarm);
-      CheckSoundAsync(alarm.szAlarmSound, dialog, 0);
+      CheckSoundInto(dialog, IDC_EDIT_SOUND_PROBLEM, alarm.szAlarmSound);
       return TRUE;
     }
     case WM_SOUNDCHECKED:
-      ShowSoundProblem(dialog, static_cast<SoundProblem>(wParam));
+      ShowSoundProblem(dialog, static_cast<int>(lParam), static_cast<SoundProblem>(wParam));
       return TRUE;
     case WM_COMMAND: {
       if (session == nullptr) return FALSE;
@@ -228,8 +236,7 @@ INT_PTR CALLBACK AlarmEditProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
       } else if (id == IDC_EDIT_SOUND) {
         ChooseSoundFile(dialog, alarm.szAlarmSound);
         RefreshEditDialog(dialog, alarm);
-        SetDlgItemTextW(dialog, IDC_EDIT_SOUND_PROBLEM, L"");
-        CheckSoundAsync(alarm.szAlarmSound, dialog, 0);
+        CheckSoundInto(dialog, IDC_EDIT_SOUND_PROBLEM, alarm.szAlarmSound);
       } else if (id == IDC_EDIT_PLAY) {
         PressPlay(IDC_EDIT_PLAY, alarm.szAlarmSound, Clamp(ReadNumber(dialog, IDC_EDIT_VOLUME), kVolumeRange));
       } else if (id == IDOK) {
@@ -337,7 +344,13 @@ INT_PTR CALLBACK AlarmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     ShowNumber(dialog, IDC_OCLOCK_QUIETFROM, g_state.nOClockQuietFrom, IDC_QUIETFROM_SPIN, kQuietHourRange);
     ShowNumber(dialog, IDC_OCLOCK_QUIETTO, g_state.nOClockQuietTo, IDC_QUIETTO_SPIN, kQuietHourRange);
     RefreshAlarmDialog(dialog);
+    CheckSoundInto(dialog, IDC_TIMER_SOUND_PROBLEM, g_state.szTimerSound);
+    CheckSoundInto(dialog, IDC_OCLOCK_SOUND_PROBLEM, g_state.szOClockSound);
     return TRUE;  // the first enabled tab stop gets the focus
+  }
+  if (message == WM_SOUNDCHECKED) {
+    ShowSoundProblem(dialog, static_cast<int>(lParam), static_cast<SoundProblem>(wParam));
+    return TRUE;
   }
   if (message == WM_NOTIFY) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -408,6 +421,8 @@ INT_PTR CALLBACK AlarmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case DialogActionKind::kChooseSound:
       ChooseSoundFile(dialog, SoundText(action.sound));
       RefreshAlarmDialog(dialog);
+      CheckSoundInto(dialog, action.sound == SoundField::kOClock ? IDC_OCLOCK_SOUND_PROBLEM : IDC_TIMER_SOUND_PROBLEM,
+                     SoundText(action.sound));
       break;
     case DialogActionKind::kPlaySound:
       PressPlay(id, SoundText(action.sound),

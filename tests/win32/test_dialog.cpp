@@ -236,7 +236,7 @@ TEST_F(DialogTest, TheControlsAreThoseOfTheLayout) {
     int x, y, cx, cy;
     DWORD style;
   } rows[] = {
-      {-1, L"Button", L"タイマー", L"Timer", 6, 6, 218, 45, kGroup},
+      {-1, L"Button", L"タイマー", L"Timer", 6, 6, 218, 63, kGroup},
       {IDC_TIMER_STOP, L"Button", L"停止", L"Off", 10, 17, 32, 10, kRadio | WS_GROUP},
       {IDC_TIMER_ONCE, L"Button", L"有効", L"Once", 44, 17, 32, 10, kRadio},
       {IDC_TIMER_REPEAT, L"Button", L"繰返", L"Loop", 78, 17, 32, 10, kRadio},
@@ -250,33 +250,35 @@ TEST_F(DialogTest, TheControlsAreThoseOfTheLayout) {
       {IDC_TIMER_VOLUME, L"Edit", L"", L"", 184, 33, 28, 12, kEdit},
       {IDC_TIMER_VOLUME_SPIN, L"msctls_updown32", L"Spin1", L"Spin1", 0, 0, 0, 0, kSpin},
       {IDC_TIMER_VOLUME_UNIT, L"Static", L"%", L"%", 214, 35, 8, 8, kLabel},
-      {-1, L"Button", L"アラーム", L"Alarms", 6, 56, 218, 96, kGroup},
-      {IDC_ALARM_LIST, L"SysListView32", L"", L"", 12, 67, 206, 62,
+      {IDC_TIMER_SOUND_PROBLEM, L"Static", L"", L"", 42, 48, 176, 16, SS_LEFT | SS_NOPREFIX | kChild},
+      {-1, L"Button", L"アラーム", L"Alarms", 6, 74, 218, 96, kGroup},
+      {IDC_ALARM_LIST, L"SysListView32", L"", L"", 12, 85, 206, 62,
        LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP | kChild},
-      {IDC_ALARM_ADD, L"Button", L"追加(&A)...", L"&Add...", 12, 133, 50, 14, kButton},
-      {IDC_ALARM_EDIT, L"Button", L"編集(&E)...", L"&Edit...", 66, 133, 50, 14, kButton},
-      {IDC_ALARM_DELETE, L"Button", L"削除(&D)", L"&Delete", 120, 133, 50, 14, kButton},
-      {-1, L"Button", L"時報", L"Hourly Chime", 6, 156, 218, 59, kGroup},
-      {IDC_OCLOCK_OFF, L"Button", L"停止", L"Off", 10, 167, 32, 10, kRadio | WS_GROUP},
-      {IDC_OCLOCK_ON, L"Button", L"有効", L"On", 44, 167, 32, 10, kRadio},
-      {IDC_OCLOCK_CHANGECHARA, L"Button", L"ｷｬﾗ自動切替", L"New character", 116, 167, 80, 10,
+      {IDC_ALARM_ADD, L"Button", L"追加(&A)...", L"&Add...", 12, 151, 50, 14, kButton},
+      {IDC_ALARM_EDIT, L"Button", L"編集(&E)...", L"&Edit...", 66, 151, 50, 14, kButton},
+      {IDC_ALARM_DELETE, L"Button", L"削除(&D)", L"&Delete", 120, 151, 50, 14, kButton},
+      {-1, L"Button", L"時報", L"Hourly Chime", 6, 174, 218, 77, kGroup},
+      {IDC_OCLOCK_OFF, L"Button", L"停止", L"Off", 10, 185, 32, 10, kRadio | WS_GROUP},
+      {IDC_OCLOCK_ON, L"Button", L"有効", L"On", 44, 185, 32, 10, kRadio},
+      {IDC_OCLOCK_CHANGECHARA, L"Button", L"ｷｬﾗ自動切替", L"New character", 116, 185, 80, 10,
        BS_AUTOCHECKBOX | WS_TABSTOP | kChild},
-      {IDC_OCLOCK_QUIETLABEL, L"Static", L"時報なし", L"Quiet from", 13, 183, 44, 8, kLabel},
-      {IDC_OCLOCK_QUIETFROM, L"Edit", L"", L"", 58, 181, 28, 12, kEdit},
+      {IDC_OCLOCK_QUIETLABEL, L"Static", L"時報なし", L"Quiet from", 13, 201, 44, 8, kLabel},
+      {IDC_OCLOCK_QUIETFROM, L"Edit", L"", L"", 58, 199, 28, 12, kEdit},
       {IDC_QUIETFROM_SPIN, L"msctls_updown32", L"Spin1", L"Spin1", 0, 0, 0, 0, kSpin},
-      {IDC_OCLOCK_QUIETTO_LABEL, L"Static", L"時～", L"h to", 88, 183, 20, 8, kLabel},
-      {IDC_OCLOCK_QUIETTO, L"Edit", L"", L"", 110, 181, 28, 12, kEdit},
+      {IDC_OCLOCK_QUIETTO_LABEL, L"Static", L"時～", L"h to", 88, 201, 20, 8, kLabel},
+      {IDC_OCLOCK_QUIETTO, L"Edit", L"", L"", 110, 199, 28, 12, kEdit},
       {IDC_QUIETTO_SPIN, L"msctls_updown32", L"Spin1", L"Spin1", 0, 0, 0, 0, kSpin},
-      {IDC_OCLOCK_QUIETUNIT, L"Static", L"時", L"h", 140, 183, 10, 8, kLabel},
-      {IDC_OCLOCK_SOUNDLABEL, L"Static", L"効果音", L"Sound", 13, 200, 28, 8, kLabel},
-      {IDC_OCLOCK_SOUND, L"Button", L"", L"", 42, 197, 96, 14, kPath},
-      {IDC_OCLOCK_PLAY, L"Button", L"♪", L"♪", 140, 197, 12, 14, kButton},
-      {-1, L"Static", L"音量", L"Volume", 156, 200, 28, 8, kLabel},
-      {IDC_OCLOCK_VOLUME, L"Edit", L"", L"", 184, 198, 28, 12, kEdit},
+      {IDC_OCLOCK_QUIETUNIT, L"Static", L"時", L"h", 140, 201, 10, 8, kLabel},
+      {IDC_OCLOCK_SOUNDLABEL, L"Static", L"効果音", L"Sound", 13, 218, 28, 8, kLabel},
+      {IDC_OCLOCK_SOUND, L"Button", L"", L"", 42, 215, 96, 14, kPath},
+      {IDC_OCLOCK_PLAY, L"Button", L"♪", L"♪", 140, 215, 12, 14, kButton},
+      {-1, L"Static", L"音量", L"Volume", 156, 218, 28, 8, kLabel},
+      {IDC_OCLOCK_VOLUME, L"Edit", L"", L"", 184, 216, 28, 12, kEdit},
       {IDC_OCLOCK_VOLUME_SPIN, L"msctls_updown32", L"Spin1", L"Spin1", 0, 0, 0, 0, kSpin},
-      {IDC_OCLOCK_VOLUME_UNIT, L"Static", L"%", L"%", 214, 200, 8, 8, kLabel},
-      {IDOK, L"Button", L"スタート", L"Start", 40, 222, 60, 15, kButton},
-      {IDCANCEL, L"Button", L"閉じる", L"Close", 130, 222, 60, 15, kButton},
+      {IDC_OCLOCK_VOLUME_UNIT, L"Static", L"%", L"%", 214, 218, 8, 8, kLabel},
+      {IDC_OCLOCK_SOUND_PROBLEM, L"Static", L"", L"", 42, 230, 176, 16, SS_LEFT | SS_NOPREFIX | kChild},
+      {IDOK, L"Button", L"スタート", L"Start", 40, 258, 60, 15, kButton},
+      {IDCANCEL, L"Button", L"閉じる", L"Close", 130, 258, 60, 15, kButton},
   };
   // The captions of the path buttons are the sounds; empty them for the check.
   g_state.szTimerSound[0] = g_state.alarms[0].szAlarmSound[0] = g_state.szOClockSound[0] = '\0';
@@ -288,7 +290,7 @@ TEST_F(DialogTest, TheControlsAreThoseOfTheLayout) {
     EXPECT_EQ(dialogStyle & WS_CAPTION, static_cast<DWORD>(WS_CAPTION));
     EXPECT_FALSE(dialogStyle & WS_SYSMENU) << "no system menu, no close box";
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), hwnd_);
-    RECT client, expectedClient{0, 0, 230, 243};
+    RECT client, expectedClient{0, 0, 230, 279};
     GetClientRect(dialog, &client);
     MapDialogRect(dialog, &expectedClient);
     EXPECT_EQ(client.right, expectedClient.right);
@@ -315,8 +317,9 @@ TEST_F(DialogTest, TheControlsAreThoseOfTheLayout) {
       GetClassNameW(child, kind, 64);
       GetWindowTextW(child, caption, 64);
       EXPECT_EQ(lstrcmpiW(kind, row.kind), 0) << "kind " << testing::PrintToString(std::wstring(kind));
-      if (row.style != kEdit) {
-        EXPECT_STREQ(caption, InRunLanguage(row.japanese, row.english));  // edits show the numbers
+      // Edits show the numbers; the sounds' problems are filled in by their checks.
+      if (row.style != kEdit && row.id != IDC_TIMER_SOUND_PROBLEM && row.id != IDC_OCLOCK_SOUND_PROBLEM) {
+        EXPECT_STREQ(caption, InRunLanguage(row.japanese, row.english));
       }
       if (!JapaneseRun()) {
         EXPECT_FALSE(HasJapanese(caption)) << testing::PrintToString(std::wstring(caption));
@@ -369,7 +372,12 @@ TEST_F(DialogTest, TheControlsAreThoseOfTheLayout) {
 TEST_F(DialogTest, EveryCaptionFitsItsControl) {
   g_state.szTimerSound[0] = g_state.alarms[0].szAlarmSound[0] = g_state.szOClockSound[0] = '\0';
   RunDialog([&](HWND dialog) {
-    EXPECT_EQ(ExpectCaptionsFit(dialog), 26) << "every caption but the \"Spin1\", the list and the empty paths";
+    // No sound: both name it missing once their checks have answered.
+    EXPECT_TRUE(PumpUntil(
+        [&] { return !TextOf(dialog, IDC_TIMER_SOUND_PROBLEM).empty() && !TextOf(dialog, IDC_OCLOCK_SOUND_PROBLEM).empty(); },
+        5000));
+    EXPECT_EQ(ExpectCaptionsFit(dialog), 28)
+        << "every caption but the \"Spin1\", the list and the empty paths, with the sounds' problems";
     Click(dialog, IDCANCEL);
   });
 }
@@ -775,6 +783,53 @@ TEST_F(DialogTest, AChosenFileGivesItsFullPathAndTheBaseStaysTheProgramFolder) {
   EXPECT_STREQ(g_state.szTimerSound, "timer.wav") << "the other sounds stay";
   EXPECT_STREQ(g_state.alarms[0].szAlarmSound, "alarm.wav");
   EXPECT_EQ(CurrentDirectory(), programFolder);
+}
+
+// A WAV file of a hundredth of a second of silence, 16-bit mono at 8 kHz.
+std::wstring MakePlayableSound(const std::wstring& folder, const std::wstring& name) {
+  const std::wstring path = MakeSound(folder, name);
+  std::string wav = "RIFF";
+  const auto put32 = [&](unsigned v) { for (int i = 0; i < 4; ++i) wav += static_cast<char>(v >> (8 * i) & 0xff); };
+  const auto put16 = [&](unsigned v) { for (int i = 0; i < 2; ++i) wav += static_cast<char>(v >> (8 * i) & 0xff); };
+  const unsigned dataBytes = 160;
+  put32(36 + dataBytes);
+  wav += "WAVEfmt ";
+  put32(16), put16(1), put16(1), put32(8000), put32(16000), put16(2), put16(16);
+  wav += "data";
+  put32(dataBytes);
+  wav += std::string(dataBytes, '\0');
+  WriteFileBytes(Ansi(path), wav);
+  return path;
+}
+
+// The timer's and the chime's sounds are checked on the sound worker when the
+// dialog opens and when one is chosen; what keeps one from playing is named
+// under it, as in the one-alarm dialog.
+TEST_F(DialogTest, TheTimersAndTheChimesSoundsNameWhatKeepsThemFromPlaying) {
+  const std::wstring programFolder = Wide(folder_.path());
+  const std::wstring good = MakePlayableSound(programFolder + L"sounds", L"bell.wav");
+  const std::wstring broken = MakeSound(programFolder + L"sounds", L"notes.wav");  // a RIFF tag, nothing more
+  lstrcpyA(g_state.szTimerSound, Ansi(good).c_str());
+  lstrcpyA(g_state.szOClockSound, "gone.wav");
+  const std::wstring missing = InRunLanguage(L"この効果音は見つからないか読めません.", L"This sound cannot be found or read.");
+  const std::wstring undecodable = InRunLanguage(L"このファイルはこのコンピュータで再生できる音ではありません.",
+                                                 L"This file is no sound this computer can play.");
+  RunDialog([&](HWND dialog) {
+    // The checks answer in order: once the chime's is shown, the timer's is too.
+    EXPECT_TRUE(PumpUntil([&] { return TextOf(dialog, IDC_OCLOCK_SOUND_PROBLEM) == missing; }, 5000))
+        << "the chime's missing sound is not named";
+    EXPECT_EQ(TextOf(dialog, IDC_TIMER_SOUND_PROBLEM), L"") << "a playable sound is named as a problem";
+
+    EXPECT_TRUE(RunChooser(dialog, IDC_TIMER_SOUND, [&](HWND chooser) { ChooseInChooser(chooser, broken); }));
+    EXPECT_TRUE(PumpUntil([&] { return TextOf(dialog, IDC_TIMER_SOUND_PROBLEM) == undecodable; }, 5000))
+        << "the timer's undecodable sound is not named";
+    EXPECT_TRUE(RunChooser(dialog, IDC_OCLOCK_SOUND, [&](HWND chooser) { ChooseInChooser(chooser, good); }));
+    // Checked again: the timer's answer after it says the chime's came first.
+    EXPECT_TRUE(RunChooser(dialog, IDC_TIMER_SOUND, [&](HWND chooser) { ChooseInChooser(chooser, broken); }));
+    EXPECT_TRUE(PumpUntil([&] { return TextOf(dialog, IDC_TIMER_SOUND_PROBLEM) == undecodable; }, 5000));
+    EXPECT_EQ(TextOf(dialog, IDC_OCLOCK_SOUND_PROBLEM), L"") << "the chime's new sound still named as missing";
+    Click(dialog, IDCANCEL);
+  });
 }
 
 // The short name of an existing file, in ANSI.

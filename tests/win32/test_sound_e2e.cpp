@@ -177,11 +177,16 @@ HWND FindSettingsDialog(DWORD processId) {
   return search.found;
 }
 
-// Waits until the second of the minute is at most `latest`.
-void WaitForEarlyInMinute(int latest) {
+// Waits until the second of the minute is within [earliest, latest].
+void WaitForSecondsInMinute(int earliest, int latest) {
   SYSTEMTIME now;
   GetSystemTime(&now);
-  if (now.wSecond > latest) Sleep((61 - now.wSecond) * 1000);
+  if (now.wSecond > latest) {
+    Sleep((60 - now.wSecond) * 1000);
+    GetSystemTime(&now);
+    if (now.wSecond > latest) now.wSecond = 0;  // the wait ended a little early
+  }
+  if (now.wSecond < earliest) Sleep((earliest - now.wSecond) * 1000 + 100);
 }
 
 class SoundEndToEndTest : public ::testing::Test {
@@ -206,7 +211,8 @@ class SoundEndToEndTest : public ::testing::Test {
 // once; the countdown of one minute, started from the dialog, ends after
 // the full hour's chime.
 TEST_F(SoundEndToEndTest, AnMp3AlarmAnOggTimerAtHalfVolumeAndAWavChimeAreHeardAsTheirFiles) {
-  WaitForEarlyInMinute(30);
+  // The chime comes at most 55 s after the countdown starts, well before its end.
+  WaitForSecondsInMinute(5, 30);
   SYSTEMTIME utc;
   GetSystemTime(&utc);
   const int ahead = (59 - utc.wMinute + 60) % 60;  // minutes east of UTC
@@ -283,7 +289,7 @@ TEST_F(SoundEndToEndTest, AnMp3AlarmAnOggTimerAtHalfVolumeAndAWavChimeAreHeardAs
 // An alarm whose file is gone rings with the program's own tone; muting the
 // clock while it rings leaves silence.
 TEST_F(SoundEndToEndTest, AnAlarmWhoseSoundIsMissingIsHeardAndMutingSilencesIt) {
-  WaitForEarlyInMinute(40);
+  WaitForSecondsInMinute(0, 40);
   SYSTEMTIME now;
   GetLocalTime(&now);
   MakeProgramFolder(folder_, Ini("nOClockMode", "1017") + Ini("nAlarmMode", "1012") +
