@@ -12,7 +12,8 @@ RUNDIR     := $(BUILD)/run
 JOBS       ?= $(shell nproc)
 PACKAGES   := cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
               wine wine64 xvfb xcompmgr hsetroot imagemagick xdotool fonts-ipafont-gothic locales clang \
-              libclang-rt-14-dev libpng-dev
+              libclang-rt-14-dev libpng-dev \
+              libstb-dev sox lame vorbis-tools pulseaudio pulseaudio-utils gstreamer1.0-plugins-good
 
 .PHONY: all run test bench dist deps native windows kit clean
 

@@ -59,7 +59,7 @@ inline HWND StartQuietClock() {
     std::printf("the clock window could not be made\n");
     return nullptr;
   }
-  g_state.nAlarmMode = IDC_ALARM_STOP;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_STOP;
   g_state.nOClockMode = IDC_OCLOCK_OFF;
   g_state.nOClockChangeChara = 0;
   return hwnd;

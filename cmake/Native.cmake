@@ -90,3 +90,17 @@ if(TARGET demokit AND TARGET core_tests)
                    demokit_checked $<TARGET_FILE:demokit_checked> ${CMAKE_BINARY_DIR}/demokit-again
                    ${TAVELIN_DEMOKIT_FIXTURE})
 endif()
+
+# Sounds for the decoders' tests, made by sox and oggenc (Debian's sox and
+# vorbis-tools): half a second of 440 Hz at amplitude 0.5, as WAV and as Vorbis.
+set(TAVELIN_TEST_SOUNDS ${CMAKE_BINARY_DIR}/test-sounds)
+add_custom_command(OUTPUT ${TAVELIN_TEST_SOUNDS}/tone.wav ${TAVELIN_TEST_SOUNDS}/tone.ogg
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${TAVELIN_TEST_SOUNDS}
+  COMMAND sox -q -n -r 44100 -c 1 -b 16 ${TAVELIN_TEST_SOUNDS}/tone.wav synth 0.5 sine 440 vol 0.5
+  COMMAND oggenc -Q -q 6 -o ${TAVELIN_TEST_SOUNDS}/tone.ogg ${TAVELIN_TEST_SOUNDS}/tone.wav
+  VERBATIM)
+add_custom_target(test_sounds ALL DEPENDS ${TAVELIN_TEST_SOUNDS}/tone.wav ${TAVELIN_TEST_SOUNDS}/tone.ogg)
+if(TARGET core_tests)
+  add_dependencies(core_tests test_sounds)
+  target_compile_definitions(core_tests PRIVATE TAVELIN_TEST_SOUNDS="${TAVELIN_TEST_SOUNDS}")
+endif()

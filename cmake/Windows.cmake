@@ -20,6 +20,8 @@ set(TAVELIN_SYSTEM_LIBS windowscodecs ole32 uuid comctl32 comdlg32 winmm shell32
 list(APPEND TAVELIN_SYSTEM_LIBS dwmapi)
 # wtsapi32: the session's lock and unlock, which pause the living figure.
 list(APPEND TAVELIN_SYSTEM_LIBS wtsapi32)
+# mfuuid: the identifiers of Media Foundation, which decodes the system's sound formats.
+list(APPEND TAVELIN_SYSTEM_LIBS mfuuid)
 
 # The program's identity: the version of project() and the copyright line of
 # LICENSE, for the version resource and the manifest.
@@ -102,6 +104,7 @@ target_link_libraries(tavelin_test_support PUBLIC tavelin_app GTest::gtest)
 # English locale (code page 1252, English user interface) as win32.NAME.english;
 # every program runs under the Japanese locale (code page 932).
 set(TAVELIN_ENGLISH_TESTS
+  test_balloon
   test_desktop
   test_dialog
   test_events
@@ -112,6 +115,21 @@ set(TAVELIN_ENGLISH_TESTS
 # figures the tests check pixel for pixel, TAVELIN_SOFT_KIT the PNG form the
 # clock ships with.
 set(TAVELIN_KIT_ENV "TAVELIN_KIT=${CMAKE_BINARY_DIR}/kit-keyed;TAVELIN_SOFT_KIT=${CMAKE_BINARY_DIR}/kit")
+# Sounds the clock is heard playing, made by sox, lame and oggenc: a second and
+# a half at amplitude 0.5, each format at a pitch of its own so that the
+# recording tells which one played.
+set(TAVELIN_HEARD_SOUNDS ${CMAKE_BINARY_DIR}/heard-sounds)
+add_custom_command(OUTPUT ${TAVELIN_HEARD_SOUNDS}/chime.wav ${TAVELIN_HEARD_SOUNDS}/alarm.mp3
+                          ${TAVELIN_HEARD_SOUNDS}/timer.ogg
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${TAVELIN_HEARD_SOUNDS}
+  COMMAND sox -q -n -r 44100 -c 1 -b 16 ${TAVELIN_HEARD_SOUNDS}/chime.wav synth 1.5 sine 440 vol 0.5
+  COMMAND sox -q -n -r 44100 -c 1 -b 16 ${TAVELIN_HEARD_SOUNDS}/alarm.wav synth 1.5 sine 550 vol 0.5
+  COMMAND lame --quiet -b 192 ${TAVELIN_HEARD_SOUNDS}/alarm.wav ${TAVELIN_HEARD_SOUNDS}/alarm.mp3
+  COMMAND sox -q -n -r 44100 -c 1 -b 16 ${TAVELIN_HEARD_SOUNDS}/timer.wav synth 1.5 sine 660 vol 0.5
+  COMMAND oggenc -Q -q 6 -o ${TAVELIN_HEARD_SOUNDS}/timer.ogg ${TAVELIN_HEARD_SOUNDS}/timer.wav
+  VERBATIM)
+add_custom_target(heard_sounds DEPENDS ${TAVELIN_HEARD_SOUNDS}/chime.wav ${TAVELIN_HEARD_SOUNDS}/alarm.mp3
+                                       ${TAVELIN_HEARD_SOUNDS}/timer.ogg)
 file(GLOB TAVELIN_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/test_*.cpp)
 foreach(test_source ${TAVELIN_WIN32_TESTS})
   get_filename_component(test_name ${test_source} NAME_WE)
@@ -122,6 +140,14 @@ foreach(test_source ${TAVELIN_WIN32_TESTS})
   # Soft pixels are looked at with a compositing manager on the test's display.
   if(test_name STREQUAL "test_soft_figure" OR test_name STREQUAL "test_life_e2e")
     set(test_env "${test_env};TAVELIN_COMPOSITOR=1;GTEST_FILTER=-SoftUncomposited.*")
+  endif()
+  # What the clock plays is recorded from a sound server of the test's own.
+  if(test_name STREQUAL "test_sound_e2e")
+    set(test_env "${test_env};TAVELIN_SOUND=1;TAVELIN_HEARD_SOUNDS=${TAVELIN_HEARD_SOUNDS}")
+    add_dependencies(${test_name} heard_sounds)
+  endif()
+  if(test_name STREQUAL "test_balloon_e2e")
+    set(test_env "${test_env};TAVELIN_COMPOSITOR=1")
   endif()
   add_test(NAME win32.${test_name} COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:${test_name}>)
   set_tests_properties(win32.${test_name} PROPERTIES RUN_SERIAL TRUE TIMEOUT 600
@@ -164,7 +190,7 @@ endif()
 # The figure and the tray icon on screens scaled to 150 and 200 percent:
 # Wine's LogPixels, set when the launcher makes a prefix of each DPI's own.
 foreach(dpi 144 192)
-  foreach(test_name test_dpi test_tray_icon)
+  foreach(test_name test_dpi test_tray_icon test_dialog test_balloon)
     if(TAVELIN_WINE_RUN AND TARGET ${test_name})
       add_test(NAME win32.${test_name}.${dpi} COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:${test_name}>)
       set_tests_properties(win32.${test_name}.${dpi} PROPERTIES RUN_SERIAL TRUE TIMEOUT 600

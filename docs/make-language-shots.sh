@@ -18,13 +18,16 @@ trap 'wineserver -k 2>/dev/null; [ -n "$xvfb" ] && kill $xvfb 2>/dev/null; rm -r
 start_virtual_screen 800x600
 convert -size 800x600 gradient:'#2f5f8f'-'#8fb8de' "$work/wallpaper.png"
 
-shoot() {  # shoot LOCALE SUFFIX DIALOG-TITLE
+shoot() {  # shoot LOCALE SUFFIX DIALOG-TITLE LABEL1 LABEL2 CODEPAGE
   rm -rf "$work/run"; mkdir "$work/run"
   cp "$win/Tavelin.exe" "$win"/kit/* "$work/run/"
   # Lunavi at normal size; her clock face is the point to click.
   printf '[GENERAL]\r\nnChara=40012\r\nnSize=42002\r\nxPosWindow=40\r\nyPosWindow=40\r\n' >> "$work/run/Tavelin.ini"
-  # A weekday alarm at 7:00 and a quiet night from 22 to 7, as the dialog shows them.
-  printf '[ALARM]\r\nnAlarmMode=1037\r\nnAlarmHour=7\r\nnAlarmMinute=0\r\nnOClockQuietFrom=22\r\nnOClockQuietTo=7\r\n' >> "$work/run/Tavelin.ini"
+  # A weekday alarm at 7:00 and a Saturday one at 9:30, labelled in the
+  # language of the run (stored in its ANSI code page), and a quiet night
+  # from 22 to 7, as the dialog shows them.
+  printf '[ALARM]\r\nnAlarmMode=1037\r\nnAlarmHour=7\r\nnAlarmMinute=0\r\nszAlarmLabel=%s\r\nnOClockQuietFrom=22\r\nnOClockQuietTo=7\r\n[ALARM2]\r\nnAlarmMode=1100\r\nnAlarmDays=64\r\nnAlarmHour=9\r\nnAlarmMinute=30\r\nszAlarmLabel=%s\r\n' \
+    "$4" "$5" | iconv -f UTF-8 -t "$6" >> "$work/run/Tavelin.ini"
   TAVELIN_LOCALE="$1" "$win/wine-run.sh" "$work/run/Tavelin.exe" &
   local run=$!
   wait_window Tavelin >/dev/null
@@ -57,5 +60,5 @@ shoot() {  # shoot LOCALE SUFFIX DIALOG-TITLE
   echo "Wrote docs/menu-$2.png and docs/dialog-$2.png"
 }
 
-shoot en_US.UTF-8 en "Alarm Settings"
-shoot ja_JP.UTF-8 ja "時報設定 ..."
+shoot en_US.UTF-8 en "Alarm Settings" "Work" "Swimming" CP1252
+shoot ja_JP.UTF-8 ja "時報設定 ..." "仕事" "水泳" CP932

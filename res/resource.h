@@ -83,6 +83,11 @@
 // Posted at the end of start-up when a message about the settings waits.
 #define WM_SETTINGSNOTICE       1125
 
+// The speech balloon: its menu item and the tray menu's two while an alarm rings.
+#define IDM_BALLOON             1020
+#define IDM_BALLOON_STOP        1021
+#define IDM_BALLOON_SNOOZE      1022
+
 // Texts the user reads, in the string table.
 #define IDS_NEED_COLORS         1
 #define IDS_NO_TIMER            2
@@ -103,10 +108,87 @@
 #define IDS_TIP_TIMER_ONCE_LAST   42
 #define IDS_TIP_TIMER_REPEAT      43
 #define IDS_TIP_TIMER_REPEAT_LAST 44
-#define IDS_TIP_ALARM_ONCE        45
-#define IDS_TIP_ALARM_DAILY       46
-#define IDS_TIP_ALARM_WEEKDAYS    47
 #define IDS_TIP_SNOOZE            48
 #define IDS_TIP_MUTED             49
+
+// Several alarms, sounds and volumes.
+#define IDC_ALARM_DAYS          1100  // the chosen days of the week
+#define IDC_ALARM_LIST          1101
+#define IDC_ALARM_ADD           1102
+#define IDC_ALARM_EDIT          1103
+#define IDC_ALARM_DELETE        1104
+#define IDC_TIMER_VOLUME        1105
+#define IDC_TIMER_VOLUME_SPIN   1106
+#define IDC_TIMER_VOLUME_UNIT   1107
+#define IDC_OCLOCK_VOLUME       1108
+#define IDC_OCLOCK_VOLUME_SPIN  1109
+#define IDC_OCLOCK_VOLUME_UNIT  1110
+#define IDC_EDIT_LABEL_CAPTION  1111
+#define IDC_EDIT_LABEL          1112
+#define IDC_EDIT_TIME_CAPTION   1113
+#define IDC_EDIT_HOUR           1114
+#define IDC_EDIT_HOUR_SPIN      1115
+#define IDC_EDIT_COLON          1116
+#define IDC_EDIT_MINUTE         1117
+#define IDC_EDIT_MINUTE_SPIN    1118
+#define IDC_EDIT_ONCE           1119
+#define IDC_EDIT_DAILY          1120
+#define IDC_EDIT_WEEKDAYS       1121
+#define IDC_EDIT_DAYS           1122
+#define IDC_EDIT_DAY_FIRST      1123  // Sunday; the seven run to 1129
+#define IDC_EDIT_DAY_LAST       1129
+#define IDC_EDIT_SOUND_CAPTION  1130
+#define IDC_EDIT_SOUND          1131
+#define IDC_EDIT_PLAY           1132
+#define IDC_EDIT_VOLUME_CAPTION 1133
+#define IDC_EDIT_VOLUME         1134
+#define IDC_EDIT_VOLUME_SPIN    1135
+#define IDC_EDIT_VOLUME_UNIT    1136
+#define IDC_EDIT_SNOOZE_CAPTION 1137
+#define IDC_EDIT_SNOOZE         1138
+#define IDC_EDIT_SNOOZE_SPIN    1139
+#define IDC_EDIT_SNOOZE_UNIT    1140
+#define IDC_EDIT_SOUND_PROBLEM  1141
+#define IDC_EDIT_REPEAT_GROUP   1142
+#define IDC_EDIT_ON             1143
+// What keeps the timer's and the chime's sounds from playing, under each.
+#define IDC_TIMER_SOUND_PROBLEM  1150
+#define IDC_OCLOCK_SOUND_PROBLEM 1151
+#define IDD_ALARM_EDIT          130
+
+// The sound worker's answer about a sound it was asked to check.
+#define WM_SOUNDCHECKED         1130
+
+#define IDS_RING_SNOOZE         100  // the ring's snooze button, %1 minutes
+// The days' short names, Sunday first.
+#define IDS_DAY_FIRST           101
+#define IDS_DAY_SUN             101
+#define IDS_DAY_MON             102
+#define IDS_DAY_TUE             103
+#define IDS_DAY_WED             104
+#define IDS_DAY_THU             105
+#define IDS_DAY_FRI             106
+#define IDS_DAY_SAT             107
+#define IDS_TIP_NEXT_ALARM      108  // %1 day and time, %2 the label
+#define IDS_LIST_ON             109
+#define IDS_LIST_TIME           110
+#define IDS_LIST_REPEAT         111
+#define IDS_LIST_LABEL          112
+#define IDS_REPEAT_ONCE         113
+#define IDS_REPEAT_DAILY        114
+#define IDS_REPEAT_WEEKDAYS     115
+#define IDS_ALARMS_MISSED       117  // the same for alarms missed in sleep
+#define IDS_SOUND_MISSING       118
+#define IDS_SOUND_TOO_LARGE     119
+#define IDS_SOUND_UNDECODABLE   120
+#define IDS_SOUND_OK            121  // empty: nothing to say
+#define IDS_REPEAT_OFF          122
+// The speech balloon's texts.
+#define IDS_BALLOON_HOUR          150
+#define IDS_BALLOON_SNOOZE        151
+#define IDS_BALLOON_STOP          152
+#define IDS_BALLOON_OK            153
+#define IDS_BALLOON_MENU_STOP     154
+#define IDS_BALLOON_MENU_SNOOZE   155
 
 #endif

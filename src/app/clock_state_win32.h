@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "app/random.h"
+#include "events/alarms.h"
 #include "resource.h"
 
 constexpr int kTextBufferSize = 260;  // paths and sound names: at most 259 bytes
@@ -32,20 +33,12 @@ struct ClockState {
   unsigned nOClockQuietTo;    // up to this one; the same hour twice: never
   int nTimerMode;  // written, never read: every start begins stopped
   unsigned nTimerMinute;
-  int nAlarmMode;
-  unsigned nAlarmHour;
-  unsigned nAlarmMinute;
   char szOClockSound[kTextBufferSize];
   char szTimerSound[kTextBufferSize];
-  char szAlarmSound[kTextBufferSize];
 
   // Run-time only.
   std::uint64_t dwTimerDeadline;  // 64-bit tick (GetTickCount64), no wrap
-  int nAlarmFiredDay;
   int nLastHour;
-  std::uint64_t qwSnoozeDeadline;  // the alarm put off: when it rings again
-  int nSnoozeHour;                 // and at what local time
-  int nSnoozeMinute;
   std::uint64_t qwLastCheckTick;   // the last look at the time, to see a sleep
   SYSTEMTIME stLastCheck;
   std::uint64_t qwLastResumeTick;
@@ -92,6 +85,20 @@ struct ClockState {
   RECT rcDpiWaiting;      // and the rectangle suggested with it
   // The living figure (stored in GENERAL).
   int fAnimate;  // blinks, sleeps, hops and rings; 0: the still figure
+  // The alarms (stored in ALARM, ALARM2 to ALARM8) and the other sounds' volumes.
+  AlarmList alarms;
+  int nAlarmCount;           // 1 to kMaxAlarms
+  unsigned nTimerVolume;     // percent
+  unsigned nOClockVolume;
+  // The ringing under way: its alarms, and when its sound began.
+  AlarmRing ringing;
+  std::uint64_t qwRingStartTick;
+  int fRingSoundOn;          // 1 while the ringing's sound plays
+  // The speech balloon: messages said beside the figure instead of in boxes
+  // (stored), and the point of the figure's window its tail aims at.
+  int fBalloon;
+  int xBalloonAnchor;
+  int yBalloonAnchor;
 };
 
 extern ClockState g_state;

@@ -9,6 +9,8 @@
 #include "app/clock_state_win32.h"
 #include "app/module_dir.h"
 #include "app/system_win32.h"
+#include "sound/sound_player_win32.h"
+#include "balloon/balloon_win32.h"
 #include "desktop/manners_win32.h"
 #include "desktop/placement_win32.h"
 #include "desktop/tray_win32.h"
@@ -93,7 +95,7 @@ int InitializeClock(HWND hwnd) {
   SYSTEMTIME now;
   g_system.localTime(&now);
   g_state.nLastHour = now.wHour;  // so the first repaint plays no chime
-  g_state.nAlarmFiredDay = 0;
+  for (Alarm& alarm : g_state.alarms) alarm.nAlarmFiredDay = 0;
 
   g_state.hMenuPopup = LoadPopupMenu();
   ApplyStacking(hwnd);
@@ -112,6 +114,8 @@ int InitializeClock(HWND hwnd) {
 void ShutdownClock(HWND hwnd) {
   StopLife(hwnd);
   SaveSettings(hwnd);
+  ShutdownSoundPlayer();
+  DestroyBalloon();
   if (g_state.hbmMascot != nullptr) {
     DeleteObject(g_state.hbmMascot);
     g_state.hbmMascot = nullptr;

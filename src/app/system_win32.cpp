@@ -1,6 +1,6 @@
 #include "app/system_win32.h"
 
-#include <mmsystem.h>
+#include "sound/sound_player_win32.h"
 
 namespace {
 
@@ -9,7 +9,7 @@ void RealLocalTime(SYSTEMTIME* time) { GetLocalTime(time); }
 std::uint64_t RealTickCount() { return GetTickCount64(); }
 BOOL RealCursorPos(POINT* point) { return GetCursorPos(point); }
 bool RealShiftDown() { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }
-BOOL RealPlaySound(const char* path, UINT flags) { return sndPlaySoundA(path, flags); }
+BOOL RealPlaySound(const char* path, UINT flags, unsigned volume) { return PlayEventSound(path, flags, volume); }
 
 }  // namespace
 

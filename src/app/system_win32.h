@@ -15,7 +15,8 @@ struct SystemReadings {
   std::uint64_t (*tickCount)();
   BOOL (*cursorPos)(POINT* point);
   bool (*shiftDown)();
-  BOOL (*playSound)(const char* path, UINT flags);  // sndPlaySoundA
+  // PlayEventSound: sndPlaySound's flags, and the volume in percent.
+  BOOL (*playSound)(const char* path, UINT flags, unsigned volume);
 };
 
 extern SystemReadings g_system;

@@ -1,5 +1,6 @@
 #include "app/app_win32.h"
 #include "app/clock_state_win32.h"
+#include "balloon/balloon_win32.h"
 #include "clockface/clockface_win32.h"
 #include "desktop/manners_win32.h"
 #include "desktop/placement_win32.h"
@@ -57,6 +58,13 @@ bool OnCommand(HWND hwnd, int command) {
       return true;
     case IDM_EXIT:
       PostMessageA(hwnd, WM_CLOSE, 0, 0);
+      return true;
+    case IDM_BALLOON:
+      ToggleBalloon(hwnd);
+      return true;
+    case IDM_BALLOON_STOP:
+    case IDM_BALLOON_SNOOZE:
+      AnswerBalloonAlarm(hwnd, command == IDM_BALLOON_SNOOZE);
       return true;
     case IDM_CHARA_RANDOM:  // draws anew on every use
       g_state.nChara = command;
@@ -151,6 +159,9 @@ LRESULT CALLBACK ClockWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       return 0;
     case WM_COMMAND:
       if (OnCommand(hwnd, LOWORD(wParam))) return 0;
+      break;
+    case WM_WINDOWPOSCHANGED:
+      FollowFigure(hwnd);  // moved, resized or restacked: the balloon goes with it
       break;
     case WM_MOUSEMOVE:
       LowerOnMouseMove(hwnd);

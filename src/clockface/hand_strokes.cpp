@@ -63,6 +63,18 @@ double SegmentCoverage(double px, double py, double ax, double ay, double bx, do
   return BandCoverage(std::fabs(across), radius, -ty, tx);
 }
 
+}  // namespace
+
+double HalfPlaneCoverage(double inside, double nx, double ny) {
+  double a = std::fabs(nx);
+  double b = std::fabs(ny);
+  if (a < b) std::swap(a, b);
+  if (a == 0.0) return inside >= 0.0 ? 1.0 : 0.0;
+  return SquareAreaBelow(inside, a, b);
+}
+
+namespace {
+
 // A pen's colour, given as 0x00BBGGRR, as the pixels hold it (0x00RRGGBB).
 Pixel PixelColour(std::uint32_t colourRef) {
   const Pixel r = colourRef & 0xFF;

@@ -38,4 +38,9 @@ HandsRect ClockHandsBounds(int xCenter, int yCenter, double scale, int nSize, in
 void DrawHandStroke(PixelView target, int originX, int originY, HandsSurface surface,
                     const HandPoint* points, int count, int width, std::uint32_t colour);
 
+// The part of a pixel that lies on the inner side of a straight edge whose
+// normal is (nx, ny) (unit length), the pixel's centre `inside` pixels within
+// it (negative: outside). The exact area, as the strokes' own edges have it.
+double HalfPlaneCoverage(double inside, double nx, double ny);
+
 #endif

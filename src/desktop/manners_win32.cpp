@@ -157,7 +157,7 @@ bool HideOnMouseRests() { return g_state.fAside != 0 || g_state.fClickThrough !=
 
 void ToggleMute(HWND hwnd) {
   g_state.fMute = !g_state.fMute;
-  if (g_state.fMute) (void)g_system.playSound(nullptr, 0);  // an alarm's loop ends at once
+  if (g_state.fMute) (void)g_system.playSound(nullptr, 0, 0);  // an alarm's loop ends at once
   MarkMannersMenu();
   RefreshTrayTip(hwnd);
 }

@@ -28,35 +28,37 @@ std::wstring CountdownLine(const CountdownState& countdown, std::uint64_t now, c
   }
 }
 
-std::wstring AlarmLine(const AlarmState& alarm, const TipTexts& texts) {
-  if (alarm.nAlarmHour > 23 || alarm.nAlarmMinute > 59) return {};  // never rings
-  const std::wstring time = ClockTimeText(static_cast<int>(alarm.nAlarmHour), static_cast<int>(alarm.nAlarmMinute));
-  switch (alarm.nAlarmMode) {
-    case IDC_ALARM_ONCE:
-      return FillTemplate(texts.alarmOnce, time);
-    case IDC_ALARM_REPEAT:
-      return FillTemplate(texts.alarmDaily, time);
-    case IDC_ALARM_WEEKDAYS:
-      return FillTemplate(texts.alarmWeekdays, time);
-    default:
-      return {};
-  }
+std::wstring AlarmLine(const NextAlarm& next, const std::wstring& label, const TipTexts& texts) {
+  if (next.index < 0) return {};
+  const std::wstring time = ClockTimeText(next.hour, next.minute);
+  std::wstring line =
+      next.snooze ? FillTemplate(texts.snooze, time, label)
+                  : FillTemplate(texts.nextAlarm, texts.days[static_cast<std::size_t>(next.weekday % 7)] + L" " + time,
+                                 label);
+  while (!line.empty() && line.back() == L' ') line.pop_back();  // no label
+  return line;
 }
 
 }  // namespace
 
 std::wstring ComposeTrayTip(const std::wstring& head, const ArmedEvents& armed, const TipTexts& texts) {
   std::wstring tip = head.substr(0, kTipCharacters);
-  const std::wstring snooze = armed.snooze.qwSnoozeDeadline == kNoCountdownDeadline
-                                  ? std::wstring()
-                                  : FillTemplate(texts.snooze, ClockTimeText(armed.snooze.nSnoozeHour,
-                                                                             armed.snooze.nSnoozeMinute));
   const std::wstring muted = armed.muted ? texts.muted : std::wstring();
-  for (const std::wstring& line :
-       {muted, CountdownLine(armed.countdown, armed.now, texts), AlarmLine(armed.alarm, texts), snooze}) {
-    if (line.empty() || tip.size() + 1 + line.size() > kTipCharacters) continue;
+  auto add = [&tip](const std::wstring& line) {
+    if (line.empty() || tip.size() + 1 + line.size() > kTipCharacters) return;
     tip += L'\n';
     tip += line;
+  };
+  add(muted);
+  add(CountdownLine(armed.countdown, armed.now, texts));
+  // A label too long for the room left is cut, so that the line still shows.
+  std::wstring label = armed.nextLabel;
+  std::wstring alarm = AlarmLine(armed.next, label, texts);
+  const std::size_t room = kTipCharacters > tip.size() + 1 ? kTipCharacters - tip.size() - 1 : 0;
+  if (alarm.size() > room && alarm.size() - room <= label.size()) {
+    label.resize(label.size() - (alarm.size() - room));
+    alarm = AlarmLine(armed.next, label, texts);
   }
+  add(alarm);
   return tip;
 }

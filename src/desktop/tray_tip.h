@@ -1,6 +1,6 @@
 // The tray icon's tip: the character's name first, a line saying the clock
-// is muted, then one line for each time event that is armed (countdown,
-// alarm, snooze).
+// is muted, then a line for the countdown and one for the next alarm to ring
+// (or the snooze that rings next).
 #ifndef TAVELIN_DESKTOP_TRAY_TIP_H
 #define TAVELIN_DESKTOP_TRAY_TIP_H
 
@@ -8,6 +8,9 @@
 #include <cstdint>
 #include <string>
 
+#include <array>
+
+#include "events/alarms.h"
 #include "events/event_text.h"
 #include "events/time_checks.h"
 
@@ -21,18 +24,17 @@ struct TipTexts {
   std::wstring timerOnceLast;    // less than a minute left
   std::wstring timerRepeat;      // every %1 minutes, %2 to the next sound
   std::wstring timerRepeatLast;  // every %1 minutes, less than one to the next
-  std::wstring alarmOnce;        // %1 the time
-  std::wstring alarmDaily;
-  std::wstring alarmWeekdays;
-  std::wstring snooze;           // %1 the time it rings
+  std::wstring nextAlarm;        // %1 the day and time, %2 the label
+  std::wstring snooze;           // %1 the time it rings, %2 the label
   std::wstring muted;            // no sound plays
+  std::array<std::wstring, 7> days;  // short names, Sunday first
 };
 
 struct ArmedEvents {
   CountdownState countdown;
   std::uint64_t now;  // the tick the countdown's minutes count from
-  AlarmState alarm;
-  SnoozeState snooze;
+  NextAlarm next;          // the next alarm to ring, if any
+  std::wstring nextLabel;  // its label
   bool muted = false;
 };
 

@@ -8,6 +8,7 @@
 
 #include "app/clock_state_win32.h"
 #include "app/system_win32.h"
+#include "balloon/balloon_win32.h"
 #include "desktop/start_with_windows_win32.h"
 #include "desktop/tray_tip.h"
 #include "shared/dpi_win32.h"
@@ -25,21 +26,30 @@ std::wstring LoadText(UINT id) {
 
 // The tip's line templates in the user's language, read once.
 const TipTexts& Texts() {
-  static const TipTexts texts{LoadText(IDS_TIP_TIMER_ONCE),  LoadText(IDS_TIP_TIMER_ONCE_LAST),
-                              LoadText(IDS_TIP_TIMER_REPEAT), LoadText(IDS_TIP_TIMER_REPEAT_LAST),
-                              LoadText(IDS_TIP_ALARM_ONCE),  LoadText(IDS_TIP_ALARM_DAILY),
-                              LoadText(IDS_TIP_ALARM_WEEKDAYS), LoadText(IDS_TIP_SNOOZE),
-                              LoadText(IDS_TIP_MUTED)};
+  static const TipTexts texts = [] {
+    TipTexts loaded{LoadText(IDS_TIP_TIMER_ONCE),  LoadText(IDS_TIP_TIMER_ONCE_LAST),
+                    LoadText(IDS_TIP_TIMER_REPEAT), LoadText(IDS_TIP_TIMER_REPEAT_LAST),
+                    LoadText(IDS_TIP_NEXT_ALARM), LoadText(IDS_TIP_SNOOZE),
+                    LoadText(IDS_TIP_MUTED), {}};
+    for (UINT day = 0; day < 7; ++day) loaded.days[day] = LoadText(IDS_DAY_FIRST + day);
+    return loaded;
+  }();
   return texts;
 }
 
 std::wstring CurrentTip() {
   const std::wstring head = g_characterName[0] == L'\0' ? std::wstring(L"Tavelin")
                                                         : std::wstring(L"Tavelin - ") + g_characterName;
-  const ArmedEvents armed{{g_state.nTimerMode, g_state.nTimerMinute, g_state.dwTimerDeadline},
-                          g_system.tickCount(),
-                          {g_state.nAlarmMode, g_state.nAlarmHour, g_state.nAlarmMinute, g_state.nAlarmFiredDay},
-                          {g_state.qwSnoozeDeadline, g_state.nSnoozeHour, g_state.nSnoozeMinute},
+  // The time of the last check, so the tip costs no reading of its own.
+  const SYSTEMTIME& time = g_state.stLastCheck;
+  const std::uint64_t now = g_system.tickCount();
+  const LocalStamp stamp{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wDayOfWeek};
+  const NextAlarm next = FindNextAlarm(g_state.alarms, g_state.nAlarmCount, stamp, now);
+  wchar_t label[kAlarmLabelSize] = {};
+  if (next.index >= 0 &&
+      MultiByteToWideChar(CP_ACP, 0, g_state.alarms[next.index].szAlarmLabel, -1, label, kAlarmLabelSize) == 0)
+    label[0] = L'\0';
+  const ArmedEvents armed{{g_state.nTimerMode, g_state.nTimerMinute, g_state.dwTimerDeadline}, now, next, label,
                           g_state.fMute != 0};
   return ComposeTrayTip(head, armed, Texts());
 }
@@ -174,6 +184,8 @@ void ShowPopupMenu(HWND hwnd) {
   POINT pointer{};
   g_system.cursorPos(&pointer);  // where the pointer is now, not where the event was
   MarkStartWithWindows();
+  PrepareBalloonMenu(g_state.hMenuPopup);
   SetForegroundWindow(hwnd);
   TrackPopupMenu(g_state.hMenuPopup, TPM_RIGHTBUTTON, pointer.x, pointer.y, 0, hwnd, nullptr);
+  RestoreBalloonMenu(g_state.hMenuPopup);
 }

@@ -2,10 +2,6 @@
 
 #include "resource.h"
 
-static_assert(kAlarmModeButtons[0] == IDC_ALARM_STOP && kAlarmModeButtons[1] == IDC_ALARM_ONCE &&
-                  kAlarmModeButtons[2] == IDC_ALARM_REPEAT && kAlarmModeButtons[3] == IDC_ALARM_WEEKDAYS,
-              "the alarm's buttons are its modes");
-
 DialogAction ActionOfCommand(int controlId) {
   switch (controlId) {
     case 1:  // IDOK: the start button
@@ -16,11 +12,12 @@ DialogAction ActionOfCommand(int controlId) {
     case IDC_TIMER_ONCE:
     case IDC_TIMER_REPEAT:
       return {DialogActionKind::kTimerMode, SoundField::kTimer};
-    case IDC_ALARM_STOP:
-    case IDC_ALARM_ONCE:
-    case IDC_ALARM_REPEAT:
-    case IDC_ALARM_WEEKDAYS:
-      return {DialogActionKind::kAlarmMode, SoundField::kAlarm};
+    case IDC_ALARM_ADD:
+      return {DialogActionKind::kAddAlarm, SoundField::kTimer};
+    case IDC_ALARM_EDIT:
+      return {DialogActionKind::kEditAlarm, SoundField::kTimer};
+    case IDC_ALARM_DELETE:
+      return {DialogActionKind::kDeleteAlarm, SoundField::kTimer};
     case IDC_OCLOCK_OFF:
     case IDC_OCLOCK_ON:
       return {DialogActionKind::kOClockMode, SoundField::kOClock};
@@ -28,14 +25,10 @@ DialogAction ActionOfCommand(int controlId) {
       return {DialogActionKind::kChangeChara, SoundField::kOClock};
     case IDC_TIMER_SOUND:
       return {DialogActionKind::kChooseSound, SoundField::kTimer};
-    case IDC_ALARM_SOUND:
-      return {DialogActionKind::kChooseSound, SoundField::kAlarm};
     case IDC_OCLOCK_SOUND:
       return {DialogActionKind::kChooseSound, SoundField::kOClock};
     case IDC_TIMER_PLAY:
       return {DialogActionKind::kPlaySound, SoundField::kTimer};
-    case IDC_ALARM_PLAY:
-      return {DialogActionKind::kPlaySound, SoundField::kAlarm};
     case IDC_OCLOCK_PLAY:
       return {DialogActionKind::kPlaySound, SoundField::kOClock};
     default:
@@ -74,5 +67,63 @@ std::uint64_t CountdownDeadline(std::uint64_t now, unsigned minutes) {
 void SplitChooserFilter(wchar_t* text) {
   for (; *text != L'\0'; ++text) {
     if (*text == L'|') *text = L'\0';
+  }
+}
+
+bool CanAddAlarm(int count) { return count < kMaxAlarms; }
+bool CanDeleteAlarm(int count) { return count > 1; }
+
+AlarmList DeleteAlarm(const AlarmList& alarms, int& count, int index) {
+  if (index < 0 || index >= count || !CanDeleteAlarm(count)) return alarms;
+  AlarmList next = alarms;
+  for (int i = index; i + 1 < count; ++i) next[i] = alarms[i + 1];
+  next[count - 1] = DefaultAlarm(alarms[count - 1].szAlarmSound);
+  --count;
+  return next;
+}
+
+std::wstring RepeatText(const Alarm& alarm, const RepeatTexts& texts) {
+  switch (IsAlarmRepeat(alarm.nAlarmMode) ? alarm.nAlarmMode : alarm.nAlarmRepeat) {
+    case IDC_ALARM_ONCE:
+      return texts.once;
+    case IDC_ALARM_WEEKDAYS:
+      return texts.weekdays;
+    case IDC_ALARM_DAYS: {
+      std::wstring days;
+      for (int day = 0; day < 7; ++day) {
+        if ((alarm.nAlarmDays >> day & 1u) == 0) continue;
+        if (!days.empty()) days += L' ';
+        days += texts.days[static_cast<std::size_t>(day)];
+      }
+      return days;
+    }
+    default:
+      return texts.daily;
+  }
+}
+
+int RepeatButtonOf(int repeat) {
+  switch (repeat) {
+    case IDC_ALARM_ONCE:
+      return IDC_EDIT_ONCE;
+    case IDC_ALARM_WEEKDAYS:
+      return IDC_EDIT_WEEKDAYS;
+    case IDC_ALARM_DAYS:
+      return IDC_EDIT_DAYS;
+    default:
+      return IDC_EDIT_DAILY;
+  }
+}
+
+int RepeatOfButton(int button) {
+  switch (button) {
+    case IDC_EDIT_ONCE:
+      return IDC_ALARM_ONCE;
+    case IDC_EDIT_WEEKDAYS:
+      return IDC_ALARM_WEEKDAYS;
+    case IDC_EDIT_DAYS:
+      return IDC_ALARM_DAYS;
+    default:
+      return IDC_ALARM_REPEAT;
   }
 }

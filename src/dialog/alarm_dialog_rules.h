@@ -4,30 +4,32 @@
 #ifndef TAVELIN_DIALOG_ALARM_DIALOG_RULES_H
 #define TAVELIN_DIALOG_ALARM_DIALOG_RULES_H
 
+#include <array>
 #include <cstdint>
+#include <string>
+
+#include "events/alarms.h"
 
 enum class DialogActionKind {
   kNone,
   kStart,        // store the numbers, (re)start a running mode's countdown, close
   kClose,        // store the numbers, close
   kTimerMode,    // the control's identifier becomes the mode
-  kAlarmMode,
   kOClockMode,
   kChangeChara,  // the check box's new state
   kChooseSound,
   kPlaySound,
+  kAddAlarm,
+  kEditAlarm,
+  kDeleteAlarm,
 };
 
-enum class SoundField { kTimer, kAlarm, kOClock };
+enum class SoundField { kTimer, kOClock };
 
 struct DialogAction {
   DialogActionKind kind;
   SoundField sound;  // for kChooseSound and kPlaySound only
 };
-
-// The alarm's radio buttons in their order; the fourth (weekdays) was added
-// later and its identifier does not follow the first three.
-constexpr int kAlarmModeButtons[] = {1011, 1012, 1013, 1037};
 
 // What a command from the control `controlId` does; the notification code
 // plays no part.
@@ -47,5 +49,26 @@ std::uint64_t CountdownDeadline(std::uint64_t now, unsigned minutes);
 // Turns the string table's "name|pattern|...|" into the chooser's list of
 // NUL-terminated strings (the final '|' gives the closing NUL).
 void SplitChooserFilter(wchar_t* text);
+
+// The list of alarms: Add while fewer than eight, Delete while more than one.
+bool CanAddAlarm(int count);
+bool CanDeleteAlarm(int count);
+// The list with alarm `index` taken out and the rest closed up; the count
+// goes down by one.
+AlarmList DeleteAlarm(const AlarmList& alarms, int& count, int index);
+
+// The repeat as the list shows it: once, daily, weekdays, or the chosen
+// days' short names ("Mon Wed Fri").
+struct RepeatTexts {
+  std::wstring once;
+  std::wstring daily;
+  std::wstring weekdays;
+  std::array<std::wstring, 7> days;  // Sunday first
+};
+std::wstring RepeatText(const Alarm& alarm, const RepeatTexts& texts);
+
+// The radio button of a repeat in the one-alarm dialog, and back.
+int RepeatButtonOf(int repeat);
+int RepeatOfButton(int button);
 
 #endif

@@ -19,4 +19,8 @@ int RefreshAlarmDialog(HWND dialog);
 // its full path, anything else leaves it. Returns 1.
 int ChooseSoundFile(HWND dialog, char (&sound)[kTextBufferSize]);
 
+// The one-alarm dialog over `owner`, on a copy of `alarm`: true, with the
+// alarm changed, when the user confirmed it.
+bool EditAlarm(HWND owner, Alarm& alarm);
+
 #endif

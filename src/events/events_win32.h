@@ -20,4 +20,13 @@ void OnPowerResume(HWND hwnd);
 // with the time the repaint read.
 void RunRepaintChecks(HWND hwnd, int hour, int minute, int day);
 
+// Alarms ringing: whether one rings; and what the alarm's message does, for
+// any other way of answering it: stop the sound and end the ringing, and
+// put the ringing alarms off by `minutes` (1 to 60).
+bool AlarmsRinging();
+void StopRinging(HWND hwnd);
+// The ringing's sound alone stops (its ten minutes are up); its message stays.
+void StopRingingSound(HWND hwnd);
+void SnoozeRinging(HWND hwnd, unsigned minutes);
+
 #endif

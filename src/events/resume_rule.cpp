@@ -47,7 +47,7 @@ bool AlarmMissed(const AlarmState& alarm, const LocalStamp& asleepSince, const L
     due -= kMinutesPerDay;
     weekday = (weekday + 6) % 7;
   }
-  if (!AlarmRingsOn(alarm.nAlarmMode, weekday) || nowMinute - due > kMissedAlarmMinutes) return false;
+  if (!AlarmRingsOn(alarm.nAlarmMode, weekday, alarm.nAlarmDays) || nowMinute - due > kMissedAlarmMinutes) return false;
   const std::int64_t lastSeen = MinuteNumber(asleepSince);
   if (due > lastSeen) return true;
   // The last check fell in the alarm's minute but its repaint may not have.

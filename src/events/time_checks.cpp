@@ -67,13 +67,15 @@ int WeekdayOf(int day, int knownDay, int knownWeekday) {
   return (knownWeekday + (next ? 1 : 6)) % 7;
 }
 
-bool AlarmRingsOn(int mode, int weekday) {
+bool AlarmRingsOn(int mode, int weekday, unsigned days) {
   switch (mode) {
     case IDC_ALARM_ONCE:
     case IDC_ALARM_REPEAT:
       return true;
     case IDC_ALARM_WEEKDAYS:
       return IsWorkday(weekday);
+    case IDC_ALARM_DAYS:
+      return weekday >= kSunday && weekday <= kSaturday && (days >> weekday & 1u) != 0;
     default:
       return false;
   }
@@ -86,7 +88,7 @@ AlarmStep StepAlarm(const AlarmState& state, int hour, int minute, int day, int 
   if (static_cast<unsigned>(hour) != state.nAlarmHour || static_cast<unsigned>(minute) != state.nAlarmMinute)
     return step;
   step.next.nAlarmFiredDay = day;  // recorded even while the alarm is stopped
-  if (!AlarmRingsOn(state.nAlarmMode, weekday)) return step;
+  if (!AlarmRingsOn(state.nAlarmMode, weekday, state.nAlarmDays)) return step;
   if (state.nAlarmMode == IDC_ALARM_ONCE) {
     step.next.nAlarmMode = IDC_ALARM_STOP;
     step.next.nAlarmFiredDay = 0;

@@ -67,6 +67,7 @@ struct AlarmState {
   unsigned nAlarmHour;
   unsigned nAlarmMinute;
   int nAlarmFiredDay;
+  unsigned nAlarmDays = 0;  // the chosen days: bit 0 Sunday to bit 6 Saturday
 };
 
 struct AlarmStep {
@@ -87,8 +88,9 @@ bool IsWorkday(int weekday);
 int WeekdayOf(int day, int knownDay, int knownWeekday);
 
 // Whether the alarm in `mode` rings on a day that is `weekday`: once and
-// daily on every day, weekdays from Monday to Friday, other modes never.
-bool AlarmRingsOn(int mode, int weekday);
+// daily on every day, weekdays from Monday to Friday, chosen days on the
+// days set in `days` (bit 0 Sunday), other modes never.
+bool AlarmRingsOn(int mode, int weekday, unsigned days = 0);
 
 // The alarm check of one repaint, with the local hour, minute, day of the
 // month and day of the week.

@@ -5,7 +5,10 @@
 #include <new>
 #include <utility>
 
+#include <climits>
+
 #include "app/character_table.h"
+#include "balloon/balloon_place.h"
 #include "app/clock_state_win32.h"
 #include "clockface/clockface_win32.h"
 #include "desktop/figure_place.h"
@@ -47,7 +50,8 @@ int ChooseCharacter(int nChara) { return CharacterIndexForChoice(nChara, IsNamed
 // with nothing made that outlives the call, when a picture is unreadable, the
 // scale the pictures are drawn at is out of range or the canvas not sane.
 bool MakeFigure(const char* settingsPath, const char* section, int dpi, Figure* figure, bool* soft,
-                CanvasLayout* layout, int* pictureScale, double* displayScale, PoseFrameSet* poses) {
+                CanvasLayout* layout, int* pictureScale, double* displayScale, PoseFrameSet* poses,
+                BalloonSpot* balloonAnchor) {
   ReadSettingInt(settingsPath, section, "nPictureScale", pictureScale, kPictureScaleDefault);
   if (*pictureScale < kPictureScaleMin || *pictureScale > kPictureScaleMax) return false;
   char fileName[kTextBufferSize];
@@ -68,6 +72,14 @@ bool MakeFigure(const char* settingsPath, const char* section, int dpi, Figure* 
   if (!LayOutFigure(placement, layout)) return false;
   const FigureSize size = SizeFigure(layout->width, layout->height, g_state.nSize, dpi, *pictureScale);
   *displayScale = size.displayScale;
+  // The balloon's tail aims at the character's own point where its section gives one.
+  constexpr int kUnset = INT_MIN;
+  int xPosBalloon = kUnset, yPosBalloon = kUnset;
+  ReadSettingInt(settingsPath, section, "xPosBalloon", &xPosBalloon, kUnset);
+  ReadSettingInt(settingsPath, section, "yPosBalloon", &yPosBalloon, kUnset);
+  const bool balloonPosition = xPosBalloon != kUnset && yPosBalloon != kUnset;
+  *balloonAnchor = BalloonAnchor(layout->characterX, layout->characterY, placement.character.width, balloonPosition,
+                                 xPosBalloon, yPosBalloon, size.pictureFactor);
   PoseSource poseSource;
   if (!ComposeDecodedFigure({face.pixels.view(), face.cutByAlpha}, {character.pixels.view(), character.cutByAlpha},
                             placement, size.pictureFactor, figure, soft, &poseSource)) {
@@ -112,6 +124,7 @@ struct FigureBuild {
   CanvasLayout layout{};
   int pictureScale = kPictureScaleDefault;
   double displayScale = 0;
+  BalloonSpot balloonAnchor{};
   ScopedBitmap mascot;
   ScopedBitmap frame;
   PoseFrameSet poses;
@@ -126,7 +139,7 @@ bool BuildFigure(int index, int dpi, FigureBuild* build) {
   // an unreadable picture: the previous figure stays and the clock runs on.
   try {
     if (!MakeFigure(settingsPath, CharacterTable[index].name, dpi, &build->figure, &build->soft, &build->layout,
-                    &build->pictureScale, &build->displayScale, &build->poses)) {
+                    &build->pictureScale, &build->displayScale, &build->poses, &build->balloonAnchor)) {
       return false;
     }
     if (build->soft) return MakeSoftBitmaps(build->figure, &build->mascot, &build->frame);
@@ -163,6 +176,8 @@ void TakeFigure(HWND hwnd, FigureBuild* build, int index, int dpi) {
   g_state.nWindowHeight = build->figure.picture.height();
   g_state.xClockCenter = build->figure.xClockCenter;
   g_state.yClockCenter = build->figure.yClockCenter;
+  g_state.xBalloonAnchor = build->balloonAnchor.x;
+  g_state.yBalloonAnchor = build->balloonAnchor.y;
 }
 
 // Where a new figure's window goes: with its clock face where the shown

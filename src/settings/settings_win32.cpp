@@ -106,6 +106,82 @@ void FindSettingsPlace() {
 }
 }  // namespace
 
+namespace {
+
+// The alarm keys, the same in ALARM and in ALARM2 to ALARM8.
+constexpr const char* kAlarmKeys[] = {"nAlarmMode",   "nAlarmHour",   "nAlarmMinute", "szAlarmSound", "szAlarmLabel",
+                                      "nAlarmRepeat", "nAlarmDays",   "nAlarmVolume", "nAlarmSnooze"};
+
+void AlarmSection(int index, char (&section)[16]) {
+  if (index == 0) {
+    std::snprintf(section, sizeof section, "%s", kAlarm);
+  } else {
+    std::snprintf(section, sizeof section, "%s%d", kAlarm, index + 1);
+  }
+}
+
+bool SectionHasAlarm(const char* path, const char* section) {
+  char value[16];
+  (void)GetPrivateProfileStringA(section, "nAlarmMode", "", value, sizeof value, path);
+  return value[0] != '\0';
+}
+
+void ReadAlarm(const char* path, const char* section, Alarm& alarm) {
+  alarm = DefaultAlarm("alarm.wav");
+  ReadSettingInt(path, section, "nAlarmMode", &alarm.nAlarmMode, IDC_ALARM_STOP);
+  ReadSettingInt(path, section, "nAlarmHour", &alarm.nAlarmHour, 0u);
+  ReadSettingInt(path, section, "nAlarmMinute", &alarm.nAlarmMinute, 0u);
+  ReadSettingString(path, section, "szAlarmSound", alarm.szAlarmSound, "alarm.wav");
+  (void)GetPrivateProfileStringA(section, "szAlarmLabel", "", alarm.szAlarmLabel, sizeof alarm.szAlarmLabel, path);
+  ReadSettingInt(path, section, "nAlarmRepeat", &alarm.nAlarmRepeat, 0);
+  ReadSettingInt(path, section, "nAlarmDays", &alarm.nAlarmDays, 0u);
+  ReadSettingInt(path, section, "nAlarmVolume", &alarm.nAlarmVolume, kFullVolume);
+  ReadSettingInt(path, section, "nAlarmSnooze", &alarm.nAlarmSnooze, kDefaultSnoozeMinutes);
+  NormaliseAlarm(alarm);
+}
+
+void WriteAlarm(const char* path, const char* section, const Alarm& alarm) {
+  WriteSettingInt(path, section, "nAlarmMode", alarm.nAlarmMode);
+  // Unsigned values above 2147483647 go out as negative numbers and read back
+  // as the same 32 bits.
+  WriteSettingInt(path, section, "nAlarmHour", static_cast<int>(alarm.nAlarmHour));
+  WriteSettingInt(path, section, "nAlarmMinute", static_cast<int>(alarm.nAlarmMinute));
+  WriteSettingString(path, section, "szAlarmSound", alarm.szAlarmSound);
+  WriteSettingString(path, section, "szAlarmLabel", alarm.szAlarmLabel);
+  WriteSettingInt(path, section, "nAlarmRepeat", alarm.nAlarmRepeat);
+  WriteSettingInt(path, section, "nAlarmDays", static_cast<int>(alarm.nAlarmDays));
+  WriteSettingInt(path, section, "nAlarmVolume", static_cast<int>(alarm.nAlarmVolume));
+  WriteSettingInt(path, section, "nAlarmSnooze", static_cast<int>(alarm.nAlarmSnooze));
+}
+
+// The first alarm is always there; the others are the ALARMn sections that
+// hold an alarm, in order, closing up any gaps.
+void LoadAlarms(const char* path) {
+  g_state.nAlarmCount = 0;
+  for (int n = 0; n < kMaxAlarms; ++n) {
+    char section[16];
+    AlarmSection(n, section);
+    if (n > 0 && !SectionHasAlarm(path, section)) continue;
+    ReadAlarm(path, section, g_state.alarms[g_state.nAlarmCount++]);
+  }
+  for (int i = g_state.nAlarmCount; i < kMaxAlarms; ++i) g_state.alarms[i] = DefaultAlarm("alarm.wav");
+}
+
+// Alarms beyond the count lose their keys; other lines of their sections stay.
+void SaveAlarms(const char* path) {
+  for (int n = 0; n < kMaxAlarms; ++n) {
+    char section[16];
+    AlarmSection(n, section);
+    if (n < g_state.nAlarmCount) {
+      WriteAlarm(path, section, g_state.alarms[n]);
+    } else if (n > 0 && SectionHasAlarm(path, section)) {
+      for (const char* key : kAlarmKeys) (void)WritePrivateProfileStringA(section, key, nullptr, path);
+    }
+  }
+}
+
+}  // namespace
+
 void SettingsPath(char (&path)[260]) { BuildSettingsPath(g_state.szModuleDir, path, sizeof path); }
 
 int ReadSettingInt(const char* path, const char* section, const char* key, int* value, int defaultValue) {
@@ -164,6 +240,7 @@ void LoadSettings(HWND hwnd) {
   g_state.nOpacity = NearestOpacity(g_state.nOpacity);
   ReadSettingInt(path, kGeneral, "fMute", &g_state.fMute, 0);
   ReadSettingInt(path, kGeneral, "fAnimate", &g_state.fAnimate, 1);
+  ReadSettingInt(path, kGeneral, "fBalloon", &g_state.fBalloon, 0);
 
   ReadSettingInt(path, kAlarm, "nOClockMode", &g_state.nOClockMode, IDC_OCLOCK_ON);
   ReadSettingInt(path, kAlarm, "nOClockChangeChara", &g_state.nOClockChangeChara, 1);
@@ -172,13 +249,14 @@ void LoadSettings(HWND hwnd) {
   // A countdown never survives a restart.
   g_state.nTimerMode = IDC_TIMER_STOP;
   g_state.dwTimerDeadline = kNoDeadline;
-  ReadSettingInt(path, kAlarm, "nAlarmMode", &g_state.nAlarmMode, IDC_ALARM_STOP);
   ReadSettingInt(path, kAlarm, "nTimerMinute", &g_state.nTimerMinute, 5u);
-  ReadSettingInt(path, kAlarm, "nAlarmHour", &g_state.nAlarmHour, 0u);
-  ReadSettingInt(path, kAlarm, "nAlarmMinute", &g_state.nAlarmMinute, 0u);
   ReadSettingString(path, kAlarm, "szOClockSound", g_state.szOClockSound, "oclock.wav");
   ReadSettingString(path, kAlarm, "szTimerSound", g_state.szTimerSound, "timer.wav");
-  ReadSettingString(path, kAlarm, "szAlarmSound", g_state.szAlarmSound, "alarm.wav");
+  LoadAlarms(path);
+  ReadSettingInt(path, kAlarm, "nTimerVolume", &g_state.nTimerVolume, kFullVolume);
+  ReadSettingInt(path, kAlarm, "nOClockVolume", &g_state.nOClockVolume, kFullVolume);
+  if (g_state.nTimerVolume > kFullVolume) g_state.nTimerVolume = kFullVolume;
+  if (g_state.nOClockVolume > kFullVolume) g_state.nOClockVolume = kFullVolume;
 }
 
 void SaveSettings(HWND hwnd) {
@@ -198,21 +276,19 @@ void SaveSettings(HWND hwnd) {
   WriteSettingInt(path, kGeneral, "nOpacity", g_state.nOpacity);
   WriteSettingInt(path, kGeneral, "fMute", g_state.fMute);
   WriteSettingInt(path, kGeneral, "fAnimate", g_state.fAnimate);
+  WriteSettingInt(path, kGeneral, "fBalloon", g_state.fBalloon);
 
   WriteSettingInt(path, kAlarm, "nOClockMode", g_state.nOClockMode);
   WriteSettingInt(path, kAlarm, "nOClockChangeChara", g_state.nOClockChangeChara);
   WriteSettingInt(path, kAlarm, "nOClockQuietFrom", static_cast<int>(g_state.nOClockQuietFrom));
   WriteSettingInt(path, kAlarm, "nOClockQuietTo", static_cast<int>(g_state.nOClockQuietTo));
   WriteSettingInt(path, kAlarm, "nTimerMode", g_state.nTimerMode);
-  WriteSettingInt(path, kAlarm, "nAlarmMode", g_state.nAlarmMode);
-  // Unsigned values above 2147483647 go out as negative numbers and read back
-  // as the same 32 bits.
   WriteSettingInt(path, kAlarm, "nTimerMinute", static_cast<int>(g_state.nTimerMinute));
-  WriteSettingInt(path, kAlarm, "nAlarmHour", static_cast<int>(g_state.nAlarmHour));
-  WriteSettingInt(path, kAlarm, "nAlarmMinute", static_cast<int>(g_state.nAlarmMinute));
   WriteSettingString(path, kAlarm, "szOClockSound", g_state.szOClockSound);
   WriteSettingString(path, kAlarm, "szTimerSound", g_state.szTimerSound);
-  WriteSettingString(path, kAlarm, "szAlarmSound", g_state.szAlarmSound);
+  SaveAlarms(path);
+  WriteSettingInt(path, kAlarm, "nTimerVolume", static_cast<int>(g_state.nTimerVolume));
+  WriteSettingInt(path, kAlarm, "nOClockVolume", static_cast<int>(g_state.nOClockVolume));
 }
 
 void ShowSettingsNotice(HWND hwnd) {

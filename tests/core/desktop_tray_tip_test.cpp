@@ -58,69 +58,74 @@ TipTexts TextsOf(const std::string& language) {
   const std::pair<const char*, std::wstring TipTexts::*> fields[] = {
       {"IDS_TIP_TIMER_ONCE", &TipTexts::timerOnce},          {"IDS_TIP_TIMER_ONCE_LAST", &TipTexts::timerOnceLast},
       {"IDS_TIP_TIMER_REPEAT", &TipTexts::timerRepeat},      {"IDS_TIP_TIMER_REPEAT_LAST", &TipTexts::timerRepeatLast},
-      {"IDS_TIP_ALARM_ONCE", &TipTexts::alarmOnce},          {"IDS_TIP_ALARM_DAILY", &TipTexts::alarmDaily},
-      {"IDS_TIP_ALARM_WEEKDAYS", &TipTexts::alarmWeekdays}, {"IDS_TIP_SNOOZE", &TipTexts::snooze},
+      {"IDS_TIP_NEXT_ALARM", &TipTexts::nextAlarm},         {"IDS_TIP_SNOOZE", &TipTexts::snooze},
       {"IDS_TIP_MUTED", &TipTexts::muted}};
   for (const auto& [name, field] : fields) {
     texts.*field = strings[name];
     EXPECT_FALSE((texts.*field).empty()) << name << " is missing in " << language;
   }
+  const char* days[] = {"IDS_DAY_SUN", "IDS_DAY_MON", "IDS_DAY_TUE", "IDS_DAY_WED",
+                        "IDS_DAY_THU", "IDS_DAY_FRI", "IDS_DAY_SAT"};
+  for (int day = 0; day < 7; ++day) {
+    texts.days[day] = strings[days[day]];
+    EXPECT_FALSE(texts.days[day].empty()) << days[day] << " is missing in " << language;
+  }
   return texts;
 }
 
-const SnoozeState kNoSnooze{};
-const AlarmState kNoAlarm{IDC_ALARM_STOP, 7, 0, 0};
+const NextAlarm kNoAlarm{};
 const CountdownState kNoCountdown{IDC_TIMER_STOP, 5, kNoCountdownDeadline};
 
 TEST(TrayTip, EachArmedStateHasItsLine) {
   const TipTexts english = TextsOf("LANG_ENGLISH");
   const TipTexts japanese = TextsOf("LANG_JAPANESE");
-  const SnoozeState snooze{kNow + 3 * kMinute, 7, 5};
+  const NextAlarm tuesday{2, 2, 7, 0, false};
+  const NextAlarm snooze{0, 2, 7, 5, true};
   struct Case {
     CountdownState countdown;
-    AlarmState alarm;
-    SnoozeState snooze;
+    NextAlarm next;
+    const wchar_t* label;
     bool muted;
     const wchar_t* english;  // the lines under the name
     const wchar_t* japanese;
   } cases[] = {
-      {kNoCountdown, kNoAlarm, kNoSnooze, false, L"", L""},
-      {{IDC_TIMER_ONCE, 25, kNow + 12 * kMinute}, kNoAlarm, kNoSnooze, false, L"Timer: 12 min left", L"タイマー: 残り 12 分"},
-      {{IDC_TIMER_ONCE, 25, kNow + 11 * kMinute + 1}, kNoAlarm, kNoSnooze, false,
+      {kNoCountdown, kNoAlarm, L"", false, L"", L""},
+      {{IDC_TIMER_ONCE, 25, kNow + 12 * kMinute}, kNoAlarm, L"", false, L"Timer: 12 min left", L"タイマー: 残り 12 分"},
+      {{IDC_TIMER_ONCE, 25, kNow + 11 * kMinute + 1}, kNoAlarm, L"", false,
        L"Timer: 12 min left", L"タイマー: 残り 12 分"},  // minutes round up
-      {{IDC_TIMER_ONCE, 25, kNow + kMinute}, kNoAlarm, kNoSnooze, false, L"Timer: 1 min left", L"タイマー: 残り 1 分"},
-      {{IDC_TIMER_ONCE, 25, kNow + kMinute - 1}, kNoAlarm, kNoSnooze, false,
+      {{IDC_TIMER_ONCE, 25, kNow + kMinute}, kNoAlarm, L"", false, L"Timer: 1 min left", L"タイマー: 残り 1 分"},
+      {{IDC_TIMER_ONCE, 25, kNow + kMinute - 1}, kNoAlarm, L"", false,
        L"Timer: less than a minute left", L"タイマー: 残り1分未満"},
-      {{IDC_TIMER_REPEAT, 10, kNow + 4 * kMinute}, kNoAlarm, kNoSnooze, false,
+      {{IDC_TIMER_REPEAT, 10, kNow + 4 * kMinute}, kNoAlarm, L"", false,
        L"Timer: every 10 min, next in 4 min", L"タイマー: 10 分ごと, 次まで 4 分"},
-      {{IDC_TIMER_REPEAT, 10, kNow}, kNoAlarm, kNoSnooze, false,
+      {{IDC_TIMER_REPEAT, 10, kNow}, kNoAlarm, L"", false,
        L"Timer: every 10 min, next in less than a minute", L"タイマー: 10 分ごと, 次まで1分未満"},
-      {{IDC_TIMER_ONCE, 25, kNoCountdownDeadline}, kNoAlarm, kNoSnooze, false, L"", L""},
-      {{IDC_TIMER_STOP, 25, kNow + kMinute}, kNoAlarm, kNoSnooze, false, L"", L""},
-      {kNoCountdown, {IDC_ALARM_ONCE, 7, 0, 0}, kNoSnooze, false, L"Alarm: 7:00, once", L"アラーム: 7:00 (1回)"},
-      {kNoCountdown, {IDC_ALARM_REPEAT, 23, 5, 0}, kNoSnooze, false, L"Alarm: 23:05, daily", L"アラーム: 23:05 (毎日)"},
-      {kNoCountdown, {IDC_ALARM_WEEKDAYS, 6, 30, 0}, kNoSnooze, false, L"Alarm: 6:30, weekdays", L"アラーム: 6:30 (平日)"},
-      {kNoCountdown, {IDC_ALARM_REPEAT, 25, 0, 0}, kNoSnooze, false, L"", L""},
-      {kNoCountdown, {1038, 7, 0, 0}, kNoSnooze, false, L"", L""},
-      {kNoCountdown, kNoAlarm, snooze, false, L"Snooze: 7:05", L"スヌーズ: 7:05"},
-      {{IDC_TIMER_ONCE, 25, kNow + 2 * kMinute}, {IDC_ALARM_ONCE, 7, 0, 0}, snooze, false,
-       L"Timer: 2 min left\nAlarm: 7:00, once\nSnooze: 7:05", L"タイマー: 残り 2 分\nアラーム: 7:00 (1回)\nスヌーズ: 7:05"},
-      {kNoCountdown, kNoAlarm, kNoSnooze, true, L"Muted: no sounds", L"消音中: 音は鳴りません"},
-      {{IDC_TIMER_ONCE, 25, kNow + 2 * kMinute}, kNoAlarm, kNoSnooze, true,
+      {{IDC_TIMER_ONCE, 25, kNoCountdownDeadline}, kNoAlarm, L"", false, L"", L""},
+      {{IDC_TIMER_STOP, 25, kNow + kMinute}, kNoAlarm, L"", false, L"", L""},
+      {kNoCountdown, tuesday, L"", false, L"Alarm: Tue 7:00", L"アラーム: 火 7:00"},
+      {kNoCountdown, tuesday, L"Meeting", false, L"Alarm: Tue 7:00 Meeting", L"アラーム: 火 7:00 Meeting"},
+      {kNoCountdown, {1, 6, 23, 5, false}, L"", false, L"Alarm: Sat 23:05", L"アラーム: 土 23:05"},
+      {kNoCountdown, snooze, L"", false, L"Snooze: 7:05", L"スヌーズ: 7:05"},
+      {kNoCountdown, snooze, L"Wake", false, L"Snooze: 7:05 Wake", L"スヌーズ: 7:05 Wake"},
+      {{IDC_TIMER_ONCE, 25, kNow + 2 * kMinute}, tuesday, L"", false,
+       L"Timer: 2 min left\nAlarm: Tue 7:00", L"タイマー: 残り 2 分\nアラーム: 火 7:00"},
+      {kNoCountdown, kNoAlarm, L"", true, L"Muted: no sounds", L"消音中: 音は鳴りません"},
+      {{IDC_TIMER_ONCE, 25, kNow + 2 * kMinute}, kNoAlarm, L"", true,
        L"Muted: no sounds\nTimer: 2 min left", L"消音中: 音は鳴りません\nタイマー: 残り 2 分"},
   };
   const std::wstring head = L"Tavelin - Aduvi";
   auto under = [&](const std::wstring& lines) { return lines.empty() ? head : head + L"\n" + lines; };
   for (const Case& c : cases) {
-    const ArmedEvents armed{c.countdown, kNow, c.alarm, c.snooze, c.muted};
+    const ArmedEvents armed{c.countdown, kNow, c.next, c.label, c.muted};
     EXPECT_EQ(ComposeTrayTip(head, armed, english), under(c.english));
     EXPECT_EQ(ComposeTrayTip(head, armed, japanese), under(c.japanese));
   }
 }
 
-// The longest name, the longest numbers and every combination of armed
-// states: each line is there, whole, within the tip's 127 characters.
-TEST(TrayTip, EveryCombinationFitsWholeInBothLanguages) {
+// The longest name, the longest numbers, a label of 63 characters and every
+// combination of armed states: each line is there within the tip's 127
+// characters, the label cut where it must be.
+TEST(TrayTip, EveryCombinationFitsInBothLanguages) {
   std::wstring head = L"Tavelin";
   for (const CharacterEntry& entry : CharacterTable) {
     const std::string name = entry.name;
@@ -129,39 +134,32 @@ TEST(TrayTip, EveryCombinationFitsWholeInBothLanguages) {
   const CountdownState countdowns[] = {
       kNoCountdown,
       {IDC_TIMER_ONCE, 4294967295u, kNoCountdownDeadline - 1},
-      {IDC_TIMER_ONCE, 1, kNow},
       {IDC_TIMER_REPEAT, 4294967295u, kNoCountdownDeadline - 1},
-      {IDC_TIMER_REPEAT, 4294967295u, kNow},
   };
-  const AlarmState alarms[] = {kNoAlarm, {IDC_ALARM_ONCE, 23, 59, 0}, {IDC_ALARM_REPEAT, 23, 59, 0},
-                               {IDC_ALARM_WEEKDAYS, 23, 59, 0}};
-  const SnoozeState snoozes[] = {kNoSnooze, {kNow, 23, 59}};
+  const NextAlarm alarms[] = {kNoAlarm, {0, 3, 23, 59, false}, {7, 3, 23, 59, true}};
+  const std::wstring label(63, L'W');
   for (const char* language : {"LANG_ENGLISH", "LANG_JAPANESE"}) {
     const TipTexts texts = TextsOf(language);
     for (const CountdownState& countdown : countdowns) {
-      for (const AlarmState& alarm : alarms) {
-        for (const SnoozeState& snooze : snoozes) {
-          for (bool muted : {false, true}) {
-            const std::wstring tip = ComposeTrayTip(head, {countdown, kNow, alarm, snooze, muted}, texts);
-            const std::size_t lines = 1 + muted + (countdown.nTimerMode != IDC_TIMER_STOP) +
-                                      (alarm.nAlarmMode != IDC_ALARM_STOP) +
-                                      (snooze.qwSnoozeDeadline != kNoCountdownDeadline);
-            EXPECT_LE(tip.size(), kTipCharacters) << language;
-            EXPECT_EQ(static_cast<std::size_t>(std::count(tip.begin(), tip.end(), L'\n')) + 1, lines) << language;
-            EXPECT_EQ(tip.rfind(head, 0), 0u) << "the name comes first";
-          }
+      for (const NextAlarm& next : alarms) {
+        for (bool muted : {false, true}) {
+          const std::wstring tip = ComposeTrayTip(head, {countdown, kNow, next, label, muted}, texts);
+          const std::size_t lines = 1 + muted + (countdown.nTimerMode != IDC_TIMER_STOP) + (next.index >= 0);
+          EXPECT_LE(tip.size(), kTipCharacters) << language;
+          EXPECT_EQ(static_cast<std::size_t>(std::count(tip.begin(), tip.end(), L'\n')) + 1, lines) << language;
+          EXPECT_EQ(tip.rfind(head, 0), 0u) << "the name comes first";
         }
       }
     }
   }
 }
 
-TEST(TrayTip, AHeadTooLongForTheTipIsCutAndTheLinesThatWouldNotFitAreLeftOff) {
+TEST(TrayTip, AHeadTooLongForTheTipIsCutAndTheLabelGivesWayFirst) {
   const TipTexts english = TextsOf("LANG_ENGLISH");
-  const std::wstring head(110, L'x');
-  const std::wstring tip = ComposeTrayTip(head, {kNoCountdown, kNow, {IDC_ALARM_ONCE, 7, 0, 0}, {kNow, 7, 5}}, english);
-  EXPECT_EQ(tip, head + L"\nSnooze: 7:05") << "the alarm's line would not fit, the snooze's does";
-  EXPECT_EQ(ComposeTrayTip(std::wstring(200, L'x'), {kNoCountdown, kNow, kNoAlarm, kNoSnooze}, english).size(),
+  const std::wstring head(100, L'x');
+  const std::wstring tip = ComposeTrayTip(head, {kNoCountdown, kNow, {0, 2, 7, 0, false}, L"Weekly meeting"}, english);
+  EXPECT_EQ(tip, head + L"\nAlarm: Tue 7:00 Weekly mee") << "the label is cut to the room left";
+  EXPECT_EQ(ComposeTrayTip(std::wstring(200, L'x'), {kNoCountdown, kNow, kNoAlarm, L""}, english).size(),
             kTipCharacters);
 }
 

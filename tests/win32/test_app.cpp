@@ -55,7 +55,7 @@ TEST_F(AppTest, StartUpMakesTheProgramFolderCurrentAndKeepsThePopupMenu) {
   EXPECT_EQ(std::string(current) + "\\", folder_.path());
   ASSERT_NE(g_state.hMenuPopup, nullptr);
   EXPECT_NE(GetMenuState(g_state.hMenuPopup, IDM_TOPMOST, MF_BYCOMMAND), static_cast<UINT>(-1));
-  EXPECT_EQ(g_state.nAlarmFiredDay, 0);
+  EXPECT_EQ(g_state.alarms[0].nAlarmFiredDay, 0);
 }
 
 TEST_F(AppTest, CommandsChangeTheChoicesAsTheTableSays) {
@@ -126,13 +126,13 @@ TEST_F(AppTest, WithoutAFigureTheTickStillKeepsTheAlarmAndTheFullHour) {
   g_state.nLastHour = 13;
   g_state.nOClockMode = IDC_OCLOCK_OFF;
   g_state.nOClockChangeChara = 0;
-  g_state.nAlarmMode = IDC_ALARM_STOP;
-  g_state.nAlarmHour = 14;
-  g_state.nAlarmMinute = 30;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_STOP;
+  g_state.alarms[0].nAlarmHour = 14;
+  g_state.alarms[0].nAlarmMinute = 30;
   SendMessageA(hwnd_, WM_TIMER, ID_CLOCKTIMER, 0);
   PumpMessages();
   EXPECT_EQ(g_state.nLastHour, 14) << "the full hour was seen";
-  EXPECT_EQ(g_state.nAlarmFiredDay, 8) << "the alarm time was reached";
+  EXPECT_EQ(g_state.alarms[0].nAlarmFiredDay, 8) << "the alarm time was reached";
 }
 
 // The tick draws the face itself; a repaint the system asks for is still

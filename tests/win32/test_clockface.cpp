@@ -44,7 +44,7 @@ class ClockfaceTest : public ::testing::Test {
     g_system.localTime = FakeLocalTime;
     g_fakeTime = {};
     g_fakeTime.wDay = 8;
-    g_state.nAlarmMode = IDC_ALARM_STOP;
+    g_state.alarms[0].nAlarmMode = IDC_ALARM_STOP;
     g_state.nOClockMode = IDC_OCLOCK_OFF;
     g_state.nOClockChangeChara = 0;
   }

@@ -89,6 +89,7 @@ struct Manners {
   bool mute = false;
   int opacity = 100;
   bool animate = true;
+  bool balloon = false;
 };
 
 // The menu as stored, in the run's language, with the stacking pair and the
@@ -134,11 +135,13 @@ std::vector<MenuLine> ExpectedMenu(bool topMost, bool hideOnMouse, const Manners
   lines.push_back(item("9", InRunLanguage(L"動きをつける(&N)", L"A&nimate"), IDM_ANIMATE, manners.animate));
   lines.push_back(separator("10"));
   lines.push_back(item("11", InRunLanguage(L"消音(&U)", L"M&ute"), IDM_MUTE, manners.mute));
-  lines.push_back(item("12", InRunLanguage(L"時報設定(&A) ...\tAlt+A", L"&Alarm Settings...\tAlt+A"), 40014, false));
-  lines.push_back(separator("13"));
-  lines.push_back(item("14", InRunLanguage(L"Windowsと一緒に起動(&W)", L"Start with &Windows"), 40015, false));
-  lines.push_back(separator("15"));
-  lines.push_back(item("16", InRunLanguage(L"終了(&X)\tAlt+X", L"E&xit\tAlt+X"), 1003, false));
+  lines.push_back(
+      item("12", InRunLanguage(L"吹き出しで知らせる(&B)", L"Speak in a &Balloon"), IDM_BALLOON, manners.balloon));
+  lines.push_back(item("13", InRunLanguage(L"時報設定(&A) ...\tAlt+A", L"&Alarm Settings...\tAlt+A"), 40014, false));
+  lines.push_back(separator("14"));
+  lines.push_back(item("15", InRunLanguage(L"Windowsと一緒に起動(&W)", L"Start with &Windows"), 40015, false));
+  lines.push_back(separator("16"));
+  lines.push_back(item("17", InRunLanguage(L"終了(&X)\tAlt+X", L"E&xit\tAlt+X"), 1003, false));
   return lines;
 }
 

@@ -236,59 +236,61 @@ TEST_F(DialogTest, TheControlsAreThoseOfTheLayout) {
     int x, y, cx, cy;
     DWORD style;
   } rows[] = {
-      {-1, L"Button", L"タイマー", L"Timer", 6, 6, 151, 45, kGroup},
-      {IDC_TIMER_STOP, L"Button", L"停止", L"Off", 10, 17, 26, 10, kRadio | WS_GROUP},
-      {IDC_TIMER_ONCE, L"Button", L"有効", L"Once", 37, 17, 26, 10, kRadio},
-      {IDC_TIMER_REPEAT, L"Button", L"繰返", L"Loop", 64, 17, 26, 10, kRadio},
-      {IDC_TIMER_MINUTE, L"Edit", L"", L"", 98, 15, 22, 12, kEdit},
+      {-1, L"Button", L"タイマー", L"Timer", 6, 6, 218, 63, kGroup},
+      {IDC_TIMER_STOP, L"Button", L"停止", L"Off", 10, 17, 32, 10, kRadio | WS_GROUP},
+      {IDC_TIMER_ONCE, L"Button", L"有効", L"Once", 44, 17, 32, 10, kRadio},
+      {IDC_TIMER_REPEAT, L"Button", L"繰返", L"Loop", 78, 17, 32, 10, kRadio},
+      {IDC_TIMER_MINUTE, L"Edit", L"", L"", 116, 15, 32, 12, kEdit},
       {IDC_TIMER_SPIN, L"msctls_updown32", L"Spin1", L"Spin1", 0, 0, 0, 0, kSpin},
-      // The one difference in layout: "min" takes twice the width of "分".
-      {IDC_TIMER_UNIT, L"Static", L"分", L"min", 123, 17, JapaneseRun() ? 8 : 16, 8, kLabel},
-      {IDC_TIMER_SOUNDLABEL, L"Static", L"効果音", L"Sound", 13, 35, 22, 8, kLabel},
-      {IDC_TIMER_SOUND, L"Button", L"", L"", 38, 32, 100, 14, kPath},
-      {IDC_TIMER_PLAY, L"Button", L"♪", L"♪", 141, 32, 10, 14, kButton},
-      {-1, L"Button", L"アラーム", L"Alarm", 6, 56, 151, 57, kGroup},
-      {IDC_ALARM_STOP, L"Button", L"停止", L"Off", 10, 67, 25, 10, kRadio | WS_GROUP},
-      {IDC_ALARM_ONCE, L"Button", L"有効", L"Once", 37, 67, 26, 10, kRadio},
-      {IDC_ALARM_REPEAT, L"Button", L"繰返", L"Daily", 64, 67, 25, 10, kRadio},
-      {IDC_ALARM_WEEKDAYS, L"Button", L"平日", L"Weekdays", 64, 80, JapaneseRun() ? 26 : 50, 10, kRadio},
-      {IDC_ALARM_COLON, L"Static", L"：", L":", 121, 67, 8, 8, SS_CENTER | WS_GROUP | kChild},
-      {IDC_ALARM_HOUR, L"Edit", L"", L"", 98, 65, 22, 12, kEdit},
-      {IDC_ALARMHOUR_SPIN, L"msctls_updown32", L"Spin1", L"Spin1", 0, 0, 0, 0, kSpin},
-      {IDC_ALARM_MINUTE, L"Edit", L"", L"", 129, 65, 22, 12, kEdit},
-      {IDC_ALARMMINUTE_SPIN, L"msctls_updown32", L"Spin1", L"Spin1", 0, 0, 0, 0, kSpin},
-      {IDC_ALARM_SOUNDLABEL, L"Static", L"効果音", L"Sound", 13, 97, 22, 8, kLabel},
-      {IDC_ALARM_SOUND, L"Button", L"", L"", 38, 94, 100, 14, kPath},
-      {IDC_ALARM_PLAY, L"Button", L"♪", L"♪", 141, 94, 10, 14, kButton},
-      {-1, L"Button", L"時報", L"Hourly Chime", 6, 118, 151, 59, kGroup},
-      {IDC_OCLOCK_OFF, L"Button", L"停止", L"Off", 10, 129, 25, 10, kRadio | WS_GROUP},
-      {IDC_OCLOCK_ON, L"Button", L"有効", L"On", 37, 129, 27, 10, kRadio},
-      {IDC_OCLOCK_CHANGECHARA, L"Button", L"ｷｬﾗ自動切替", L"New character", 98, 129, 55, 10,
+      {IDC_TIMER_UNIT, L"Static", L"分", L"min", 151, 17, 20, 8, kLabel},
+      {IDC_TIMER_SOUNDLABEL, L"Static", L"効果音", L"Sound", 13, 35, 28, 8, kLabel},
+      {IDC_TIMER_SOUND, L"Button", L"", L"", 42, 32, 96, 14, kPath},
+      {IDC_TIMER_PLAY, L"Button", L"♪", L"♪", 140, 32, 12, 14, kButton},
+      {-1, L"Static", L"音量", L"Volume", 156, 35, 28, 8, kLabel},
+      {IDC_TIMER_VOLUME, L"Edit", L"", L"", 184, 33, 28, 12, kEdit},
+      {IDC_TIMER_VOLUME_SPIN, L"msctls_updown32", L"Spin1", L"Spin1", 0, 0, 0, 0, kSpin},
+      {IDC_TIMER_VOLUME_UNIT, L"Static", L"%", L"%", 214, 35, 8, 8, kLabel},
+      {IDC_TIMER_SOUND_PROBLEM, L"Static", L"", L"", 42, 48, 176, 16, SS_LEFT | SS_NOPREFIX | kChild},
+      {-1, L"Button", L"アラーム", L"Alarms", 6, 74, 218, 96, kGroup},
+      {IDC_ALARM_LIST, L"SysListView32", L"", L"", 12, 85, 206, 62,
+       LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP | kChild},
+      {IDC_ALARM_ADD, L"Button", L"追加(&A)...", L"&Add...", 12, 151, 50, 14, kButton},
+      {IDC_ALARM_EDIT, L"Button", L"編集(&E)...", L"&Edit...", 66, 151, 50, 14, kButton},
+      {IDC_ALARM_DELETE, L"Button", L"削除(&D)", L"&Delete", 120, 151, 50, 14, kButton},
+      {-1, L"Button", L"時報", L"Hourly Chime", 6, 174, 218, 77, kGroup},
+      {IDC_OCLOCK_OFF, L"Button", L"停止", L"Off", 10, 185, 32, 10, kRadio | WS_GROUP},
+      {IDC_OCLOCK_ON, L"Button", L"有効", L"On", 44, 185, 32, 10, kRadio},
+      {IDC_OCLOCK_CHANGECHARA, L"Button", L"ｷｬﾗ自動切替", L"New character", 116, 185, 80, 10,
        BS_AUTOCHECKBOX | WS_TABSTOP | kChild},
-      {IDC_OCLOCK_QUIETLABEL, L"Static", L"時報なし", L"Quiet from", 13, 145, 40, 8, kLabel},
-      {IDC_OCLOCK_QUIETFROM, L"Edit", L"", L"", 56, 143, 24, 12, kEdit},
+      {IDC_OCLOCK_QUIETLABEL, L"Static", L"時報なし", L"Quiet from", 13, 201, 44, 8, kLabel},
+      {IDC_OCLOCK_QUIETFROM, L"Edit", L"", L"", 58, 199, 28, 12, kEdit},
       {IDC_QUIETFROM_SPIN, L"msctls_updown32", L"Spin1", L"Spin1", 0, 0, 0, 0, kSpin},
-      {IDC_OCLOCK_QUIETTO_LABEL, L"Static", L"時～", L"h to", 82, 145, 17, 8, kLabel},
-      {IDC_OCLOCK_QUIETTO, L"Edit", L"", L"", 100, 143, 24, 12, kEdit},
+      {IDC_OCLOCK_QUIETTO_LABEL, L"Static", L"時～", L"h to", 88, 201, 20, 8, kLabel},
+      {IDC_OCLOCK_QUIETTO, L"Edit", L"", L"", 110, 199, 28, 12, kEdit},
       {IDC_QUIETTO_SPIN, L"msctls_updown32", L"Spin1", L"Spin1", 0, 0, 0, 0, kSpin},
-      {IDC_OCLOCK_QUIETUNIT, L"Static", L"時", L"h", 126, 145, 8, 8, kLabel},
-      {IDC_OCLOCK_SOUNDLABEL, L"Static", L"効果音", L"Sound", 13, 162, 22, 8, kLabel},
-      {IDC_OCLOCK_SOUND, L"Button", L"", L"", 38, 158, 100, 14, kPath},
-      {IDC_OCLOCK_PLAY, L"Button", L"♪", L"♪", 141, 158, 10, 14, kButton},
-      {IDOK, L"Button", L"スタート", L"Start", 16, 184, 45, 15, kButton},
-      {IDCANCEL, L"Button", L"閉じる", L"Close", 102, 184, 45, 15, kButton},
+      {IDC_OCLOCK_QUIETUNIT, L"Static", L"時", L"h", 140, 201, 10, 8, kLabel},
+      {IDC_OCLOCK_SOUNDLABEL, L"Static", L"効果音", L"Sound", 13, 218, 28, 8, kLabel},
+      {IDC_OCLOCK_SOUND, L"Button", L"", L"", 42, 215, 96, 14, kPath},
+      {IDC_OCLOCK_PLAY, L"Button", L"♪", L"♪", 140, 215, 12, 14, kButton},
+      {-1, L"Static", L"音量", L"Volume", 156, 218, 28, 8, kLabel},
+      {IDC_OCLOCK_VOLUME, L"Edit", L"", L"", 184, 216, 28, 12, kEdit},
+      {IDC_OCLOCK_VOLUME_SPIN, L"msctls_updown32", L"Spin1", L"Spin1", 0, 0, 0, 0, kSpin},
+      {IDC_OCLOCK_VOLUME_UNIT, L"Static", L"%", L"%", 214, 218, 8, 8, kLabel},
+      {IDC_OCLOCK_SOUND_PROBLEM, L"Static", L"", L"", 42, 230, 176, 16, SS_LEFT | SS_NOPREFIX | kChild},
+      {IDOK, L"Button", L"スタート", L"Start", 40, 258, 60, 15, kButton},
+      {IDCANCEL, L"Button", L"閉じる", L"Close", 130, 258, 60, 15, kButton},
   };
   // The captions of the path buttons are the sounds; empty them for the check.
-  g_state.szTimerSound[0] = g_state.szAlarmSound[0] = g_state.szOClockSound[0] = '\0';
+  g_state.szTimerSound[0] = g_state.alarms[0].szAlarmSound[0] = g_state.szOClockSound[0] = '\0';
   g_state.nTimerMode = IDC_TIMER_ONCE;  // everything enabled
-  g_state.nAlarmMode = IDC_ALARM_ONCE;
+  g_state.nAlarmCount = 2;              // Delete too
   RunDialog([&](HWND dialog) {
     const DWORD dialogStyle = static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE));
     EXPECT_TRUE(dialogStyle & WS_POPUP);
     EXPECT_EQ(dialogStyle & WS_CAPTION, static_cast<DWORD>(WS_CAPTION));
     EXPECT_FALSE(dialogStyle & WS_SYSMENU) << "no system menu, no close box";
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), hwnd_);
-    RECT client, expectedClient{0, 0, 163, 205};
+    RECT client, expectedClient{0, 0, 230, 279};
     GetClientRect(dialog, &client);
     MapDialogRect(dialog, &expectedClient);
     EXPECT_EQ(client.right, expectedClient.right);
@@ -315,8 +317,9 @@ TEST_F(DialogTest, TheControlsAreThoseOfTheLayout) {
       GetClassNameW(child, kind, 64);
       GetWindowTextW(child, caption, 64);
       EXPECT_EQ(lstrcmpiW(kind, row.kind), 0) << "kind " << testing::PrintToString(std::wstring(kind));
-      if (row.style != kEdit) {
-        EXPECT_STREQ(caption, InRunLanguage(row.japanese, row.english));  // edits show the numbers
+      // Edits show the numbers; the sounds' problems are filled in by their checks.
+      if (row.style != kEdit && row.id != IDC_TIMER_SOUND_PROBLEM && row.id != IDC_OCLOCK_SOUND_PROBLEM) {
+        EXPECT_STREQ(caption, InRunLanguage(row.japanese, row.english));
       }
       if (!JapaneseRun()) {
         EXPECT_FALSE(HasJapanese(caption)) << testing::PrintToString(std::wstring(caption));
@@ -359,7 +362,7 @@ TEST_F(DialogTest, TheControlsAreThoseOfTheLayout) {
       previous = child;
       child = GetWindow(child, GW_HWNDNEXT);
     }
-    EXPECT_EQ(child, nullptr) << "more than 39 controls";
+    EXPECT_EQ(child, nullptr) << "more than the layout's controls";
     Click(dialog, IDCANCEL);
   });
 }
@@ -367,9 +370,14 @@ TEST_F(DialogTest, TheControlsAreThoseOfTheLayout) {
 // Every caption, measured in the dialog's own font, fits inside its control
 // beside the control's own parts, in English and in Japanese.
 TEST_F(DialogTest, EveryCaptionFitsItsControl) {
-  g_state.szTimerSound[0] = g_state.szAlarmSound[0] = g_state.szOClockSound[0] = '\0';
+  g_state.szTimerSound[0] = g_state.alarms[0].szAlarmSound[0] = g_state.szOClockSound[0] = '\0';
   RunDialog([&](HWND dialog) {
-    EXPECT_EQ(ExpectCaptionsFit(dialog), 26) << "every caption but the six \"Spin1\" and the three empty paths";
+    // No sound: both name it missing once their checks have answered.
+    EXPECT_TRUE(PumpUntil(
+        [&] { return !TextOf(dialog, IDC_TIMER_SOUND_PROBLEM).empty() && !TextOf(dialog, IDC_OCLOCK_SOUND_PROBLEM).empty(); },
+        5000));
+    EXPECT_EQ(ExpectCaptionsFit(dialog), 28)
+        << "every caption but the \"Spin1\", the list and the empty paths, with the sounds' problems";
     Click(dialog, IDCANCEL);
   });
 }
@@ -378,12 +386,11 @@ TEST_F(DialogTest, EveryCaptionFitsItsControl) {
 // it as 30, and the countdown it starts is not due at the next tick.
 TEST_F(DialogTest, FullWidthDigitsAreTheNumbersTheyShow) {
   g_state.nTimerMode = IDC_TIMER_STOP;
-  g_state.nAlarmMode = IDC_ALARM_ONCE;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_ONCE;
   RunDialog([&](HWND dialog) {
     Click(dialog, IDC_TIMER_ONCE);
     Type(dialog, IDC_TIMER_MINUTE, L"\uFF13\uFF10");  // ３０
-    Type(dialog, IDC_ALARM_HOUR, L"\uFF10\uFF17");    // ０７
-    Type(dialog, IDC_ALARM_MINUTE, L"4\uFF15");        // 4５
+    Type(dialog, IDC_TIMER_VOLUME, L"4\uFF15");        // 4５
     Type(dialog, IDC_OCLOCK_QUIETFROM, L"\uFF12\uFF12");  // ２２
     Type(dialog, IDC_OCLOCK_QUIETTO, L"\uFF17");          // ７
     Click(dialog, IDOK);
@@ -391,8 +398,7 @@ TEST_F(DialogTest, FullWidthDigitsAreTheNumbersTheyShow) {
   EXPECT_EQ(g_state.nOClockQuietFrom, 22u);
   EXPECT_EQ(g_state.nOClockQuietTo, 7u);
   EXPECT_EQ(g_state.nTimerMinute, 30u);
-  EXPECT_EQ(g_state.nAlarmHour, 7u);
-  EXPECT_EQ(g_state.nAlarmMinute, 45u);
+  EXPECT_EQ(g_state.nTimerVolume, 45u);
   EXPECT_EQ(g_state.dwTimerDeadline, kFakeTick + 30 * 60000ull);
 
   // The next tick: a countdown read as 0 minutes would fire now and show its
@@ -409,41 +415,47 @@ TEST_F(DialogTest, FullWidthDigitsAreTheNumbersTheyShow) {
 TEST_F(DialogTest, OpensWithTheStateShown) {
   g_state.nTimerMode = IDC_TIMER_REPEAT;
   g_state.nTimerMinute = 7;
-  g_state.nAlarmMode = IDC_ALARM_ONCE;
-  g_state.nAlarmHour = 6;
-  g_state.nAlarmMinute = 45;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_ONCE;
+  g_state.alarms[0].nAlarmHour = 6;
+  g_state.alarms[0].nAlarmMinute = 45;
   g_state.nOClockMode = 5;  // no such button: neither is checked
   g_state.nOClockChangeChara = 1;
   g_state.nOClockQuietFrom = 22;
   g_state.nOClockQuietTo = 7;
   lstrcpyA(g_state.szTimerSound, "timer.wav");
   // A folder name outside ASCII, in the run's ANSI code page: "時報" or "café".
-  lstrcpyA(g_state.szAlarmSound, JapaneseRun() ? "C:\\\x8E\x9E\x95\xF1\\alarm.wav" : "C:\\caf\xE9\\alarm.wav");
+  lstrcpyA(g_state.alarms[0].szAlarmSound, JapaneseRun() ? "C:\\\x8E\x9E\x95\xF1\\alarm.wav" : "C:\\caf\xE9\\alarm.wav");
   lstrcpyA(g_state.szOClockSound, "");
   RunDialog([&](HWND dialog) {
     EXPECT_EQ(TextOf(dialog, IDC_TIMER_MINUTE), L"7");
-    EXPECT_EQ(TextOf(dialog, IDC_ALARM_HOUR), L"6");
-    EXPECT_EQ(TextOf(dialog, IDC_ALARM_MINUTE), L"45");
     EXPECT_EQ(TextOf(dialog, IDC_OCLOCK_QUIETFROM), L"22");
     EXPECT_EQ(TextOf(dialog, IDC_OCLOCK_QUIETTO), L"7");
     EXPECT_FALSE(Checked(dialog, IDC_TIMER_STOP));
     EXPECT_FALSE(Checked(dialog, IDC_TIMER_ONCE));
     EXPECT_TRUE(Checked(dialog, IDC_TIMER_REPEAT));
-    EXPECT_FALSE(Checked(dialog, IDC_ALARM_STOP));
-    EXPECT_TRUE(Checked(dialog, IDC_ALARM_ONCE));
-    EXPECT_FALSE(Checked(dialog, IDC_ALARM_REPEAT));
     EXPECT_FALSE(Checked(dialog, IDC_OCLOCK_OFF));
     EXPECT_FALSE(Checked(dialog, IDC_OCLOCK_ON));
     EXPECT_TRUE(Checked(dialog, IDC_OCLOCK_CHANGECHARA));
     EXPECT_EQ(TextOf(dialog, IDC_TIMER_SOUND), L"timer.wav");
-    EXPECT_EQ(TextOf(dialog, IDC_ALARM_SOUND), InRunLanguage(L"C:\\時報\\alarm.wav", L"C:\\caf\u00e9\\alarm.wav"));
+    // The list's row: the time with two digits of minutes, the repeat, the label.
+    HWND list = GetDlgItem(dialog, IDC_ALARM_LIST);
+    wchar_t cell[64] = {};
+    LVITEMW item{};
+    item.pszText = cell;
+    item.cchTextMax = 64;
+    SendMessageW(list, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(cell, L"6:45");
+    item.iSubItem = 1;
+    SendMessageW(list, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(cell, InRunLanguage(L"1回", L"Once"));
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 1);
     EXPECT_EQ(TextOf(dialog, IDC_OCLOCK_SOUND), L"");
     // The ranges as the arrows see them: the up arrow moves toward the
     // maximum, which is the upper bound.
     struct Range {
       int spin;
       int lowest, highest;
-    } ranges[] = {{IDC_TIMER_SPIN, 1, 999}, {IDC_ALARMHOUR_SPIN, 0, 23}, {IDC_ALARMMINUTE_SPIN, 0, 59}};
+    } ranges[] = {{IDC_TIMER_SPIN, 1, 999}, {IDC_TIMER_VOLUME_SPIN, 0, 100}, {IDC_QUIETFROM_SPIN, 0, 23}};
     for (const Range& r : ranges) {
       SCOPED_TRACE(r.spin);
       int minimum = -1, maximum = -1;
@@ -494,39 +506,29 @@ TEST_F(DialogTest, ADialogThatCannotBeCreatedReleasesTheGuard) {
 // Which controls each mode enables; the others never change.
 TEST_F(DialogTest, EachModeEnablesItsControls) {
   g_state.nTimerMode = IDC_TIMER_STOP;
-  g_state.nAlarmMode = IDC_ALARM_STOP;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_STOP;
   g_state.nOClockMode = IDC_OCLOCK_ON;
   struct Case {
     int button;
     bool timerOn;
-    bool alarmOn;
   } cases[] = {
-      {IDC_TIMER_ONCE, true, false},   {IDC_TIMER_REPEAT, true, false}, {IDC_TIMER_STOP, false, false},
-      {IDC_ALARM_ONCE, false, true},   {IDC_ALARM_REPEAT, false, true}, {IDC_TIMER_ONCE, true, true},
-      {IDC_ALARM_STOP, true, false},   {IDC_OCLOCK_OFF, true, false},   {IDC_OCLOCK_ON, true, false},
-      {IDC_ALARM_WEEKDAYS, true, true}, {IDC_OCLOCK_OFF, true, true},   {IDC_ALARM_STOP, true, false},
+      {IDC_TIMER_ONCE, true},  {IDC_TIMER_REPEAT, true}, {IDC_TIMER_STOP, false}, {IDC_TIMER_ONCE, true},
+      {IDC_OCLOCK_OFF, true},  {IDC_OCLOCK_ON, true},
   };
   const int alwaysEnabled[] = {IDC_TIMER_STOP,  IDC_TIMER_ONCE,  IDC_TIMER_REPEAT, IDC_TIMER_SOUNDLABEL,
-                               IDC_TIMER_SOUND, IDC_TIMER_PLAY,  IDC_ALARM_STOP,   IDC_ALARM_ONCE,
-                               IDC_ALARM_REPEAT, IDC_ALARM_WEEKDAYS, IDC_ALARM_SOUNDLABEL, IDC_ALARM_SOUND, IDC_ALARM_PLAY,
-                               IDC_OCLOCK_OFF,  IDC_OCLOCK_ON,   IDC_OCLOCK_CHANGECHARA, IDC_OCLOCK_SOUNDLABEL,
-                               IDC_OCLOCK_SOUND, IDC_OCLOCK_PLAY, IDCANCEL};
+                               IDC_TIMER_SOUND, IDC_TIMER_PLAY,  IDC_TIMER_VOLUME, IDC_ALARM_LIST, IDC_ALARM_ADD,
+                               IDC_ALARM_EDIT,  IDC_OCLOCK_OFF,  IDC_OCLOCK_ON,   IDC_OCLOCK_CHANGECHARA,
+                               IDC_OCLOCK_SOUNDLABEL, IDC_OCLOCK_SOUND, IDC_OCLOCK_PLAY, IDC_OCLOCK_VOLUME, IDCANCEL};
   RunDialog([&](HWND dialog) {
     EXPECT_FALSE(Enabled(dialog, IDOK)) << "start is off while the timer is stopped";
     EXPECT_FALSE(Enabled(dialog, IDC_TIMER_MINUTE));
-    EXPECT_FALSE(Enabled(dialog, IDC_ALARM_HOUR));
+    EXPECT_FALSE(Enabled(dialog, IDC_ALARM_DELETE)) << "the one alarm stays";
     for (const Case& c : cases) {
       SCOPED_TRACE(c.button);
       Click(dialog, c.button);
       EXPECT_TRUE(Checked(dialog, c.button));
       if (c.button >= IDC_TIMER_STOP && c.button <= IDC_TIMER_REPEAT) {
         EXPECT_EQ(g_state.nTimerMode, c.button);
-      }
-      if ((c.button >= IDC_ALARM_STOP && c.button <= IDC_ALARM_REPEAT) || c.button == IDC_ALARM_WEEKDAYS) {
-        EXPECT_EQ(g_state.nAlarmMode, c.button);
-        for (int other : {IDC_ALARM_STOP, IDC_ALARM_ONCE, IDC_ALARM_REPEAT, IDC_ALARM_WEEKDAYS}) {
-          EXPECT_EQ(Checked(dialog, other), other == c.button) << "one alarm mode at a time: " << other;
-        }
       }
       // The quiet hours go with the chime.
       for (int id : {IDC_OCLOCK_QUIETLABEL, IDC_OCLOCK_QUIETFROM, IDC_OCLOCK_QUIETTO_LABEL, IDC_OCLOCK_QUIETTO,
@@ -537,9 +539,6 @@ TEST_F(DialogTest, EachModeEnablesItsControls) {
         EXPECT_EQ(g_state.nOClockMode, c.button);
       }
       for (int id : {IDC_TIMER_MINUTE, IDC_TIMER_UNIT, IDOK}) EXPECT_EQ(Enabled(dialog, id), c.timerOn) << id;
-      for (int id : {IDC_ALARM_COLON, IDC_ALARM_HOUR, IDC_ALARM_MINUTE}) {
-        EXPECT_EQ(Enabled(dialog, id), c.alarmOn) << id;
-      }
       for (int id : alwaysEnabled) EXPECT_TRUE(Enabled(dialog, id)) << id;
     }
     Click(dialog, IDCANCEL);
@@ -559,31 +558,14 @@ TEST_F(DialogTest, TheCheckBoxSetsTheCharacterSwitchAtTheClick) {
   EXPECT_EQ(g_state.nOClockChangeChara, 1);
 }
 
-TEST_F(DialogTest, TurningTheAlarmOffCallsOffItsSnooze) {
-  for (const bool turnOff : {false, true}) {
-    SCOPED_TRACE(turnOff ? "turned off" : "left as it was");
-    g_state.nAlarmMode = IDC_ALARM_STOP;  // a once alarm, off since it rang
-    g_state.qwSnoozeDeadline = kFakeTick + 60000;
-    RunDialog([&](HWND dialog) {
-      if (turnOff) {
-        Click(dialog, IDC_ALARM_ONCE);
-        Click(dialog, IDC_ALARM_STOP);
-      }
-      Click(dialog, IDCANCEL);
-    });
-    EXPECT_EQ(g_state.qwSnoozeDeadline, turnOff ? kNoDeadline : kFakeTick + 60000);
-  }
-}
-
 TEST_F(DialogTest, EscapeClosesAndStoresTheNumbersShownButStartsNothing) {
   g_state.nTimerMode = IDC_TIMER_STOP;
-  g_state.nAlarmMode = IDC_ALARM_STOP;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_STOP;
   g_state.dwTimerDeadline = 12345;  // a leftover, not due while stopped
-  g_state.nAlarmFiredDay = 8;
+  g_state.alarms[0].nAlarmFiredDay = 8;
   RunDialog([&](HWND dialog) {
     Type(dialog, IDC_TIMER_MINUTE, L"12");  // disabled, yet still stored
-    Type(dialog, IDC_ALARM_HOUR, L"7");
-    Type(dialog, IDC_ALARM_MINUTE, L"30");
+    Type(dialog, IDC_OCLOCK_VOLUME, L"30");
     PressKey(dialog, VK_RETURN);  // start is disabled: Enter does nothing
     PumpMessages(300);
     ASSERT_TRUE(IsWindow(dialog));
@@ -591,10 +573,9 @@ TEST_F(DialogTest, EscapeClosesAndStoresTheNumbersShownButStartsNothing) {
     PressKey(dialog, VK_ESCAPE);
   });
   EXPECT_EQ(g_state.nTimerMinute, 12u);
-  EXPECT_EQ(g_state.nAlarmHour, 7u);
-  EXPECT_EQ(g_state.nAlarmMinute, 30u);
+  EXPECT_EQ(g_state.nOClockVolume, 30u);
   EXPECT_EQ(g_state.dwTimerDeadline, 12345u);
-  EXPECT_EQ(g_state.nAlarmFiredDay, 0);
+  EXPECT_EQ(g_state.alarms[0].nAlarmFiredDay, 0);
 }
 
 TEST_F(DialogTest, CloseLeavesARunningCountdownAlone) {
@@ -625,7 +606,7 @@ TEST_F(DialogTest, StartSetsTheDeadlineFromNow) {
     SCOPED_TRACE(c.minutes);
     g_state.nTimerMode = IDC_TIMER_STOP;
     g_state.dwTimerDeadline = kNoDeadline;
-    g_state.nAlarmFiredDay = 8;
+    g_state.alarms[0].nAlarmFiredDay = 8;
     RunDialog([&](HWND dialog) {
       Click(dialog, c.mode);
       Type(dialog, IDC_TIMER_MINUTE, c.minutes);
@@ -639,41 +620,41 @@ TEST_F(DialogTest, StartSetsTheDeadlineFromNow) {
     EXPECT_EQ(g_state.nTimerMode, c.mode);
     EXPECT_EQ(g_state.nTimerMinute, c.stored);
     EXPECT_EQ(g_state.dwTimerDeadline, kFakeTick + c.stored * 60000ull);
-    EXPECT_EQ(g_state.nAlarmFiredDay, 0);
+    EXPECT_EQ(g_state.alarms[0].nAlarmFiredDay, 0);
   }
 }
 
 TEST_F(DialogTest, TypedTextIsStoredAsTheNumberItReads) {
   g_state.nTimerMode = IDC_TIMER_ONCE;
-  g_state.nAlarmMode = IDC_ALARM_REPEAT;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_REPEAT;
   RunDialog([&](HWND dialog) {
     Type(dialog, IDC_TIMER_MINUTE, L"abc");
-    Type(dialog, IDC_ALARM_HOUR, L"25");
-    Type(dialog, IDC_ALARM_MINUTE, L"75");
+    Type(dialog, IDC_OCLOCK_QUIETFROM, L"25");
+    Type(dialog, IDC_TIMER_VOLUME, L"175");
     Click(dialog, IDOK);
   });
   EXPECT_EQ(g_state.nTimerMinute, 0u);
-  EXPECT_EQ(g_state.nAlarmHour, 25u);
-  EXPECT_EQ(g_state.nAlarmMinute, 75u);
+  EXPECT_EQ(g_state.nOClockQuietFrom, 25u) << "an hour beyond the clock is kept: never quiet";
+  EXPECT_EQ(g_state.nTimerVolume, 100u) << "a volume is kept within 0-100";
   EXPECT_EQ(g_state.dwTimerDeadline, kFakeTick) << "0 minutes: due at once";
   g_state.nTimerMode = IDC_TIMER_STOP;  // keep the next tick from showing the message
 
   RunDialog([&](HWND dialog) {
     Type(dialog, IDC_TIMER_MINUTE, L"-3");
-    Type(dialog, IDC_ALARM_HOUR, L"4294967296");
-    Type(dialog, IDC_ALARM_MINUTE, L" 8");
+    Type(dialog, IDC_OCLOCK_QUIETFROM, L"4294967296");
+    Type(dialog, IDC_OCLOCK_QUIETTO, L" 8");
     Click(dialog, IDCANCEL);
   });
   EXPECT_EQ(g_state.nTimerMinute, 0u) << "no sign on an unsigned number";
-  EXPECT_EQ(g_state.nAlarmHour, 0u) << "beyond 32 bits";
-  EXPECT_EQ(g_state.nAlarmMinute, 8u);
+  EXPECT_EQ(g_state.nOClockQuietFrom, 0u) << "beyond 32 bits";
+  EXPECT_EQ(g_state.nOClockQuietTo, 8u);
 }
 
 // The up arrow raises each number and the down arrow lowers it, each within
 // its range and without wrapping.
 TEST_F(DialogTest, TheArrowsStepTheRightWayWithinTheirRanges) {
   g_state.nTimerMode = IDC_TIMER_ONCE;
-  g_state.nAlarmMode = IDC_ALARM_ONCE;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_ONCE;
   struct Case {
     int edit;
     int spin;
@@ -686,13 +667,11 @@ TEST_F(DialogTest, TheArrowsStepTheRightWayWithinTheirRanges) {
       {IDC_TIMER_MINUTE, IDC_TIMER_SPIN, L"998", true, L"999", L"999"},
       {IDC_TIMER_MINUTE, IDC_TIMER_SPIN, L"5", false, L"4", L"3"},
       {IDC_TIMER_MINUTE, IDC_TIMER_SPIN, L"2", false, L"1", L"1"},
-      {IDC_ALARM_HOUR, IDC_ALARMHOUR_SPIN, L"21", true, L"22", L"23"},
-      {IDC_ALARM_HOUR, IDC_ALARMHOUR_SPIN, L"23", true, L"23", L"23"},
-      {IDC_ALARM_HOUR, IDC_ALARMHOUR_SPIN, L"1", false, L"0", L"0"},
-      {IDC_ALARM_MINUTE, IDC_ALARMMINUTE_SPIN, L"30", true, L"31", L"32"},
-      {IDC_ALARM_MINUTE, IDC_ALARMMINUTE_SPIN, L"58", true, L"59", L"59"},
-      {IDC_ALARM_MINUTE, IDC_ALARMMINUTE_SPIN, L"30", false, L"29", L"28"},
-      {IDC_ALARM_MINUTE, IDC_ALARMMINUTE_SPIN, L"0", false, L"0", L"0"},
+      {IDC_OCLOCK_QUIETFROM, IDC_QUIETFROM_SPIN, L"21", true, L"22", L"23"},
+      {IDC_OCLOCK_QUIETFROM, IDC_QUIETFROM_SPIN, L"23", true, L"23", L"23"},
+      {IDC_OCLOCK_QUIETFROM, IDC_QUIETFROM_SPIN, L"1", false, L"0", L"0"},
+      {IDC_TIMER_VOLUME, IDC_TIMER_VOLUME_SPIN, L"98", true, L"99", L"100"},
+      {IDC_TIMER_VOLUME, IDC_TIMER_VOLUME_SPIN, L"1", false, L"0", L"0"},
       {IDC_OCLOCK_QUIETFROM, IDC_QUIETFROM_SPIN, L"21", true, L"22", L"23"},
       {IDC_OCLOCK_QUIETFROM, IDC_QUIETFROM_SPIN, L"23", true, L"23", L"23"},
       {IDC_OCLOCK_QUIETTO, IDC_QUIETTO_SPIN, L"1", false, L"0", L"0"},
@@ -717,17 +696,17 @@ TEST_F(DialogTest, TheArrowsStepTheRightWayWithinTheirRanges) {
 
 TEST_F(DialogTest, TheArrowsOfADisabledEditDoNothing) {
   g_state.nTimerMode = IDC_TIMER_STOP;
-  g_state.nAlarmMode = IDC_ALARM_STOP;
+  g_state.nOClockMode = IDC_OCLOCK_OFF;
   RunDialog([&](HWND dialog) {
     Type(dialog, IDC_TIMER_MINUTE, L"5");
-    Type(dialog, IDC_ALARM_HOUR, L"5");
+    Type(dialog, IDC_OCLOCK_QUIETFROM, L"5");
     ClickArrow(dialog, IDC_TIMER_SPIN, false);
-    ClickArrow(dialog, IDC_ALARMHOUR_SPIN, true);
+    ClickArrow(dialog, IDC_QUIETFROM_SPIN, true);
     EXPECT_EQ(TextOf(dialog, IDC_TIMER_MINUTE), L"5");
-    EXPECT_EQ(TextOf(dialog, IDC_ALARM_HOUR), L"5");
-    Click(dialog, IDC_ALARM_ONCE);
-    ClickArrow(dialog, IDC_ALARMHOUR_SPIN, true);
-    EXPECT_EQ(TextOf(dialog, IDC_ALARM_HOUR), L"6") << "enabled again with its edit";
+    EXPECT_EQ(TextOf(dialog, IDC_OCLOCK_QUIETFROM), L"5");
+    Click(dialog, IDC_OCLOCK_ON);
+    ClickArrow(dialog, IDC_QUIETFROM_SPIN, true);
+    EXPECT_EQ(TextOf(dialog, IDC_OCLOCK_QUIETFROM), L"6") << "enabled again with its edit";
     Click(dialog, IDCANCEL);
   });
 }
@@ -776,7 +755,7 @@ TEST_F(DialogTest, TheChooserOffersWaveFilesFirstAndACancelChangesNothing) {
       ASSERT_EQ(SendMessageW(types, CB_GETCOUNT, 0, 0), 2);
       wchar_t item[64] = {};
       SendMessageW(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(item));
-      EXPECT_STREQ(item, InRunLanguage(L"効果音 (*.wav)", L"Sounds (*.wav)"));
+      EXPECT_STREQ(item, InRunLanguage(L"効果音 (*.wav;*.mp3;*.ogg;*.wma;*.m4a)", L"Sounds (*.wav;*.mp3;*.ogg;*.wma;*.m4a)"));
       SendMessageW(types, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(item));
       EXPECT_STREQ(item, InRunLanguage(L"全てのﾌｧｲﾙ (*.*)", L"All files (*.*)"));
       EXPECT_EQ(SendMessageW(types, CB_GETCURSEL, 0, 0), 0);
@@ -795,15 +774,62 @@ TEST_F(DialogTest, AChosenFileGivesItsFullPathAndTheBaseStaysTheProgramFolder) {
   const std::wstring chosen = MakeSound(programFolder + L"sounds", L"bell.wav");
   ASSERT_EQ(CurrentDirectory(), programFolder);
   RunDialog([&](HWND dialog) {
-    EXPECT_TRUE(RunChooser(dialog, IDC_ALARM_SOUND, [&](HWND chooser) { ChooseInChooser(chooser, chosen); }));
-    EXPECT_EQ(TextOf(dialog, IDC_ALARM_SOUND), chosen) << "shown at once";
+    EXPECT_TRUE(RunChooser(dialog, IDC_OCLOCK_SOUND, [&](HWND chooser) { ChooseInChooser(chooser, chosen); }));
+    EXPECT_EQ(TextOf(dialog, IDC_OCLOCK_SOUND), chosen) << "shown at once";
     EXPECT_EQ(CurrentDirectory(), programFolder) << "relative names must keep resolving against the program";
     Click(dialog, IDCANCEL);
   });
-  EXPECT_EQ(g_state.szAlarmSound, Ansi(chosen));
+  EXPECT_EQ(g_state.szOClockSound, Ansi(chosen));
   EXPECT_STREQ(g_state.szTimerSound, "timer.wav") << "the other sounds stay";
-  EXPECT_STREQ(g_state.szOClockSound, "oclock.wav");
+  EXPECT_STREQ(g_state.alarms[0].szAlarmSound, "alarm.wav");
   EXPECT_EQ(CurrentDirectory(), programFolder);
+}
+
+// A WAV file of a hundredth of a second of silence, 16-bit mono at 8 kHz.
+std::wstring MakePlayableSound(const std::wstring& folder, const std::wstring& name) {
+  const std::wstring path = MakeSound(folder, name);
+  std::string wav = "RIFF";
+  const auto put32 = [&](unsigned v) { for (int i = 0; i < 4; ++i) wav += static_cast<char>(v >> (8 * i) & 0xff); };
+  const auto put16 = [&](unsigned v) { for (int i = 0; i < 2; ++i) wav += static_cast<char>(v >> (8 * i) & 0xff); };
+  const unsigned dataBytes = 160;
+  put32(36 + dataBytes);
+  wav += "WAVEfmt ";
+  put32(16), put16(1), put16(1), put32(8000), put32(16000), put16(2), put16(16);
+  wav += "data";
+  put32(dataBytes);
+  wav += std::string(dataBytes, '\0');
+  WriteFileBytes(Ansi(path), wav);
+  return path;
+}
+
+// The timer's and the chime's sounds are checked on the sound worker when the
+// dialog opens and when one is chosen; what keeps one from playing is named
+// under it, as in the one-alarm dialog.
+TEST_F(DialogTest, TheTimersAndTheChimesSoundsNameWhatKeepsThemFromPlaying) {
+  const std::wstring programFolder = Wide(folder_.path());
+  const std::wstring good = MakePlayableSound(programFolder + L"sounds", L"bell.wav");
+  const std::wstring broken = MakeSound(programFolder + L"sounds", L"notes.wav");  // a RIFF tag, nothing more
+  lstrcpyA(g_state.szTimerSound, Ansi(good).c_str());
+  lstrcpyA(g_state.szOClockSound, "gone.wav");
+  const std::wstring missing = InRunLanguage(L"この効果音は見つからないか読めません.", L"This sound cannot be found or read.");
+  const std::wstring undecodable = InRunLanguage(L"このファイルはこのコンピュータで再生できる音ではありません.",
+                                                 L"This file is no sound this computer can play.");
+  RunDialog([&](HWND dialog) {
+    // The checks answer in order: once the chime's is shown, the timer's is too.
+    EXPECT_TRUE(PumpUntil([&] { return TextOf(dialog, IDC_OCLOCK_SOUND_PROBLEM) == missing; }, 5000))
+        << "the chime's missing sound is not named";
+    EXPECT_EQ(TextOf(dialog, IDC_TIMER_SOUND_PROBLEM), L"") << "a playable sound is named as a problem";
+
+    EXPECT_TRUE(RunChooser(dialog, IDC_TIMER_SOUND, [&](HWND chooser) { ChooseInChooser(chooser, broken); }));
+    EXPECT_TRUE(PumpUntil([&] { return TextOf(dialog, IDC_TIMER_SOUND_PROBLEM) == undecodable; }, 5000))
+        << "the timer's undecodable sound is not named";
+    EXPECT_TRUE(RunChooser(dialog, IDC_OCLOCK_SOUND, [&](HWND chooser) { ChooseInChooser(chooser, good); }));
+    // Checked again: the timer's answer after it says the chime's came first.
+    EXPECT_TRUE(RunChooser(dialog, IDC_TIMER_SOUND, [&](HWND chooser) { ChooseInChooser(chooser, broken); }));
+    EXPECT_TRUE(PumpUntil([&] { return TextOf(dialog, IDC_TIMER_SOUND_PROBLEM) == undecodable; }, 5000));
+    EXPECT_EQ(TextOf(dialog, IDC_OCLOCK_SOUND_PROBLEM), L"") << "the chime's new sound still named as missing";
+    Click(dialog, IDCANCEL);
+  });
 }
 
 // The short name of an existing file, in ANSI.
@@ -855,3 +881,101 @@ TEST_F(DialogTest, APathLongerThanTheFieldIsStoredByItsShortName) {
 }
 
 }  // namespace
+
+namespace {
+
+const wchar_t* EditTitle() { return InRunLanguage(L"アラーム", L"Alarm"); }
+
+std::wstring CellOf(HWND list, int row, int column) {
+  wchar_t cell[64] = {};
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = cell;
+  item.cchTextMax = 64;
+  SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return cell;
+}
+
+// Each caption of the one-alarm dialog fits, and its two-digit numbers show whole.
+void ExpectEditDialogFits(HWND edit) {
+  EXPECT_GE(ExpectCaptionsFit(edit), 20);
+  for (int id : {IDC_EDIT_HOUR, IDC_EDIT_MINUTE, IDC_EDIT_SNOOZE}) {
+    HWND box = GetDlgItem(edit, id);
+    RECT format{};
+    SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    HDC dc = GetDC(box);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
+    SIZE digits{};
+    GetTextExtentPoint32W(dc, L"88", 2, &digits);
+    SelectObject(dc, old);
+    ReleaseDC(box, dc);
+    EXPECT_LE(digits.cx, format.right - format.left) << "two digits fit edit " << id;
+  }
+}
+
+}  // namespace
+
+// Add makes an alarm through the one-alarm dialog, Edit changes it, Delete
+// takes one out; what the list shows and what is saved follow.
+TEST_F(DialogTest, TheListAddsEditsAndDeletesAlarms) {
+  g_state.nAlarmCount = 1;
+  g_state.alarms[0] = DefaultAlarm("alarm.wav");
+  Script add{EditTitle(), [](HWND edit) {
+               ExpectEditDialogFits(edit);
+               SetDlgItemTextW(edit, IDC_EDIT_LABEL, L"Weekly meeting");
+               SetDlgItemTextW(edit, IDC_EDIT_HOUR, L"12");
+               SetDlgItemTextW(edit, IDC_EDIT_MINUTE, L"8");
+               SendMessageW(GetDlgItem(edit, IDC_EDIT_DAYS), BM_CLICK, 0, 0);
+               EXPECT_TRUE(IsWindowEnabled(GetDlgItem(edit, IDC_EDIT_DAY_FIRST + 3)));
+               SendMessageW(GetDlgItem(edit, IDC_EDIT_DAY_FIRST + 3), BM_CLICK, 0, 0);  // Wednesday
+               SetDlgItemTextW(edit, IDC_EDIT_VOLUME, L"40");
+               SetDlgItemTextW(edit, IDC_EDIT_SNOOZE, L"10");
+               SendMessageW(GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+             }};
+  Script change{EditTitle(), [](HWND edit) {
+                  EXPECT_EQ(TextOf(edit, IDC_EDIT_HOUR), L"12");
+                  EXPECT_EQ(TextOf(edit, IDC_EDIT_MINUTE), L"8") << "the number as stored, whole";
+                  EXPECT_EQ(TextOf(edit, IDC_EDIT_LABEL), L"Weekly meeting");
+                  SendMessageW(GetDlgItem(edit, IDC_EDIT_ON), BM_CLICK, 0, 0);  // off
+                  SendMessageW(GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                }};
+  RunDialog([&](HWND dialog) {
+    HWND list = GetDlgItem(dialog, IDC_ALARM_LIST);
+    Arm(add);
+    Click(dialog, IDC_ALARM_ADD);
+    Disarm(add);
+    ASSERT_TRUE(add.ran);
+    ASSERT_EQ(g_state.nAlarmCount, 2);
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(CellOf(list, 1, 0), L"12:08");
+    EXPECT_EQ(CellOf(list, 1, 1), InRunLanguage(L"水", L"Wed"));
+    EXPECT_EQ(CellOf(list, 1, 2), L"Weekly meeting");
+    EXPECT_TRUE(Enabled(dialog, IDC_ALARM_DELETE));
+
+    Arm(change);
+    Click(dialog, IDC_ALARM_EDIT);  // the new row is selected
+    Disarm(change);
+    ASSERT_TRUE(change.ran);
+    EXPECT_EQ(g_state.alarms[1].nAlarmMode, IDC_ALARM_STOP);
+    EXPECT_EQ(g_state.alarms[1].nAlarmRepeat, IDC_ALARM_DAYS) << "kept while off";
+
+    ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
+    ListView_SetItemState(list, 1, 0, LVIS_SELECTED);
+    Click(dialog, IDC_ALARM_DELETE);
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_FALSE(Enabled(dialog, IDC_ALARM_DELETE)) << "the last alarm stays";
+    Click(dialog, IDCANCEL);
+  });
+  ASSERT_EQ(g_state.nAlarmCount, 1);
+  const Alarm& kept = g_state.alarms[0];
+  EXPECT_STREQ(kept.szAlarmLabel, "Weekly meeting");
+  EXPECT_EQ(kept.nAlarmHour * 100 + kept.nAlarmMinute, 1208u);
+  EXPECT_EQ(kept.nAlarmDays, 1u << 3);
+  EXPECT_EQ(kept.nAlarmVolume, 40u);
+  EXPECT_EQ(kept.nAlarmSnooze, 10u);
+
+  CloseClock(hwnd_);
+  const std::string saved = ReadFileBytes(folder_.File("Tavelin.ini"));
+  EXPECT_NE(saved.find("szAlarmLabel=Weekly meeting"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("nAlarmDays=8"), std::string::npos) << saved;
+}

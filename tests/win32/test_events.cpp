@@ -27,10 +27,11 @@ struct SoundCall {
   std::string path;  // empty for the stop request
   bool stop;
   UINT flags;
+  unsigned volume;
 };
 std::vector<SoundCall> g_sounds;
-BOOL RecordSound(const char* path, UINT flags) {
-  g_sounds.push_back({path ? path : "", path == nullptr, flags});
+BOOL RecordSound(const char* path, UINT flags, unsigned volume) {
+  g_sounds.push_back({path ? path : "", path == nullptr, flags, volume});
   return TRUE;
 }
 
@@ -88,7 +89,7 @@ void CALLBACK WatchBoxes(HWND, UINT, UINT_PTR, DWORD) {
       g_watch.firstSeenAt = GetTickCount();
       g_watch.timerModeWhileOpen = g_state.nTimerMode;
       g_watch.deadlineWhileOpen = g_state.dwTimerDeadline;
-      g_watch.firedDayWhileOpen = g_state.nAlarmFiredDay;
+      g_watch.firedDayWhileOpen = g_state.alarms[0].nAlarmFiredDay;
       for (const SoundCall& s : g_sounds) g_watch.soundStoppedWhileOpen |= s.stop;
       g_watch.topMostWhileOpen = (GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
       g_watch.ownerWhileOpen = GetWindow(box, GW_OWNER);
@@ -149,7 +150,7 @@ class EventsTest : public ::testing::Test {
     SetWindowPos(hwnd_, nullptr, 0, 0, 60, 60, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     PumpMessages();
     g_state.nOClockChangeChara = 0;
-    g_state.nAlarmMode = IDC_ALARM_STOP;
+    g_state.alarms[0].nAlarmMode = IDC_ALARM_STOP;
   }
   void TearDown() override {
     StopWatching();
@@ -225,21 +226,22 @@ TEST_F(EventsTest, TheMessageOfAOneMinuteCountdownReadsInTheSingular) {
 
 TEST_F(EventsTest, AlarmAtTheCurrentMinuteShowsOneMessageWhileTicksGoOn) {
   Watch(AlarmTitle(), 2500);
-  g_state.nAlarmMode = IDC_ALARM_REPEAT;
-  g_state.nAlarmHour = 7;
-  g_state.nAlarmMinute = 30;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_REPEAT;
+  g_state.alarms[0].nAlarmHour = 7;
+  g_state.alarms[0].nAlarmMinute = 30;
   g_fakeTime.wMinute = 30;
   InvalidateRect(hwnd_, nullptr, FALSE);
 
   ASSERT_TRUE(PumpUntil([] { return g_watch.closed; }, 6000)) << "no alarm message came";
   PumpMessages(1500);
 
-  ExpectText(InRunLanguage(L"指定された時刻になりました.", L"The time you set has come."));
+  // The text names each alarm ringing by its time.
+  ExpectText(InRunLanguage(L"指定された時刻になりました.\n7:30", L"The time you set has come.\n7:30"));
   EXPECT_EQ(g_watch.seen.size(), 1u) << "repaints nested in the box fired again";
   EXPECT_EQ(g_watch.mostOpenAtOnce, 1);
   EXPECT_EQ(g_watch.firedDayWhileOpen, 8) << "the day is recorded before the box opens";
   EXPECT_FALSE(g_watch.soundStoppedWhileOpen);
-  EXPECT_EQ(g_state.nAlarmMode, IDC_ALARM_REPEAT);
+  EXPECT_EQ(g_state.alarms[0].nAlarmMode, IDC_ALARM_REPEAT);
   ASSERT_EQ(g_sounds.size(), 2u);
   EXPECT_EQ(g_sounds[0].path, "alarm.wav");
   EXPECT_EQ(g_sounds[0].flags, 9u) << "looping, taking over from a sound that plays";
@@ -262,7 +264,7 @@ TEST_F(EventsTest, FullHourWithTheSwitchOnPostsTheRandomCharacterCommand) {
   EXPECT_EQ(g_state.nLastHour, 8);
   ASSERT_EQ(g_sounds.size(), 1u);
   EXPECT_EQ(g_sounds[0].path, "oclock.wav");
-  EXPECT_EQ(g_sounds[0].flags, 17u);
+  EXPECT_EQ(g_sounds[0].flags, 19u) << "once, yielding, and silent rather than the program's tone";
 
   PumpMessages(1500);
   EXPECT_EQ(g_state.nChara, IDM_CHARA_RANDOM) << "the command went through the window procedure";
@@ -317,9 +319,9 @@ TEST_F(EventsTest, BothMessagesOpenAboveAnotherProgramInFrontWhileTheClockIsAtTh
        }},
       {AlarmTitle(),
        [] {
-         g_state.nAlarmMode = IDC_ALARM_ONCE;
-         g_state.nAlarmHour = 7;
-         g_state.nAlarmMinute = 29;
+         g_state.alarms[0].nAlarmMode = IDC_ALARM_ONCE;
+         g_state.alarms[0].nAlarmHour = 7;
+         g_state.alarms[0].nAlarmMinute = 29;
          InvalidateRect(g_hwndMain, nullptr, FALSE);
        }},
   };
@@ -357,9 +359,9 @@ void TickAt(std::uint64_t tick) {
 TEST_F(EventsTest, SnoozePutsTheAlarmOffFiveMinutesAndItRingsAgainWithBothButtons) {
   g_fakeTick = 50000000;
   g_system.tickCount = FakeTick;
-  g_state.nAlarmMode = IDC_ALARM_ONCE;
-  g_state.nAlarmHour = 7;
-  g_state.nAlarmMinute = 30;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_ONCE;
+  g_state.alarms[0].nAlarmHour = 7;
+  g_state.alarms[0].nAlarmMinute = 30;
   g_fakeTime.wMinute = 30;
 
   bool bothButtons = false;
@@ -375,15 +377,16 @@ TEST_F(EventsTest, SnoozePutsTheAlarmOffFiveMinutesAndItRingsAgainWithBothButton
   InvalidateRect(hwnd_, nullptr, FALSE);
   ASSERT_TRUE(PumpUntil([] { return g_watch.closed; }, 6000)) << "no alarm message came";
   ASSERT_TRUE(PumpUntil([] { return g_sounds.size() >= 2; }, 3000));
-  ExpectText(InRunLanguage(L"指定された時刻になりました.", L"The time you set has come."));
+  // The text names each alarm ringing by its time.
+  ExpectText(InRunLanguage(L"指定された時刻になりました.\n7:30", L"The time you set has come.\n7:30"));
   EXPECT_TRUE(bothButtons);
   EXPECT_EQ(captionsMeasured, 3) << "the text, OK and the snooze button";
-  EXPECT_EQ(g_state.nAlarmMode, IDC_ALARM_STOP) << "a once alarm is off as soon as it first rings";
+  EXPECT_EQ(g_state.alarms[0].nAlarmMode, IDC_ALARM_STOP) << "a once alarm is off as soon as it first rings";
   ASSERT_EQ(g_sounds.size(), 2u);
   EXPECT_TRUE(g_sounds[1].stop) << "snooze stops the sound";
-  EXPECT_EQ(g_state.qwSnoozeDeadline, g_fakeTick + 5 * 60000);
-  EXPECT_EQ(g_state.nSnoozeHour, 7);
-  EXPECT_EQ(g_state.nSnoozeMinute, 35);
+  EXPECT_EQ(g_state.alarms[0].qwSnoozeDeadline, g_fakeTick + 5 * 60000);
+  EXPECT_EQ(g_state.alarms[0].nSnoozeHour, 7);
+  EXPECT_EQ(g_state.alarms[0].nSnoozeMinute, 35);
 
   // Five minutes of ticks, never long enough apart to look like a sleep.
   g_fakeTime.wMinute = 31;
@@ -393,12 +396,13 @@ TEST_F(EventsTest, SnoozePutsTheAlarmOffFiveMinutesAndItRingsAgainWithBothButton
   g_fakeTime.wMinute = 35;
   TickAt(50000000 + 300000);  // opens the box inside this tick; the watch closes it with OK
   ASSERT_TRUE(g_watch.closed) << "the message did not come back";
-  ExpectText(InRunLanguage(L"指定された時刻になりました.", L"The time you set has come."));
+  // The text names each alarm ringing by its time.
+  ExpectText(InRunLanguage(L"指定された時刻になりました.\n7:35", L"The time you set has come.\n7:35"));
   ASSERT_EQ(g_sounds.size(), 4u);
   EXPECT_EQ(g_sounds[2].path, "alarm.wav");
   EXPECT_EQ(g_sounds[2].flags, 9u) << "the same looping sound";
   EXPECT_TRUE(g_sounds[3].stop);
-  EXPECT_EQ(g_state.qwSnoozeDeadline, kNoDeadline) << "OK ends it";
+  EXPECT_EQ(g_state.alarms[0].qwSnoozeDeadline, kNoDeadline) << "OK ends it";
   TickAt(50000000 + 900000 - 1);
   EXPECT_EQ(g_sounds.size(), 4u);
 }
@@ -416,9 +420,9 @@ int IconSide(HICON icon) {
 // The ringing box shows the information icon drawn for the DPI of the monitor
 // it stands on, and again for the new one when it moves to another.
 TEST_F(EventsTest, TheRingingBoxsIconIsDrawnForItsMonitorsDpi) {
-  g_state.nAlarmMode = IDC_ALARM_ONCE;
-  g_state.nAlarmHour = 7;
-  g_state.nAlarmMinute = 30;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_ONCE;
+  g_state.alarms[0].nAlarmHour = 7;
+  g_state.alarms[0].nAlarmMinute = 30;
   g_fakeTime.wMinute = 30;
   int dpiAtOpen = 0;
   int sideAtOpen = 0;
@@ -460,9 +464,9 @@ TEST_F(EventsTest, AnAlarmMissedInSleepIsShownAfterTheResumeMessageWithoutASound
   g_system.tickCount = FakeTick;
   g_state.nOClockMode = IDC_OCLOCK_ON;
   g_state.nOClockChangeChara = 1;
-  g_state.nAlarmMode = IDC_ALARM_ONCE;
-  g_state.nAlarmHour = 7;
-  g_state.nAlarmMinute = 0;
+  g_state.alarms[0].nAlarmMode = IDC_ALARM_ONCE;
+  g_state.alarms[0].nAlarmHour = 7;
+  g_state.alarms[0].nAlarmMinute = 0;
   g_fakeTime.wHour = 6;
   g_fakeTime.wMinute = 50;
   g_fakeTime.wDayOfWeek = 2;
@@ -480,7 +484,7 @@ TEST_F(EventsTest, AnAlarmMissedInSleepIsShownAfterTheResumeMessageWithoutASound
   ExpectText(InRunLanguage(L"7:00 のアラームの時刻はコンピュータのスリープ中に過ぎました.",
                            L"The 7:00 alarm went off while the computer was asleep."));
   EXPECT_TRUE(g_watch.topMostWhileOpen) << "shown in front";
-  EXPECT_EQ(g_state.nAlarmMode, IDC_ALARM_STOP) << "a once alarm missed is off";
+  EXPECT_EQ(g_state.alarms[0].nAlarmMode, IDC_ALARM_STOP) << "a once alarm missed is off";
   EXPECT_EQ(g_state.nLastHour, 7) << "the hour is taken";
 
   // The ticks and repaints after it: no chime, no character change, no second box.

@@ -220,11 +220,11 @@ TEST_F(FolderTest, ASoundChosenInAForeignFolderIsStoredByANameThatOpensIt) {
   g_chosenPath = sound;
   g_chooserSeen = false;
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, LookForChooser);
-  ChooseSoundFile(hwnd_, g_state.szAlarmSound);
+  ChooseSoundFile(hwnd_, g_state.alarms[0].szAlarmSound);
   if (!g_chooserSeen) KillTimer(nullptr, timer);
   ASSERT_TRUE(g_chooserSeen) << "no chooser opened";
 
-  const std::string stored = g_state.szAlarmSound;
+  const std::string stored = g_state.alarms[0].szAlarmSound;
   EXPECT_EQ(stored, ExactAnsi(ShortName(sound)));
   EXPECT_EQ(ReadAnsi(stored), "RIFF-this-sound") << "the stored name opens the chosen file";
 }

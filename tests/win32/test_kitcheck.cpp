@@ -569,7 +569,7 @@ TEST(KitCheckSummaryTest, OneBrokenCharacterAndASectionTheClockIgnores) {
     const bool broken = std::string(entry.name) == "Belmoa";
     ini += Section(entry.name, broken ? "FileNameChara=chara.bmp\r\n" : Keys("face.bmp", "chara.bmp", 0, 0, 1));
   }
-  kit.WriteIni("[GENERAL]\r\nnSize=42002\r\n" + ini + "[Fox]\r\nFileNameFace=face.bmp\r\n[alarm]\r\n");
+  kit.WriteIni("[GENERAL]\r\nnSize=42002\r\n" + ini + "[Fox]\r\nFileNameFace=face.bmp\r\n[alarm]\r\n[Alarm8]\r\n");
   int status = -1;
   const std::vector<std::string> lines = kit.Check(&status, "", false);
   EXPECT_EQ(1, status);
@@ -587,8 +587,8 @@ TEST(KitCheckSummaryTest, OneBrokenCharacterAndASectionTheClockIgnores) {
                 "200 %\n  warning: drawn at 100: soft at 200 %; pictures drawn at 200 stay crisp\n";
   }
   expected +=
-      "kitcheck: section [Fox] (line 83) is ignored: the clock reads [GENERAL], [ALARM] and one section for each "
-      "of its characters, Aduvi, Belmoa, Cirrat, Dovane, Esmuka, Fornel, Gavoni, Hesket, Ilvora, Jemsut, Kaltra, "
+      "kitcheck: section [Fox] (line 83) is ignored: the clock reads [GENERAL], [ALARM] to [ALARM8] and one section "
+      "for each of its characters, Aduvi, Belmoa, Cirrat, Dovane, Esmuka, Fornel, Gavoni, Hesket, Ilvora, Jemsut, Kaltra, "
       "Lunavi\n"
       "kitcheck: 11 of 12 characters load; when one that does not load is chosen, the clock keeps the figure it "
       "shows (none, when it starts with that one)\n"

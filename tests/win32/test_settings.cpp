@@ -39,13 +39,13 @@ TEST_F(SettingsTest, WithNoFileTheDefaultsApplyAndCloseWritesBothSectionsInOrder
   EXPECT_EQ(g_state.nOClockQuietTo, 0u);
   EXPECT_EQ(g_state.nTimerMode, IDC_TIMER_STOP);
   EXPECT_EQ(g_state.dwTimerDeadline, kNoDeadline);
-  EXPECT_EQ(g_state.nAlarmMode, IDC_ALARM_STOP);
+  EXPECT_EQ(g_state.alarms[0].nAlarmMode, IDC_ALARM_STOP);
   EXPECT_EQ(g_state.nTimerMinute, 5u);
-  EXPECT_EQ(g_state.nAlarmHour, 0u);
-  EXPECT_EQ(g_state.nAlarmMinute, 0u);
+  EXPECT_EQ(g_state.alarms[0].nAlarmHour, 0u);
+  EXPECT_EQ(g_state.alarms[0].nAlarmMinute, 0u);
   EXPECT_STREQ(g_state.szOClockSound, "oclock.wav");
   EXPECT_STREQ(g_state.szTimerSound, "timer.wav");
-  EXPECT_STREQ(g_state.szAlarmSound, "alarm.wav");
+  EXPECT_STREQ(g_state.alarms[0].szAlarmSound, "alarm.wav");
   RECT rc;
   GetWindowRect(hwnd_, &rc);
   EXPECT_EQ(rc.left, 0);
@@ -66,25 +66,33 @@ TEST_F(SettingsTest, WithNoFileTheDefaultsApplyAndCloseWritesBothSectionsInOrder
             "nOpacity=100\r\n"
             "fMute=0\r\n"
             "fAnimate=1\r\n"
+            "fBalloon=0\r\n"
             "[ALARM]\r\n"
             "nOClockMode=1018\r\n"
             "nOClockChangeChara=1\r\n"
             "nOClockQuietFrom=0\r\n"
             "nOClockQuietTo=0\r\n"
             "nTimerMode=1014\r\n"
-            "nAlarmMode=1011\r\n"
             "nTimerMinute=5\r\n"
-            "nAlarmHour=0\r\n"
-            "nAlarmMinute=0\r\n"
             "szOClockSound=oclock.wav\r\n"
             "szTimerSound=timer.wav\r\n"
-            "szAlarmSound=alarm.wav\r\n");
+            "nAlarmMode=1011\r\n"
+            "nAlarmHour=0\r\n"
+            "nAlarmMinute=0\r\n"
+            "szAlarmSound=alarm.wav\r\n"
+            "szAlarmLabel=\r\n"
+            "nAlarmRepeat=1013\r\n"
+            "nAlarmDays=0\r\n"
+            "nAlarmVolume=100\r\n"
+            "nAlarmSnooze=5\r\n"
+            "nTimerVolume=100\r\n"
+            "nOClockVolume=100\r\n");
 }
 
 TEST_F(SettingsTest, StoredValuesAreReadBack) {
   WriteFileBytes(IniPath(),
                  "[GENERAL]\r\nfTopMost=0\r\nfHideOnMouse=1\r\nnChara=40005\r\nnSize=42001\r\n"
-                 "fAsideFullScreen=0\r\nfClickThrough=1\r\nnOpacity=70\r\nfMute=1\r\nfAnimate=0\r\n"
+                 "fAsideFullScreen=0\r\nfClickThrough=1\r\nnOpacity=70\r\nfMute=1\r\nfAnimate=0\r\nfBalloon=1\r\n"
                  "[ALARM]\r\nnOClockMode=1017\r\nnOClockChangeChara=0\r\nnAlarmMode=1013\r\n"
                  "nTimerMinute=-1\r\nnAlarmHour=7\r\nnAlarmMinute=30\r\n"
                  "szOClockSound=C:\\sounds\\chime.wav\r\nszTimerSound=\r\nszAlarmSound=wake.wav\r\n");
@@ -98,15 +106,16 @@ TEST_F(SettingsTest, StoredValuesAreReadBack) {
   EXPECT_EQ(g_state.nOpacity, 80) << "the nearest of the four";
   EXPECT_EQ(g_state.fMute, 1);
   EXPECT_EQ(g_state.fAnimate, 0);
+  EXPECT_EQ(g_state.fBalloon, 1);
   EXPECT_EQ(g_state.nOClockMode, IDC_OCLOCK_OFF);
   EXPECT_EQ(g_state.nOClockChangeChara, 0);
-  EXPECT_EQ(g_state.nAlarmMode, IDC_ALARM_REPEAT);
+  EXPECT_EQ(g_state.alarms[0].nAlarmMode, IDC_ALARM_REPEAT);
   EXPECT_EQ(g_state.nTimerMinute, 4294967295u) << "a negative number reads back as the same 32 bits";
-  EXPECT_EQ(g_state.nAlarmHour, 7u);
-  EXPECT_EQ(g_state.nAlarmMinute, 30u);
+  EXPECT_EQ(g_state.alarms[0].nAlarmHour, 7u);
+  EXPECT_EQ(g_state.alarms[0].nAlarmMinute, 30u);
   EXPECT_STREQ(g_state.szOClockSound, "C:\\sounds\\chime.wav");
   EXPECT_STREQ(g_state.szTimerSound, "") << "an empty text stays empty";
-  EXPECT_STREQ(g_state.szAlarmSound, "wake.wav");
+  EXPECT_STREQ(g_state.alarms[0].szAlarmSound, "wake.wav");
 
   Close();
   const std::string saved = ReadFileBytes(IniPath());
@@ -117,7 +126,7 @@ TEST_F(SettingsTest, StoredValuesAreReadBack) {
 TEST_F(SettingsTest, WeekdaysAndQuietHoursAreReadBackAndWritten) {
   WriteFileBytes(IniPath(), "[ALARM]\r\nnAlarmMode=1037\r\nnOClockQuietFrom=22\r\nnOClockQuietTo=7\r\n");
   Start();
-  EXPECT_EQ(g_state.nAlarmMode, IDC_ALARM_WEEKDAYS);
+  EXPECT_EQ(g_state.alarms[0].nAlarmMode, IDC_ALARM_WEEKDAYS);
   EXPECT_EQ(g_state.nOClockQuietFrom, 22u);
   EXPECT_EQ(g_state.nOClockQuietTo, 7u);
   g_state.nOClockQuietFrom = 23;
@@ -126,6 +135,59 @@ TEST_F(SettingsTest, WeekdaysAndQuietHoursAreReadBackAndWritten) {
   for (const char* line : {"nAlarmMode=1037\r\n", "nOClockQuietFrom=23\r\n", "nOClockQuietTo=7\r\n"}) {
     EXPECT_NE(saved.find(line), std::string::npos) << line << " in " << saved;
   }
+}
+
+// ALARM and the ALARMn sections that hold an alarm, in order, gaps closed;
+// bad values made safe; lines the program does not own kept.
+TEST_F(SettingsTest, SeveralAlarmsAreReadInOrderAndWrittenBack) {
+  WriteFileBytes(IniPath(),
+                 "[ALARM]\r\nnAlarmMode=1013\r\nnAlarmHour=6\r\nnAlarmMinute=30\r\nszAlarmSound=wake.wav\r\n"
+                 "[ALARM3]\r\nnAlarmMode=1100\r\nnAlarmHour=9\r\nnAlarmMinute=15\r\nnAlarmDays=42\r\n"
+                 "szAlarmLabel=Weekly meeting\r\nnAlarmVolume=40\r\nnAlarmSnooze=10\r\nszNote=mine\r\n"
+                 "[ALARM5]\r\nnAlarmMode=1011\r\nnAlarmRepeat=1012\r\nnAlarmHour=25\r\nnAlarmVolume=300\r\n"
+                 "nAlarmSnooze=0\r\n");
+  Start();
+  ASSERT_EQ(g_state.nAlarmCount, 3);
+  const Alarm& first = g_state.alarms[0];
+  EXPECT_EQ(first.nAlarmMode, IDC_ALARM_REPEAT) << "today's file rings as it did";
+  EXPECT_EQ(first.nAlarmHour * 100 + first.nAlarmMinute, 630u);
+  EXPECT_STREQ(first.szAlarmSound, "wake.wav");
+  EXPECT_STREQ(first.szAlarmLabel, "");
+  EXPECT_EQ(first.nAlarmVolume, 100u);
+  EXPECT_EQ(first.nAlarmSnooze, 5u);
+  const Alarm& second = g_state.alarms[1];
+  EXPECT_EQ(second.nAlarmMode, IDC_ALARM_DAYS);
+  EXPECT_EQ(second.nAlarmDays, 42u);
+  EXPECT_STREQ(second.szAlarmLabel, "Weekly meeting");
+  EXPECT_STREQ(second.szAlarmSound, "alarm.wav");
+  EXPECT_EQ(second.nAlarmVolume, 40u);
+  EXPECT_EQ(second.nAlarmSnooze, 10u);
+  const Alarm& third = g_state.alarms[2];
+  EXPECT_EQ(third.nAlarmMode, IDC_ALARM_STOP);
+  EXPECT_EQ(third.nAlarmRepeat, IDC_ALARM_ONCE);
+  EXPECT_EQ(third.nAlarmHour, 25u) << "kept; it never rings";
+  EXPECT_EQ(third.nAlarmVolume, 100u);
+  EXPECT_EQ(third.nAlarmSnooze, 5u);
+  Close();
+
+  const std::string saved = ReadFileBytes(IniPath());
+  const std::size_t alarm2 = saved.find("[ALARM2]");
+  ASSERT_NE(alarm2, std::string::npos) << saved;
+  EXPECT_NE(saved.find("szAlarmLabel=Weekly meeting", alarm2), std::string::npos) << saved;
+  EXPECT_NE(saved.find("szNote=mine"), std::string::npos) << "a line the program does not own stays";
+  const std::size_t alarm5 = saved.find("[ALARM5]");
+  EXPECT_TRUE(alarm5 == std::string::npos ||
+              saved.substr(alarm5 + 1, saved.find('[', alarm5 + 1) - alarm5 - 1).find("nAlarm") == std::string::npos)
+      << "the moved alarm's old keys are gone: " << saved;
+
+  Start();
+  ASSERT_EQ(g_state.nAlarmCount, 3) << "read back the same";
+  EXPECT_STREQ(g_state.alarms[1].szAlarmLabel, "Weekly meeting");
+  EXPECT_EQ(g_state.alarms[2].nAlarmRepeat, IDC_ALARM_ONCE);
+  g_state.nAlarmCount = 1;  // two deleted
+  Close();
+  const std::string fewer = ReadFileBytes(IniPath());
+  EXPECT_EQ(fewer.find("Weekly meeting"), std::string::npos) << fewer;
 }
 
 TEST_F(SettingsTest, StoredTimerModeIsIgnoredAndOverwritten) {
@@ -169,7 +231,7 @@ TEST_F(SettingsTest, LongSoundPathIsCutTo259BytesAndWrittenBackCut) {
   ASSERT_EQ(longPath.size(), 300u);
   WriteFileBytes(IniPath(), "[ALARM]\r\nszAlarmSound=" + longPath + "\r\n");
   Start();
-  EXPECT_EQ(std::string(g_state.szAlarmSound), longPath.substr(0, 259));
+  EXPECT_EQ(std::string(g_state.alarms[0].szAlarmSound), longPath.substr(0, 259));
   Close();
   const std::string saved = ReadFileBytes(IniPath());
   EXPECT_NE(saved.find("szAlarmSound=" + longPath.substr(0, 259) + "\r\n"), std::string::npos);

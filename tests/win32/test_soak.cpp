@@ -40,7 +40,7 @@ void FixedLocalTime(SYSTEMTIME* time) {
   *time = SYSTEMTIME{2026, 3, 1, 9, 10, 8, 30, 0};
 }
 
-BOOL SilentPlaySound(const char*, UINT) { return TRUE; }
+BOOL SilentPlaySound(const char*, UINT, unsigned) { return TRUE; }
 
 // Live GDI objects of the process found by handle index. Wine keeps them in
 // one table indexed by the handle's low word and accepts the bare index.

@@ -298,7 +298,7 @@ std::vector<Pixel> ShownFace(HWND hwnd) {
   for (int y = face.top; y < face.bottom; ++y) pixels.insert(pixels.end(), &frame.At(face.left, y), &frame.At(face.right, y));
   return pixels;
 }
-BOOL ChimeNotingTheFace(const char* path, UINT) {
+BOOL ChimeNotingTheFace(const char* path, UINT, unsigned) {
   if (path != nullptr) g_chimedFace = ShownFace(g_hwndMain);
   return TRUE;
 }
@@ -318,7 +318,7 @@ TEST_F(SoftFigureTest, TheTickRunsTheChecksAfterThePictureWithTheTimeTheHandsSho
     g_state.nOClockMode = IDC_OCLOCK_ON;
     g_state.nOClockQuietFrom = g_state.nOClockQuietTo = 0;
     g_state.nOClockChangeChara = 0;
-    g_state.nAlarmMode = IDC_ALARM_STOP;
+    g_state.alarms[0].nAlarmMode = IDC_ALARM_STOP;
     g_state.nLastHour = 9;
     const std::vector<Pixel> before = ShownFace(hwnd_);
     const SystemReadings real = g_system;

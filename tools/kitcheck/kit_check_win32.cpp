@@ -16,6 +16,7 @@
 
 #include "app/character_table.h"
 #include "app/clock_state_win32.h"
+#include "events/alarms.h"
 #include "kitcheck/kit_sheet_win32.h"
 #include "mascot/figure.h"
 #include "mascot/figure_geometry.h"
@@ -556,10 +557,12 @@ void TellIgnoredSections(const IniText& text, std::ostream& out) {
   for (const CharacterEntry& entry : CharacterTable) characters += std::string(characters.empty() ? "" : ", ") + entry.name;
   for (const auto& [name, lines] : text.sectionLines) {
     bool known = name == "general" || name == "alarm";
+    for (int n = 2; n <= kMaxAlarms; ++n) known = known || name == "alarm" + std::to_string(n);
     for (const CharacterEntry& entry : CharacterTable) known = known || name == Lower(entry.name);
     if (known) continue;
     out << "kitcheck: section [" << text.sectionNames.at(name) << "] (line " << LineList(lines)
-        << ") is ignored: the clock reads [GENERAL], [ALARM] and one section for each of its characters, "
+        << ") is ignored: the clock reads [GENERAL], [ALARM] to [ALARM" << kMaxAlarms
+        << "] and one section for each of its characters, "
         << characters << '\n';
   }
 }

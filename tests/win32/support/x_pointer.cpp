@@ -14,29 +14,43 @@ std::string WindowsPath(std::string path) {
 }
 
 // Wine starts Unix programs but gives no handle to wait on, so the shell
-// leaves a file behind when xdotool is done.
-bool RunXdotool(const std::string& arguments) {
+// leaves a file behind when the command is done. Wine gives its processes
+// the same small ids run after run, and a command whose wait was given up
+// (a program left running, a test cut short) may touch its file later: the
+// name holds the start's tick too, and no file of that name is left before
+// the start.
+std::string StartUnixCommand(const std::string& command) {
   static int counter = 0;
   std::ostringstream done;
-  done << "/tmp/tavelin-xdotool-" << GetCurrentProcessId() << "-" << ++counter;
-  const std::string command = "Z:\\bin\\sh -c \"xdotool " + arguments + "; touch " + done.str() + "\"";
-  std::string buffer = command;
+  done << "/tmp/tavelin-unix-" << GetCurrentProcessId() << "-" << GetTickCount64() << "-" << ++counter;
+  DeleteFileA(WindowsPath(done.str()).c_str());
+  std::string buffer = "Z:\\bin\\sh -c \"" + command + "; touch " + done.str() + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return false;
+    return "";
   if (process.hProcess != nullptr) CloseHandle(process.hProcess);
   if (process.hThread != nullptr) CloseHandle(process.hThread);
-  const std::string doneFile = WindowsPath(done.str());
-  const ULONGLONG end = GetTickCount64() + 15000;
-  while (!FileExists(doneFile)) {
+  return WindowsPath(done.str());
+}
+
+bool WaitForUnixCommand(const std::string& done, unsigned timeoutMs) {
+  if (done.empty()) return false;
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  while (!FileExists(done)) {
     if (GetTickCount64() > end) return false;
     Sleep(50);
   }
-  DeleteFileA(doneFile.c_str());
+  DeleteFileA(done.c_str());
   return true;
 }
+
+bool RunUnixCommand(const std::string& command, unsigned timeoutMs) {
+  return WaitForUnixCommand(StartUnixCommand(command), timeoutMs);
+}
+
+bool RunXdotool(const std::string& arguments) { return RunUnixCommand("xdotool " + arguments, 15000); }
 
 std::string Xy(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
 

@@ -11,6 +11,14 @@
 std::string WindowsPath(std::string path);
 
 // Runs xdotool with the given arguments and waits until it has finished.
+// Starts a command line of /bin/sh on the Unix side: the file that tells it
+// has ended, for WaitForUnixCommand (empty when it could not start).
+std::string StartUnixCommand(const std::string& command);
+// Waits up to timeoutMs for a started command to end.
+bool WaitForUnixCommand(const std::string& done, unsigned timeoutMs);
+// Both: false if the command could not start or did not end in time.
+bool RunUnixCommand(const std::string& command, unsigned timeoutMs);
+
 bool RunXdotool(const std::string& arguments);
 
 // "x y" for an xdotool command.
