@@ -17,9 +17,14 @@
 
 namespace {
 
+// The first shown popup menu. A hidden window of the menu class may come
+// before it in the stacking order, so every window of the class is looked at.
 HWND FindVisibleMenu() {
-  HWND menu = FindWindowA("#32768", nullptr);
-  return menu != nullptr && IsWindowVisible(menu) ? menu : nullptr;
+  for (HWND menu = FindWindowExA(nullptr, nullptr, "#32768", nullptr); menu != nullptr;
+       menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) {
+    if (IsWindowVisible(menu)) return menu;
+  }
+  return nullptr;
 }
 
 bool IsTopMost(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
