@@ -65,7 +65,7 @@ run: kit
 test: kit fuzz-build
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 	@cd $(FUZZ) && ctest --output-on-failure -j $(JOBS)
-	@cd $(WINDOWS) && ctest --output-on-failure
+	@cd $(WINDOWS) && ctest --output-on-failure -j $(JOBS)
 
 bench: kit
 	@for b in $(WINDOWS)/bench_*.exe; do [ -e "$$b" ] || continue; \

@@ -98,8 +98,10 @@ add_library(tavelin_test_support STATIC ${TAVELIN_WIN32_TEST_SUPPORT})
 target_include_directories(tavelin_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win32)
 target_link_libraries(tavelin_test_support PUBLIC tavelin_app GTest::gtest)
 
-# One executable per test file; they run one at a time, since the window class
-# and the mutex are shared by the whole Wine prefix.
+# One executable per test file. Tests that share a Wine prefix run one at a
+# time, since the window class and the mutex are shared by the whole prefix;
+# tests in prefixes of their own run beside them (RESOURCE_LOCK names the
+# prefix).
 # The programs named in TAVELIN_ENGLISH_TESTS run a second time under the
 # English locale (code page 1252, English user interface) as win32.NAME.english;
 # every program runs under the Japanese locale (code page 932).
@@ -142,19 +144,24 @@ foreach(test_source ${TAVELIN_WIN32_TESTS})
     set(test_env "${test_env};TAVELIN_COMPOSITOR=1;GTEST_FILTER=-SoftUncomposited.*")
   endif()
   # What the clock plays is recorded from a sound server of the test's own.
+  # It spends most of its run waiting for the minute to turn: in a prefix of
+  # its own, the other tests run meanwhile.
+  set(test_prefix wineprefix)
   if(test_name STREQUAL "test_sound_e2e")
+    set(test_prefix wineprefix-sound)
     set(test_env "${test_env};TAVELIN_SOUND=1;TAVELIN_HEARD_SOUNDS=${TAVELIN_HEARD_SOUNDS}")
+    set(test_env "${test_env};TAVELIN_WINEPREFIX=${CMAKE_BINARY_DIR}/${test_prefix}")
     add_dependencies(${test_name} heard_sounds)
   endif()
   if(test_name STREQUAL "test_balloon_e2e")
     set(test_env "${test_env};TAVELIN_COMPOSITOR=1")
   endif()
   add_test(NAME win32.${test_name} COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:${test_name}>)
-  set_tests_properties(win32.${test_name} PROPERTIES RUN_SERIAL TRUE TIMEOUT 600
+  set_tests_properties(win32.${test_name} PROPERTIES RESOURCE_LOCK ${test_prefix} TIMEOUT 600
     ENVIRONMENT "${test_env}")
   if(test_name IN_LIST TAVELIN_ENGLISH_TESTS)
     add_test(NAME win32.${test_name}.english COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:${test_name}>)
-    set_tests_properties(win32.${test_name}.english PROPERTIES RUN_SERIAL TRUE TIMEOUT 600
+    set_tests_properties(win32.${test_name}.english PROPERTIES RESOURCE_LOCK ${test_prefix} TIMEOUT 600
       ENVIRONMENT "${test_env};TAVELIN_LOCALE=en_US.UTF-8")
   endif()
 endforeach()
@@ -166,7 +173,7 @@ if(TAVELIN_WINE_RUN AND TARGET test_settings_place)
     COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/run_locked.sh ${TAVELIN_WINE_RUN} $<TARGET_FILE:Tavelin>
             ${CMAKE_BINARY_DIR}/kit $<TARGET_FILE:test_settings_place>
             --gtest_filter=LockedFolderTest.*)
-  set_tests_properties(win32.test_settings_place.locked PROPERTIES RUN_SERIAL TRUE TIMEOUT 900
+  set_tests_properties(win32.test_settings_place.locked PROPERTIES RESOURCE_LOCK wineprefix-locked TIMEOUT 900
     SKIP_RETURN_CODE 77)
 endif()
 
@@ -174,7 +181,7 @@ endif()
 # the English ones: the language test runs once more to see it.
 if(TAVELIN_WINE_RUN AND TARGET test_language)
   add_test(NAME win32.test_language.german COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:test_language>)
-  set_tests_properties(win32.test_language.german PROPERTIES RUN_SERIAL TRUE TIMEOUT 600
+  set_tests_properties(win32.test_language.german PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 600
     ENVIRONMENT "TAVELIN_LOCALE=de_DE.UTF-8")
 endif()
 
@@ -183,7 +190,7 @@ endif()
 if(TAVELIN_WINE_RUN AND TARGET test_soft_figure)
   add_test(NAME win32.test_soft_figure.plain COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:test_soft_figure>
            --gtest_filter=SoftUncomposited.*:SoftFigureTest.ATransparent*)
-  set_tests_properties(win32.test_soft_figure.plain PROPERTIES RUN_SERIAL TRUE TIMEOUT 600
+  set_tests_properties(win32.test_soft_figure.plain PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 600
     ENVIRONMENT "TAVELIN_EXE=$<TARGET_FILE:Tavelin>")
 endif()
 
@@ -193,7 +200,7 @@ foreach(dpi 144 192)
   foreach(test_name test_dpi test_tray_icon test_dialog test_balloon)
     if(TAVELIN_WINE_RUN AND TARGET ${test_name})
       add_test(NAME win32.${test_name}.${dpi} COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:${test_name}>)
-      set_tests_properties(win32.${test_name}.${dpi} PROPERTIES RUN_SERIAL TRUE TIMEOUT 600
+      set_tests_properties(win32.${test_name}.${dpi} PROPERTIES RESOURCE_LOCK wineprefix-dpi${dpi} TIMEOUT 600
         ENVIRONMENT "TAVELIN_EXE=$<TARGET_FILE:Tavelin>;${TAVELIN_KIT_ENV};TAVELIN_LOGPIXELS=${dpi};TAVELIN_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-dpi${dpi}")
     endif()
   endforeach()

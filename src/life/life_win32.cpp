@@ -160,6 +160,11 @@ void StartBlinking(HWND hwnd) {
 }  // namespace
 
 void StartLife(HWND hwnd) {
+  // A new window starts at rest, whatever an earlier one in this process showed.
+  g_life.shown = Pose::kRest;
+  g_life.rule = LifeState{};
+  g_life.wasIdle = false;
+  g_life.wasQuiet = false;
   g_life.sessionNotice = WTSRegisterSessionNotification(hwnd, NOTIFY_FOR_THIS_SESSION) != FALSE;
   g_life.displayNotice = RegisterPowerSettingNotification(hwnd, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
   g_life.systemPauses = BatterySaverOn() ? kPauseBatterySaver : 0;
