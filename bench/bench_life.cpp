@@ -82,18 +82,7 @@ HWND StartWith(const TempFolder& folder, bool soft, bool poses, const Size& size
 
 // Median of one pose change: the life timer's answer carried out and, for a
 // keyed figure, the rectangle's repaint.
-double PoseChange(HWND hwnd, int repeats) {
-  std::vector<double> times;
-  for (int i = 0; i < repeats; ++i) {
-    const double start = NowMs();
-    SendMessageA(hwnd, WM_TIMER, ID_LIFETIMER, 0);
-    UpdateWindow(hwnd);
-    times.push_back(NowMs() - start);
-    if (i % 25 == 0) PumpMessages(5);
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
+double PoseChange(HWND hwnd, int repeats) { return TimerAnswer(hwnd, ID_LIFETIMER, repeats); }
 
 void PoseAndLoad(const Size& size, bool soft) {
   TempFolder folder;

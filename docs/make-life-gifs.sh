@@ -11,22 +11,15 @@ win="$top/build/windows"
 [ -x "$win/Tavelin.exe" ] && [ -d "$win/kit" ] && [ -d "$win/kit-keyed" ] || { echo "run 'make kit' first" >&2; exit 1; }
 
 work=$(mktemp -d)
-compositor=""
+. "$top/docs/virtual-screen.sh"
 cleanup() {
   set +e
   WINEPREFIX="$win/wineprefix" wineserver -k 2>/dev/null
-  [ -n "$compositor" ] && kill "$compositor" 2>/dev/null
-  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
+  stop_desktop
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-. "$top/docs/virtual-screen.sh"
-start_virtual_screen 1000x420
-xcompmgr </dev/null >/dev/null 2>&1 &
-compositor=$!
-sleep 0.5
-hsetroot -add '#2f5f8f' -add '#9fc3e0' -gradient 0 >/dev/null
+start_soft_desktop 1000x420
 
 # The figure's part of the screen: the fox (290 x 260) stands at (30, 80); the
 # alarm's message comes up in the middle of the screen, beside it.

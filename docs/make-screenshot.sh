@@ -10,22 +10,15 @@ win="$top/build/windows"
 [ -x "$win/Tavelin.exe" ] && [ -d "$win/kit" ] && [ -d "$win/kit-keyed" ] || { echo "run 'make kit' first" >&2; exit 1; }
 
 work=$(mktemp -d)
-compositor=""
+. "$top/docs/virtual-screen.sh"
 cleanup() {
   set +e
   WINEPREFIX="$win/wineprefix" wineserver -k 2>/dev/null
-  [ -n "$compositor" ] && kill "$compositor" 2>/dev/null
-  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
+  stop_desktop
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-. "$top/docs/virtual-screen.sh"
-start_virtual_screen 640x420
-xcompmgr </dev/null >/dev/null 2>&1 &
-compositor=$!
-sleep 0.5
-hsetroot -add '#2f5f8f' -add '#9fc3e0' -gradient 0 >/dev/null
+start_soft_desktop 640x420
 
 # One run of the clock from a kit: Lunavi at normal size, a little way into
 # the screen, hands pale (no focus); a shot of the whole screen to $2.
