@@ -97,6 +97,11 @@ file(GLOB TAVELIN_WIN32_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests
 add_library(tavelin_test_support STATIC ${TAVELIN_WIN32_TEST_SUPPORT})
 target_include_directories(tavelin_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win32)
 target_link_libraries(tavelin_test_support PUBLIC tavelin_app GTest::gtest)
+# GoogleTest's and Windows' headers take half of each test file's compile
+# time: they are compiled once here and reused by every test.
+if(NOT MSVC)
+  target_precompile_headers(tavelin_test_support PRIVATE <windows.h> <gtest/gtest.h> <string> <vector>)
+endif()
 
 # One executable per test file. Tests that share a Wine prefix run one at a
 # time, since the window class and the mutex are shared by the whole prefix;
@@ -137,6 +142,9 @@ foreach(test_source ${TAVELIN_WIN32_TESTS})
   get_filename_component(test_name ${test_source} NAME_WE)
   add_executable(${test_name} ${test_source} $<TARGET_OBJECTS:tavelin_res>)
   target_link_libraries(${test_name} PRIVATE tavelin_test_support GTest::gtest_main)
+  if(NOT MSVC)
+    target_precompile_headers(${test_name} REUSE_FROM tavelin_test_support)
+  endif()
   add_dependencies(${test_name} Tavelin)
   set(test_env "TAVELIN_EXE=$<TARGET_FILE:Tavelin>;${TAVELIN_KIT_ENV}")
   # Soft pixels are looked at with a compositing manager on the test's display.

@@ -123,7 +123,7 @@ void PrepareProgramFolder(const std::wstring& folder) {
   g_fakeModulePath = folder + L"Tavelin.exe";
   ResetSystemReadings();
   g_system.moduleFileName = FakeModuleFileName;
-  std::memset(&g_state, 0, sizeof g_state);
+  g_state = ClockState{};
   g_hwndMain = nullptr;
 }
 
