@@ -191,8 +191,16 @@ void ShutdownSoundPlayer() {
   if (g_thread == nullptr) return;
   ++g_generation;
   g_playing = false;
+  // Sounds waiting to be checked or played are dropped: only a decode under
+  // way holds the exit.
+  EnterCriticalSection(&g_lock);
+  g_queue.clear();
+  LeaveCriticalSection(&g_lock);
   Send({Request::kQuit, {}, 0, 0, 0, nullptr, 0});
-  WaitForSingleObject(g_thread, 5000);
+  // A decode the system still holds after that long keeps the worker: it
+  // keeps its lock and its event, which it may still take, and the process's
+  // exit ends it.
+  if (WaitForSingleObject(g_thread, 5000) != WAIT_OBJECT_0) return;
   CloseHandle(g_thread);
   CloseHandle(g_wake);
   g_thread = nullptr;
