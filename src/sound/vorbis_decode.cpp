@@ -2,6 +2,7 @@
 // has no Vorbis decoder of its own.
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "sound/sound_decode.h"
@@ -87,9 +88,10 @@ SoundProblem DecodeVorbis(const std::uint8_t* data, std::size_t size, PcmSound& 
   if (!CommentHeaderSound(data, size)) return SoundProblem::kUndecodable;
   // The decoder's tables are sized by the file's headers: it works in an
   // arena of its own, so that a file asking for more fails instead of
-  // taking the memory it names.
-  std::vector<char> arena(kArenaBytes);
-  stb_vorbis_alloc alloc{arena.data(), kArenaBytes};
+  // taking the memory it names. Left uninitialised: the decoder writes what
+  // it takes before reading it, and only the pages it touches are mapped.
+  const std::unique_ptr<char[]> arena(new char[kArenaBytes]);
+  stb_vorbis_alloc alloc{arena.get(), kArenaBytes};
   int error = 0;
   stb_vorbis* vorbis = stb_vorbis_open_memory(data, static_cast<int>(size), &error, &alloc);
   if (vorbis == nullptr) return SoundProblem::kUndecodable;
