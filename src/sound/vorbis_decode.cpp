@@ -1,4 +1,5 @@
-// Ogg Vorbis through stb_vorbis (Debian's libstb-dev), compiled in: Windows
+// Ogg Vorbis through stb_vorbis (Debian's libstb-dev, with our own fixes from
+// third_party/stb_vorbis/ applied by the build), compiled in: Windows
 // has no Vorbis decoder of its own.
 #include <algorithm>
 #include <cstring>
@@ -57,7 +58,9 @@ std::vector<std::uint8_t> SecondPacket(const std::uint8_t* data, std::size_t siz
 // every length within the packet, and a count of comments that fits it.
 bool CommentHeaderSound(const std::uint8_t* data, std::size_t size) {
   const std::vector<std::uint8_t> packet = SecondPacket(data, size);
-  if (packet.empty()) return true;  // the decoder fails on the pages by itself
+  // Pages that end first: the decoder reads the file's last bytes as the
+  // numbers, and refuses the lengths that cannot be (our fixes to it).
+  if (packet.empty()) return true;
   static const std::uint8_t kComment[] = {3, 'v', 'o', 'r', 'b', 'i', 's'};
   if (packet.size() < sizeof kComment || std::memcmp(packet.data(), kComment, sizeof kComment) != 0) return true;
   std::size_t next = sizeof kComment;
