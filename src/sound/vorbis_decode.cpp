@@ -91,8 +91,8 @@ SoundProblem DecodeVorbis(const std::uint8_t* data, std::size_t size, PcmSound& 
   if (!CommentHeaderSound(data, size)) return SoundProblem::kUndecodable;
   // The decoder's tables are sized by the file's headers: it works in an
   // arena of its own, so that a file asking for more fails instead of
-  // taking the memory it names. Left uninitialised: the decoder writes what
-  // it takes before reading it, and only the pages it touches are mapped.
+  // taking the memory it names. Left uninitialised, so that only the pages
+  // it touches are mapped: it clears each block as it takes it (0002).
   const std::unique_ptr<char[]> arena(new char[kArenaBytes]);
   stb_vorbis_alloc alloc{arena.get(), kArenaBytes};
   int error = 0;
