@@ -17,7 +17,7 @@ file(MAKE_DIRECTORY ${TAVELIN_STB_PATCHED_DIR} ${TAVELIN_STB_PATCHED_DIR}.new)
 execute_process(COMMAND ${CMAKE_COMMAND} -E copy ${_stb_source} ${TAVELIN_STB_PATCHED_DIR}.new/stb_vorbis.h
                 COMMAND_ERROR_IS_FATAL ANY)
 foreach(_patch IN LISTS _stb_patches)
-  execute_process(COMMAND ${TAVELIN_PATCH} --batch --quiet --no-backup-if-mismatch -p1 -i ${_patch}
+  execute_process(COMMAND ${TAVELIN_PATCH} --batch --quiet --fuzz=0 --no-backup-if-mismatch -p1 -i ${_patch}
                   WORKING_DIRECTORY ${TAVELIN_STB_PATCHED_DIR}.new
                   RESULT_VARIABLE _stb_result OUTPUT_VARIABLE _stb_output ERROR_VARIABLE _stb_output)
   if(NOT _stb_result EQUAL 0)

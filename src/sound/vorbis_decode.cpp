@@ -92,7 +92,8 @@ SoundProblem DecodeVorbis(const std::uint8_t* data, std::size_t size, PcmSound& 
   // The decoder's tables are sized by the file's headers: it works in an
   // arena of its own, so that a file asking for more fails instead of
   // taking the memory it names. Left uninitialised, so that only the pages
-  // it touches are mapped: it clears each block as it takes it (0002).
+  // it touches are mapped: the decoder clears each block as it takes it
+  // (third_party/stb_vorbis/0002-arena-blocks-cleared.patch).
   const std::unique_ptr<char[]> arena(new char[kArenaBytes]);
   stb_vorbis_alloc alloc{arena.get(), kArenaBytes};
   int error = 0;
