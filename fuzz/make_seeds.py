@@ -102,14 +102,17 @@ def vorbis_seeds():
         "mono-8k": ("8000", "1", "0.3", "-1"),
         "stereo-22k": ("22050", "2", "0.2", "2"),
         "mono-44k": ("44100", "1", "0.1", "6"),
+        "six-channels-8k": ("8000", "6", "0.1", "0"),  # submaps and coupling of 5.1
     }
     seeds = {}
     with tempfile.TemporaryDirectory() as work:
         for name, (rate, channels, seconds, quality) in layouts.items():
             wav, ogg = os.path.join(work, name + ".wav"), os.path.join(work, name + ".ogg")
-            subprocess.run(["sox", "-q", "-n", "-r", rate, "-c", channels, "-b", "16", wav,
+            subprocess.run(["sox", "-q", "-D", "-n", "-r", rate, "-c", channels, "-b", "16", wav,
                             "synth", seconds, "sine", "440", "sine", "660", "vol", "0.5"], check=True)
-            subprocess.run(["oggenc", "-Q", "-q", quality, "--serial", "90", "-o", ogg, wav], check=True)
+            # (oggenc notes the "fact" chunk of a WAV of more than two channels.)
+            subprocess.run(["oggenc", "-Q", "-q", quality, "--serial", "90", "-o", ogg, wav], check=True,
+                           stderr=subprocess.DEVNULL)
             with open(ogg, "rb") as f:
                 data = f.read()
             seeds["vorbis-" + name] = b"\x00" + data
