@@ -13,7 +13,7 @@ JOBS       ?= $(shell nproc)
 PACKAGES   := cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
               wine wine64 xvfb xcompmgr hsetroot imagemagick xdotool fonts-ipafont-gothic locales clang \
               libclang-rt-14-dev libpng-dev \
-              libstb-dev sox lame vorbis-tools pulseaudio pulseaudio-utils gstreamer1.0-plugins-good
+              libstb-dev patch sox lame vorbis-tools pulseaudio pulseaudio-utils gstreamer1.0-plugins-good
 
 .PHONY: all run test bench dist deps native windows kit clean
 

@@ -3,11 +3,15 @@
 
 The targets read their input through FuzzedDataProvider, which turns any
 bytes into sizes, offsets and colours, so plain patterns of a few lengths make
-good seeds; the BMP header target also gets real headers. Run it again after
-changing it: the output depends on nothing but this file.
+good seeds; the BMP header target also gets real headers, and the sound
+target small Ogg Vorbis files made by sox and oggenc (Debian's sox and
+vorbis-tools). Run it again after changing it: the output depends on nothing
+but this file and those two tools.
 """
 import os
 import struct
+import subprocess
+import tempfile
 import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -72,6 +76,54 @@ def bmp_seeds():
     }
 
 
+def ogg_packets(data):
+    """The packets of a one-stream Ogg file, joined across its pages."""
+    packets, current, at = [], b"", 0
+    while at + 27 <= len(data) and data[at:at + 4] == b"OggS":
+        count = data[at + 26]
+        lacing = data[at + 27:at + 27 + count]
+        body = at + 27 + count
+        for length in lacing:
+            current += data[body:body + length]
+            body += length
+            if length < 255:
+                packets.append(current)
+                current = b""
+        at = body
+    return packets
+
+
+def vorbis_seeds():
+    # Small tones in the layouts the decoder meets: each as the whole file
+    # (form 0) and as its packets for the target to lay into pages (form 2:
+    # a two-byte length per packet; the top bit ends a page, as every
+    # eighth audio packet does here).
+    layouts = {
+        "mono-8k": ("8000", "1", "0.3", "-1"),
+        "stereo-22k": ("22050", "2", "0.2", "2"),
+        "mono-44k": ("44100", "1", "0.1", "6"),
+        "six-channels-8k": ("8000", "6", "0.1", "0"),  # submaps and coupling of 5.1
+    }
+    seeds = {}
+    with tempfile.TemporaryDirectory() as work:
+        for name, (rate, channels, seconds, quality) in layouts.items():
+            wav, ogg = os.path.join(work, name + ".wav"), os.path.join(work, name + ".ogg")
+            subprocess.run(["sox", "-q", "-D", "-n", "-r", rate, "-c", channels, "-b", "16", wav,
+                            "synth", seconds, "sine", "440", "sine", "660", "vol", "0.5"], check=True)
+            # (oggenc notes the "fact" chunk of a WAV of more than two channels.)
+            subprocess.run(["oggenc", "-Q", "-q", quality, "--serial", "90", "-o", ogg, wav], check=True,
+                           stderr=subprocess.DEVNULL)
+            with open(ogg, "rb") as f:
+                data = f.read()
+            seeds["vorbis-" + name] = b"\x00" + data
+            listed = b"\x02"
+            for i, packet in enumerate(ogg_packets(data)):
+                word = len(packet) | (0x8000 if i > 2 and i % 8 == 0 else 0)
+                listed += struct.pack("<H", word) + packet
+            seeds["vorbis-packets-" + name] = listed
+    return seeds
+
+
 def main():
     targets = {
         "fuzz_compose": patterns(),
@@ -80,6 +132,7 @@ def main():
         "fuzz_key_picture": patterns(),
         "fuzz_time_checks": patterns(),
         "fuzz_bmp_header": dict(patterns(), **bmp_seeds()),
+        "fuzz_sound_decode": vorbis_seeds(),
     }
     for target, seeds in targets.items():
         folder = os.path.join(HERE, "corpus", target)

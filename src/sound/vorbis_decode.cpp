@@ -1,7 +1,9 @@
-// Ogg Vorbis through stb_vorbis (Debian's libstb-dev), compiled in: Windows
+// Ogg Vorbis through stb_vorbis (Debian's libstb-dev, with our own fixes from
+// third_party/stb_vorbis/ applied by the build), compiled in: Windows
 // has no Vorbis decoder of its own.
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "sound/sound_decode.h"
@@ -56,7 +58,9 @@ std::vector<std::uint8_t> SecondPacket(const std::uint8_t* data, std::size_t siz
 // every length within the packet, and a count of comments that fits it.
 bool CommentHeaderSound(const std::uint8_t* data, std::size_t size) {
   const std::vector<std::uint8_t> packet = SecondPacket(data, size);
-  if (packet.empty()) return true;  // the decoder fails on the pages by itself
+  // Pages that end first: the decoder reads the file's last bytes as the
+  // numbers, and refuses the lengths that cannot be (our fixes to it).
+  if (packet.empty()) return true;
   static const std::uint8_t kComment[] = {3, 'v', 'o', 'r', 'b', 'i', 's'};
   if (packet.size() < sizeof kComment || std::memcmp(packet.data(), kComment, sizeof kComment) != 0) return true;
   std::size_t next = sizeof kComment;
@@ -87,9 +91,11 @@ SoundProblem DecodeVorbis(const std::uint8_t* data, std::size_t size, PcmSound& 
   if (!CommentHeaderSound(data, size)) return SoundProblem::kUndecodable;
   // The decoder's tables are sized by the file's headers: it works in an
   // arena of its own, so that a file asking for more fails instead of
-  // taking the memory it names.
-  std::vector<char> arena(kArenaBytes);
-  stb_vorbis_alloc alloc{arena.data(), kArenaBytes};
+  // taking the memory it names. Left uninitialised, so that only the pages
+  // it touches are mapped: the decoder clears each block as it takes it
+  // (third_party/stb_vorbis/0002-arena-blocks-cleared.patch).
+  const std::unique_ptr<char[]> arena(new char[kArenaBytes]);
+  stb_vorbis_alloc alloc{arena.get(), kArenaBytes};
   int error = 0;
   stb_vorbis* vorbis = stb_vorbis_open_memory(data, static_cast<int>(size), &error, &alloc);
   if (vorbis == nullptr) return SoundProblem::kUndecodable;
