@@ -34,12 +34,6 @@ BOOL RecordSound(const char* path, UINT flags, unsigned) {
   return TRUE;
 }
 
-std::wstring TextOf(HWND window) {
-  wchar_t text[512] = {};
-  GetWindowTextW(window, text, 512);
-  return text;
-}
-
 // The clock's own tick, the fake tick count moved on first.
 void TickAt(std::uint64_t tick) {
   g_fakeTick = tick;

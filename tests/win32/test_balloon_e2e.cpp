@@ -18,27 +18,6 @@
 
 namespace {
 
-// The screen's pixels under `rc`, 0x00RRGGBB, rows top down.
-std::vector<Pixel> ScreenPixels(const RECT& rc) {
-  const int width = rc.right - rc.left;
-  const int height = rc.bottom - rc.top;
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC screen = GetDC(nullptr);
-  HDC copy = CreateCompatibleDC(screen);
-  HGDIOBJ previous = SelectObject(copy, section);
-  BitBlt(copy, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
-  GdiFlush();
-  std::vector<Pixel> pixels(static_cast<const Pixel*>(bits), static_cast<const Pixel*>(bits) + width * height);
-  for (Pixel& p : pixels) p &= 0x00FFFFFF;
-  SelectObject(copy, previous);
-  DeleteDC(copy);
-  ReleaseDC(nullptr, screen);
-  DeleteObject(section);
-  return pixels;
-}
 
 int Channel(Pixel p, int shift) { return static_cast<int>((p >> shift) & 0xFF); }
 
@@ -88,7 +67,7 @@ TEST(BalloonEndToEnd, TheAlarmsBalloonShowsSoftAndReadableBesideTheFigureAndStop
     // Let the compositor settle, then look.
     std::vector<Pixel> pixels;
     WaitFor([&] {
-      std::vector<Pixel> again = ScreenPixels(rcBalloon);
+      std::vector<Pixel> again = CopyPixels(nullptr, rcBalloon);
       const bool same = again == pixels;
       pixels = std::move(again);
       return same;

@@ -344,12 +344,6 @@ TEST_F(EventsTest, BothMessagesOpenAboveAnotherProgramInFrontWhileTheClockIsAtTh
 // A box's push button, found by its caption among the box's children.
 HWND ButtonOf(HWND box, int id) { return GetDlgItem(box, id); }
 
-std::wstring TextOf(HWND window) {
-  wchar_t text[256] = {};
-  GetWindowTextW(window, text, 256);
-  return text;
-}
-
 // The clock's own tick, with the fake tick count moved on first.
 void TickAt(std::uint64_t tick) {
   g_fakeTick = tick;

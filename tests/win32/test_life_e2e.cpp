@@ -16,27 +16,6 @@
 
 namespace {
 
-// The screen's pixels under `rc`, 0x00RRGGBB.
-std::vector<std::uint32_t> Shot(const RECT& rc) {
-  const int width = rc.right - rc.left, height = rc.bottom - rc.top;
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC screen = GetDC(nullptr);
-  HDC copy = CreateCompatibleDC(screen);
-  HGDIOBJ previous = SelectObject(copy, section);
-  BitBlt(copy, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
-  GdiFlush();
-  std::vector<std::uint32_t> pixels(static_cast<const std::uint32_t*>(bits),
-                                    static_cast<const std::uint32_t*>(bits) + width * height);
-  for (std::uint32_t& p : pixels) p &= 0x00FFFFFF;
-  SelectObject(copy, previous);
-  DeleteDC(copy);
-  ReleaseDC(nullptr, screen);
-  DeleteObject(section);
-  return pixels;
-}
 
 // A rectangle of the canvas, in the window's pixels at `factor`, widened by
 // the scaling filter's reach.
@@ -96,13 +75,13 @@ class LifeEndToEnd : public testing::Test {
   // Watches the window for `ms`: the most pixels that differed from the first
   // shot within the eyes, and how many ever differed outside eyes and face.
   void Watch(DWORD ms, int* eyesChanged, int* elsewhere, bool stopAtBlink) {
-    const std::vector<std::uint32_t> first = Shot(window_);
+    const std::vector<std::uint32_t> first = CopyPixels(nullptr, window_);
     const int width = window_.right - window_.left;
     *eyesChanged = 0;
     *elsewhere = 0;
     const ULONGLONG end = GetTickCount64() + ms;
     while (GetTickCount64() < end) {
-      const std::vector<std::uint32_t> now = Shot(window_);
+      const std::vector<std::uint32_t> now = CopyPixels(nullptr, window_);
       int inEyes = 0;
       for (std::size_t i = 0; i < now.size(); ++i) {
         if (now[i] == first[i]) continue;

@@ -76,24 +76,8 @@ void WriteKit(const std::string& folder, int x, int y, int nChara = 40001) {
 std::vector<Pixel> ScreenShot(HWND hwnd, const RECT& part, bool fromWindow = false) {
   RECT rc{};
   if (!fromWindow) GetWindowRect(hwnd, &rc);
-  const int width = part.right - part.left;
-  const int height = part.bottom - part.top;
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC screen = GetDC(fromWindow ? hwnd : nullptr);
-  HDC copy = CreateCompatibleDC(screen);
-  HGDIOBJ previous = SelectObject(copy, section);
-  BitBlt(copy, 0, 0, width, height, screen, rc.left + part.left, rc.top + part.top, SRCCOPY);
-  GdiFlush();
-  std::vector<Pixel> pixels(static_cast<const Pixel*>(bits), static_cast<const Pixel*>(bits) + width * height);
-  for (Pixel& p : pixels) p &= 0x00FFFFFF;
-  SelectObject(copy, previous);
-  DeleteDC(copy);
-  ReleaseDC(fromWindow ? hwnd : nullptr, screen);
-  DeleteObject(section);
-  return pixels;
+  return CopyPixels(fromWindow ? hwnd : nullptr,
+                    {rc.left + part.left, rc.top + part.top, rc.left + part.right, rc.top + part.bottom});
 }
 
 // The colour on the screen at a window pixel, as 0x00RRGGBB.

@@ -186,3 +186,30 @@ void TenPastTen(SYSTEMTIME* time) {
   time->wMinute = 8;
   time->wSecond = 30;
 }
+
+std::vector<Pixel> CopyPixels(HWND source, const RECT& rc) {
+  const int width = rc.right - rc.left;
+  const int height = rc.bottom - rc.top;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC from = GetDC(source);
+  HDC copy = CreateCompatibleDC(from);
+  HGDIOBJ previous = SelectObject(copy, section);
+  BitBlt(copy, 0, 0, width, height, from, rc.left, rc.top, SRCCOPY);
+  GdiFlush();
+  std::vector<Pixel> pixels(static_cast<const Pixel*>(bits), static_cast<const Pixel*>(bits) + width * height);
+  for (Pixel& p : pixels) p &= 0x00FFFFFF;
+  SelectObject(copy, previous);
+  DeleteDC(copy);
+  ReleaseDC(source, from);
+  DeleteObject(section);
+  return pixels;
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return text;
+}

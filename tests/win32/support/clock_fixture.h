@@ -6,8 +6,10 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "app/clock_state_win32.h"
+#include "pictures/pixel_buffer.h"
 
 // A fresh folder under the temporary directory, removed with its files.
 class TempFolder {
@@ -66,6 +68,13 @@ HBITMAP MakePlainBitmap(int width, int height, COLORREF colour);
 
 // Finds a top-level window of this process by title (message boxes).
 HWND FindOwnWindowByTitle(const wchar_t* title);
+
+// The pixels under `rc` of a window's DC (null: the screen's), 0x00RRGGBB,
+// rows top down.
+std::vector<Pixel> CopyPixels(HWND source, const RECT& rc);
+
+// A window's text (a box's message, a balloon's words).
+std::wstring TextOf(HWND window);
 
 // A fixed reading of the clock, 10:08:30 on a weekday, for g_system.localTime.
 void TenPastTen(SYSTEMTIME* time);
