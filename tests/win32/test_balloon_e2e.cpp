@@ -36,12 +36,7 @@ bool BlendedBetween(Pixel p, Pixel grey, Pixel colour) {
 TEST(BalloonEndToEnd, TheAlarmsBalloonShowsSoftAndReadableBesideTheFigureAndStopClosesIt) {
   if (!RunningUnderWine()) GTEST_SKIP() << "the pointer is driven through xdotool on Wine's X display";
   PlainWindow backdrop(PlainWindow::Screen());
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  if (now.wSecond > 40) {  // room for the start within the same minute
-    Sleep((61 - now.wSecond) * 1000);
-    GetLocalTime(&now);
-  }
+  const SYSTEMTIME now = TimeWithRoomInMinute();
   TempFolder folder;
   WriteFileBytes(folder.File("Tavelin.ini"),
                  "[GENERAL]\r\nfTopMost=1\r\nfHideOnMouse=0\r\nfAsideFullScreen=0\r\nfMute=1\r\nfBalloon=1\r\n"

@@ -170,12 +170,7 @@ TEST_F(ClickThroughEndToEndTest, AClickOnAFigurePixelReachesTheWindowBeneath) {
 // in front of it.
 TEST(AlarmAtStartTest, TheFigureShowsWithItsOutlineWhileTheAlarmsBoxIsOpenInFrontOfIt) {
   if (!RunningUnderWine()) GTEST_SKIP() << "the started clock is looked at on Wine's X display";
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  if (now.wSecond > 40) {  // room for the start within the same minute
-    Sleep((61 - now.wSecond) * 1000);
-    GetLocalTime(&now);
-  }
+  const SYSTEMTIME now = TimeWithRoomInMinute();
   TempFolder folder;
   WriteFileBytes(folder.File("Tavelin.ini"),
                  "[GENERAL]\r\nnChara=40001\r\nxPosWindow=200\r\nyPosWindow=150\r\n[ALARM]\r\nnAlarmMode=1012\r\n"

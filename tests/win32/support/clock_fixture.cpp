@@ -213,3 +213,13 @@ std::wstring TextOf(HWND window) {
   GetWindowTextW(window, text, 512);
   return text;
 }
+
+SYSTEMTIME TimeWithRoomInMinute() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  if (now.wSecond > 40) {
+    Sleep((61 - now.wSecond) * 1000);
+    GetLocalTime(&now);
+  }
+  return now;
+}

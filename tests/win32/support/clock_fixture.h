@@ -76,6 +76,10 @@ std::vector<Pixel> CopyPixels(HWND source, const RECT& rc);
 // A window's text (a box's message, a balloon's words).
 std::wstring TextOf(HWND window);
 
+// The local time, read once at least 20 s of its minute are left: room for a
+// start of the clock within the same minute.
+SYSTEMTIME TimeWithRoomInMinute();
+
 // A fixed reading of the clock, 10:08:30 on a weekday, for g_system.localTime.
 void TenPastTen(SYSTEMTIME* time);
 
