@@ -74,19 +74,13 @@ class ClockfaceTest : public ::testing::Test {
     g_state.nLastHour = hour;
   }
 
-  void MakeClockForeground() {
-    SetForegroundWindow(hwnd_);
-    PumpMessages();
-    ASSERT_EQ(GetForegroundWindow(), hwnd_);
-  }
+  void MakeClockForeground() { ASSERT_TRUE(BringToForeground(hwnd_)); }
 
   void MakeOtherForeground() {
     other_ = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 700, 600, 50, 50, nullptr, nullptr,
                              GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(other_, nullptr);
-    SetForegroundWindow(other_);
-    PumpMessages();
-    ASSERT_EQ(GetForegroundWindow(), other_);
+    ASSERT_TRUE(BringToForeground(other_));
   }
 
   // Repaints now and copies the window's pixels out.

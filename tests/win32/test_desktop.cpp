@@ -403,9 +403,8 @@ TEST_F(DesktopTest, RaiseAndLowerDoNotActivateTheFigure) {
   HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 300, 300, 50, 50, nullptr, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(other, nullptr);
-  SetForegroundWindow(other);
+  ASSERT_TRUE(BringToForeground(other));
   SetActiveWindow(other);
-  PumpMessages();
   ASSERT_EQ(GetActiveWindow(), other);
   Tick();  // no outline: armed and raised
   EXPECT_EQ(g_state.fRaised, 1);
@@ -516,12 +515,9 @@ TEST_F(TrayNotifyTest, RightPressOnTheFigureOpensTheMenuAtThePointerNotTheEvents
 TEST_F(TrayNotifyTest, LeftPressOnTheIconBringsTheClockForward) {
   HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 300, 300, 50, 50, nullptr, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
-  SetForegroundWindow(other);
-  PumpMessages();
-  ASSERT_EQ(GetForegroundWindow(), other);
+  ASSERT_TRUE(BringToForeground(other));
   Notify(WM_LBUTTONDOWN);
-  PumpMessages();
-  EXPECT_EQ(GetForegroundWindow(), hwnd_);
+  EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == hwnd_; }, 3000));
   DestroyWindow(other);
 }
 

@@ -327,8 +327,7 @@ TEST_F(EventsTest, BothMessagesOpenAboveAnotherProgramInFrontWhileTheClockIsAtTh
   };
   for (const Event& event : events) {
     SCOPED_TRACE(testing::Message() << "box " << PrintToString(std::wstring(event.title)));
-    SetForegroundWindow(other);
-    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other; }, 5000)) << "the other program is not in front";
+    ASSERT_TRUE(BringToForeground(other)) << "the other program is not in front";
     Watch(event.title, 300);
     event.arm();
     ASSERT_TRUE(PumpUntil([] { return g_watch.closed; }, 6000)) << "no message came";

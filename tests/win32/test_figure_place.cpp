@@ -143,8 +143,7 @@ TEST_F(FigurePlaceTest, AChangeOfSizeUnderTheRandomChoiceKeepsTheCharacterShown)
 TEST_F(FigurePlaceTest, StandingAsideTheFigureStaysAtTheBottomAndTakesNoForeground) {
   Start("nChara=40001\r\nfTopMost=1\r\nfAsideFullScreen=1\r\nxPosWindow=400\r\nyPosWindow=200\r\n");
   PlainWindow fullScreen(PlainWindow::Screen());
-  SetForegroundWindow(fullScreen.hwnd());
-  ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == fullScreen.hwnd(); }, 2000));
+  ASSERT_TRUE(BringToForeground(fullScreen.hwnd()));
   SendMessageA(hwnd_, WM_TIMER, ID_CLOCKTIMER, 0);
   ASSERT_EQ(g_state.fAside, 1) << "the figure did not stand aside";
   ASSERT_TRUE(StandsAsideBelow(hwnd_, fullScreen.hwnd()));

@@ -112,6 +112,11 @@ void PumpMessages(DWORD maxMilliseconds) {
   }
 }
 
+bool BringToForeground(HWND hwnd) {
+  SetForegroundWindow(hwnd);
+  return PumpUntil([&] { return GetForegroundWindow() == hwnd; }, 3000);
+}
+
 void PrepareProgramFolder(const std::string& folder) { PrepareProgramFolder(WidePath(folder)); }
 
 void PrepareProgramFolder(const std::wstring& folder) {

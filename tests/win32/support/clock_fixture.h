@@ -47,6 +47,9 @@ bool PumpUntil(Predicate done, DWORD maxMilliseconds = 5000) {
   }
   return true;
 }
+// Makes the window the foreground one and waits until Wine says so: it
+// hears of the new focus from the X server, a little later.
+bool BringToForeground(HWND hwnd);
 
 // Makes the program believe it lives in `folder` (as Tavelin.exe there) and
 // clears the state record, as a new process would have it.

@@ -1,6 +1,7 @@
 #include "support/x_pointer.h"
 
 #include <cstdlib>
+#include <random>
 #include <sstream>
 
 #include "app/app_win32.h"
@@ -18,11 +19,14 @@ std::string WindowsPath(std::string path) {
 // the same small ids run after run, and a command whose wait was given up
 // (a program left running, a test cut short) may touch its file later: the
 // name holds the start's tick too, and no file of that name is left before
-// the start.
+// the start. Tests in other prefixes, run at the same time, have ids of
+// their own numbering: a random part tells their files apart.
 std::string StartUnixCommand(const std::string& command) {
   static int counter = 0;
+  static const unsigned run = std::random_device{}();
   std::ostringstream done;
-  done << "/tmp/tavelin-unix-" << GetCurrentProcessId() << "-" << GetTickCount64() << "-" << ++counter;
+  done << "/tmp/tavelin-unix-" << GetCurrentProcessId() << "-" << run << "-" << GetTickCount64() << "-"
+       << ++counter;
   DeleteFileA(WindowsPath(done.str()).c_str());
   std::string buffer = "Z:\\bin\\sh -c \"" + command + "; touch " + done.str() + "\"";
   STARTUPINFOA startup{};
