@@ -23,6 +23,8 @@ if(TAVELIN_CORE_TESTS)
   add_executable(core_tests ${TAVELIN_CORE_TESTS})
   target_link_libraries(core_tests PRIVATE tavelin_core GTest::gtest_main)
   target_compile_options(core_tests PRIVATE -Wall -Wextra ${TAVELIN_SANITIZE})
+  # GoogleTest's header is most of each test file's compile time: compiled once.
+  target_precompile_headers(core_tests PRIVATE <gtest/gtest.h> <string> <vector> <cstdint>)
   # The tray tip's test reads the texts of res/Tavelin.rc, in both languages.
   target_compile_definitions(core_tests PRIVATE TAVELIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   gtest_discover_tests(core_tests DISCOVERY_TIMEOUT 60)
