@@ -109,6 +109,14 @@ else()
   set(TAVELIN_WINE_RUN ${CMAKE_BINARY_DIR}/wine-run.sh)
 endif()
 
+# The Wine prefix the tests' prefixes start from, made while the rest builds.
+if(TAVELIN_WINE_RUN)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/wineprefix-base/.made
+    COMMAND ${TAVELIN_WINE_RUN} --base-prefix
+    COMMENT "Making the Wine prefix for the tests")
+  add_custom_target(wine_prefix ALL DEPENDS ${CMAKE_BINARY_DIR}/wineprefix-base/.made)
+endif()
+
 # Shared helpers of the Win32 tests (a temporary program folder, message pumps).
 file(GLOB TAVELIN_WIN32_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/support/*.cpp)
 add_library(tavelin_test_support STATIC ${TAVELIN_WIN32_TEST_SUPPORT})
@@ -121,10 +129,13 @@ if(NOT MSVC)
   target_precompile_headers(tavelin_test_support PRIVATE <windows.h> <gtest/gtest.h> <string> <vector>)
 endif()
 
-# One executable per test file. Tests that share a Wine prefix run one at a
-# time, since the window class and the mutex are shared by the whole prefix;
-# tests in prefixes of their own run beside them (RESOURCE_LOCK names the
-# prefix).
+# One executable per test file. Two tests never share a Wine prefix at the
+# same time, since the window class and the mutex are shared by the whole
+# prefix: most take whichever of TAVELIN_WINE_LANES prefixes is free (the
+# launcher locks it for the run); those that need a prefix set up their own
+# way hold it by RESOURCE_LOCK.
+set(TAVELIN_WINE_LANES 3 CACHE STRING "Wine prefixes the Win32 tests share out")
+set(TAVELIN_POOL_ENV "TAVELIN_WINE_POOL=${TAVELIN_WINE_LANES}")
 # The programs named in TAVELIN_ENGLISH_TESTS run a second time under the
 # English locale (code page 1252, English user interface) as win32.NAME.english;
 # every program runs under the Japanese locale (code page 932).
@@ -170,25 +181,25 @@ foreach(test_source ${TAVELIN_WIN32_TESTS})
   if(test_name STREQUAL "test_soft_figure" OR test_name STREQUAL "test_life_e2e")
     set(test_env "${test_env};TAVELIN_COMPOSITOR=1;GTEST_FILTER=-SoftUncomposited.*")
   endif()
-  # What the clock plays is recorded from a sound server of the test's own.
-  # It spends most of its run waiting for the minute to turn: in a prefix of
-  # its own, the other tests run meanwhile.
-  set(test_prefix wineprefix)
-  if(test_name STREQUAL "test_sound_e2e")
-    set(test_prefix wineprefix-sound)
-    set(test_env "${test_env};TAVELIN_SOUND=1;TAVELIN_HEARD_SOUNDS=${TAVELIN_HEARD_SOUNDS}")
-    set(test_env "${test_env};TAVELIN_WINEPREFIX=${CMAKE_BINARY_DIR}/${test_prefix}")
-    add_dependencies(${test_name} heard_sounds)
-  endif()
   if(test_name STREQUAL "test_balloon_e2e")
     set(test_env "${test_env};TAVELIN_COMPOSITOR=1")
   endif()
   add_test(NAME win32.${test_name} COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:${test_name}>)
-  set_tests_properties(win32.${test_name} PROPERTIES RESOURCE_LOCK ${test_prefix} TIMEOUT 600
-    ENVIRONMENT "${test_env}")
+  # What the clock plays is recorded from a sound server of the test's own,
+  # which wants a Wine server of its own too. It spends most of its run
+  # waiting for the minute to turn: started first, the others run meanwhile.
+  if(test_name STREQUAL "test_sound_e2e")
+    set(test_env "${test_env};TAVELIN_SOUND=1;TAVELIN_HEARD_SOUNDS=${TAVELIN_HEARD_SOUNDS}")
+    set(test_env "${test_env};TAVELIN_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-sound")
+    add_dependencies(${test_name} heard_sounds)
+    set_tests_properties(win32.${test_name} PROPERTIES RESOURCE_LOCK wineprefix-sound COST 1000)
+  else()
+    set(test_env "${test_env};${TAVELIN_POOL_ENV}")
+  endif()
+  set_tests_properties(win32.${test_name} PROPERTIES TIMEOUT 600 ENVIRONMENT "${test_env}")
   if(test_name IN_LIST TAVELIN_ENGLISH_TESTS)
     add_test(NAME win32.${test_name}.english COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:${test_name}>)
-    set_tests_properties(win32.${test_name}.english PROPERTIES RESOURCE_LOCK ${test_prefix} TIMEOUT 600
+    set_tests_properties(win32.${test_name}.english PROPERTIES TIMEOUT 600
       ENVIRONMENT "${test_env};TAVELIN_LOCALE=en_US.UTF-8")
   endif()
 endforeach()
@@ -208,8 +219,8 @@ endif()
 # the English ones: the language test runs once more to see it.
 if(TAVELIN_WINE_RUN AND TARGET test_language)
   add_test(NAME win32.test_language.german COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:test_language>)
-  set_tests_properties(win32.test_language.german PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 600
-    ENVIRONMENT "TAVELIN_LOCALE=de_DE.UTF-8")
+  set_tests_properties(win32.test_language.german PROPERTIES TIMEOUT 600
+    ENVIRONMENT "TAVELIN_LOCALE=de_DE.UTF-8;${TAVELIN_POOL_ENV}")
 endif()
 
 # A soft figure on a display without a compositing manager: Wine cuts the
@@ -217,8 +228,8 @@ endif()
 if(TAVELIN_WINE_RUN AND TARGET test_soft_figure)
   add_test(NAME win32.test_soft_figure.plain COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:test_soft_figure>
            --gtest_filter=SoftUncomposited.*:SoftFigureTest.ATransparent*)
-  set_tests_properties(win32.test_soft_figure.plain PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 600
-    ENVIRONMENT "TAVELIN_EXE=$<TARGET_FILE:Tavelin>")
+  set_tests_properties(win32.test_soft_figure.plain PROPERTIES TIMEOUT 600
+    ENVIRONMENT "TAVELIN_EXE=$<TARGET_FILE:Tavelin>;${TAVELIN_POOL_ENV}")
 endif()
 
 # The figure and the tray icon on screens scaled to 150 and 200 percent:
