@@ -179,7 +179,14 @@ foreach(test_source ${TAVELIN_WIN32_TESTS})
   set(test_env "TAVELIN_EXE=$<TARGET_FILE:Tavelin>;${TAVELIN_KIT_ENV}")
   # Soft pixels are looked at with a compositing manager on the test's display.
   if(test_name STREQUAL "test_soft_figure" OR test_name STREQUAL "test_life_e2e")
-    set(test_env "${test_env};TAVELIN_COMPOSITOR=1;GTEST_FILTER=-SoftUncomposited.*")
+    set(test_env "${test_env};TAVELIN_COMPOSITOR=1")
+  endif()
+  # The real click through a transparent pixel runs in a process of its own
+  # (below): after it, Wine's X11 driver now and then restacks the next
+  # test's figure above the window it was just lowered beneath, with no
+  # message to either window, when several Wine tests run at once.
+  if(test_name STREQUAL "test_soft_figure")
+    set(test_env "${test_env};GTEST_FILTER=-SoftUncomposited.*:SoftFigureTest.ATransparentPixel*")
   endif()
   if(test_name STREQUAL "test_balloon_e2e")
     set(test_env "${test_env};TAVELIN_COMPOSITOR=1")
@@ -223,9 +230,14 @@ if(TAVELIN_WINE_RUN AND TARGET test_language)
     ENVIRONMENT "TAVELIN_LOCALE=de_DE.UTF-8;${TAVELIN_POOL_ENV}")
 endif()
 
-# A soft figure on a display without a compositing manager: Wine cuts the
-# shape from alpha itself, and the pointer still passes transparent pixels.
 if(TAVELIN_WINE_RUN AND TARGET test_soft_figure)
+  # The real click through a transparent pixel, in a process of its own.
+  add_test(NAME win32.test_soft_figure.click COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:test_soft_figure>
+           --gtest_filter=SoftFigureTest.ATransparentPixel*)
+  set_tests_properties(win32.test_soft_figure.click PROPERTIES TIMEOUT 600
+    ENVIRONMENT "TAVELIN_EXE=$<TARGET_FILE:Tavelin>;${TAVELIN_KIT_ENV};TAVELIN_COMPOSITOR=1;${TAVELIN_POOL_ENV}")
+  # A soft figure on a display without a compositing manager: Wine cuts the
+  # shape from alpha itself, and the pointer still passes transparent pixels.
   add_test(NAME win32.test_soft_figure.plain COMMAND ${TAVELIN_WINE_RUN} $<TARGET_FILE:test_soft_figure>
            --gtest_filter=SoftUncomposited.*:SoftFigureTest.ATransparent*)
   set_tests_properties(win32.test_soft_figure.plain PROPERTIES TIMEOUT 600
