@@ -63,7 +63,8 @@ class Recording {
   std::string done_;
 };
 
-// A stretch of sound in a recording: the blocks of 50 ms louder than the floor.
+// A stretch of sound in a recording: the blocks of 50 ms louder than the
+// floor, and the short dropouts between them.
 struct Burst {
   size_t begin;  // samples
   size_t end;
@@ -71,15 +72,16 @@ struct Burst {
 
 std::vector<Burst> Bursts(const std::vector<double>& s) {
   constexpr size_t kBlock = kRate / 20;
+  // Silence shorter than this, where the player's data came late on a busy
+  // machine, does not end a sound.
+  constexpr size_t kDropout = kRate * 3 / 10;
   std::vector<Burst> bursts;
-  bool inside = false;
   for (size_t at = 0; at + kBlock <= s.size(); at += kBlock) {
     double sum = 0;
     for (size_t i = at; i < at + kBlock; ++i) sum += s[i] * s[i];
-    const bool loud = std::sqrt(sum / kBlock) > 0.02;
-    if (loud && !inside) bursts.push_back({at, at + kBlock});
-    if (loud) bursts.back().end = at + kBlock;
-    inside = loud;
+    if (std::sqrt(sum / kBlock) <= 0.02) continue;
+    if (!bursts.empty() && at - bursts.back().end < kDropout) bursts.back().end = at + kBlock;
+    else bursts.push_back({at, at + kBlock});
   }
   return bursts;
 }
